@@ -1,0 +1,37 @@
+# Two commands for a fresh Debian 12 machine: `make run` and `make test`.
+BUILD ?= build
+JOBS ?= $(shell nproc)
+CMAKE_ARGS ?=
+HEADLESS = QT_QPA_PLATFORM=offscreen QT_QPA_OFFSCREEN_NO_GLX=1
+
+.PHONY: run test bench format resources fuzz deps configure build
+
+deps:
+	@scripts/install-deps
+
+configure: deps
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_ARGS)
+
+build: configure
+	cmake --build $(BUILD) -j$(JOBS)
+
+run: build
+	$(BUILD)/bin/zentor-demo
+
+test: build
+	$(HEADLESS) ctest --test-dir $(BUILD) --output-on-failure -j$(JOBS)
+
+bench: build
+	@for b in $(BUILD)/bench/*/bench_* $(BUILD)/bin/bench_*; do \
+	  [ -x "$$b" ] || continue; echo "== $$(basename $$b)"; $(HEADLESS) "$$b" || exit 1; \
+	done
+
+format:
+	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+resources: configure
+	cmake --build $(BUILD) --target resources
+
+FUZZ_SECONDS ?= 60
+fuzz: deps
+	scripts/run-fuzz $(FUZZ_SECONDS)

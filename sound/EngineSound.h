@@ -1,0 +1,21 @@
+#pragma once
+
+#include <cstdint>
+
+// The engine sound loop: one looping buffer whose playback frequency follows
+// rpm. Every call is harmless when no buffer exists (no audio device, or no
+// usable recording): the instrument then runs silent.
+struct SoundBuffer;
+
+extern SoundBuffer* soundBuffer;
+extern std::uint32_t soundBaseFrequency;
+
+// Opens the audio device (once) and builds the loop from WAVE resource `resourceId`.
+SoundBuffer* loadEngineSound(int resourceId);
+// Start of every normal tick: plays at a pitch set by rpm, or stops when the
+// engine is (nearly) stopped or the sound is muted.
+void updateEngineSound();
+// Start of every demo tick: the demonstration runs in silence.
+void stopEngineSound();
+// Window close: stops and frees the loop.
+void releaseEngineSound();
