@@ -1,0 +1,29 @@
+#include "engine/Engine.h"
+
+#include <benchmark/benchmark.h>
+
+// One model step with the knobs moving slowly, tanks kept from running dry.
+static void BM_stepEngineModel(benchmark::State& state) {
+    engineState = EngineState{};
+    engineState.propeller = 1.0f;
+    engineState.mixture = 1.0f;
+    int tick = 0;
+    for (auto _ : state) {
+        engineState.throttle = float(tick++ % 1000) / 1000.0f;
+        engineState.leftFuel = 45.7f;
+        stepEngineModel();
+        benchmark::DoNotOptimize(engineState);
+    }
+}
+BENCHMARK(BM_stepEngineModel);
+
+static void BM_stepDemoSweep(benchmark::State& state) {
+    engineState = EngineState{};
+    for (auto _ : state) {
+        stepDemoSweep();
+        benchmark::DoNotOptimize(engineState);
+    }
+}
+BENCHMARK(BM_stepDemoSweep);
+
+BENCHMARK_MAIN();
