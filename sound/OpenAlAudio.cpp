@@ -1,0 +1,154 @@
+#include "sound/OpenAlAudio.h"
+
+#include "sound/WaveFormat.h"
+
+#include <AL/al.h>
+#include <AL/alc.h>
+
+#include <climits>
+#include <vector>
+
+namespace {
+
+// The default output device and its one context. They are opened at most
+// once and kept until the process ends, when this object closes them.
+struct OpenAlOutput {
+    ALCdevice* device = nullptr;
+    ALCcontext* context = nullptr;
+
+    bool open() {
+        if (context)
+            return true;
+        device = alcOpenDevice(nullptr);
+        if (!device)
+            return false;
+        context = alcCreateContext(device, nullptr);
+        if (!context || alcMakeContextCurrent(context) != ALC_TRUE) {
+            close();
+            return false;
+        }
+        return true;
+    }
+
+    void close() {
+        alcMakeContextCurrent(nullptr);
+        if (context)
+            alcDestroyContext(context);
+        if (device)
+            alcCloseDevice(device);
+        context = nullptr;
+        device = nullptr;
+    }
+
+    ~OpenAlOutput() { close(); }
+};
+
+OpenAlOutput output;
+
+ALenum alFormat(const PcmFormat& format) {
+    if (format.channels == 1)
+        return format.bitsPerSample == 8 ? AL_FORMAT_MONO8 : AL_FORMAT_MONO16;
+    return format.bitsPerSample == 8 ? AL_FORMAT_STEREO8 : AL_FORMAT_STEREO16;
+}
+
+// One OpenAL buffer holding the recording and one looping source playing it,
+// head-relative at the listener so it sounds at full volume, centred.
+class OpenAlBuffer final : public SoundBuffer {
+public:
+    OpenAlBuffer(ALuint buffer, ALuint source, const PcmFormat& format, std::size_t bytes)
+        : buffer_(buffer), source_(source), format_(alFormat(format)),
+          sampleRate_(format.sampleRate), bytes_(bytes) {}
+
+    // OpenAL takes the samples in one call, so the bytes wait here meanwhile.
+    std::span<std::uint8_t> lock() override {
+        staging_.assign(bytes_, 0);
+        return staging_;
+    }
+
+    bool unlock() override {
+        alGetError();
+        alBufferData(buffer_, format_, staging_.data(), ALsizei(staging_.size()),
+                     ALsizei(sampleRate_));
+        staging_ = {};
+        if (alGetError() != AL_NO_ERROR)
+            return false;
+        alSourcei(source_, AL_BUFFER, ALint(buffer_));
+        return alGetError() == AL_NO_ERROR;
+    }
+
+    std::uint32_t frequency() override {
+        ALint rate = 0;
+        alGetBufferi(buffer_, AL_FREQUENCY, &rate);
+        return rate > 0 ? std::uint32_t(rate) : 0;
+    }
+
+    bool isPlaying() override {
+        ALint state = AL_STOPPED;
+        alGetSourcei(source_, AL_SOURCE_STATE, &state);
+        return state == AL_PLAYING;
+    }
+
+    void play() override { alSourcePlay(source_); }
+
+    void setFrequency(std::uint32_t hz) override {
+        alSourcef(source_, AL_PITCH, float(double(hz) / sampleRate_));
+    }
+
+    // A paused source resumes where it halted; a stopped one would rewind.
+    void stop() override { alSourcePause(source_); }
+
+    void release() override {
+        alSourceStop(source_);
+        alDeleteSources(1, &source_);
+        alDeleteBuffers(1, &buffer_);
+        delete this;
+    }
+
+private:
+    ~OpenAlBuffer() = default;
+
+    ALuint buffer_;
+    ALuint source_;
+    ALenum format_;
+    std::uint32_t sampleRate_;
+    std::size_t bytes_;
+    std::vector<std::uint8_t> staging_;
+};
+
+class OpenAlDevice final : public AudioDevice {
+public:
+    bool open() override { return output.open(); }
+
+    SoundBuffer* createBuffer(const PcmFormat& format, std::size_t bytes) override {
+        if (!output.context || bytes == 0 || bytes > std::size_t(INT_MAX) ||
+            format.sampleRate > std::uint32_t(INT_MAX))
+            return nullptr;
+        alGetError();
+        ALuint buffer = 0;
+        alGenBuffers(1, &buffer);
+        if (alGetError() != AL_NO_ERROR)
+            return nullptr;
+        ALuint source = 0;
+        alGenSources(1, &source);
+        if (alGetError() != AL_NO_ERROR) {
+            alDeleteBuffers(1, &buffer);
+            return nullptr;
+        }
+        alSourcei(source, AL_LOOPING, AL_TRUE);
+        alSourcei(source, AL_SOURCE_RELATIVE, AL_TRUE);
+        alSource3f(source, AL_POSITION, 0.0f, 0.0f, 0.0f);
+        return new OpenAlBuffer(buffer, source, format, bytes);
+    }
+};
+
+OpenAlDevice openAlDevice;
+
+} // namespace
+
+AudioDevice& openAlAudioDevice() {
+    return openAlDevice;
+}
+
+void closeOpenAlAudioDevice() {
+    output.close();
+}
