@@ -4,6 +4,7 @@
 
 #include <AL/al.h>
 #include <AL/alc.h>
+#include <AL/alext.h>
 
 #include <climits>
 #include <vector>
@@ -51,8 +52,9 @@ ALenum alFormat(const PcmFormat& format) {
     return format.bitsPerSample == 8 ? AL_FORMAT_STEREO8 : AL_FORMAT_STEREO16;
 }
 
-// One OpenAL buffer holding the recording and one looping source playing it,
-// head-relative at the listener so it sounds at full volume, centred.
+// One OpenAL buffer holding the recording and one looping source playing it
+// at full volume: its channels go straight to the speakers where the library
+// allows it, otherwise it sits at the listener, centred.
 class OpenAlBuffer final : public SoundBuffer {
 public:
     OpenAlBuffer(ALuint buffer, ALuint source, const PcmFormat& format, std::size_t bytes)
@@ -137,6 +139,8 @@ public:
         alSourcei(source, AL_LOOPING, AL_TRUE);
         alSourcei(source, AL_SOURCE_RELATIVE, AL_TRUE);
         alSource3f(source, AL_POSITION, 0.0f, 0.0f, 0.0f);
+        if (alIsExtensionPresent("AL_SOFT_direct_channels"))
+            alSourcei(source, AL_DIRECT_CHANNELS_SOFT, AL_TRUE);
         return new OpenAlBuffer(buffer, source, format, bytes);
     }
 };

@@ -47,10 +47,8 @@ bool fillSoundBuffer(SoundBuffer* buffer, std::span<const std::uint8_t> data) {
     if (!buffer || data.empty())
         return false;
     const auto region = buffer->lock();
-    if (region.size() != data.size()) {
-        buffer->unlock();
+    if (region.size() != data.size())
         return false;
-    }
     std::copy(data.begin(), data.end(), region.begin());
     return buffer->unlock();
 }

@@ -1,0 +1,272 @@
+#include "RecordingAudio.h"
+#include "WaveImages.h"
+
+#include "engine/Engine.h"
+#include "resources/Resources.h"
+#include "sound/EngineSound.h"
+#include "sound/SoundBufferLoading.h"
+
+#include <QTest>
+
+#include <cmath>
+#include <limits>
+
+class EngineSoundTest : public QObject {
+    Q_OBJECT
+
+    RecordingDevice* device = nullptr;
+
+    // A loop already built, as after window set-up, with the log cleared.
+    RecordingBuffer& installLoop(bool playing, std::uint32_t baseFrequency = 22050) {
+        soundBuffer = device->createBuffer(PcmFormat{2, baseFrequency, 16, 4}, 16);
+        soundBaseFrequency = baseFrequency;
+        device->buffers.back()->playing = playing;
+        device->log.clear();
+        return *device->buffers.back();
+    }
+
+private slots:
+    void init() {
+        device = new RecordingDevice;
+        setAudioDevice(device);
+        engineState = EngineState{};
+        soundBuffer = nullptr;
+        soundBaseFrequency = 0;
+    }
+
+    void cleanup() {
+        soundBuffer = nullptr;
+        setAudioDevice(nullptr);
+        delete device;
+    }
+
+    void tick_data() {
+        QTest::addColumn<float>("rpm");
+        QTest::addColumn<int>("muted");
+        QTest::addColumn<uint>("baseFrequency");
+        QTest::addColumn<bool>("playing");
+        QTest::addColumn<QStringList>("calls");
+        constexpr float inf = std::numeric_limits<float>::infinity();
+        const struct {
+            const char* name;
+            float rpm;
+            int muted;
+            uint base;
+            bool playing;
+            QStringList calls;
+        } rows[] = {
+            {"rpm 10 stops the loop", 10.0f, 0, 22050, true, {"status", "stop"}},
+            {"rpm 10 leaves it stopped", 10.0f, 0, 22050, false, {"status"}},
+            {"just above 10 starts at 9336",
+             10.001f,
+             0,
+             22050,
+             false,
+             {"status", "pitch 9336", "play"}},
+            {"idle starts at 17050", 900.0f, 0, 22050, false, {"status", "pitch 17050", "play"}},
+            {"idle again sets the pitch again", 900.0f, 0, 22050, true, {"status", "pitch 17050"}},
+            {"2400 re-pitches to 30050", 2400.0f, 0, 22050, true, {"status", "pitch 30050"}},
+            {"muted stops the loop", 2400.0f, 1, 22050, true, {"status", "stop"}},
+            {"muted leaves it stopped", 2400.0f, 1, 22050, false, {"status"}},
+            {"stopped engine", 0.0f, 0, 22050, true, {"status", "stop"}},
+            {"NaN rpm stops", std::nanf(""), 0, 22050, true, {"status", "stop"}},
+            {"infinite rpm held at 200000 Hz", inf, 0, 22050, true, {"status", "pitch 200000"}},
+            {"8000 Hz loop held at 100 Hz", 11.0f, 0, 8000, false, {"status", "pitch 100", "play"}},
+        };
+        for (const auto& row : rows)
+            QTest::newRow(row.name) << row.rpm << row.muted << row.base << row.playing << row.calls;
+    }
+
+    void tick() {
+        QFETCH(float, rpm);
+        QFETCH(int, muted);
+        QFETCH(uint, baseFrequency);
+        QFETCH(bool, playing);
+        QFETCH(QStringList, calls);
+        installLoop(playing, baseFrequency);
+        engineState.rpm = rpm;
+        engineState.muted = muted;
+        updateEngineSound();
+        QCOMPARE(device->log, calls);
+    }
+
+    // The pitch of a tick comes from the rpm the previous tick left: at full
+    // throttle the first tick moves rpm from 900 to about 1063.97.
+    void trailsTheModelByOneTick() {
+        installLoop(false);
+        engineState.throttle = 1.0f;
+        engineState.propeller = 1.0f;
+        engineState.mixture = 1.0f;
+        stepEngine();
+        QCOMPARE(device->log, QStringList({"status", "pitch 17050", "play"}));
+        device->log.clear();
+        stepEngine();
+        QCOMPARE(device->log, QStringList({"status", "pitch 18471"}));
+    }
+
+    // Mute halts the loop at the next tick and un-muting plays the same buffer
+    // on, never a new or rewound one.
+    void muteStopsAndUnmuteResumes() {
+        installLoop(false);
+        stepEngine();
+        engineState.muted = 1;
+        stepEngine();
+        stepEngine();
+        engineState.muted = 0;
+        stepEngine();
+        QCOMPARE(device->log.mid(3),
+                 QStringList({"status", "stop", "status", "status", device->log.at(7), "play"}));
+        QVERIFY(device->log.at(7).startsWith("pitch "));
+        QCOMPARE(device->buffers.size(), std::size_t(1));
+    }
+
+    void demoTickStops_data() {
+        QTest::addColumn<int>("muted");
+        QTest::addColumn<bool>("playing");
+        QTest::addColumn<QStringList>("calls");
+        QTest::newRow("playing") << 0 << true << QStringList{"status", "stop"};
+        QTest::newRow("playing, Mute ticked") << 1 << true << QStringList{"status", "stop"};
+        QTest::newRow("already stopped") << 0 << false << QStringList{"status"};
+    }
+
+    // The demonstration runs silent whatever Mute says; leaving it restarts
+    // the loop at idle pitch with the next tick.
+    void demoTickStops() {
+        QFETCH(int, muted);
+        QFETCH(bool, playing);
+        QFETCH(QStringList, calls);
+        installLoop(playing);
+        engineState.muted = muted;
+        engineState.demoMode = 1;
+        stepEngine();
+        QCOMPARE(device->log, calls);
+        stepEngine();
+        QVERIFY(!device->log.contains("play"));
+
+        engineState.demoMode = 0;
+        engineState.muted = 0;
+        resetEngineState();
+        device->log.clear();
+        stepEngine();
+        QCOMPARE(device->log, QStringList({"status", "pitch 17050", "play"}));
+    }
+
+    // No audio device: no buffer, and every tick, demo tick and the close
+    // pass by without a call; the next set-up tries the device again.
+    void silentWithoutDevice() {
+        device->opens = false;
+        QCOMPARE(loadEngineSound(zentor::engineSoundWave), nullptr);
+        QCOMPARE(soundBuffer, nullptr);
+        QCOMPARE(soundBaseFrequency, 0u);
+        stepEngine();
+        engineState.demoMode = 1;
+        stepEngine();
+        stopEngineSound();
+        releaseEngineSound();
+        QCOMPARE(device->log, QStringList{"open"});
+        loadEngineSound(zentor::engineSoundWave);
+        QCOMPARE(device->log, QStringList({"open", "open"}));
+    }
+
+    void loadsTheSuppliedLoop() {
+        const auto chunks = loadWaveResource(zentor::engineSoundWave);
+        QVERIFY(chunks);
+        SoundBuffer* loop = loadEngineSound(zentor::engineSoundWave);
+        QVERIFY(loop);
+        QCOMPARE(soundBuffer, loop);
+        QCOMPARE(soundBaseFrequency, 22050u);
+        QCOMPARE(device->log, QStringList({"open", "create 2 ch 22050 Hz 16 bit 478224 bytes",
+                                           "lock", "unlock"}));
+        const auto& bytes = device->buffers.front()->bytes;
+        QVERIFY(std::equal(bytes.begin(), bytes.end(), chunks->data.begin(), chunks->data.end()));
+
+        // A second set-up keeps the open device and replaces the loop.
+        device->log.clear();
+        QVERIFY(loadEngineSound(zentor::engineSoundWave));
+        QCOMPARE(device->log.mid(0, 3), QStringList({"stop", "release", device->log.at(2)}));
+        QVERIFY(device->log.at(2).startsWith("create"));
+        QVERIFY(device->buffers.front()->released);
+    }
+
+    void noResourceNoLoop_data() {
+        QTest::addColumn<int>("resourceId");
+        QTest::newRow("id 0") << 0;
+        QTest::newRow("a bitmap's id") << int(zentor::panelBitmap);
+        QTest::newRow("no such id") << 4711;
+    }
+
+    void noResourceNoLoop() {
+        QFETCH(int, resourceId);
+        QCOMPARE(loadEngineSound(resourceId), nullptr);
+        QCOMPARE(soundBuffer, nullptr);
+        QVERIFY(device->buffers.empty());
+    }
+
+    void fill_data() {
+        QTest::addColumn<QByteArray>("image");
+        QTest::addColumn<bool>("creates");
+        QTest::addColumn<bool>("refuseLock");
+        QTest::addColumn<bool>("refuseUnlock");
+        QTest::addColumn<QStringList>("calls");
+        QTest::addColumn<QByteArray>("copied");
+        const QByteArray format = pcmFormat(2, 22050, 16);
+        const QByteArray data = samples(9, 'a');
+        const QByteArray good = riff(chunk("fmt ", format) + chunk("data", data));
+        const QString create = "create 2 ch 22050 Hz 16 bit 8 bytes";
+        QTest::newRow("whole frames copied")
+            << good << true << false << false << QStringList{create, "lock", "unlock"}
+            << data.left(8);
+        QTest::newRow("device makes no buffer")
+            << good << false << false << false << QStringList{create} << QByteArray();
+        QTest::newRow("lock refused") << good << true << true << false
+                                      << QStringList{create, "lock", "release"} << QByteArray();
+        QTest::newRow("unlock refused")
+            << good << true << false << true << QStringList{create, "lock", "unlock", "release"}
+            << QByteArray();
+        QTest::newRow("unplayable format")
+            << riff(chunk("fmt ", formatBody(3, 2, 22050, 8, 32)) + chunk("data", data)) << true
+            << false << false << QStringList{} << QByteArray();
+        QTest::newRow("no whole frame") << riff(chunk("fmt ", format) + chunk("data", "abc"))
+                                        << true << false << false << QStringList{} << QByteArray();
+        QTest::newRow("no chunks")
+            << QByteArray("RIFF") << true << false << false << QStringList{} << QByteArray();
+    }
+
+    // Filling copies the whole frames once through a lock/unlock pair; any
+    // failure frees the half-made buffer and leaves no loop.
+    void fill() {
+        QFETCH(QByteArray, image);
+        QFETCH(bool, creates);
+        QFETCH(bool, refuseLock);
+        QFETCH(bool, refuseUnlock);
+        QFETCH(QStringList, calls);
+        QFETCH(QByteArray, copied);
+        device->creates = creates;
+        device->refuseLock = refuseLock;
+        device->refuseUnlock = refuseUnlock;
+        const auto bytes = std::span(reinterpret_cast<const std::uint8_t*>(image.constData()),
+                                     std::size_t(image.size()));
+        SoundBuffer* buffer = createSoundBufferFromWave(*device, bytes);
+        QCOMPARE(device->log, calls);
+        QCOMPARE(buffer != nullptr, !copied.isEmpty());
+        if (buffer) {
+            const auto& filled = device->buffers.front()->bytes;
+            QCOMPARE(
+                QByteArray(reinterpret_cast<const char*>(filled.data()), qsizetype(filled.size())),
+                copied);
+        }
+    }
+
+    void closeReleasesTheLoop() {
+        RecordingBuffer& loop = installLoop(true);
+        releaseEngineSound();
+        QCOMPARE(device->log, QStringList({"stop", "release"}));
+        QVERIFY(loop.released);
+        QCOMPARE(soundBuffer, nullptr);
+        releaseEngineSound();
+        QCOMPARE(device->log.size(), 2);
+    }
+};
+
+QTEST_APPLESS_MAIN(EngineSoundTest)
+#include "tst_engine_sound.moc"
