@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QImage>
+
+namespace zentor::art {
+
+// The three push-pull knobs seen face on, lit from above, with white round
+// them: throttle (smooth black), propeller (blue, ridged rim) and mixture
+// (red, fluted rim), in full colour before their palettes are chosen.
+enum class Knob { throttle, propeller, mixture };
+
+QImage paintKnob(Knob knob);
+
+} // namespace zentor::art

@@ -1,0 +1,166 @@
+#include "resources/generators/ArtStyle.h"
+#include "resources/generators/PaintKit.h"
+#include "resources/generators/PanelParts.h"
+
+#include <QLinearGradient>
+
+#include <array>
+
+namespace zentor::art {
+
+namespace {
+
+// The lower panel: one matte plate across the full width under the bezel.
+constexpr QRectF plateArea{5.0, 670.0, 740.0, 290.0}; // runs off the bottom edge
+constexpr double plateRadius = 10.0;
+
+struct Shaft {
+    double centreX;  // the knob's left edge plus half its width
+    double collarY;  // where the shaft leaves the panel, hidden when pushed in
+    double bottomY;  // hidden behind the knob at both ends of its travel
+    double diameter; // of the chromed shaft
+};
+
+// One push-pull shaft per knob, left to right: throttle, propeller, mixture.
+// A knob pulled out uncovers its shaft between the collar and the knob.
+constexpr std::array<Shaft, 3> shafts{{
+    {199.0, 744.0, 826.0, 16.0},
+    {375.0, 723.0, 790.0, 14.0},
+    {545.0, 723.0, 790.0, 14.0},
+}};
+static_assert(shafts.size() == 3);
+constexpr double collarWidth = 30.0;
+constexpr double collarHeight = 11.0;
+
+struct Placard {
+    const char* text;
+    double centreX;
+    double baselineY; // below the lowest edge the knob ever reaches
+};
+
+// Control names under each knob's travel, same order as the shafts.
+constexpr std::array<Placard, 3> controlLabels{{
+    {"THROTTLE", 199.0, 944.0},
+    {"PROP", 375.0, 893.0},
+    {"MIXTURE", 545.0, 893.0},
+}};
+static_assert(controlLabels.size() == shafts.size());
+constexpr int controlLabelPixelSize = 11;
+constexpr double controlLabelSpacing = 1.2;
+
+struct CheckBox {
+    QRectF box;       // frame, 24 x 24; the check mark lands two pixels inside
+    const char* text; // painted to the right of the box
+    double textLeft;
+};
+
+// The two check boxes at the bottom right, Demo Mode then Mute.
+constexpr std::array<CheckBox, 2> checkBoxes{{
+    {{524.0, 910.0, 24.0, 24.0}, "Demo Mode", 553.0},
+    {{675.0, 910.0, 24.0, 24.0}, "Mute", 704.0},
+}};
+static_assert(checkBoxes.size() == 2);
+constexpr double checkBoxBaseline = 927.0;
+constexpr int checkBoxPixelSize = 13;
+
+struct Screw {
+    QPointF centre;
+    double angle;
+};
+constexpr double plateScrewRadius = 5.5;
+constexpr std::array<Screw, 2> plateScrews{{
+    {{24.0, 690.0}, 52.0},
+    {{726.0, 690.0}, 23.0},
+}};
+static_assert(plateScrews.size() == 2);
+
+void paintCollar(QPainter& p, const Shaft& shaft) {
+    const QRectF collar(shaft.centreX - collarWidth / 2, shaft.collarY - collarHeight / 2,
+                        collarWidth, collarHeight);
+    paintSoftShadow(
+        p,
+        [&] {
+            QPainterPath path;
+            path.addRoundedRect(collar, 4.0, 4.0);
+            return path;
+        }(),
+        0.0, 2.0, 2, 170);
+    QLinearGradient metal(0, collar.top(), 0, collar.bottom());
+    metal.setColorAt(0.0, QColor(170, 172, 176));
+    metal.setColorAt(0.35, QColor(112, 114, 118));
+    metal.setColorAt(1.0, QColor(40, 41, 44));
+    p.setPen(QPen(QColor(16, 16, 18), 1.0));
+    p.setBrush(metal);
+    p.drawRoundedRect(collar.adjusted(0.5, 0.5, -0.5, -0.5), 4.0, 4.0);
+    p.setPen(Qt::NoPen);
+    p.setBrush(Qt::NoBrush);
+}
+
+void paintShaftRod(QPainter& p, const Shaft& shaft) {
+    const QRectF rod(shaft.centreX - shaft.diameter / 2, shaft.collarY, shaft.diameter,
+                     shaft.bottomY - shaft.collarY);
+    // Its shadow falls to the lower right on the plate.
+    QPainterPath outline;
+    outline.addRect(rod);
+    paintSoftShadow(p, outline, 3.0, 0.0, 2, 150);
+    // Chrome: bright streak left of centre, dark at the far side.
+    QLinearGradient chrome(rod.left(), 0, rod.right(), 0);
+    chrome.setColorAt(0.0, QColor(70, 72, 76));
+    chrome.setColorAt(0.25, QColor(214, 216, 220));
+    chrome.setColorAt(0.45, QColor(160, 162, 167));
+    chrome.setColorAt(0.85, QColor(62, 64, 68));
+    chrome.setColorAt(1.0, QColor(30, 31, 34));
+    p.fillRect(rod, chrome);
+}
+
+} // namespace
+
+void paintLowerPanel(QPainter& p) {
+    QPainterPath plate;
+    plate.addRoundedRect(plateArea, plateRadius, plateRadius);
+    // A dark seam round the plate, lit on its upper edge.
+    QPainterPath seam;
+    seam.addRoundedRect(plateArea.adjusted(-1.5, -1.5, 1.5, 1.5), plateRadius + 1.5,
+                        plateRadius + 1.5);
+    p.fillPath(seam, QColor(18, 18, 20));
+    QPainterPath lit;
+    lit.addRoundedRect(plateArea.adjusted(0.0, 0.0, 0.0, 0.0), plateRadius, plateRadius);
+    p.fillPath(lit, QColor(96, 98, 104));
+    p.fillPath(plate.translated(0.0, 1.0).intersected(plate), QColor(lowerPanelColour));
+    for (const Screw& screw : plateScrews)
+        paintScrew(p, screw.centre, plateScrewRadius, screw.angle);
+}
+
+void paintShafts(QPainter& p) {
+    for (const Shaft& shaft : shafts) {
+        paintShaftRod(p, shaft);
+        paintCollar(p, shaft);
+    }
+}
+
+void paintControlLabels(QPainter& p) {
+    const QFont font = letteringFont(controlLabelPixelSize, true, controlLabelSpacing);
+    for (const Placard& label : controlLabels)
+        paintCentredText(p, QString::fromLatin1(label.text), label.centreX, label.baselineY, font,
+                         placardInk);
+}
+
+void paintCheckBoxes(QPainter& p) {
+    const QFont font = letteringFont(checkBoxPixelSize, true);
+    for (const CheckBox& check : checkBoxes) {
+        const QRectF& box = check.box;
+        // Sunk into the plate: lit lower-right edge, dark frame, light inside
+        // with a shadow along its upper-left.
+        p.fillRect(box.adjusted(1.0, 1.0, 1.0, 1.0), QColor(92, 94, 100));
+        p.fillRect(box, QColor(12, 12, 14));
+        p.fillRect(box.adjusted(1.0, 1.0, -1.0, -1.0), QColor(checkBoxInterior));
+        p.fillRect(QRectF(box.left() + 1.0, box.top() + 1.0, box.width() - 2.0, 1.0),
+                   QColor(150, 152, 150));
+        p.fillRect(QRectF(box.left() + 1.0, box.top() + 1.0, 1.0, box.height() - 2.0),
+                   QColor(150, 152, 150));
+        paintLeftText(p, QString::fromLatin1(check.text), check.textLeft, checkBoxBaseline, font,
+                      placardInk);
+    }
+}
+
+} // namespace zentor::art

@@ -1,0 +1,105 @@
+// Writes the instrument's artwork and engine sound into the resources folder:
+//   zentor-generate-resources <resources folder>
+// Everything is computed from seeded noise and the project's own font, so
+// every run writes the same bytes.
+
+#include "resources/generators/ArtStyle.h"
+#include "resources/generators/BadgeArt.h"
+#include "resources/generators/BmpFile.h"
+#include "resources/generators/EngineLoop.h"
+#include "resources/generators/KnobArt.h"
+#include "resources/generators/PaintKit.h"
+#include "resources/generators/Palette.h"
+#include "resources/generators/PanelArt.h"
+#include "resources/generators/WaveFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+
+#include <array>
+#include <cstdio>
+
+using namespace zentor::art;
+
+namespace {
+
+struct Bitmap {
+    const char* file;
+    QImage (*paint)();
+    int bitsPerPixel;
+    // Colours that keep an entry of their own: the key, the black screen, the
+    // surfaces other artwork is blended against.
+    std::array<QRgb, 3> exact;
+    int exactCount;
+};
+
+constexpr QRgb black = qRgb(0, 0, 0);
+
+// Every bitmap resource, by number.
+constexpr std::array<Bitmap, 6> bitmaps{{
+    {"bitmaps/104.bmp", paintPanel, 8, {black, lowerPanelColour, checkBoxInterior}, 3},
+    {"bitmaps/108.bmp", [] { return paintKnob(Knob::throttle); }, 8, {keyWhite}, 1},
+    {"bitmaps/110.bmp", [] { return paintKnob(Knob::propeller); }, 8, {keyWhite}, 1},
+    {"bitmaps/111.bmp", [] { return paintKnob(Knob::mixture); }, 8, {keyWhite}, 1},
+    {"bitmaps/113.bmp", paintCheckMark, 4, {keyWhite}, 1},
+    {"bitmaps/114.bmp", paintLogo, 24, {}, 0},
+}};
+static_assert(bitmaps.size() == 6);
+
+constexpr const char* soundFile = "sound/112.wav";
+constexpr std::uint32_t soundRiffSize = 478520;
+constexpr std::array<InfoText, 3> soundInfo{{
+    {"INAM", "Corvane Zentor Demo engine sound loop"},
+    {"ISFT", "zentor-generate-resources"},
+    {"ICMT", "Six-cylinder four-stroke engine with a two-blade propeller, synthesised: "
+             "67 engine cycles, about 1483 rev/min at 22050 Hz."},
+}};
+
+bool write(const QDir& folder, const char* name, const QByteArray& bytes) {
+    QFile file(folder.filePath(QString::fromLatin1(name)));
+    if (bytes.isEmpty() || !file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
+        std::fprintf(stderr, "zentor-generate-resources: cannot write %s\n", name);
+        return false;
+    }
+    std::printf("wrote %s (%lld bytes)\n", name, static_cast<long long>(bytes.size()));
+    return true;
+}
+
+QByteArray encode(const Bitmap& bitmap) {
+    const QImage picture = bitmap.paint();
+    if (bitmap.bitsPerPixel == 24)
+        return encodeTrueColourBmp(picture);
+    return encodePaletteBmp(
+        quantise(picture, bitmap.bitsPerPixel, std::span(bitmap.exact.data(), bitmap.exactCount)));
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: zentor-generate-resources <resources folder>\n");
+        return 2;
+    }
+    if (!letteringFontAvailable()) {
+        std::fprintf(stderr,
+                     "zentor-generate-resources: font \"%s\" is not installed "
+                     "(scripts/install-deps)\n",
+                     letteringFamily);
+        return 1;
+    }
+    QDir folder(QString::fromLocal8Bit(argv[1]));
+    if (!folder.mkpath(QStringLiteral("bitmaps")) || !folder.mkpath(QStringLiteral("sound")))
+        return 1;
+    bool ok = true;
+    for (const Bitmap& bitmap : bitmaps)
+        ok = write(folder, bitmap.file, encode(bitmap)) && ok;
+    const std::vector<std::int16_t> samples = synthesiseEngineLoop();
+    ok = write(folder, soundFile,
+               encodeWave(samples, loopChannels, loopSampleRate, soundRiffSize, soundInfo)) &&
+         ok;
+    return ok ? 0 : 1;
+}
