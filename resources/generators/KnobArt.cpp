@@ -29,9 +29,9 @@ struct KnobStyle {
 
 // Throttle, propeller, mixture: the cockpit colour and shape code.
 constexpr std::array<KnobStyle, 3> knobStyles{{
-    {120, 130, 60.0, 59.0, 56.0, 15.0, 22.0, Rim::smooth, 0, 0.0, {0.05, 0.05, 0.055}, 0.75, 28.0},
-    {114, 120, 57.0, 55.0, 52.0, 10.0, 12.0, Rim::ridged, 36, 2.6, {0.10, 0.26, 0.78}, 0.5, 30.0},
-    {114, 120, 57.0, 55.0, 52.0, 10.0, 12.0, Rim::fluted, 10, 5.0, {0.80, 0.09, 0.07}, 0.5, 30.0},
+    {120, 130, 60.0, 59.0, 54.0, 15.0, 22.0, Rim::smooth, 0, 0.0, {0.05, 0.05, 0.055}, 0.75, 28.0},
+    {114, 120, 57.0, 55.0, 51.0, 10.0, 12.0, Rim::ridged, 36, 2.6, {0.10, 0.26, 0.78}, 0.5, 30.0},
+    {114, 120, 57.0, 55.0, 51.0, 10.0, 12.0, Rim::fluted, 10, 5.0, {0.80, 0.09, 0.07}, 0.5, 30.0},
 }};
 static_assert(knobStyles.size() == 3);
 
@@ -42,7 +42,7 @@ constexpr double diffuse = 0.95;
 
 // The drop shadow on the panel under the knob.
 constexpr double shadowDrop = 6.0;
-constexpr double shadowSoftness = 5.0;
+constexpr double shadowSoftness = 4.5;
 constexpr double shadowDepth = 0.62;
 
 constexpr int supersampling = 4; // per axis: anti-aliased edges
