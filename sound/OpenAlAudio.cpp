@@ -32,9 +32,10 @@ struct OpenAlOutput {
     }
 
     void close() {
-        alcMakeContextCurrent(nullptr);
-        if (context)
+        if (context) {
+            alcMakeContextCurrent(nullptr);
             alcDestroyContext(context);
+        }
         if (device)
             alcCloseDevice(device);
         context = nullptr;
