@@ -1,0 +1,71 @@
+#include "gfx/Bitmap.h"
+
+#include "resources/Resources.h"
+
+#include <QImage>
+
+namespace gfx {
+
+namespace {
+
+// Opaque pictures become 32-bit RGB, the rest premultiplied ARGB: the two
+// formats the painter blends fastest.
+QImage drawableCopy(const QImage& image) {
+    return image.convertToFormat(image.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
+                                                         : QImage::Format_RGB32);
+}
+
+} // namespace
+
+Bitmap::Bitmap() = default;
+Bitmap::Bitmap(Bitmap&&) noexcept = default;
+Bitmap& Bitmap::operator=(Bitmap&&) noexcept = default;
+Bitmap::~Bitmap() = default;
+
+Bitmap::Bitmap(int width, int height) {
+    if (width <= 0 || height <= 0) {
+        lastStatus_ = Status::invalidParameter;
+        return;
+    }
+    QImage pixels(width, height, QImage::Format_ARGB32_Premultiplied);
+    if (pixels.isNull()) {
+        lastStatus_ = Status::outOfMemory;
+        return;
+    }
+    pixels.fill(Qt::transparent);
+    if (!image_.make(0, std::move(pixels)))
+        lastStatus_ = Status::outOfMemory;
+}
+
+Bitmap::Bitmap(const QImage& image) {
+    if (image.isNull()) {
+        lastStatus_ = Status::invalidParameter;
+        return;
+    }
+    if (!image_.make(0, drawableCopy(image)))
+        lastStatus_ = Status::outOfMemory;
+}
+
+Bitmap Bitmap::fromResource(int id) {
+    return fromBmpBytes(zentor::findResource(id, "BITMAP"));
+}
+
+Bitmap Bitmap::fromBmpBytes(std::span<const std::uint8_t> bytes) {
+    QImage decoded;
+    if (!bytes.empty() && bytes.size() <= std::size_t(INT32_MAX))
+        decoded.loadFromData(bytes.data(), int(bytes.size()), "BMP");
+    return Bitmap(decoded);
+}
+
+int Bitmap::width() const {
+    return image_ ? image_->width() : 0;
+}
+int Bitmap::height() const {
+    return image_ ? image_->height() : 0;
+}
+
+QImage Bitmap::image() const {
+    return image_ ? *image_ : QImage();
+}
+
+} // namespace gfx

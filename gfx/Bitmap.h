@@ -1,0 +1,44 @@
+#pragma once
+
+#include "gfx/Owned.h"
+#include "gfx/Types.h"
+
+#include <cstdint>
+#include <span>
+
+class QImage;
+
+namespace gfx {
+
+// A picture to draw, or to draw on. 32-bit ARGB bitmaps start fully
+// transparent; pictures decoded from BMP data lose their palette.
+class Bitmap {
+public:
+    Bitmap(); // absent: width and height 0, draws nothing
+    Bitmap(int width, int height);
+    explicit Bitmap(const QImage& image);
+    // BITMAP resource `id` of the program's embedded artwork.
+    static Bitmap fromResource(int id);
+    // A BMP file image.
+    static Bitmap fromBmpBytes(std::span<const std::uint8_t> bytes);
+
+    Bitmap(Bitmap&&) noexcept;
+    Bitmap& operator=(Bitmap&&) noexcept;
+    ~Bitmap();
+
+    bool valid() const { return bool(image_); }
+    int width() const;
+    int height() const;
+    Status lastStatus() const { return lastStatus_; }
+
+    // The pixels, to save or show once no Graphics draws on this bitmap.
+    QImage image() const;
+
+private:
+    friend class Graphics;
+    friend struct GraphicsAccess;
+    Owned<QImage, ObjectKind::bitmap> image_;
+    Status lastStatus_ = Status::ok;
+};
+
+} // namespace gfx

@@ -1,0 +1,65 @@
+#include "gfx/Census.h"
+
+#include <array>
+
+namespace gfx::census {
+
+namespace {
+
+struct CensusState {
+    std::array<int, objectKindCount> live{};
+    std::array<int, objectKindCount> refusalCountdown{-1, -1, -1, -1, -1, -1, -1, -1, -1};
+    CensusObserver observer = nullptr;
+    void* context = nullptr;
+};
+
+CensusState& state() {
+    static CensusState instance;
+    return instance;
+}
+
+int index(ObjectKind kind) {
+    return static_cast<int>(kind);
+}
+
+} // namespace
+
+int liveObjects(ObjectKind kind) {
+    return state().live[index(kind)];
+}
+
+int liveObjects() {
+    int total = 0;
+    for (const int count : state().live)
+        total += count;
+    return total;
+}
+
+void setObserver(CensusObserver observer, void* context) {
+    state().observer = observer;
+    state().context = context;
+}
+
+void refuseMaking(ObjectKind kind, int countdown) {
+    state().refusalCountdown[index(kind)] = countdown < 0 ? -1 : countdown;
+}
+
+bool admit(ObjectKind kind, std::uint32_t tag) {
+    CensusState& s = state();
+    int& countdown = s.refusalCountdown[index(kind)];
+    if (countdown >= 0 && countdown-- == 0)
+        return false;
+    ++s.live[index(kind)];
+    if (s.observer)
+        s.observer(s.context, kind, Lifetime::made, tag);
+    return true;
+}
+
+void release(ObjectKind kind, std::uint32_t tag) {
+    CensusState& s = state();
+    --s.live[index(kind)];
+    if (s.observer)
+        s.observer(s.context, kind, Lifetime::released, tag);
+}
+
+} // namespace gfx::census

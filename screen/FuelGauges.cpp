@@ -1,0 +1,74 @@
+#include "screen/GaugeAnatomy.h"
+#include "screen/Readouts.h"
+#include "screen/ScreenSections.h"
+
+#include "engine/Engine.h"
+
+#include <array>
+
+namespace {
+
+// Both tanks read from empty (E, bottom) to full (F, top) as a percentage of capacity.
+struct FuelGauge {
+    std::u16string_view title;
+    gfx::PointF origin;
+    float EngineState::*quantity; // gallons
+    float EngineState::*capacity; // gallons at the F mark
+};
+
+constexpr std::array<FuelGauge, 2> fuelGauges{{
+    {u"LEFT", {495, 350}, &EngineState::leftFuel, &EngineState::leftCapacity},
+    {u"RIGHT", {590, 350}, &EngineState::rightFuel, &EngineState::rightCapacity},
+}};
+static_assert(fuelGauges.size() == 2);
+
+constexpr TickMark fuelTicks[] = {
+    {0, true}, {18.75f, true}, {37.5f, true}, {56.25f, true}, {75, true}};
+constexpr ScaleLabel fuelLabels[] = {
+    {u"F", 0}, {u"3/4", 18.75f}, {u"1/2", 37.5f}, {u"1/4", 56.25f}, {u"E", 75}};
+static_assert(std::size(fuelTicks) == 5 && std::size(fuelLabels) == 5);
+
+// The rule runs past the screen's right edge, where the screen clip cuts it.
+constexpr float ruleY = 325;
+constexpr float ruleLeft = 456;
+constexpr float ruleRight = 637;
+constexpr float ruleWidth = 2;
+constexpr gfx::PointF headingPoint{503, 308};
+
+// How full a tank is, in percent; may lie outside 0..100 or be no number.
+double fillPercent(double quantity, double capacity) {
+    // A tank of no capacity reads full with fuel in it and empty without, as
+    // the division would give, without dividing by zero.
+    if (capacity == 0)
+        return quantity > 0 ? 100.0 : 0.0;
+    return quantity / capacity * 100.0;
+}
+
+void drawHeading(gfx::Graphics& graphics, ScreenKit& kit) {
+    kit.whitePen.setWidth(ruleWidth);
+    graphics.drawLine(&kit.whitePen, ruleLeft, ruleY, ruleRight, ruleY);
+    kit.whitePen.setWidth(1);
+    graphics.drawString(u"FUEL QTY", &kit.boldFont14, {headingPoint.x, headingPoint.y, 0, 0},
+                        nullptr, &kit.whiteBrush);
+}
+
+void drawFuelGauge(gfx::Graphics& graphics, ScreenKit& kit, const FuelGauge& gauge) {
+    graphics.translateTransform(gauge.origin.x, gauge.origin.y);
+    drawGaugeTitle(graphics, kit, gauge.title);
+    drawStrip(graphics, kit.greenBrush);
+    drawStripScale(graphics, kit, fuelTicks, fuelLabels);
+
+    const double quantity = engineState.*gauge.quantity;
+    drawStripReadout(graphics, kit, formatReadout(quantity, fixed4_1), u"GAL", kit.whiteBrush);
+    const double percent = fillPercent(quantity, engineState.*gauge.capacity);
+    drawStripPointer(graphics, kit, stripPointerY(clampToScale(percent, 0, 100), 0, 100));
+    graphics.resetTransform();
+}
+
+} // namespace
+
+void drawFuelGauges(gfx::Graphics& graphics, ScreenKit& kit) {
+    drawHeading(graphics, kit);
+    for (const FuelGauge& gauge : fuelGauges)
+        drawFuelGauge(graphics, kit, gauge);
+}

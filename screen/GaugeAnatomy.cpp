@@ -1,0 +1,72 @@
+#include "screen/GaugeAnatomy.h"
+
+namespace {
+
+constexpr gfx::RectF titleBox{-50, -24, 85, 18};
+constexpr gfx::RectF stripBox{0, 0, 15, 76}; // one pixel longer than the scale
+constexpr float stripWidth = 15;
+constexpr float majorTickLeft = -7;
+constexpr float minorTickLeft = -4;
+constexpr float tickRight = 2;
+constexpr gfx::RectF scaleLabelBox{-40, -8, 35, 17}; // y relative to the label's value
+constexpr gfx::RectF readoutBox{-50, 89, 62, 25};
+constexpr gfx::PointF unitPoint{8, 91};
+constexpr float shadowOffset = 3;
+
+} // namespace
+
+double clampToScale(double value, double min, double max) {
+    if (value > max)
+        return max;
+    return value >= min ? value : min;
+}
+
+float stripPointerY(double clamped, float min, float max) {
+    return stripY(static_cast<float>(clamped), min, max);
+}
+
+void drawTextBoxes(gfx::Graphics& graphics, ScreenKit& kit, const TextBox* first,
+                   const TextBox* last, KitFont font, KitBrush brush) {
+    for (const TextBox* box = first; box != last; ++box)
+        drawTextBox(box->text, box->x, box->y, box->width, box->height, &(kit.*font), &(kit.*brush),
+                    graphics, box->alignment);
+}
+
+void drawGaugeTitle(gfx::Graphics& graphics, ScreenKit& kit, std::u16string_view title) {
+    drawTextBox(title, titleBox.x, titleBox.y, titleBox.width, titleBox.height, &kit.boldFont14,
+                &kit.whiteBrush, graphics, gfx::StringAlignment::center);
+}
+
+void drawStrip(gfx::Graphics& graphics, const gfx::SolidBrush& base) {
+    graphics.fillRectangle(&base, stripBox);
+}
+
+void drawZone(gfx::Graphics& graphics, const gfx::SolidBrush& colour, float top, float height) {
+    graphics.fillRectangle(&colour, gfx::RectF{0, top, stripWidth, height});
+}
+
+void drawStripScale(gfx::Graphics& graphics, ScreenKit& kit, std::span<const TickMark> ticks,
+                    std::span<const ScaleLabel> labels) {
+    for (const TickMark& tick : ticks)
+        graphics.drawLine(&kit.whitePen, tick.major ? majorTickLeft : minorTickLeft, tick.y,
+                          tickRight, tick.y);
+    for (const ScaleLabel& label : labels)
+        drawTextBox(label.text, scaleLabelBox.x, label.y + scaleLabelBox.y, scaleLabelBox.width,
+                    scaleLabelBox.height, &kit.boldFont14, &kit.whiteBrush, graphics,
+                    gfx::StringAlignment::far);
+}
+
+void drawStripReadout(gfx::Graphics& graphics, ScreenKit& kit, std::u16string_view readout,
+                      std::u16string_view unit, const gfx::SolidBrush& colour) {
+    drawTextBox(readout, readoutBox.x, readoutBox.y, readoutBox.width, readoutBox.height,
+                &kit.boldFont26, &colour, graphics, gfx::StringAlignment::far);
+    graphics.drawString(unit, &kit.boldFont14, {unitPoint.x, unitPoint.y, 0, 0}, nullptr, &colour);
+}
+
+void drawStripPointer(gfx::Graphics& graphics, ScreenKit& kit, float pointerY) {
+    graphics.translateTransform(0, pointerY);
+    graphics.translateTransform(shadowOffset, shadowOffset);
+    graphics.fillPath(&kit.shadeBrush, &kit.pointerPath);
+    graphics.translateTransform(-shadowOffset, -shadowOffset);
+    graphics.fillPath(&kit.whiteBrush, &kit.pointerPath);
+}

@@ -1,0 +1,61 @@
+#include "tools/Snapshot.h"
+
+#include "engine/Engine.h"
+#include "gfx/Bitmap.h"
+#include "gfx/Graphics.h"
+#include "gfx/SolidBrush.h"
+#include "resources/Resources.h"
+#include "screen/ScreenRenderer.h"
+
+namespace {
+
+constexpr int screenWidth = 630;
+constexpr int screenHeight = 483;
+
+// The whole frame resampled to a client area, as the window shows it.
+QImage stretched(const QImage& frame, FrameSize size) {
+    const gfx::Bitmap source(frame);
+    gfx::Bitmap target(size.width, size.height);
+    {
+        gfx::Graphics graphics(target);
+        graphics.setInterpolationMode(gfx::InterpolationMode::bilinear);
+        graphics.drawImage(&source, gfx::Rect{0, 0, size.width, size.height});
+    }
+    return target.image();
+}
+
+} // namespace
+
+void prepareEngineState(const SnapshotOptions& options) {
+    engineState = EngineState{};
+    engineState.throttle = 0;
+    engineState.propeller = 1;
+    engineState.mixture = 1;
+    generateCylinderSpreadsFromSeed(options.seed);
+    for (const FieldAssignment& assignment : options.assignments)
+        applyAssignment(assignment);
+    for (long long tick = 0; tick < options.ticks; ++tick)
+        stepEngine();
+}
+
+QImage renderScreen() {
+    ScreenRenderer renderer;
+    renderer.logoImage = gfx::Bitmap::fromResource(zentor::logoBitmap);
+    renderer.powered = 1;
+
+    gfx::Bitmap screen(screenWidth, screenHeight);
+    {
+        gfx::Graphics graphics(screen);
+        const gfx::SolidBrush black(0xFF000000);
+        graphics.fillRectangle(&black, gfx::Rect{0, 0, screenWidth, screenHeight});
+        graphics.setClip(gfx::Rect{0, 0, screenWidth, screenHeight});
+        renderer.draw(graphics);
+    }
+    return screen.image();
+}
+
+QImage renderFrame(const SnapshotOptions& options) {
+    prepareEngineState(options);
+    const QImage frame = renderScreen();
+    return options.size ? stretched(frame, *options.size) : frame;
+}

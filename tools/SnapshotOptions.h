@@ -1,0 +1,48 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+// The command line of zentor-snapshot: one frame for a chosen engine state.
+
+// One --set: an engine record field (an array entry when index >= 0) and the
+// value it takes, already checked against the field's type.
+struct FieldAssignment {
+    std::string field;
+    int index = -1;
+    std::variant<float, double, long long> value;
+};
+
+struct FrameSize {
+    int width = 0;
+    int height = 0;
+};
+
+struct SnapshotOptions {
+    std::vector<FieldAssignment> assignments; // applied in order, after the start values
+    long long ticks = 0;                      // engine ticks run after the assignments
+    std::uint32_t seed = 1;                   // cylinder spreads; fixed so output repeats
+    bool screenOnly = false;
+    std::optional<FrameSize> size; // a stretched copy at this client size
+    std::string output;
+};
+
+struct ParsedCommandLine {
+    std::optional<SnapshotOptions> options; // none on an error or for --help
+    bool help = false;
+    std::string error; // one line, without the program name
+};
+
+ParsedCommandLine parseSnapshotCommandLine(std::span<const std::string_view> arguments);
+
+// Sets `field` of the engine record; false for an unknown field or index.
+bool applyAssignment(const FieldAssignment& assignment);
+
+inline constexpr std::string_view snapshotUsage =
+    "usage: zentor-snapshot [--set FIELD=VALUE]... [--ticks N] [--seed N] [--screen-only] "
+    "[--size WxH] OUTPUT.png";
