@@ -27,6 +27,9 @@ private:
 
     static void knobTravels_data();
 
+    // How far below a knob's reach its placard may lie, in panel pixels.
+    static constexpr int placardDepth = 24;
+
     // Light lettering, as painted on the panel.
     bool isInk(int x, int y) const { return luma(panel.pixel(x, y)) > 170; }
 };
@@ -131,11 +134,11 @@ void ResourcePanelLayoutTest::placardsSitUnderTheKnobTravel() {
     QFETCH(int, left);
     QFETCH(QSize, knob);
     QFETCH(int, travelBottom);
-    // Below the lowest reach of the knob, under its width: the placard.
+    // Just below the lowest reach of the knob, under its width: the placard.
     const int below = travelBottom + knob.height();
     int ink = 0;
     double sumX = 0;
-    for (int y = below; y < panel.height(); ++y)
+    for (int y = below; y < qMin(below + placardDepth, panel.height()); ++y)
         for (int x = left; x < left + knob.width(); ++x)
             if (isInk(x, y)) {
                 ++ink;
