@@ -10,7 +10,9 @@ struct SoundBuffer;
 extern SoundBuffer* soundBuffer;
 extern std::uint32_t soundBaseFrequency;
 
-// Opens the audio device (once) and builds the loop from WAVE resource `resourceId`.
+// Opens the audio device (once) and builds the loop from WAVE resource
+// `resourceId`, replacing any earlier one. Sets soundBuffer, and from a new
+// loop soundBaseFrequency (its sample rate, Hz); returns soundBuffer.
 SoundBuffer* loadEngineSound(int resourceId);
 // Start of every normal tick: plays at a pitch set by rpm, or stops when the
 // engine is (nearly) stopped or the sound is muted.
