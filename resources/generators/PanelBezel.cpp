@@ -25,14 +25,15 @@ constexpr QRect screenArea{50, 45, 630, 483};
 constexpr double recessLip = 7.0;
 constexpr double recessRadius = 9.0;
 
-// The four push buttons under the screen, evenly spaced; the leftmost steps
-// through the cylinders, the others are spare keys of the instrument.
+// The four push buttons under the screen, evenly spaced, each under its
+// caption on the screen's bottom line ("Step", "LF", "GMT", "EGT/FF"); the
+// leftmost steps through the cylinders.
 constexpr double buttonRadius = 7.0;
 constexpr std::array<QRectF, 4> buttons{{
     {127.0, 580.0, 40.0, 44.0},
-    {273.0, 580.0, 40.0, 44.0},
-    {419.0, 580.0, 40.0, 44.0},
-    {565.0, 580.0, 40.0, 44.0},
+    {191.0, 580.0, 40.0, 44.0},
+    {255.0, 580.0, 40.0, 44.0},
+    {319.0, 580.0, 40.0, 44.0},
 }};
 static_assert(buttons.size() == 4);
 

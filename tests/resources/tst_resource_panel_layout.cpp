@@ -63,11 +63,12 @@ void ResourcePanelLayoutTest::screenIsPureBlackAndNoLarger() {
 
 void ResourcePanelLayoutTest::bezelButtonsFillTheirRectangles_data() {
     QTest::addColumn<QRect>("button");
-    // The leftmost is the cylinder button; the four are evenly spaced.
+    // The leftmost is the cylinder button; the four are evenly spaced under
+    // the screen's bottom-line captions.
     QTest::newRow("cylinder button") << QRect(QPoint(127, 580), QPoint(166, 623));
-    QTest::newRow("second") << QRect(QPoint(273, 580), QPoint(312, 623));
-    QTest::newRow("third") << QRect(QPoint(419, 580), QPoint(458, 623));
-    QTest::newRow("fourth") << QRect(QPoint(565, 580), QPoint(604, 623));
+    QTest::newRow("second") << QRect(QPoint(191, 580), QPoint(230, 623));
+    QTest::newRow("third") << QRect(QPoint(255, 580), QPoint(294, 623));
+    QTest::newRow("fourth") << QRect(QPoint(319, 580), QPoint(358, 623));
 }
 
 void ResourcePanelLayoutTest::bezelButtonsFillTheirRectangles() {
