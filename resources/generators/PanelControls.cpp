@@ -77,14 +77,9 @@ static_assert(plateScrews.size() == 2);
 void paintCollar(QPainter& p, const Shaft& shaft) {
     const QRectF collar(shaft.centreX - collarWidth / 2, shaft.collarY - collarHeight / 2,
                         collarWidth, collarHeight);
-    paintSoftShadow(
-        p,
-        [&] {
-            QPainterPath path;
-            path.addRoundedRect(collar, 4.0, 4.0);
-            return path;
-        }(),
-        0.0, 2.0, 2, 170);
+    QPainterPath outline;
+    outline.addRoundedRect(collar, 4.0, 4.0);
+    paintSoftShadow(p, outline, 0.0, 2.0, 2, 170);
     QLinearGradient metal(0, collar.top(), 0, collar.bottom());
     metal.setColorAt(0.0, QColor(170, 172, 176));
     metal.setColorAt(0.35, QColor(112, 114, 118));
@@ -123,9 +118,7 @@ void paintLowerPanel(QPainter& p) {
     seam.addRoundedRect(plateArea.adjusted(-1.5, -1.5, 1.5, 1.5), plateRadius + 1.5,
                         plateRadius + 1.5);
     p.fillPath(seam, QColor(18, 18, 20));
-    QPainterPath lit;
-    lit.addRoundedRect(plateArea.adjusted(0.0, 0.0, 0.0, 0.0), plateRadius, plateRadius);
-    p.fillPath(lit, QColor(96, 98, 104));
+    p.fillPath(plate, QColor(96, 98, 104));
     p.fillPath(plate.translated(0.0, 1.0).intersected(plate), QColor(lowerPanelColour));
     for (const Screw& screw : plateScrews)
         paintScrew(p, screw.centre, plateScrewRadius, screw.angle);
