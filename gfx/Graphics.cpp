@@ -70,6 +70,7 @@ Graphics::Graphics(QPaintDevice* device) {
     }
     d_ = std::move(impl);
     d_->state.base = d_->state.world = d_->painter->worldTransform();
+    d_->applyWorld();
     d_->applyRenderHints();
 }
 

@@ -3,7 +3,6 @@
 #include "engine/Engine.h"
 #include "gfx/Bitmap.h"
 #include "gfx/Graphics.h"
-#include "gfx/SolidBrush.h"
 #include "resources/Resources.h"
 #include "screen/ScreenRenderer.h"
 
@@ -43,11 +42,12 @@ QImage renderScreen() {
     renderer.logoImage = gfx::Bitmap::fromResource(zentor::logoBitmap);
     renderer.powered = 1;
 
-    gfx::Bitmap screen(screenWidth, screenHeight);
+    // The panel's screen area is black; the renderer paints no background.
+    QImage black(screenWidth, screenHeight, QImage::Format_RGB32);
+    black.fill(Qt::black);
+    gfx::Bitmap screen(black);
     {
         gfx::Graphics graphics(screen);
-        const gfx::SolidBrush black(0xFF000000);
-        graphics.fillRectangle(&black, gfx::Rect{0, 0, screenWidth, screenHeight});
         graphics.setClip(gfx::Rect{0, 0, screenWidth, screenHeight});
         renderer.draw(graphics);
     }
