@@ -1,0 +1,81 @@
+#include "panel/FrameCompositor.h"
+
+#include "engine/Engine.h"
+#include "gfx/Graphics.h"
+#include "gfx/ImageAttributes.h"
+#include "panel/PanelArtwork.h"
+#include "panel/PanelLayout.h"
+#include "panel/PanelWindow.h"
+
+ScreenRenderer screenRenderer;
+PanelWindow* panelWindow = nullptr;
+ClientRect clientRect;
+double scaleY = 0.0;
+
+namespace {
+
+// White around the knobs and the check mark is see-through.
+constexpr gfx::Argb keyWhite = 0xFFFFFFFF;
+
+void drawKeyed(gfx::Graphics& g, const gfx::Bitmap& image, float x, float y,
+               const gfx::ImageAttributes& key) {
+    const float w = float(image.width());
+    const float h = float(image.height());
+    g.drawImage(&image, {x, y, w, h}, {0, 0, w, h}, &key);
+}
+
+void drawKnobs(gfx::Graphics& g, const gfx::ImageAttributes& key) {
+    for (std::size_t knob = 0; knob < knobTravels.size(); ++knob)
+        drawKeyed(g, knobImage(knob), knobTravels[knob].left, knobTop(knobTravels[knob]), key);
+}
+
+// Demo mode runs silent, so it ticks Mute as well.
+void drawCheckMarks(gfx::Graphics& g, const gfx::ImageAttributes& key) {
+    if (engineState.muted || engineState.demoMode)
+        drawKeyed(g, checkMarkImage, muteCheckMark.x, muteCheckMark.y, key);
+    if (engineState.demoMode)
+        drawKeyed(g, checkMarkImage, demoModeCheckMark.x, demoModeCheckMark.y, key);
+}
+
+void drawScreen(gfx::Graphics& g) {
+    g.translateTransform(screenOrigin.x, screenOrigin.y);
+    g.setClip({0, 0, screenWidth, screenHeight});
+    screenRenderer.draw(g);
+}
+
+} // namespace
+
+void updateScale() {
+    if (panelWindow)
+        clientRect = panelWindow->readClientRect();
+    const int panelHeight = panelImage.height();
+    // No panel, no scale: pointer positions then act on nothing.
+    scaleY = panelHeight > 0 ? double(float(clientRect.height()) / float(panelHeight)) : 0.0;
+}
+
+void composeFrame() {
+    if (!panelWindow)
+        return;
+    updateScale();
+    const int w = clientRect.width();
+    const int h = clientRect.height();
+
+    gfx::Bitmap backBuffer(panelImage.width(), panelImage.height());
+    {
+        gfx::Graphics g(backBuffer);
+        g.drawImage(&panelImage, 0, 0);
+        gfx::ImageAttributes key;
+        key.setColorKey(keyWhite, keyWhite);
+        drawKnobs(g, key);
+        drawCheckMarks(g, key);
+        drawScreen(g);
+    }
+
+    // One stretched copy of the finished frame, each axis scaled by itself.
+    gfx::Bitmap frame(w, h);
+    {
+        gfx::Graphics window(frame);
+        window.drawImage(&backBuffer, gfx::Rect{0, 0, w, h});
+    }
+    panelWindow->showFrame(std::move(frame));
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "gfx/Bitmap.h"
+
+#include <array>
+#include <cstddef>
+
+// The artwork that lives as long as the program: loaded before the window
+// opens, freed after it has closed. An image that fails to load stays
+// absent and simply draws nothing.
+extern gfx::Bitmap panelImage;
+extern gfx::Bitmap throttleKnobImage;
+extern gfx::Bitmap propellerKnobImage;
+extern gfx::Bitmap mixtureKnobImage;
+extern gfx::Bitmap checkMarkImage;
+
+// Panel, throttle, mixture, propeller, check mark: loaded and freed in that order.
+void loadPanelArtwork();
+void freePanelArtwork();
+
+// Knob images in panel order: throttle, propeller, mixture.
+const gfx::Bitmap& knobImage(std::size_t knob);
+
+// Sizes read from the images themselves; 0 x 0 for one that failed to load.
+struct ImageSize {
+    int width = 0;
+    int height = 0;
+};
+
+ImageSize panelImageSize();
+ImageSize knobImageSize(std::size_t knob);

@@ -1,0 +1,40 @@
+#pragma once
+
+// What the panel needs of the window it lives in: the client area's size,
+// a place to show each finished frame, and the pointer's shape. The window
+// layer implements it; tests substitute their own.
+
+namespace gfx {
+class Bitmap;
+}
+
+struct ClientRect {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+    int width() const { return right - left; }
+    int height() const { return bottom - top; }
+};
+
+class PanelWindow {
+public:
+    virtual ~PanelWindow() = default;
+    // The client area as it is now, in client pixels.
+    virtual ClientRect readClientRect() const = 0;
+    // Takes a finished frame of exactly the client size and shows it whole.
+    virtual void showFrame(gfx::Bitmap&& frame) = 0;
+    virtual void setHandCursor(bool hand) = 0;
+};
+
+// The window the panel draws into and reads pointer geometry from; none
+// before the window opens and after it closes.
+extern PanelWindow* panelWindow;
+
+// Refreshed at the start of every frame; the pointer mapping reads them.
+// scaleY stays 0 until the first frame.
+extern ClientRect clientRect;
+extern double scaleY;
+
+// Reads the client area again and derives scaleY from the panel's height.
+void updateScale();
