@@ -1,0 +1,51 @@
+#include "app/DialogProcedure.h"
+
+#include "app/PanelControls.h"
+#include "engine/Engine.h"
+#include "panel/FrameCompositor.h"
+#include "panel/PanelWindow.h"
+#include "sound/EngineSound.h"
+
+namespace {
+bool running = false;
+}
+
+bool dialogRunning() {
+    return running;
+}
+
+void startUpDialog(ShellPlatform& platform) {
+    soundBuffer = loadEngineSound(engineSoundResource);
+    // soundBaseFrequency is read by the sound itself when a buffer came back.
+
+    // Throttle pulled fully out, propeller and mixture pushed fully in.
+    engineState.throttle = 0.0f;
+    engineState.mixture = 1.0f;
+    engineState.propeller = 1.0f;
+    dragControl = DragControl::none;
+
+    panelWindow = platform.frameSurface();
+    screenRenderer.initialise();
+    platform.startFrameTimer(frameTimerPeriodMs);
+    running = true;
+}
+
+void tickFrameTimer() {
+    stepEngine();
+    composeFrame();
+}
+
+void closeDialog(ShellPlatform& platform) {
+    if (!running)
+        return;
+    running = false;
+    screenRenderer.release();
+    platform.stopFrameTimer();
+    releaseEngineSound();
+    panelWindow = nullptr;
+    platform.endDialog();
+}
+
+void resetWindowSize(ShellPlatform& platform) {
+    platform.resizeWindow(resetWindowWidth, resetWindowHeight);
+}

@@ -1,0 +1,96 @@
+#include "app/FrameView.h"
+
+#include "app/DialogProcedure.h"
+#include "app/PanelControls.h"
+#include "gfx/Graphics.h"
+#include "gfx/SolidBrush.h"
+#include "panel/FrameCompositor.h"
+
+#include <QMouseEvent>
+
+#include <algorithm>
+#include <cmath>
+
+FrameView::FrameView(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("frameView"));
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setAttribute(Qt::WA_NoSystemBackground);
+    setMouseTracking(true);
+    setFocusPolicy(Qt::NoFocus);
+    setMinimumSize(0, 0);
+}
+
+ClientRect FrameView::readClientRect() const {
+    return {0, 0, width(), height()};
+}
+
+void FrameView::showFrame(gfx::Bitmap&& finished) {
+    frame = std::move(finished);
+    if (!painting)
+        update();
+}
+
+void FrameView::setHandCursor(bool hand) {
+    if (hand == handCursor)
+        return;
+    handCursor = hand;
+    setCursor(hand ? Qt::PointingHandCursor : Qt::ArrowCursor);
+}
+
+void FrameView::paintEvent(QPaintEvent*) {
+    // The first exposure comes before the first tick: compose a frame at once
+    // rather than show an empty window.
+    if (!frame.valid() && dialogRunning()) {
+        painting = true;
+        composeFrame();
+        painting = false;
+    }
+    gfx::Graphics window(this);
+    if (frame.valid() && frame.width() == width() && frame.height() == height()) {
+        window.drawImage(&frame, 0, 0);
+    } else if (frame.valid()) {
+        // Resized since the last frame: the next tick brings one of the new size.
+        window.drawImage(&frame, gfx::Rect{0, 0, width(), height()});
+    } else {
+        const gfx::SolidBrush black(0xFF000000);
+        window.fillRectangle(&black, gfx::Rect{0, 0, width(), height()});
+    }
+}
+
+QPoint FrameView::clientPoint(const QMouseEvent* event) const {
+    const QPointF p = event->position();
+    const auto clampTo = [](double v, int extent) {
+        if (!std::isfinite(v))
+            return 0;
+        return int(std::clamp(std::floor(v), 0.0, double(std::max(extent - 1, 0))));
+    };
+    return {clampTo(p.x(), width()), clampTo(p.y(), height())};
+}
+
+void FrameView::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        const QPoint p = clientPoint(event);
+        pressLeftButton(p.x(), p.y());
+    }
+    event->accept();
+}
+
+// The window system delivers the second click of a double click as this event
+// instead of a press; it counts as one more press.
+void FrameView::mouseDoubleClickEvent(QMouseEvent* event) {
+    mousePressEvent(event);
+}
+
+void FrameView::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint p = clientPoint(event);
+    movePointer(p.x(), p.y(), event->buttons() & Qt::LeftButton);
+    event->accept();
+}
+
+void FrameView::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        const QPoint p = clientPoint(event);
+        releaseLeftButton(p.x(), p.y());
+    }
+    event->accept();
+}

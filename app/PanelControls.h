@@ -1,0 +1,36 @@
+#pragma once
+
+#include <cstdint>
+
+// The panel is a picture: its knobs, the cylinder-step button and the two
+// check boxes exist only as rectangles in panel pixels. These handlers turn
+// the left button and pointer movement (client pixels) into changes of the
+// engine record's controls, flags and selected cylinder.
+
+enum class DragControl : std::uint8_t { none = 0, throttle = 1, propeller = 2, mixture = 3 };
+
+extern DragControl dragControl;
+// Panel pixels from the knob's top edge down to where the drag began.
+extern std::uint16_t dragOffset;
+
+// An area of the panel, edges included.
+struct PanelRect {
+    float left;
+    float top;
+    float right;
+    float bottom;
+};
+
+inline constexpr PanelRect cylinderButton{127, 580, 166, 623};
+inline constexpr PanelRect muteCheckBox{673, 908, 742, 935};
+inline constexpr PanelRect demoModeCheckBox{524, 910, 646, 934};
+
+// Whether client point (x, y) lies in the panel rectangle, compared by its
+// fraction of the client area so the panel's stretch is undone exactly.
+bool hitTest(int x, int y, PanelRect area);
+
+void pressLeftButton(int x, int y);
+void movePointer(int x, int y, bool leftButtonHeld);
+void releaseLeftButton(int x, int y);
+// The hand wherever a click would act, the arrow elsewhere.
+void updateCursor(int x, int y);

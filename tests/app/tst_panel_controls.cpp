@@ -1,0 +1,216 @@
+#include "FakePanelWindow.h"
+
+#include "app/PanelControls.h"
+#include "engine/Engine.h"
+#include "panel/PanelArtwork.h"
+
+#include <QTest>
+
+namespace {
+
+// Client pixels for a panel point at the given client size.
+QPoint clientPointFor(float panelX, float panelY, const ClientRect& client) {
+    return {int(panelX * float(client.width()) / 750.0f),
+            int(panelY * float(client.height()) / 945.0f)};
+}
+
+} // namespace
+
+class PanelControlsTest : public QObject {
+    Q_OBJECT
+
+    FakePanelWindow window;
+
+    void setClient(int w, int h) {
+        window.client = {0, 0, w, h};
+        clientRect = window.client;
+        scaleY = double(float(h) / 945.0f);
+    }
+
+private slots:
+    void initTestCase() {
+        // Blank artwork of the real sizes: the controls read sizes from the images.
+        panelImage = gfx::Bitmap(750, 945);
+        throttleKnobImage = gfx::Bitmap(120, 130);
+        propellerKnobImage = gfx::Bitmap(114, 120);
+        mixtureKnobImage = gfx::Bitmap(114, 120);
+        panelWindow = &window;
+    }
+
+    void cleanupTestCase() {
+        panelWindow = nullptr;
+        freePanelArtwork();
+    }
+
+    void init() {
+        engineState = EngineState{};
+        engineState.propeller = 1;
+        engineState.mixture = 1;
+        dragControl = DragControl::none;
+        setClient(750, 945);
+    }
+
+    void cylinderButtonEdges_data() {
+        QTest::addColumn<QPoint>("point");
+        QTest::addColumn<int>("steps");
+        QTest::newRow("left edge top") << QPoint(127, 580) << 1;
+        QTest::newRow("right edge bottom") << QPoint(166, 623) << 1;
+        QTest::newRow("left edge bottom") << QPoint(127, 623) << 1;
+        QTest::newRow("right edge middle") << QPoint(166, 600) << 1;
+        QTest::newRow("left of it") << QPoint(126, 600) << 0;
+        QTest::newRow("right of it") << QPoint(167, 600) << 0;
+        QTest::newRow("above it") << QPoint(140, 579) << 0;
+        QTest::newRow("below it") << QPoint(140, 624) << 0;
+        QTest::newRow("second bezel button") << QPoint(220, 600) << 0;
+        QTest::newRow("on the screen") << QPoint(300, 300) << 0;
+    }
+
+    void cylinderButtonEdges() {
+        QFETCH(QPoint, point);
+        QFETCH(int, steps);
+        engineState.selectedCylinder = 2;
+        pressLeftButton(point.x(), point.y());
+        QCOMPARE(int(engineState.selectedCylinder), 2 + steps);
+        QCOMPARE(window.hand, steps == 1);
+    }
+
+    void sixPressesComeBack() {
+        engineState.selectedCylinder = 4;
+        for (int press = 1; press <= 6; ++press) {
+            pressLeftButton(140, 600);
+            QCOMPARE(int(engineState.selectedCylinder), (4 + press) % 6);
+        }
+    }
+
+    void muteAndDemoMode() {
+        pressLeftButton(700, 920);
+        QCOMPARE(engineState.muted, 1);
+        pressLeftButton(700, 920);
+        QCOMPARE(engineState.muted, 0);
+
+        engineState.rpm = 2000;
+        pressLeftButton(560, 920);
+        QCOMPARE(engineState.demoMode, 1);
+        QCOMPARE(engineState.rpm, 900.0f); // entering demo mode restarts the values
+        pressLeftButton(700, 920);
+        QCOMPARE(engineState.muted, 0); // Mute does nothing in demo mode
+        QVERIFY(window.hand);           // yet the hand shows there
+
+        engineState.rpm = 2000;
+        engineState.oilPressure = 50;
+        pressLeftButton(560, 920);
+        QCOMPARE(engineState.demoMode, 0);
+        QCOMPARE(engineState.rpm, 900.0f); // and so does leaving it
+        QCOMPARE(engineState.oilPressure, 0.0f);
+    }
+
+    void throttleGrab_data() {
+        QTest::addColumn<float>("throttle");
+        QTest::addColumn<int>("panelY");
+        QTest::addColumn<bool>("grabbed");
+        QTest::addColumn<int>("offset");
+        QTest::newRow("pulled out, above the knob") << 0.0f << 800 << false << 0;
+        QTest::newRow("pulled out, on the knob") << 0.0f << 850 << true << 45;
+        QTest::newRow("pushed in, on the knob") << 1.0f << 750 << true << 32;
+        QTest::newRow("pushed in, below the knob") << 1.0f << 900 << true << 182;
+        QTest::newRow("pushed in, at its top edge") << 1.0f << 718 << false << 0;
+    }
+
+    void throttleGrab() {
+        QFETCH(float, throttle);
+        QFETCH(int, panelY);
+        QFETCH(bool, grabbed);
+        QFETCH(int, offset);
+        engineState.throttle = throttle;
+        engineState.selectedCylinder = 0;
+        pressLeftButton(200, panelY);
+        QCOMPARE(dragControl, grabbed ? DragControl::throttle : DragControl::none);
+        QCOMPARE(window.hand, grabbed);
+        if (grabbed)
+            QCOMPARE(int(dragOffset), offset);
+        // A press in the empty travel reaches no other area either.
+        QCOMPARE(int(engineState.selectedCylinder), 0);
+    }
+
+    void dragKnobs_data() {
+        QTest::addColumn<int>("knobX");
+        QTest::addColumn<int>("moveToY");
+        QTest::addColumn<int>("knob");
+        QTest::addColumn<float>("expected");
+        // Each knob pulled fully out and grabbed 20 px below its top.
+        QTest::newRow("throttle far above its travel") << 200 << -5000 << 0 << 1.0f;
+        QTest::newRow("throttle over the screen") << 200 << 300 << 0 << 1.0f;
+        QTest::newRow("throttle far below") << 200 << 5000 << 0 << 0.0f;
+        QTest::newRow("throttle up 29 px") << 200 << 825 - 29 << 0 << 29.0f / 87.0f;
+        QTest::newRow("propeller up 53 px") << 370 << 773 - 53 << 1 << 1.0f;
+        QTest::newRow("mixture up 10 px") << 540 << 773 - 10 << 2 << 10.0f / 53.0f;
+    }
+
+    void dragKnobs() {
+        QFETCH(int, knobX);
+        QFETCH(int, moveToY);
+        QFETCH(int, knob);
+        QFETCH(float, expected);
+        engineState.throttle = engineState.propeller = engineState.mixture = 0;
+        const int grabY = knob == 0 ? 825 : 773;
+        pressLeftButton(knobX, grabY);
+        QCOMPARE(int(dragOffset), 20);
+        movePointer(knobX + 300, moveToY, true); // only vertical movement counts
+        const float positions[] = {engineState.throttle, engineState.propeller,
+                                   engineState.mixture};
+        QCOMPARE(positions[knob], expected);
+        releaseLeftButton(knobX, moveToY);
+        QCOMPARE(dragControl, DragControl::none);
+    }
+
+    void moveWithoutButtonEndsDrag() {
+        pressLeftButton(200, 850);
+        QCOMPARE(dragControl, DragControl::throttle);
+        movePointer(200, 760, false);
+        QCOMPARE(dragControl, DragControl::none);
+        QCOMPARE(engineState.throttle, 0.0f);
+    }
+
+    // The panel stretched unevenly: positions map back by their fractions.
+    void stretchedClient() {
+        setClient(1500, 500);
+        const QPoint button = clientPointFor(130, 600, window.client);
+        pressLeftButton(button.x(), button.y());
+        QCOMPARE(int(engineState.selectedCylinder), 1);
+        const QPoint knob = clientPointFor(200, 860, window.client);
+        pressLeftButton(knob.x(), knob.y());
+        QCOMPARE(dragControl, DragControl::throttle);
+    }
+
+    // Before the first frame scaleY is 0, and a client area can be 0 high:
+    // such a pointer must act on nothing rather than divide into infinity.
+    void degenerateGeometry_data() {
+        QTest::addColumn<int>("width");
+        QTest::addColumn<int>("height");
+        QTest::addColumn<double>("scale");
+        QTest::newRow("before the first frame") << 750 << 945 << 0.0;
+        QTest::newRow("zero height") << 750 << 0 << 0.0;
+        QTest::newRow("zero size") << 0 << 0 << 0.0;
+        QTest::newRow("one pixel") << 1 << 1 << double(1.0f / 945.0f);
+    }
+
+    void degenerateGeometry() {
+        QFETCH(int, width);
+        QFETCH(int, height);
+        QFETCH(double, scale);
+        window.client = {0, 0, width, height};
+        scaleY = scale;
+        for (const QPoint p : {QPoint(0, 0), QPoint(200, 850), QPoint(65535, 65535)}) {
+            pressLeftButton(p.x(), p.y());
+            movePointer(p.x(), p.y(), true);
+            releaseLeftButton(p.x(), p.y());
+        }
+        QVERIFY(engineState.throttle >= 0.0f && engineState.throttle <= 1.0f);
+        QVERIFY(engineState.selectedCylinder < 6);
+        if (scale == 0.0)
+            QCOMPARE(dragControl, DragControl::none);
+    }
+};
+
+QTEST_MAIN(PanelControlsTest)
+#include "tst_panel_controls.moc"

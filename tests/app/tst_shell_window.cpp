@@ -1,0 +1,239 @@
+#include "FakePanelWindow.h"
+
+#include "app/DialogProcedure.h"
+#include "app/DialogUnits.h"
+#include "app/FrameView.h"
+#include "app/PanelControls.h"
+#include "app/ShellWindow.h"
+#include "engine/Engine.h"
+#include "panel/FrameCompositor.h"
+#include "panel/PanelArtwork.h"
+#include "sound/EngineSound.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+namespace {
+
+// Records what the shell asks of the window system, and what the instrument
+// looked like at each of those moments.
+class RecordingPlatform : public ShellPlatform {
+public:
+    FakePanelWindow surface;
+    QStringList calls;
+
+    void startFrameTimer(int periodMs) override {
+        calls << QStringLiteral("timer %1 powered %2 cylinder %3")
+                     .arg(periodMs)
+                     .arg(screenRenderer.powered)
+                     .arg(engineState.selectedCylinder);
+    }
+    void stopFrameTimer() override {
+        calls << QStringLiteral("stop timer powered %1").arg(screenRenderer.powered);
+    }
+    void endDialog() override {
+        calls << QStringLiteral("end sound %1").arg(soundBuffer != nullptr);
+    }
+    void resizeWindow(int w, int h) override {
+        calls << QStringLiteral("resize %1x%2").arg(w).arg(h);
+    }
+    PanelWindow* frameSurface() override {
+        calls << QStringLiteral("surface throttle %1 propeller %2 mixture %3 powered %4")
+                     .arg(engineState.throttle)
+                     .arg(engineState.propeller)
+                     .arg(engineState.mixture)
+                     .arg(screenRenderer.powered);
+        return &surface;
+    }
+};
+
+// Client pixel of a panel point, through the view's stretch.
+QPoint onView(const FrameView* view, double panelX, double panelY) {
+    return {int(panelX * view->width() / 750.0), int(panelY * view->height() / 945.0)};
+}
+
+} // namespace
+
+class ShellWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() {
+        engineState = EngineState{};
+        engineState.selectedCylinder = 3;
+    }
+
+    // A failed check leaves a test early: close whatever it opened.
+    void cleanup() {
+        RecordingPlatform platform;
+        closeDialog(platform);
+        freePanelArtwork();
+    }
+
+    // Sound, controls, frame surface, renderer, timer; and the reverse-ish close.
+    void startUpAndCloseOrder() {
+        RecordingPlatform platform;
+        startUpDialog(platform);
+        QVERIFY(dialogRunning());
+        QCOMPARE(platform.calls, QStringList({"surface throttle 0 propeller 1 mixture 1 powered 0",
+                                              "timer 65 powered 1 cylinder 0"}));
+        for (int i = 0; i < 6; ++i)
+            QVERIFY(engineState.egtSpread[i] >= 0.92 && engineState.egtSpread[i] <= 1.08);
+        QCOMPARE(engineState.rpm, 900.0f); // start-up does not reset the engine
+
+        platform.calls.clear();
+        closeDialog(platform);
+        closeDialog(platform); // a second close request finds nothing to do
+        QCOMPARE(platform.calls, QStringList({"stop timer powered 0", "end sound 0"}));
+        QVERIFY(!dialogRunning());
+        QVERIFY(!panelWindow);
+    }
+
+    // A tick steps the model first, then composes and shows the frame.
+    void tickStepsThenComposes() {
+        RecordingPlatform platform;
+        startUpDialog(platform);
+        engineState.throttle = 1;
+        tickFrameTimer();
+        QCOMPARE(platform.surface.framesShown, 1);
+        QVERIFY(engineState.rpm > 1000.0f);
+        engineState.demoMode = 1;
+        tickFrameTimer();
+        QCOMPARE(engineState.torque, 400.0f); // demo ticks sweep instead
+        QCOMPARE(platform.surface.framesShown, 2);
+        closeDialog(platform);
+    }
+
+    void dialogUnits_data() {
+        QTest::addColumn<int>("charWidth");
+        QTest::addColumn<int>("charHeight");
+        QTest::addColumn<QSize>("pixels");
+        QTest::newRow("6 x 13 font") << 6 << 13 << QSize(491, 670);
+        QTest::newRow("7 x 16 font") << 7 << 16 << QSize(572, 824);
+        QTest::newRow("8 x 16 font") << 8 << 16 << QSize(654, 824);
+    }
+
+    void dialogUnits() {
+        QFETCH(int, charWidth);
+        QFETCH(int, charHeight);
+        QFETCH(QSize, pixels);
+        QCOMPARE(dialogUnitsToPixels({templateWidthDlu, templateHeightDlu}, charWidth, charHeight),
+                 pixels);
+    }
+
+    void windowKeys_data() {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<bool>("closes");
+        QTest::newRow("Escape") << int(Qt::Key_Escape) << true;
+        QTest::newRow("Enter") << int(Qt::Key_Return) << false;
+        QTest::newRow("keypad Enter") << int(Qt::Key_Enter) << false;
+    }
+
+    void windowKeys() {
+        QFETCH(int, key);
+        QFETCH(bool, closes);
+        ShellWindow window(templateClientSize());
+        QSignalSpy ended(&window, &ShellWindow::dialogEnded);
+        window.show();
+        startUpDialog(window);
+        QVERIFY(window.frameTimerActive());
+        QTest::keyClick(&window, Qt::Key(key));
+        QCOMPARE(ended.count(), closes ? 1 : 0);
+        QCOMPARE(window.frameTimerActive(), !closes);
+        QCOMPARE(bool(screenRenderer.powered), !closes);
+        closeDialog(window);
+    }
+
+    // The window system's close request (close button, Alt+F4) closes in order.
+    void closeRequest() {
+        ShellWindow window(templateClientSize());
+        QSignalSpy ended(&window, &ShellWindow::dialogEnded);
+        window.show();
+        startUpDialog(window);
+        window.close();
+        QCOMPARE(ended.count(), 1);
+        QVERIFY(!window.frameTimerActive());
+        QVERIFY(!dialogRunning());
+    }
+
+    void windowGeometry() {
+        const QSize client = templateClientSize();
+        ShellWindow window(client);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QCOMPARE(window.windowTitle(), QStringLiteral("Corvane Zentor Demo"));
+        QCOMPARE(window.frameView()->size(), client);
+        QVERIFY(window.windowFlags() & Qt::FramelessWindowHint);
+    }
+
+    void doubleClickRestoresSize_data() {
+        QTest::addColumn<QString>("where");
+        QTest::newRow("caption") << QStringLiteral("caption");
+        QTest::newRow("left border") << QStringLiteral("left");
+        QTest::newRow("bottom border") << QStringLiteral("bottom");
+    }
+
+    void doubleClickRestoresSize() {
+        QFETCH(QString, where);
+        ShellWindow window(templateClientSize());
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        window.resize(1000, 500);
+        engineState.selectedCylinder = 0;
+        QWidget* caption = window.findChild<QWidget*>(QStringLiteral("caption"));
+        QVERIFY(caption);
+        if (where == "caption")
+            QTest::mouseDClick(caption, Qt::LeftButton, {}, QPoint(60, 10));
+        else if (where == "left")
+            QTest::mouseDClick(&window, Qt::LeftButton, {}, QPoint(1, 200));
+        else
+            QTest::mouseDClick(&window, Qt::LeftButton, {}, QPoint(300, window.height() - 2));
+        QCOMPARE(window.size(), QSize(586, 822));
+        QCOMPARE(window.frameView()->size(), QSize(586 - 8, 822 - 24 - 8));
+        QCOMPARE(int(engineState.selectedCylinder), 0); // and nothing else happens
+    }
+
+    // The second click of a double click on the cylinder button is one more press.
+    void doubleClickOnPanelStepsTwice() {
+        loadPanelArtwork();
+        ShellWindow window(QSize(750, 945));
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        startUpDialog(window);
+        tickFrameTimer();
+        engineState.selectedCylinder = 0;
+        // As the window system delivers it: a click, then the double click.
+        const QPoint button = onView(window.frameView(), 140, 600);
+        QTest::mouseClick(window.frameView(), Qt::LeftButton, {}, button);
+        QTest::mouseDClick(window.frameView(), Qt::LeftButton, {}, button);
+        QCOMPARE(int(engineState.selectedCylinder), 2);
+    }
+
+    // Positions beyond the client area count as on its edge: a drag that
+    // leaves the window upwards pushes the knob fully in, not to the far end.
+    void dragOutsideTheWindow() {
+        loadPanelArtwork();
+        ShellWindow window(QSize(750, 945));
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        startUpDialog(window);
+        tickFrameTimer();
+        FrameView* view = window.frameView();
+        QTest::mousePress(view, Qt::LeftButton, {}, onView(view, 200, 870));
+        QCOMPARE(dragControl, DragControl::throttle);
+        const auto moveTo = [view](QPointF to) {
+            QMouseEvent move(QEvent::MouseMove, to, view->mapToGlobal(to), Qt::NoButton,
+                             Qt::LeftButton, {});
+            QApplication::sendEvent(view, &move);
+        };
+        moveTo(QPointF(200, -300));
+        QCOMPARE(engineState.throttle, 1.0f);
+        moveTo(QPointF(-100, 70000)); // far below: pulled fully out, not wrapped round
+        QCOMPARE(engineState.throttle, 0.0f);
+        QTest::mouseRelease(view, Qt::LeftButton, {}, QPoint(0, 0));
+        QCOMPARE(dragControl, DragControl::none);
+    }
+};
+
+QTEST_MAIN(ShellWindowTest)
+#include "tst_shell_window.moc"
