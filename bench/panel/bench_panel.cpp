@@ -1,0 +1,104 @@
+#include "engine/Engine.h"
+#include "gfx/Bitmap.h"
+#include "gfx/Graphics.h"
+#include "panel/FrameCompositor.h"
+#include "panel/PanelArtwork.h"
+#include "panel/PanelWindow.h"
+
+#include <QGuiApplication>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+// A client area of a chosen size that keeps the last frame, as the window does.
+class BenchWindow : public PanelWindow {
+public:
+    ClientRect client{0, 0, 750, 945};
+    gfx::Bitmap frame;
+    ClientRect readClientRect() const override { return client; }
+    void showFrame(gfx::Bitmap&& f) override { frame = std::move(f); }
+    void setHandCursor(bool) override {}
+};
+
+BenchWindow window;
+
+void startInstrument(int clientWidth, int clientHeight, bool demo) {
+    engineState = EngineState{};
+    engineState.propeller = 1;
+    engineState.mixture = 1;
+    engineState.throttle = 0.4f;
+    engineState.demoMode = demo;
+    window.client = {0, 0, clientWidth, clientHeight};
+    panelWindow = &window;
+    screenRenderer.initialise();
+    for (int tick = 0; tick < 300; ++tick)
+        stepEngine(); // mid sweep, gauges away from their start values
+}
+
+// The frame alone, at the given client size.
+void BM_composeFrame(benchmark::State& state) {
+    startInstrument(int(state.range(0)), int(state.range(1)), false);
+    for (auto _ : state)
+        composeFrame();
+    screenRenderer.release();
+}
+BENCHMARK(BM_composeFrame)
+    ->Args({750, 945})
+    ->Args({1920, 1080})
+    ->Args({3840, 2160})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
+// A whole tick as the timer runs it: model step, then the frame at 750 x 945.
+void BM_wholeTick(benchmark::State& state) {
+    startInstrument(750, 945, state.range(0) != 0);
+    for (auto _ : state) {
+        engineState.leftFuel = 45.7f;
+        engineState.rightFuel = 42.1f;
+        stepEngine();
+        composeFrame();
+    }
+    screenRenderer.release();
+}
+BENCHMARK(BM_wholeTick)
+    ->Arg(0)
+    ->Arg(1)
+    ->ArgName("demo")
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
+// Only the stretched copy of a finished 750 x 945 frame onto the client area.
+void BM_stretchedCopy(benchmark::State& state) {
+    const int w = int(state.range(0));
+    const int h = int(state.range(1));
+    gfx::Bitmap backBuffer(750, 945);
+    {
+        gfx::Graphics g(backBuffer);
+        g.drawImage(&panelImage, 0, 0);
+    }
+    for (auto _ : state) {
+        gfx::Bitmap frame(w, h);
+        gfx::Graphics g(frame);
+        g.drawImage(&backBuffer, gfx::Rect{0, 0, w, h});
+        benchmark::DoNotOptimize(frame);
+    }
+}
+BENCHMARK(BM_stretchedCopy)
+    ->Args({1920, 1080})
+    ->Args({3840, 2160})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication application(argc, argv);
+    loadPanelArtwork();
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    freePanelArtwork();
+    return 0;
+}
