@@ -1,0 +1,50 @@
+// Writes the program's desktop icon at the sizes the desktop looks for:
+//   zentor-generate-icons <resources folder>
+// into icons/<size>x<size>/org.corvane.ZentorDemo.png, the file names the
+// icon is installed under. Every run writes the same bytes.
+
+#include "resources/generators/IconArt.h"
+
+#include <QDir>
+#include <QGuiApplication>
+
+#include <array>
+#include <cstdio>
+
+namespace {
+
+constexpr const char* iconName = "org.corvane.ZentorDemo";
+
+// Menus, launchers and the software centre's listing.
+constexpr std::array<int, 3> iconSizes{48, 128, 256};
+static_assert(iconSizes.size() == 3);
+
+bool writeIcon(const QDir& folder, int size) {
+    const QString sizeFolder = QStringLiteral("icons/%1x%1").arg(size);
+    const QString path =
+        folder.filePath(sizeFolder + QStringLiteral("/%1.png").arg(QLatin1String(iconName)));
+    const QImage icon = zentor::art::paintIcon(size);
+    if (!folder.mkpath(sizeFolder) || icon.isNull() || !icon.save(path, "PNG")) {
+        std::fprintf(stderr, "zentor-generate-icons: cannot write %s\n", qPrintable(path));
+        return false;
+    }
+    std::printf("wrote %s\n", qPrintable(folder.relativeFilePath(path)));
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: zentor-generate-icons <resources folder>\n");
+        return 2;
+    }
+    const QDir folder(QString::fromLocal8Bit(argv[1]));
+    bool ok = true;
+    for (int size : iconSizes)
+        ok = writeIcon(folder, size) && ok;
+    return ok ? 0 : 1;
+}
