@@ -1,0 +1,122 @@
+// zentor-snapshot: its command line, the engine state it sets up, and the
+// program's exit statuses and output.
+
+#include "engine/Engine.h"
+#include "tools/Snapshot.h"
+
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+class SnapshotTest : public QObject {
+    Q_OBJECT
+private slots:
+    void commandLines_data();
+    void commandLines();
+    void assignmentsReachTheEngineRecord();
+    void framesRepeatForASeed();
+    void programExitStatuses_data();
+    void programExitStatuses();
+};
+
+static ParsedCommandLine parse(const QStringList& arguments) {
+    std::vector<std::string> owned;
+    for (const QString& argument : arguments)
+        owned.push_back(argument.toStdString());
+    const std::vector<std::string_view> views(owned.begin(), owned.end());
+    return parseSnapshotCommandLine(views);
+}
+
+void SnapshotTest::commandLines_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("error"); // empty: accepted
+    QTest::newRow("output only") << QStringList{"a.png"} << "";
+    QTest::newRow("every option")
+        << QStringList{"--set",   "rpm=2400", "--set=egtSpread[2]=1.05", "--ticks",
+                       "10",      "--seed=7", "--screen-only",           "--size",
+                       "586x822", "a.png"}
+        << "";
+    QTest::newRow("no output") << QStringList{"--screen-only"} << "no OUTPUT.png given";
+    QTest::newRow("two outputs") << QStringList{"a.png", "b.png"} << "one OUTPUT.png only";
+    QTest::newRow("unknown option") << QStringList{"--colour", "a.png"} << "unknown option";
+    QTest::newRow("unknown field") << QStringList{"--set", "rmp=1", "a.png"} << "no engine field";
+    QTest::newRow("value not a number")
+        << QStringList{"--set", "rpm=fast", "a.png"} << "not a value for rpm";
+    QTest::newRow("float out of range")
+        << QStringList{"--set", "rpm=1e60", "a.png"} << "not a value for rpm";
+    QTest::newRow("spread without index")
+        << QStringList{"--set", "egtSpread=1", "a.png"} << "needs an index 0..5";
+    QTest::newRow("spread index 6")
+        << QStringList{"--set", "chtSpread[6]=1", "a.png"} << "needs an index 0..5";
+    QTest::newRow("cylinder beyond 8 bits")
+        << QStringList{"--set", "selectedCylinder=256", "a.png"} << "not a value";
+    QTest::newRow("negative ticks") << QStringList{"--ticks", "-1", "a.png"} << "--ticks needs";
+    QTest::newRow("seed missing") << QStringList{"a.png", "--seed"} << "--seed needs a value";
+    QTest::newRow("size without height") << QStringList{"--size", "586", "a.png"} << "--size needs";
+}
+
+void SnapshotTest::commandLines() {
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, error);
+    const ParsedCommandLine parsed = parse(arguments);
+    QCOMPARE(parsed.options.has_value(), error.isEmpty());
+    QVERIFY2(error.isEmpty() ? parsed.error.empty()
+                             : QString::fromStdString(parsed.error).contains(error),
+             parsed.error.c_str());
+    QVERIFY(parsed.error.find('\n') == std::string::npos);
+}
+
+void SnapshotTest::assignmentsReachTheEngineRecord() {
+    const ParsedCommandLine parsed =
+        parse({"--set", "rpm=2400", "--set", "egtSpread[2]=1.05", "--set", "selectedCylinder=3",
+               "--set", "demoMode=1", "--set", "oat=nan", "a.png"});
+    QVERIFY(parsed.options);
+    prepareEngineState(*parsed.options);
+    QCOMPARE(engineState.rpm, 2400.0f);
+    QCOMPARE(engineState.egtSpread[2], 1.05);
+    QCOMPARE(int(engineState.selectedCylinder), 3);
+    QCOMPARE(engineState.demoMode, 1);
+    QVERIFY(std::isnan(engineState.oat));
+    QCOMPARE(engineState.mixture, 1.0f); // where the window starts the controls
+}
+
+void SnapshotTest::framesRepeatForASeed() {
+    SnapshotOptions options;
+    options.ticks = 20;
+    const QImage first = renderFrame(options);
+    QCOMPARE(first.size(), QSize(630, 483));
+    QCOMPARE(renderFrame(options), first);
+    options.seed = 99; // other spreads: other bars
+    QVERIFY(renderFrame(options) != first);
+    options.size = FrameSize{315, 200};
+    QCOMPARE(renderFrame(options).size(), QSize(315, 200));
+}
+
+void SnapshotTest::programExitStatuses_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("status");
+    QTest::newRow("written") << QStringList{"--screen-only", "--set", "rpm=2400"} << 0;
+    QTest::newRow("bad value") << QStringList{"--ticks", "many"} << 2;
+    QTest::newRow("bad option") << QStringList{"--frobnicate"} << 2;
+}
+
+void SnapshotTest::programExitStatuses() {
+    QFETCH(QStringList, arguments);
+    QFETCH(int, status);
+    QTemporaryDir directory;
+    const QString output = directory.filePath("frame.png");
+    QProcess program;
+    program.start(ZENTOR_SNAPSHOT_PROGRAM, arguments << output);
+    QVERIFY(program.waitForFinished(60000));
+    QCOMPARE(program.exitCode(), status);
+    const QString errors = QString::fromLocal8Bit(program.readAllStandardError());
+    if (status == 0) {
+        QCOMPARE(QImage(output).size(), QSize(630, 483));
+    } else {
+        QVERIFY(!QFile::exists(output));
+        QVERIFY(errors.startsWith("zentor-snapshot: ") && errors.count('\n') == 1);
+    }
+}
+
+QTEST_MAIN(SnapshotTest)
+#include "tst_snapshot.moc"
