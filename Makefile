@@ -35,3 +35,9 @@ resources: configure
 FUZZ_SECONDS ?= 60
 fuzz: deps
 	scripts/run-fuzz $(FUZZ_SECONDS)
+
+# The Debian package, $(BUILD)/zentor-demo_<version>-1_<arch>.deb, with its
+# library dependencies computed by dpkg-shlibdeps.
+.PHONY: package
+package: build
+	cd $(BUILD) && cpack -G DEB
