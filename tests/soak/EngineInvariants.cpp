@@ -1,0 +1,75 @@
+#include "tests/soak/EngineInvariants.h"
+
+#include "engine/Engine.h"
+#include "engine/EngineFields.h"
+#include "gfx/Census.h"
+
+#include <array>
+#include <cmath>
+
+namespace {
+
+struct KnobField {
+    const char* name;
+    float EngineState::*position;
+};
+
+constexpr std::array<KnobField, 3> knobFields{{
+    {"throttle", &EngineState::throttle},
+    {"propeller", &EngineState::propeller},
+    {"mixture", &EngineState::mixture},
+}};
+static_assert(knobFields.size() == 3);
+
+QString spreadFault() {
+    for (int cylinder = 0; cylinder < 6; ++cylinder) {
+        if (!std::isfinite(engineState.egtSpread[cylinder]))
+            return QStringLiteral("egtSpread[%1] is %2")
+                .arg(cylinder)
+                .arg(engineState.egtSpread[cylinder]);
+        if (!std::isfinite(engineState.chtSpread[cylinder]))
+            return QStringLiteral("chtSpread[%1] is %2")
+                .arg(cylinder)
+                .arg(engineState.chtSpread[cylinder]);
+    }
+    return {};
+}
+
+} // namespace
+
+QString engineStateFault() {
+    for (std::size_t i = 0; i < engineValueCount; ++i) {
+        const EngineFloatField& field = engineFloatFields[i];
+        const float value = engineState.*field.member;
+        if (!std::isfinite(value))
+            return QStringLiteral("%1 is %2")
+                .arg(QLatin1String(field.name.data(), qsizetype(field.name.size())))
+                .arg(value);
+    }
+    for (const KnobField& knob : knobFields) {
+        const float position = engineState.*knob.position;
+        if (!(position >= 0.0f && position <= 1.0f))
+            return QStringLiteral("%1 is at %2").arg(QLatin1String(knob.name)).arg(position);
+    }
+    if (engineState.selectedCylinder > 5)
+        return QStringLiteral("cylinder %1 selected").arg(engineState.selectedCylinder);
+    if (engineState.demoMode != 0 && engineState.demoMode != 1)
+        return QStringLiteral("demoMode is %1").arg(engineState.demoMode);
+    if (engineState.muted != 0 && engineState.muted != 1)
+        return QStringLiteral("muted is %1").arg(engineState.muted);
+    return spreadFault();
+}
+
+QString drawingObjectFault(int bitmapsKept) {
+    for (int kind = 0; kind < gfx::objectKindCount; ++kind) {
+        const auto objectKind = static_cast<gfx::ObjectKind>(kind);
+        const int live = gfx::census::liveObjects(objectKind);
+        const int allowed = objectKind == gfx::ObjectKind::bitmap ? bitmapsKept : 0;
+        if (live < 0 || live > allowed)
+            return QStringLiteral("%1 drawing objects of kind %2 alive, %3 allowed")
+                .arg(live)
+                .arg(kind)
+                .arg(allowed);
+    }
+    return {};
+}
