@@ -3,6 +3,9 @@
 #include "engine/Engine.h"
 #include "gfx/Bitmap.h"
 #include "gfx/Graphics.h"
+#include "panel/FrameCompositor.h"
+#include "panel/PanelArtwork.h"
+#include "panel/PanelWindow.h"
 #include "resources/Resources.h"
 #include "screen/ScreenRenderer.h"
 
@@ -21,6 +24,35 @@ QImage stretched(const QImage& frame, FrameSize size) {
         graphics.drawImage(&source, gfx::Rect{0, 0, size.width, size.height});
     }
     return target.image();
+}
+
+// A window of a chosen client size that keeps the frame it is shown.
+class SnapshotWindow : public PanelWindow {
+public:
+    explicit SnapshotWindow(FrameSize client) : client_(client) {}
+    ClientRect readClientRect() const override { return {0, 0, client_.width, client_.height}; }
+    void showFrame(gfx::Bitmap&& frame) override { frame_ = std::move(frame); }
+    void setHandCursor(bool) override {}
+    QImage frame() const { return frame_.image(); }
+
+private:
+    FrameSize client_;
+    gfx::Bitmap frame_;
+};
+
+// The whole panel as the window shows it, at the panel's own size by default.
+QImage renderPanel(std::optional<FrameSize> clientSize) {
+    loadPanelArtwork();
+    screenRenderer.logoImage = gfx::Bitmap::fromResource(zentor::logoBitmap);
+    screenRenderer.powered = 1;
+    const ImageSize panel = panelImageSize();
+    SnapshotWindow window(clientSize.value_or(FrameSize{panel.width, panel.height}));
+    panelWindow = &window;
+    composeFrame();
+    panelWindow = nullptr;
+    screenRenderer.release();
+    freePanelArtwork();
+    return window.frame();
 }
 
 } // namespace
@@ -56,6 +88,8 @@ QImage renderScreen() {
 
 QImage renderFrame(const SnapshotOptions& options) {
     prepareEngineState(options);
-    const QImage frame = renderScreen();
-    return options.size ? stretched(frame, *options.size) : frame;
+    if (!options.screenOnly)
+        return renderPanel(options.size);
+    const QImage screen = renderScreen();
+    return options.size ? stretched(screen, *options.size) : screen;
 }

@@ -13,7 +13,7 @@ void prepareEngineState(const SnapshotOptions& options);
 // The monitor screen alone, 630 x 483 on black, for the current engine record.
 QImage renderScreen();
 
-// The frame the options ask for, engine state included. The whole panel
-// frame takes the screen's place here once the panel can be composed; until
-// then every frame is the screen. --size stretches it as the window would.
+// The frame the options ask for, engine state included: the whole 750 x 945
+// panel, or the screen alone; --size stretches it as a window of that client
+// size would show it.
 QImage renderFrame(const SnapshotOptions& options);

@@ -26,7 +26,8 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication application(argc, argv);
 
-    const QImage frame = renderFrame(*parsed.options);
+    // Frames are opaque, as the window shows them.
+    const QImage frame = renderFrame(*parsed.options).convertToFormat(QImage::Format_RGB32);
     if (!frame.save(QString::fromStdString(parsed.options->output), "PNG")) {
         std::fprintf(stderr, "zentor-snapshot: cannot write %s\n", parsed.options->output.c_str());
         return 1;
