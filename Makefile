@@ -41,3 +41,10 @@ fuzz: deps
 .PHONY: package
 package: build
 	cd $(BUILD) && cpack -G DEB
+
+# The soak at full size: the real window for 100,000 ticks (about 1.8 hours of
+# engine time) under seeded random input, in the ordinary build.
+SOAK_TICKS ?= 100000
+.PHONY: soak
+soak: build
+	$(HEADLESS) ALSOFT_DRIVERS=null ZENTOR_SOAK_TICKS=$(SOAK_TICKS) $(BUILD)/bin/tst_soak

@@ -1,0 +1,224 @@
+#include "tests/soak/SoakInput.h"
+
+#include "app/FrameView.h"
+#include "app/PanelControls.h"
+#include "app/ShellWindow.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+
+#include <array>
+#include <cmath>
+
+namespace {
+
+constexpr double panelWidth = 750;
+constexpr double panelHeight = 945;
+constexpr int largestWidth = 3840;
+constexpr int largestHeight = 2160;
+
+// Where presses aim on the panel, in panel pixels, and how often.
+struct PanelTarget {
+    PanelRect area;
+    int weight;
+};
+
+constexpr std::array<PanelTarget, 8> panelTargets{{
+    {{139, 718, 259, 935}, 14}, // the throttle's travel and knob
+    {{318, 700, 432, 873}, 14}, // the propeller's
+    {{488, 700, 602, 873}, 14}, // the mixture's
+    {{130, 690, 610, 945}, 10}, // the lower panel round them
+    {cylinderButton, 10},
+    {muteCheckBox, 4},
+    {demoModeCheckBox, 2},
+    {{0, 0, 750, 945}, 32}, // anywhere: the screen, the bezel, the other buttons
+}};
+static_assert(panelTargets.size() == 8);
+
+// What one pointer event of the stream is, and how often.
+enum class PointerAction { move, press, release, doubleClick, releaseOutside };
+
+struct ActionWeight {
+    PointerAction action;
+    int weight;
+};
+
+constexpr std::array<ActionWeight, 5> actionWeights{{
+    {PointerAction::move, 55},
+    {PointerAction::press, 18},
+    {PointerAction::release, 16},
+    {PointerAction::doubleClick, 6},
+    {PointerAction::releaseOutside, 5}, // the button let go beyond the window, unseen
+}};
+static_assert(actionWeights.size() == 5);
+
+// Pointer events between two ticks: mostly none or one, now and then a flurry.
+constexpr std::array<int, 8> eventsPerTick{0, 0, 0, 1, 1, 1, 2, 6};
+
+// Per tick, one chance in so many.
+constexpr int windowResizeOdds = 150;
+constexpr int degenerateClientOdds = 700;
+constexpr int sizeResetOdds = 2500;
+
+} // namespace
+
+SoakInput::SoakInput(ShellWindow& shell, std::uint32_t seed) : window(shell), random(seed) {}
+
+int SoakInput::pick(int count) {
+    return std::uniform_int_distribution<int>(0, count - 1)(random);
+}
+
+double SoakInput::uniform(double from, double to) {
+    return std::uniform_real_distribution<double>(from, to)(random);
+}
+
+void SoakInput::betweenTicks() {
+    pointerBurst(eventsPerTick[std::size_t(pick(int(eventsPerTick.size())))]);
+    resizeEvent();
+}
+
+void SoakInput::pointerBurst(int events) {
+    for (int i = 0; i < events; ++i)
+        pointerEvent();
+}
+
+QPointF SoakInput::panelTargetPosition() {
+    int total = 0;
+    for (const PanelTarget& target : panelTargets)
+        total += target.weight;
+    int chosen = pick(total);
+    const PanelTarget* target = &panelTargets.back();
+    for (const PanelTarget& candidate : panelTargets) {
+        if (chosen < candidate.weight) {
+            target = &candidate;
+            break;
+        }
+        chosen -= candidate.weight;
+    }
+    const FrameView* view = window.frameView();
+    const double px = uniform(target->area.left, target->area.right);
+    const double py = uniform(target->area.top, target->area.bottom);
+    return {px * view->width() / panelWidth, py * view->height() / panelHeight};
+}
+
+// Half the time on a panel target, otherwise anywhere over the client area,
+// just beyond its edges or far away: the pointer keeps coming during a drag.
+QPointF SoakInput::pointerPosition() {
+    const FrameView* view = window.frameView();
+    const double w = view->width();
+    const double h = view->height();
+    switch (pick(10)) {
+    case 0:
+    case 1:
+    case 2:
+    case 3:
+    case 4:
+        return panelTargetPosition();
+    case 5:
+    case 6:
+        return {uniform(0, w), uniform(0, h)};
+    case 7:
+    case 8:
+        ++counts_.outsidePositions;
+        return {uniform(-50, w + 50), uniform(-50, h + 50)};
+    default:
+        ++counts_.outsidePositions;
+        return {uniform(-1e6, 1e6), uniform(-1e6, 1e6)};
+    }
+}
+
+void SoakInput::sendMouse(QWidget* target, int type, QPointF position, bool buttonChanges) {
+    const Qt::MouseButton button = buttonChanges ? Qt::LeftButton : Qt::NoButton;
+    const Qt::MouseButtons held = leftHeld ? Qt::LeftButton : Qt::NoButton;
+    QMouseEvent event(QEvent::Type(type), position, target->mapToGlobal(position), button, held,
+                      Qt::NoModifier);
+    QApplication::sendEvent(target, &event);
+}
+
+// As the window system delivers it: a click, then the second press as a
+// double click, then its release.
+void SoakInput::doubleClick(QWidget* target, QPointF at) {
+    for (const QEvent::Type press : {QEvent::MouseButtonPress, QEvent::MouseButtonDblClick}) {
+        leftHeld = true;
+        sendMouse(target, press, at, true);
+        leftHeld = false;
+        sendMouse(target, QEvent::MouseButtonRelease, at, true);
+    }
+}
+
+void SoakInput::pointerEvent() {
+    int total = 0;
+    for (const ActionWeight& row : actionWeights)
+        total += row.weight;
+    int chosen = pick(total);
+    PointerAction action = PointerAction::move;
+    for (const ActionWeight& row : actionWeights) {
+        if (chosen < row.weight) {
+            action = row.action;
+            break;
+        }
+        chosen -= row.weight;
+    }
+    QWidget* view = window.frameView();
+    const QPointF at = pointerPosition();
+    switch (action) {
+    case PointerAction::move:
+        ++counts_.moves;
+        sendMouse(view, QEvent::MouseMove, at, false);
+        break;
+    case PointerAction::press:
+        ++counts_.presses;
+        leftHeld = true;
+        sendMouse(view, QEvent::MouseButtonPress, at, true);
+        break;
+    case PointerAction::release:
+        ++counts_.releases;
+        leftHeld = false;
+        sendMouse(view, QEvent::MouseButtonRelease, at, true);
+        break;
+    case PointerAction::doubleClick:
+        ++counts_.doubleClicks;
+        doubleClick(view, at);
+        break;
+    case PointerAction::releaseOutside:
+        leftHeld = false;
+        break;
+    }
+}
+
+// Sizes spread over the whole range, with its ends and the smallest sizes
+// drawn often enough to be met many times in a run.
+QSize SoakInput::windowSize() {
+    switch (pick(8)) {
+    case 0:
+        return {0, 0};
+    case 1:
+        return {pick(3), pick(3)};
+    case 2:
+        return {largestWidth, largestHeight};
+    case 3:
+        return {pick(200), pick(200)};
+    default:
+        return {pick(largestWidth + 1), pick(largestHeight + 1)};
+    }
+}
+
+void SoakInput::resizeEvent() {
+    if (pick(windowResizeOdds) == 0) {
+        ++counts_.windowResizes;
+        window.resize(windowSize());
+    }
+    // The client area itself at nothing or one pixel, whatever the window's
+    // own smallest size allows; the next window resize lays it out again.
+    if (pick(degenerateClientOdds) == 0) {
+        ++counts_.degenerateClients;
+        const int side = pick(2);
+        window.frameView()->resize(side, side);
+    }
+    if (pick(sizeResetOdds) == 0) {
+        ++counts_.sizeResets;
+        QWidget* caption = window.findChild<QWidget*>(QStringLiteral("caption"));
+        const QPointF onCaption(uniform(0, caption->width()), uniform(0, caption->height()));
+        doubleClick(caption, onCaption);
+    }
+}
