@@ -11,6 +11,7 @@ set(ZENTOR_APP_ID org.corvane.ZentorDemo)
 set(ZENTOR_HOMEPAGE "https://corvane.org/zentor-demo"
     CACHE STRING "Home page named by the package and the AppStream metainfo")
 set(ZENTOR_SCREENSHOT docs/panel-knobs.png)
+set(ZENTOR_SCREENSHOT_CAPTION "The panel with its engine knobs at three positions")
 set(ZENTOR_SCREENSHOT_URL "${ZENTOR_HOMEPAGE}/${ZENTOR_SCREENSHOT}")
 if(NOT EXISTS ${PROJECT_SOURCE_DIR}/${ZENTOR_SCREENSHOT})
   message(WARNING "The metainfo's screenshot ${ZENTOR_SCREENSHOT} is missing")
