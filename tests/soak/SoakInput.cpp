@@ -52,6 +52,23 @@ constexpr std::array<ActionWeight, 5> actionWeights{{
 }};
 static_assert(actionWeights.size() == 5);
 
+// Where a pointer event lands, and how often: the pointer keeps coming
+// during a drag wherever it goes.
+enum class PositionKind { panelTarget, overClient, nearEdges, farAway };
+
+struct PositionWeight {
+    PositionKind kind;
+    int weight;
+};
+
+constexpr std::array<PositionWeight, 4> positionWeights{{
+    {PositionKind::panelTarget, 5},
+    {PositionKind::overClient, 2},
+    {PositionKind::nearEdges, 2}, // within 50 px of the client area, inside or out
+    {PositionKind::farAway, 1},   // up to a million pixels off
+}};
+static_assert(positionWeights.size() == 4);
+
 // Pointer events between two ticks: mostly none or one, now and then a flurry.
 constexpr std::array<int, 8> eventsPerTick{0, 0, 0, 1, 1, 1, 2, 6};
 
@@ -64,6 +81,20 @@ constexpr int sizeResetOdds = 2500;
 
 SoakInput::SoakInput(ShellWindow& shell, std::uint32_t seed) : window(shell), random(seed) {}
 
+template <class Row, std::size_t count>
+const Row& SoakInput::pickRow(const std::array<Row, count>& rows) {
+    int total = 0;
+    for (const Row& row : rows)
+        total += row.weight;
+    int chosen = pick(total);
+    for (const Row& row : rows) {
+        if (chosen < row.weight)
+            return row;
+        chosen -= row.weight;
+    }
+    return rows.back();
+}
+
 int SoakInput::pick(int count) {
     return std::uniform_int_distribution<int>(0, count - 1)(random);
 }
@@ -74,7 +105,7 @@ double SoakInput::uniform(double from, double to) {
 
 void SoakInput::betweenTicks() {
     pointerBurst(eventsPerTick[std::size_t(pick(int(eventsPerTick.size())))]);
-    resizeEvent();
+    changeWindow();
 }
 
 void SoakInput::pointerBurst(int events) {
@@ -83,48 +114,30 @@ void SoakInput::pointerBurst(int events) {
 }
 
 QPointF SoakInput::panelTargetPosition() {
-    int total = 0;
-    for (const PanelTarget& target : panelTargets)
-        total += target.weight;
-    int chosen = pick(total);
-    const PanelTarget* target = &panelTargets.back();
-    for (const PanelTarget& candidate : panelTargets) {
-        if (chosen < candidate.weight) {
-            target = &candidate;
-            break;
-        }
-        chosen -= candidate.weight;
-    }
+    const PanelTarget& target = pickRow(panelTargets);
     const FrameView* view = window.frameView();
-    const double px = uniform(target->area.left, target->area.right);
-    const double py = uniform(target->area.top, target->area.bottom);
+    const double px = uniform(target.area.left, target.area.right);
+    const double py = uniform(target.area.top, target.area.bottom);
     return {px * view->width() / panelWidth, py * view->height() / panelHeight};
 }
 
-// Half the time on a panel target, otherwise anywhere over the client area,
-// just beyond its edges or far away: the pointer keeps coming during a drag.
 QPointF SoakInput::pointerPosition() {
     const FrameView* view = window.frameView();
     const double w = view->width();
     const double h = view->height();
-    switch (pick(10)) {
-    case 0:
-    case 1:
-    case 2:
-    case 3:
-    case 4:
+    switch (pickRow(positionWeights).kind) {
+    case PositionKind::panelTarget:
         return panelTargetPosition();
-    case 5:
-    case 6:
+    case PositionKind::overClient:
         return {uniform(0, w), uniform(0, h)};
-    case 7:
-    case 8:
+    case PositionKind::nearEdges:
         ++counts_.outsidePositions;
         return {uniform(-50, w + 50), uniform(-50, h + 50)};
-    default:
-        ++counts_.outsidePositions;
-        return {uniform(-1e6, 1e6), uniform(-1e6, 1e6)};
+    case PositionKind::farAway:
+        break;
     }
+    ++counts_.outsidePositions;
+    return {uniform(-1e6, 1e6), uniform(-1e6, 1e6)};
 }
 
 void SoakInput::sendMouse(QWidget* target, int type, QPointF position, bool buttonChanges) {
@@ -147,18 +160,7 @@ void SoakInput::doubleClick(QWidget* target, QPointF at) {
 }
 
 void SoakInput::pointerEvent() {
-    int total = 0;
-    for (const ActionWeight& row : actionWeights)
-        total += row.weight;
-    int chosen = pick(total);
-    PointerAction action = PointerAction::move;
-    for (const ActionWeight& row : actionWeights) {
-        if (chosen < row.weight) {
-            action = row.action;
-            break;
-        }
-        chosen -= row.weight;
-    }
+    const PointerAction action = pickRow(actionWeights).action;
     QWidget* view = window.frameView();
     const QPointF at = pointerPosition();
     switch (action) {
@@ -203,7 +205,7 @@ QSize SoakInput::windowSize() {
     }
 }
 
-void SoakInput::resizeEvent() {
+void SoakInput::changeWindow() {
     if (pick(windowResizeOdds) == 0) {
         ++counts_.windowResizes;
         window.resize(windowSize());

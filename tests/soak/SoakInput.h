@@ -3,6 +3,7 @@
 #include <QPointF>
 #include <QSize>
 
+#include <array>
 #include <cstdint>
 #include <random>
 
@@ -37,12 +38,14 @@ public:
 
 private:
     void pointerEvent();
-    void resizeEvent();
+    void changeWindow();
     QPointF pointerPosition();
     QPointF panelTargetPosition();
     QSize windowSize();
     void doubleClick(QWidget* target, QPointF at);
     void sendMouse(QWidget* target, int type, QPointF position, bool buttonChanges);
+    template <class Row, std::size_t count>
+    const Row& pickRow(const std::array<Row, count>& rows);
     int pick(int count);
     double uniform(double from, double to);
 
