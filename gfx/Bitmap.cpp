@@ -1,5 +1,7 @@
 #include "gfx/Bitmap.h"
 
+#include "gfx/GraphicsImpl.h"
+#include "gfx/ImageAttributes.h"
 #include "resources/Resources.h"
 
 #include <QImage>
@@ -16,6 +18,28 @@ QImage drawableCopy(const QImage& image) {
 }
 
 } // namespace
+
+struct Bitmap::KeyedCopy {
+    qint64 sourceKey = 0;
+    QRect pixels;
+    std::uint64_t adjustment = 0;
+    QImage image;
+};
+
+QImage GraphicsAccess::adjusted(const Bitmap& bitmap, QRect pixels,
+                                const ImageAttributes& attributes) {
+    const QImage& source = *bitmap.image_;
+    const std::uint64_t adjustment = attributes.adjustmentKey();
+    auto& copy = bitmap.keyedCopy_;
+    // cacheKey() changes whenever the pixels are painted on.
+    if (copy && copy->sourceKey == source.cacheKey() && copy->pixels == pixels &&
+        copy->adjustment == adjustment)
+        return copy->image;
+    if (!copy)
+        copy = std::make_unique<Bitmap::KeyedCopy>();
+    *copy = {source.cacheKey(), pixels, adjustment, attributes.applyTo(source.copy(pixels))};
+    return copy->image;
+}
 
 Bitmap::Bitmap() = default;
 Bitmap::Bitmap(Bitmap&&) noexcept = default;

@@ -4,6 +4,7 @@
 #include "gfx/Types.h"
 
 #include <cstdint>
+#include <memory>
 #include <span>
 
 class QImage;
@@ -37,7 +38,11 @@ public:
 private:
     friend class Graphics;
     friend struct GraphicsAccess;
+    struct KeyedCopy;
     Owned<QImage, ObjectKind::bitmap> image_;
+    // The last colour-keyed copy drawn from these pixels: artwork drawn
+    // through the same key every frame is keyed once, not per frame.
+    mutable std::unique_ptr<KeyedCopy> keyedCopy_;
     Status lastStatus_ = Status::ok;
 };
 

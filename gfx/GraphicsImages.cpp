@@ -61,8 +61,8 @@ void Graphics::drawImage(const Bitmap* bitmap, RectF destination, RectF source,
     const QRect pixels = wanted.toAlignedRect().intersected(image->rect());
     if (pixels.isEmpty())
         return;
-    const QImage region = image->copy(pixels);
-    const QImage drawn = attributes ? attributes->applyTo(region) : region;
+    const QImage drawn =
+        attributes ? GraphicsAccess::adjusted(*bitmap, pixels, *attributes) : image->copy(pixels);
     const BitmapFrame frame(*d_->painter, d_->state.world);
     d_->painter->drawImage(
         QRectF(destination.x, destination.y, destination.width, destination.height), drawn,

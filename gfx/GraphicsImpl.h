@@ -26,6 +26,9 @@ struct GraphicsAccess {
     static const QFont* font(const Font* f) { return f ? f->font_.get() : nullptr; }
     static const QPainterPath* path(const GraphicsPath* p) { return p ? p->path_.get() : nullptr; }
     static const QImage* image(const Bitmap* b) { return b ? b->image_.get() : nullptr; }
+    // `pixels` of the bitmap adjusted by `attributes`, reusing the last such
+    // copy while neither the pixels nor the adjustment changed.
+    static QImage adjusted(const Bitmap& bitmap, QRect pixels, const ImageAttributes& attributes);
 };
 
 // A clip in target coordinates (the frame with no world transform).

@@ -43,6 +43,13 @@ bool ImageAttributes::hasColorKey() const {
     return key_ && key_->enabled;
 }
 
+std::uint64_t ImageAttributes::adjustmentKey() const {
+    if (!hasColorKey())
+        return 0;
+    // Keys are opaque-or-not colours; the low bit marks "a key is set".
+    return (std::uint64_t(key_->low) << 32 | key_->high) << 1 | 1;
+}
+
 QImage ImageAttributes::applyTo(const QImage& image) const {
     if (!hasColorKey())
         return image;

@@ -3,6 +3,8 @@
 #include "gfx/Owned.h"
 #include "gfx/Types.h"
 
+#include <cstdint>
+
 class QImage;
 
 namespace gfx {
@@ -26,6 +28,8 @@ public:
 
     // A copy of `image` with the keyed pixels made transparent.
     QImage applyTo(const QImage& image) const;
+    // Equal for two attribute sets that adjust pixels the same way.
+    std::uint64_t adjustmentKey() const;
 
 private:
     struct ColorKey {

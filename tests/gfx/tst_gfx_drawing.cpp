@@ -30,6 +30,7 @@ private slots:
     void pathsFillByTheirRule();
     void colourKeyHidesPixelsInsideItsRange_data();
     void colourKeyHidesPixelsInsideItsRange();
+    void keyedDrawingFollowsTheBitmapAndTheKey();
     void bitmapsDrawNaturalStretchedAndCropped();
     void bitmapsDecodeFromBmpBytes();
 };
@@ -196,6 +197,39 @@ void DrawingTest::colourKeyHidesPixelsInsideItsRange() {
         g.drawImage(&bitmap, {8, 8, 4, 4}, {0, 0, 4, 4}, &key);
     });
     QCOMPARE(image.pixel(10, 10), drawn ? QRgb(pixel) : 0xFF0000FFu);
+}
+
+// Artwork keyed every frame is keyed once; the copy must still follow a
+// bitmap that was painted on and a key that changed.
+void DrawingTest::keyedDrawingFollowsTheBitmapAndTheKey() {
+    gfx::Bitmap bitmap(4, 4);
+    const auto paint = [&bitmap](gfx::Argb colour) {
+        gfx::Graphics g(bitmap);
+        const gfx::SolidBrush brush(colour);
+        g.fillRectangle(&brush, gfx::Rect{0, 0, 4, 4});
+    };
+    const auto drawnThrough = [&bitmap](const gfx::ImageAttributes& key) {
+        return draw(8, 8,
+                    [&](gfx::Graphics& g) {
+                        const gfx::SolidBrush blue(0xFF0000FF);
+                        g.fillRectangle(&blue, gfx::Rect{0, 0, 8, 8});
+                        g.drawImage(&bitmap, {2, 2, 4, 4}, {0, 0, 4, 4}, &key);
+                    })
+            .pixel(4, 4);
+    };
+    gfx::ImageAttributes whiteKey;
+    whiteKey.setColorKey(0xFFFFFFFF, 0xFFFFFFFF);
+    gfx::ImageAttributes redKey;
+    redKey.setColorKey(0xFFFF0000, 0xFFFF0000);
+
+    paint(0xFFFF0000);
+    QCOMPARE(drawnThrough(whiteKey), 0xFFFF0000u);
+    QCOMPARE(drawnThrough(redKey), 0xFF0000FFu);
+    paint(0xFFFFFFFF);
+    QCOMPARE(drawnThrough(redKey), 0xFFFFFFFFu);
+    QCOMPARE(drawnThrough(whiteKey), 0xFF0000FFu);
+    paint(0xFF00FF00);
+    QCOMPARE(drawnThrough(whiteKey), 0xFF00FF00u);
 }
 
 void DrawingTest::bitmapsDrawNaturalStretchedAndCropped() {
