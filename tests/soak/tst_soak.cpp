@@ -15,6 +15,8 @@
 #include <QElapsedTimer>
 #include <QTest>
 
+#include <algorithm>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 
@@ -37,6 +39,9 @@ constexpr std::uint32_t defaultSeed = 20240611;
 // Resident memory is compared from this tick on, once caches have filled.
 constexpr long memoryBaselineTick = 10000;
 constexpr double allowedGrowthMiB = 1.0;
+// Far beyond a tick's cost even under the sanitizers (about 20 ms): only a
+// hang runs out of it.
+constexpr qint64 msAllowedPerTick = 250;
 // A line now and then, to show a long run is moving.
 constexpr long progressTicks = 10000;
 // Pointer events before the first frame, while nothing has a scale yet.
@@ -251,7 +256,14 @@ int main(int argc, char* argv[]) {
         qputenv("ALSOFT_DRIVERS", "null");
     QApplication application(argc, argv);
     QStringList arguments = QCoreApplication::arguments();
-    SoakTest test(takeOptions(arguments));
+    const SoakOptions options = takeOptions(arguments);
+    // QtTest's watchdog ends a test function after five minutes; the soak's
+    // one function is given time by its length, to still catch a hang.
+    if (qEnvironmentVariableIsEmpty("QTEST_FUNCTION_TIMEOUT"))
+        qputenv("QTEST_FUNCTION_TIMEOUT",
+                QByteArray::number(
+                    std::min<qint64>(qint64(options.ticks) * msAllowedPerTick + 60000, INT_MAX)));
+    SoakTest test(options);
     return QTest::qExec(&test, arguments);
 }
 
