@@ -10,8 +10,8 @@ set(ZENTOR_APP_ID org.corvane.ZentorDemo)
 # screenshot as the file of that name in this repository's tree.
 set(ZENTOR_HOMEPAGE "https://corvane.org/zentor-demo"
     CACHE STRING "Home page named by the package and the AppStream metainfo")
-set(ZENTOR_SCREENSHOT docs/panel-knobs.png)
-set(ZENTOR_SCREENSHOT_CAPTION "The panel with its engine knobs at three positions")
+set(ZENTOR_SCREENSHOT docs/window.png)
+set(ZENTOR_SCREENSHOT_CAPTION "The engine monitor with the throttle half in")
 set(ZENTOR_SCREENSHOT_URL "${ZENTOR_HOMEPAGE}/${ZENTOR_SCREENSHOT}")
 if(NOT EXISTS ${PROJECT_SOURCE_DIR}/${ZENTOR_SCREENSHOT})
   message(WARNING "The metainfo's screenshot ${ZENTOR_SCREENSHOT} is missing")
