@@ -6,6 +6,7 @@
 #include <memory>
 #include <string_view>
 
+class QImage;
 class QPaintDevice;
 
 namespace gfx {
@@ -92,6 +93,7 @@ public:
 
 private:
     bool usable();
+    const QImage* drawablePixels(const Bitmap* bitmap);
     void fail(Status status) { lastStatus_ = status; }
     std::unique_ptr<Impl> d_;
     Status lastStatus_ = Status::ok;

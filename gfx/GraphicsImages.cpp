@@ -22,29 +22,29 @@ private:
 
 } // namespace
 
-void Graphics::drawImage(const Bitmap* bitmap, int x, int y) {
+// The pixels to draw, or none (a failure recorded) for an absent bitmap.
+const QImage* Graphics::drawablePixels(const Bitmap* bitmap) {
     if (!usable())
-        return;
+        return nullptr;
     const QImage* image = GraphicsAccess::image(bitmap);
-    if (!image) {
+    if (!image)
         fail(Status::invalidParameter);
-        return;
+    return image;
+}
+
+void Graphics::drawImage(const Bitmap* bitmap, int x, int y) {
+    if (const QImage* image = drawablePixels(bitmap)) {
+        const BitmapFrame frame(*d_->painter, d_->state.world);
+        d_->painter->drawImage(QPoint(x, y), *image);
     }
-    const BitmapFrame frame(*d_->painter, d_->state.world);
-    d_->painter->drawImage(QPoint(x, y), *image);
 }
 
 void Graphics::drawImage(const Bitmap* bitmap, Rect destination) {
-    if (!usable())
-        return;
-    const QImage* image = GraphicsAccess::image(bitmap);
-    if (!image) {
-        fail(Status::invalidParameter);
-        return;
+    if (const QImage* image = drawablePixels(bitmap)) {
+        const BitmapFrame frame(*d_->painter, d_->state.world);
+        d_->painter->drawImage(
+            QRect(destination.x, destination.y, destination.width, destination.height), *image);
     }
-    const BitmapFrame frame(*d_->painter, d_->state.world);
-    d_->painter->drawImage(
-        QRect(destination.x, destination.y, destination.width, destination.height), *image);
 }
 
 void Graphics::drawImage(const Bitmap* bitmap, RectF destination, RectF source,

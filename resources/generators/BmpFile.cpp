@@ -1,4 +1,5 @@
 #include "resources/generators/BmpFile.h"
+#include "LittleEndian.h"
 
 #include <QtEndian>
 
@@ -9,18 +10,6 @@ namespace {
 constexpr int fileHeaderSize = 14;
 constexpr int infoHeaderSize = 40;
 constexpr std::uint32_t pixelsPerMetre = 2835; // 72 dpi
-
-void put16(QByteArray& out, std::uint16_t value) {
-    char bytes[2];
-    qToLittleEndian(value, bytes);
-    out.append(bytes, 2);
-}
-
-void put32(QByteArray& out, std::uint32_t value) {
-    char bytes[4];
-    qToLittleEndian(value, bytes);
-    out.append(bytes, 4);
-}
 
 int rowBytes(int width, int bitsPerPixel) {
     return ((width * bitsPerPixel + 31) / 32) * 4;

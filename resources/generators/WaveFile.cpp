@@ -1,4 +1,5 @@
 #include "resources/generators/WaveFile.h"
+#include "LittleEndian.h"
 
 #include <QtEndian>
 
@@ -7,18 +8,6 @@
 namespace zentor::art {
 
 namespace {
-
-void put16(QByteArray& out, std::uint16_t value) {
-    char bytes[2];
-    qToLittleEndian(value, bytes);
-    out.append(bytes, 2);
-}
-
-void put32(QByteArray& out, std::uint32_t value) {
-    char bytes[4];
-    qToLittleEndian(value, bytes);
-    out.append(bytes, 4);
-}
 
 void putChunkHeader(QByteArray& out, const char* id, std::uint32_t size) {
     out.append(id, 4);
