@@ -67,7 +67,7 @@ bool hitTest(int x, int y, PanelRect area) {
         clientRect = panelWindow->readClientRect();
     const int w = clientRect.width();
     const int h = clientRect.height();
-    const ImageSize panel = panelImageSize();
+    const ImageSize panel = panelFrameSize();
     if (w <= 0 || h <= 0 || panel.width <= 0 || panel.height <= 0)
         return false;
     const float fx = float(x) / float(w);

@@ -3,6 +3,7 @@
 #include "engine/Engine.h"
 #include "gfx/Graphics.h"
 #include "gfx/ImageAttributes.h"
+#include "gfx/SolidBrush.h"
 #include "panel/PanelArtwork.h"
 #include "panel/PanelLayout.h"
 #include "panel/PanelWindow.h"
@@ -48,9 +49,7 @@ void drawScreen(gfx::Graphics& g) {
 void updateScale() {
     if (panelWindow)
         clientRect = panelWindow->readClientRect();
-    const int panelHeight = panelImage.height();
-    // No panel, no scale: pointer positions then act on nothing.
-    scaleY = panelHeight > 0 ? double(float(clientRect.height()) / float(panelHeight)) : 0.0;
+    scaleY = double(float(clientRect.height()) / float(panelFrameSize().height));
 }
 
 void composeFrame() {
@@ -60,9 +59,14 @@ void composeFrame() {
     const int w = clientRect.width();
     const int h = clientRect.height();
 
-    gfx::Bitmap backBuffer(panelImage.width(), panelImage.height());
+    const ImageSize panel = panelFrameSize();
+    gfx::Bitmap backBuffer(panel.width, panel.height);
     {
         gfx::Graphics g(backBuffer);
+        if (!panelImage.valid()) {
+            const gfx::SolidBrush black(0xFF000000);
+            g.fillRectangle(&black, gfx::Rect{0, 0, panel.width, panel.height});
+        }
         g.drawImage(&panelImage, 0, 0);
         gfx::ImageAttributes key;
         key.setColorKey(keyWhite, keyWhite);

@@ -1,5 +1,6 @@
 #include "panel/PanelArtwork.h"
 
+#include "panel/PanelLayout.h"
 #include "resources/Resources.h"
 
 gfx::Bitmap panelImage;
@@ -48,6 +49,10 @@ const gfx::Bitmap& knobImage(std::size_t knob) {
 
 ImageSize panelImageSize() {
     return sizeOf(panelImage);
+}
+
+ImageSize panelFrameSize() {
+    return panelImage.valid() ? sizeOf(panelImage) : ImageSize{panelWidth, panelHeight};
 }
 
 ImageSize knobImageSize(std::size_t knob) {

@@ -8,6 +8,10 @@
 // top-left, y down). The compositor draws from these rows and the panel
 // controls hit-test against them, so both always agree.
 
+// The panel artwork's size, which every position below is measured in.
+inline constexpr int panelWidth = 750;
+inline constexpr int panelHeight = 945;
+
 struct KnobTravel {
     float EngineState::*position; // 0 pulled fully out .. 1 pushed fully in
     float left;

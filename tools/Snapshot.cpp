@@ -45,7 +45,7 @@ QImage renderPanel(std::optional<FrameSize> clientSize) {
     loadPanelArtwork();
     screenRenderer.logoImage = gfx::Bitmap::fromResource(zentor::logoBitmap);
     screenRenderer.powered = 1;
-    const ImageSize panel = panelImageSize();
+    const ImageSize panel = panelFrameSize();
     SnapshotWindow window(clientSize.value_or(FrameSize{panel.width, panel.height}));
     panelWindow = &window;
     composeFrame();

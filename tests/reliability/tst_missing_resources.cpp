@@ -35,9 +35,9 @@ struct AbsentImage {
 };
 
 const std::array<AbsentImage, 6> absentImages{{
-    // Without the panel there is no panel-sized frame to draw on or to map
-    // the pointer into.
-    {"panel", &panelImage, {0, 0, 750, 945}, false},
+    // Without the panel picture the frame keeps the panel's size: knobs,
+    // check marks and screen on black, and the controls still work.
+    {"panel", &panelImage, {0, 0, 750, 945}, true},
     {"throttle knob", &throttleKnobImage, {139, 718, 259, 935}, true},
     {"propeller knob", &propellerKnobImage, {318, 700, 432, 873}, true},
     {"mixture knob", &mixtureKnobImage, {488, 700, 602, 873}, true},
