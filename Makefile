@@ -22,9 +22,7 @@ test: build
 	$(HEADLESS) ctest --test-dir $(BUILD) --output-on-failure -j$(JOBS)
 
 bench: build
-	@for b in $(BUILD)/bench/*/bench_* $(BUILD)/bin/bench_*; do \
-	  [ -x "$$b" ] || continue; echo "== $$(basename $$b)"; $(HEADLESS) "$$b" || exit 1; \
-	done
+	bench/run-all.sh $(BUILD)
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i

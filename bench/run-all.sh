@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Runs every benchmark of a build and prints one table of medians (5 runs
+# each), then measures the real program in Xvfb:
+#   bench/run-all.sh [BUILD_DIR] [PROGRAM_SECONDS]
+set -euo pipefail
+build=${1:-build}
+seconds=${2:-60}
+export QT_QPA_PLATFORM=offscreen QT_QPA_OFFSCREEN_NO_GLX=1 ALSOFT_DRIVERS=null
+
+echo "| benchmark | wall time (median of 5) | CPU time of the calling thread |"
+echo "| --- | --- | --- |"
+for bench in "$build"/bin/bench_*; do
+  [ -x "$bench" ] || continue
+  "$bench" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true \
+    --benchmark_format=csv 2>/dev/null |
+    awk -F, '$1 ~ /_median"?$/ {
+      name = $1; gsub(/"/, "", name); sub(/_median$/, "", name); sub(/\/real_time$/, "", name)
+      printf "| %s | %.3g %s | %.3g %s |\n", name, $3, $5, $4, $5 }'
+done
+echo
+bench_dir=$(cd "$(dirname "$0")" && pwd)
+"$bench_dir/program/measure-program.sh" "$build" "$seconds"
