@@ -47,10 +47,6 @@ const gfx::Bitmap& knobImage(std::size_t knob) {
     return *knobs[knob];
 }
 
-ImageSize panelImageSize() {
-    return sizeOf(panelImage);
-}
-
 ImageSize panelFrameSize() {
     return panelImage.valid() ? sizeOf(panelImage) : ImageSize{panelWidth, panelHeight};
 }

@@ -27,7 +27,6 @@ struct ImageSize {
     int height = 0;
 };
 
-ImageSize panelImageSize();
 // The size frames are built at: the panel picture's, or the panel's own
 // 750 x 945 when the picture failed to load, so that the knobs, check marks
 // and screen are still drawn where they belong and the pointer still maps.

@@ -4,15 +4,13 @@
 #include "gfx/Bitmap.h"
 #include "gfx/Graphics.h"
 #include "panel/FrameCompositor.h"
+#include "panel/OffscreenPanelWindow.h"
 #include "panel/PanelArtwork.h"
-#include "panel/PanelWindow.h"
+#include "panel/PanelLayout.h"
 #include "resources/Resources.h"
 #include "screen/ScreenRenderer.h"
 
 namespace {
-
-constexpr int screenWidth = 630;
-constexpr int screenHeight = 483;
 
 // The whole frame resampled to a client area, as the window shows it.
 QImage stretched(const QImage& frame, FrameSize size) {
@@ -26,33 +24,21 @@ QImage stretched(const QImage& frame, FrameSize size) {
     return target.image();
 }
 
-// A window of a chosen client size that keeps the frame it is shown.
-class SnapshotWindow : public PanelWindow {
-public:
-    explicit SnapshotWindow(FrameSize client) : client_(client) {}
-    ClientRect readClientRect() const override { return {0, 0, client_.width, client_.height}; }
-    void showFrame(gfx::Bitmap&& frame) override { frame_ = std::move(frame); }
-    void setHandCursor(bool) override {}
-    QImage frame() const { return frame_.image(); }
-
-private:
-    FrameSize client_;
-    gfx::Bitmap frame_;
-};
-
 // The whole panel as the window shows it, at the panel's own size by default.
 QImage renderPanel(std::optional<FrameSize> clientSize) {
     loadPanelArtwork();
     screenRenderer.logoImage = gfx::Bitmap::fromResource(zentor::logoBitmap);
     screenRenderer.powered = 1;
     const ImageSize panel = panelFrameSize();
-    SnapshotWindow window(clientSize.value_or(FrameSize{panel.width, panel.height}));
+    const FrameSize client = clientSize.value_or(FrameSize{panel.width, panel.height});
+    OffscreenPanelWindow window;
+    window.client = {0, 0, client.width, client.height};
     panelWindow = &window;
     composeFrame();
     panelWindow = nullptr;
     screenRenderer.release();
     freePanelArtwork();
-    return window.frame();
+    return window.lastFrame.image();
 }
 
 } // namespace

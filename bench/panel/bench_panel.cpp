@@ -2,8 +2,8 @@
 #include "gfx/Bitmap.h"
 #include "gfx/Graphics.h"
 #include "panel/FrameCompositor.h"
+#include "panel/OffscreenPanelWindow.h"
 #include "panel/PanelArtwork.h"
-#include "panel/PanelWindow.h"
 
 #include <QGuiApplication>
 
@@ -11,17 +11,7 @@
 
 namespace {
 
-// A client area of a chosen size that keeps the last frame, as the window does.
-class BenchWindow : public PanelWindow {
-public:
-    ClientRect client{0, 0, 750, 945};
-    gfx::Bitmap frame;
-    ClientRect readClientRect() const override { return client; }
-    void showFrame(gfx::Bitmap&& f) override { frame = std::move(f); }
-    void setHandCursor(bool) override {}
-};
-
-BenchWindow window;
+OffscreenPanelWindow window;
 
 void startInstrument(int clientWidth, int clientHeight, bool demo) {
     engineState = EngineState{};

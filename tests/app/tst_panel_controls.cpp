@@ -1,4 +1,4 @@
-#include "FakePanelWindow.h"
+#include "panel/OffscreenPanelWindow.h"
 
 #include "app/PanelControls.h"
 #include "engine/Engine.h"
@@ -19,7 +19,7 @@ QPoint clientPointFor(float panelX, float panelY, const ClientRect& client) {
 class PanelControlsTest : public QObject {
     Q_OBJECT
 
-    FakePanelWindow window;
+    OffscreenPanelWindow window;
 
     void setClient(int w, int h) {
         window.client = {0, 0, w, h};

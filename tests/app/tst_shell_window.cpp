@@ -1,4 +1,4 @@
-#include "FakePanelWindow.h"
+#include "panel/OffscreenPanelWindow.h"
 
 #include "app/DialogProcedure.h"
 #include "app/DialogUnits.h"
@@ -19,7 +19,7 @@ namespace {
 // looked like at each of those moments.
 class RecordingPlatform : public ShellPlatform {
 public:
-    FakePanelWindow surface;
+    OffscreenPanelWindow surface;
     QStringList calls;
 
     void startFrameTimer(int periodMs) override {

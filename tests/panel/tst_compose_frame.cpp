@@ -1,4 +1,4 @@
-#include "../app/FakePanelWindow.h"
+#include "panel/OffscreenPanelWindow.h"
 
 #include "engine/Engine.h"
 #include "panel/FrameCompositor.h"
@@ -46,7 +46,7 @@ int firstRowOf(const QImage& frame, int x, QRgb colour, int from, int to) {
 class ComposeFrameTest : public QObject {
     Q_OBJECT
 
-    FakePanelWindow window;
+    OffscreenPanelWindow window;
 
     QImage compose() {
         composeFrame();

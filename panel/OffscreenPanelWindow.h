@@ -3,9 +3,10 @@
 #include "gfx/Bitmap.h"
 #include "panel/PanelWindow.h"
 
-// Stands in for the window: a client area of a chosen size that keeps the
-// frames shown to it and the cursor asked for.
-class FakePanelWindow : public PanelWindow {
+// A client area of a chosen size with no window behind it: it keeps the
+// frames shown to it and the cursor asked for. Tools render through it, and
+// tests and benchmarks stand it in for the real window.
+class OffscreenPanelWindow : public PanelWindow {
 public:
     ClientRect client{0, 0, 750, 945};
     gfx::Bitmap lastFrame;
