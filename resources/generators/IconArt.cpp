@@ -22,10 +22,6 @@ constexpr double plateShadowDrop = 4.0;
 constexpr int plateShadowBlur = 4;
 constexpr int plateShadowAlpha = 150;
 
-struct Screw {
-    QPointF centre;
-    double angle;
-};
 constexpr double screwRadius = 7.0;
 constexpr std::array<Screw, 4> plateScrews{{
     {{38.0, 36.0}, 52.0},
@@ -54,15 +50,9 @@ void paintPlate(QPainter& p) {
     QPainterPath plate;
     plate.addRoundedRect(plateArea, plateRadius, plateRadius);
     paintSoftShadow(p, plate, 0.0, plateShadowDrop, plateShadowBlur, plateShadowAlpha);
-    // A dark seam round the plate, lit on its upper edge, as on the panel.
-    QPainterPath seam;
-    seam.addRoundedRect(plateArea.adjusted(-1.5, -1.5, 1.5, 1.5), plateRadius + 1.5,
-                        plateRadius + 1.5);
-    p.fillPath(seam, QColor(18, 18, 20));
-    p.fillPath(plate, QColor(96, 98, 104));
-    p.fillPath(plate.translated(0.0, 1.5).intersected(plate), QColor(lowerPanelColour));
-    for (const Screw& screw : plateScrews)
-        paintScrew(p, screw.centre, screwRadius, screw.angle);
+    // Seamed and lit on its upper edge, as on the panel.
+    paintSeamedPlate(p, plateArea, plateRadius, 1.5, lowerPanelColour);
+    paintScrews(p, plateScrews, screwRadius);
 }
 
 // The knob's artwork cut to what differs from the key, the key made clear:

@@ -91,6 +91,21 @@ void paintSoftShadow(QPainter& p, const QPainterPath& shape, double dx, double d
     p.drawImage(QPointF(bounds.left() + dx, bounds.top() + dy), shadow);
 }
 
+void paintScrews(QPainter& p, std::span<const Screw> screws, double radius) {
+    for (const Screw& screw : screws)
+        paintScrew(p, screw.centre, radius, screw.angle);
+}
+
+void paintSeamedPlate(QPainter& p, QRectF area, double radius, double litEdge, QRgb face) {
+    QPainterPath plate;
+    plate.addRoundedRect(area, radius, radius);
+    QPainterPath seam;
+    seam.addRoundedRect(area.adjusted(-1.5, -1.5, 1.5, 1.5), radius + 1.5, radius + 1.5);
+    p.fillPath(seam, QColor(18, 18, 20));
+    p.fillPath(plate, QColor(96, 98, 104));
+    p.fillPath(plate.translated(0.0, litEdge).intersected(plate), QColor(face));
+}
+
 void paintScrew(QPainter& p, QPointF centre, double radius, double angle) {
     p.save();
     p.translate(centre);

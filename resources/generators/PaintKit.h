@@ -6,6 +6,8 @@
 #include <QPainterPath>
 #include <QString>
 
+#include <span>
+
 namespace zentor::art {
 
 // The one typeface of all lettering, installed by the project's own script.
@@ -30,6 +32,17 @@ void paintSoftShadow(QPainter& p, const QPainterPath& shape, double dx, double d
 
 // A cross-head screw of the given radius, its slots turned by `angle` degrees.
 void paintScrew(QPainter& p, QPointF centre, double radius, double angle);
+
+struct Screw {
+    QPointF centre;
+    double angle; // degrees: real screws never line up
+};
+
+void paintScrews(QPainter& p, std::span<const Screw> screws, double radius);
+
+// A rounded plate set into the panel: a dark seam round it, its upper edge
+// lit for `litEdge` pixels, the rest in `face`.
+void paintSeamedPlate(QPainter& p, QRectF area, double radius, double litEdge, QRgb face);
 
 // Box blur of the alpha channel of a premultiplied black picture, three passes
 // (close to a Gaussian).

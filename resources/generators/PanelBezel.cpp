@@ -37,11 +37,6 @@ constexpr std::array<QRectF, 4> buttons{{
 }};
 static_assert(buttons.size() == 4);
 
-struct Screw {
-    QPointF centre;
-    double angle; // degrees: real screws never line up
-};
-
 // Mounting screws in the bezel's corners.
 constexpr double bezelScrewRadius = 6.0;
 constexpr std::array<Screw, 4> bezelScrews{{
@@ -143,8 +138,7 @@ void paintBezelLettering(QPainter& p) {
 }
 
 void paintBezelScrews(QPainter& p) {
-    for (const Screw& screw : bezelScrews)
-        paintScrew(p, screw.centre, bezelScrewRadius, screw.angle);
+    paintScrews(p, bezelScrews, bezelScrewRadius);
 }
 
 void paintScreen(QPainter& p) {

@@ -63,10 +63,6 @@ static_assert(checkBoxes.size() == 2);
 constexpr double checkBoxBaseline = 927.0;
 constexpr int checkBoxPixelSize = 13;
 
-struct Screw {
-    QPointF centre;
-    double angle;
-};
 constexpr double plateScrewRadius = 5.5;
 constexpr std::array<Screw, 2> plateScrews{{
     {{24.0, 690.0}, 52.0},
@@ -111,17 +107,8 @@ void paintShaftRod(QPainter& p, const Shaft& shaft) {
 } // namespace
 
 void paintLowerPanel(QPainter& p) {
-    QPainterPath plate;
-    plate.addRoundedRect(plateArea, plateRadius, plateRadius);
-    // A dark seam round the plate, lit on its upper edge.
-    QPainterPath seam;
-    seam.addRoundedRect(plateArea.adjusted(-1.5, -1.5, 1.5, 1.5), plateRadius + 1.5,
-                        plateRadius + 1.5);
-    p.fillPath(seam, QColor(18, 18, 20));
-    p.fillPath(plate, QColor(96, 98, 104));
-    p.fillPath(plate.translated(0.0, 1.0).intersected(plate), QColor(lowerPanelColour));
-    for (const Screw& screw : plateScrews)
-        paintScrew(p, screw.centre, plateScrewRadius, screw.angle);
+    paintSeamedPlate(p, plateArea, plateRadius, 1.0, lowerPanelColour);
+    paintScrews(p, plateScrews, plateScrewRadius);
 }
 
 void paintShafts(QPainter& p) {

@@ -3,9 +3,11 @@
 // into icons/<size>x<size>/org.corvane.ZentorDemo.png, the file names the
 // icon is installed under. Every run writes the same bytes.
 
+#include "resources/generators/GeneratorMain.h"
 #include "resources/generators/IconArt.h"
 
 #include <QDir>
+
 #include <QGuiApplication>
 
 #include <array>
@@ -35,14 +37,13 @@ bool writeIcon(const QDir& folder, int size) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    zentor::art::preferOffscreenPlatform();
     QGuiApplication app(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: zentor-generate-icons <resources folder>\n");
+    const std::optional<QString> argument =
+        zentor::art::singleArgument(argc, argv, "zentor-generate-icons <resources folder>");
+    if (!argument)
         return 2;
-    }
-    const QDir folder(QString::fromLocal8Bit(argv[1]));
+    const QDir folder(*argument);
     bool ok = true;
     for (int size : iconSizes)
         ok = writeIcon(folder, size) && ok;

@@ -7,6 +7,7 @@
 #include "resources/generators/BadgeArt.h"
 #include "resources/generators/BmpFile.h"
 #include "resources/generators/EngineLoop.h"
+#include "resources/generators/GeneratorMain.h"
 #include "resources/generators/KnobArt.h"
 #include "resources/generators/PaintKit.h"
 #include "resources/generators/Palette.h"
@@ -15,6 +16,7 @@
 
 #include <QDir>
 #include <QFile>
+
 #include <QGuiApplication>
 
 #include <array>
@@ -77,13 +79,12 @@ QByteArray encode(const Bitmap& bitmap) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    zentor::art::preferOffscreenPlatform();
     QGuiApplication app(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: zentor-generate-resources <resources folder>\n");
+    const std::optional<QString> argument =
+        zentor::art::singleArgument(argc, argv, "zentor-generate-resources <resources folder>");
+    if (!argument)
         return 2;
-    }
     if (!letteringFontAvailable()) {
         std::fprintf(stderr,
                      "zentor-generate-resources: font \"%s\" is not installed "
@@ -91,7 +92,7 @@ int main(int argc, char** argv) {
                      letteringFamily);
         return 1;
     }
-    QDir folder(QString::fromLocal8Bit(argv[1]));
+    QDir folder(*argument);
     if (!folder.mkpath(QStringLiteral("bitmaps")) || !folder.mkpath(QStringLiteral("sound")))
         return 1;
     bool ok = true;

@@ -4,6 +4,7 @@
 //   zentor-preview-panel <out.png>
 
 #include "resources/Resources.h"
+#include "resources/generators/GeneratorMain.h"
 #include "resources/generators/PaintKit.h"
 
 #include <QGuiApplication>
@@ -61,13 +62,12 @@ void paintFrame(QPainter& p, const QImage& panel, double position) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    zentor::art::preferOffscreenPlatform();
     QGuiApplication app(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: zentor-preview-panel <out.png>\n");
+    const std::optional<QString> argument =
+        zentor::art::singleArgument(argc, argv, "zentor-preview-panel <out.png>");
+    if (!argument)
         return 2;
-    }
     const QImage panel = bitmap(zentor::panelBitmap);
     if (panel.isNull()) {
         std::fprintf(stderr, "zentor-preview-panel: no panel resource\n");
@@ -90,7 +90,7 @@ int main(int argc, char** argv) {
         p.restore();
     }
     p.end();
-    if (!out.save(QString::fromLocal8Bit(argv[1]), "PNG")) {
+    if (!out.save(*argument, "PNG")) {
         std::fprintf(stderr, "zentor-preview-panel: cannot write %s\n", argv[1]);
         return 1;
     }
