@@ -1,18 +1,17 @@
 #!/usr/bin/env bash
 # Photographs the real window as a user sees it, in a private X server:
 #   tools/window-screenshot.sh [BUILD_DIR] OUTPUT.png
-# The program runs for two seconds at its opening size with the throttle
+# The program runs for six seconds at its opening size with the throttle
 # pushed half in, so the gauges show an engine that is running.
 set -euo pipefail
 build=${2:+$1}
 build=${build:-build}
 output=${2:-$1}
-display_file=$(mktemp)
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$display_file" 2>/dev/null &
-xvfb_pid=$!
-trap 'kill $demo_pid $xvfb_pid 2>/dev/null || true; rm -f "$display_file"' EXIT
-for _ in $(seq 100); do [ -s "$display_file" ] && break; sleep 0.05; done
-export DISPLAY=":$(head -n1 "$display_file")" QT_QPA_PLATFORM=xcb ALSOFT_DRIVERS=null
+if [ -z "${ZENTOR_XVFB:-}" ]; then
+  exec "$(dirname "$0")/../scripts/with-xvfb" "$0" "$@"
+fi
+export QT_QPA_PLATFORM=xcb ALSOFT_DRIVERS=null
+trap 'kill ${demo_pid:-} 2>/dev/null || true' EXIT
 "$build/bin/zentor-demo" &
 demo_pid=$!
 window=$(xdotool search --sync --onlyvisible --name "Corvane Zentor Demo" | head -n1)

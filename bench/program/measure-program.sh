@@ -4,10 +4,6 @@
 set -euo pipefail
 build=${1:-build}
 seconds=${2:-60}
-display_file=$(mktemp)
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$display_file" 2>/dev/null &
-xvfb_pid=$!
-trap 'kill $xvfb_pid 2>/dev/null || true; rm -f "$display_file"' EXIT
-for _ in $(seq 100); do [ -s "$display_file" ] && break; sleep 0.05; done
-DISPLAY=":$(head -n1 "$display_file")" QT_QPA_PLATFORM=xcb ALSOFT_DRIVERS=${ALSOFT_DRIVERS:-null} \
+root=$(cd "$(dirname "$0")/../.." && pwd)
+exec "$root/scripts/with-xvfb" env QT_QPA_PLATFORM=xcb ALSOFT_DRIVERS="${ALSOFT_DRIVERS:-null}" \
   "$build/bin/measure_program" "$build/bin/zentor-demo" "$seconds"
