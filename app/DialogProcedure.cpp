@@ -15,8 +15,9 @@ bool dialogRunning() {
 }
 
 void startUpDialog(ShellPlatform& platform) {
-    soundBuffer = loadEngineSound(engineSoundResource);
-    // soundBaseFrequency is read by the sound itself when a buffer came back.
+    // Keeps the loop in soundBuffer and its rate in soundBaseFrequency, or
+    // leaves the instrument silent when there is no device or no recording.
+    loadEngineSound(engineSoundResource);
 
     // Throttle pulled fully out, propeller and mixture pushed fully in.
     engineState.throttle = 0.0f;
