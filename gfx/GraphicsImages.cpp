@@ -6,6 +6,12 @@ namespace gfx {
 
 namespace {
 
+// Qt shares a bitmap draw taller than about 96 rows among its worker threads.
+// At 15 frames a second waking them costs more CPU than they save, so tall
+// draws go in bands short enough to stay on this thread. Every band samples
+// the same whole-bitmap mapping, so no seam shows.
+constexpr int bandRows = 64;
+
 // Bitmaps are placed with their pixel edges on whole coordinates.
 class BitmapFrame {
 public:
@@ -19,6 +25,22 @@ public:
 private:
     QPainter& painter_;
 };
+
+// Runs `draw` once per band of `area` (bitmap-frame pixels), each clipped to
+// its band within the clip in force.
+template <class Draw>
+void drawInBands(Graphics::Impl& d, QRect area, const Draw& draw) {
+    if (!area.isValid() || area.height() <= bandRows) {
+        draw();
+        return;
+    }
+    for (int top = area.top(); top <= area.bottom(); top += bandRows) {
+        d.painter->setClipRect(QRect(area.left(), top, area.width(), bandRows), Qt::IntersectClip);
+        draw();
+        d.applyClip(); // the clip before the band, which leaves the vector frame
+        d.painter->setWorldTransform(d.state.world);
+    }
+}
 
 } // namespace
 
@@ -35,15 +57,16 @@ const QImage* Graphics::drawablePixels(const Bitmap* bitmap) {
 void Graphics::drawImage(const Bitmap* bitmap, int x, int y) {
     if (const QImage* image = drawablePixels(bitmap)) {
         const BitmapFrame frame(*d_->painter, d_->state.world);
-        d_->painter->drawImage(QPoint(x, y), *image);
+        drawInBands(*d_, QRect(QPoint(x, y), image->size()),
+                    [&] { d_->painter->drawImage(QPoint(x, y), *image); });
     }
 }
 
 void Graphics::drawImage(const Bitmap* bitmap, Rect destination) {
     if (const QImage* image = drawablePixels(bitmap)) {
         const BitmapFrame frame(*d_->painter, d_->state.world);
-        d_->painter->drawImage(
-            QRect(destination.x, destination.y, destination.width, destination.height), *image);
+        const QRect target(destination.x, destination.y, destination.width, destination.height);
+        drawInBands(*d_, target, [&] { d_->painter->drawImage(target, *image); });
     }
 }
 
@@ -64,9 +87,10 @@ void Graphics::drawImage(const Bitmap* bitmap, RectF destination, RectF source,
     const QImage drawn =
         attributes ? GraphicsAccess::adjusted(*bitmap, pixels, *attributes) : image->copy(pixels);
     const BitmapFrame frame(*d_->painter, d_->state.world);
-    d_->painter->drawImage(
-        QRectF(destination.x, destination.y, destination.width, destination.height), drawn,
-        wanted.translated(-pixels.topLeft()));
+    const QRectF target(destination.x, destination.y, destination.width, destination.height);
+    drawInBands(*d_, target.toAlignedRect(), [&] {
+        d_->painter->drawImage(target, drawn, wanted.translated(-pixels.topLeft()));
+    });
 }
 
 } // namespace gfx

@@ -9,6 +9,7 @@
 #include "tests/gfx/Probes.h"
 
 #include <QBuffer>
+#include <QPainter>
 #include <QTest>
 #include <QtMath>
 
@@ -33,6 +34,8 @@ private slots:
     void keyedDrawingFollowsTheBitmapAndTheKey();
     void bitmapsDrawNaturalStretchedAndCropped();
     void bitmapsDecodeFromBmpBytes();
+    void stretchMatchesOneSmoothDraw_data();
+    void stretchMatchesOneSmoothDraw();
 };
 
 static QImage draw(int width, int height, const std::function<void(gfx::Graphics&)>& steps) {
@@ -272,6 +275,55 @@ void DrawingTest::bitmapsDecodeFromBmpBytes() {
     const gfx::Bitmap truncated = gfx::Bitmap::fromBmpBytes(span.first(20));
     QVERIFY(!truncated.valid());
     QCOMPARE(truncated.width() + truncated.height(), 0);
+}
+
+void DrawingTest::stretchMatchesOneSmoothDraw_data() {
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<QPoint>("offset");
+    QTest::addColumn<QRect>("clip");
+    QTest::newRow("panel to a smaller window") << QSize(86, 201) << QPoint() << QRect();
+    QTest::newRow("panel to a larger window") << QSize(301, 410) << QPoint() << QRect();
+    QTest::newRow("moved origin") << QSize(90, 150) << QPoint(7, 13) << QRect();
+    QTest::newRow("clip across the bands") << QSize(120, 300) << QPoint() << QRect(9, 50, 40, 170);
+}
+
+// The stretch is drawn in bands; the picture must be the one smooth draw of
+// the whole bitmap, with no seam between bands, inside any clip in force.
+void DrawingTest::stretchMatchesOneSmoothDraw() {
+    QFETCH(QSize, size);
+    QFETCH(QPoint, offset);
+    QFETCH(QRect, clip);
+    QImage pattern(75, 95, QImage::Format_RGB32);
+    for (int y = 0; y < pattern.height(); ++y)
+        for (int x = 0; x < pattern.width(); ++x)
+            pattern.setPixel(x, y, qRgb(x * 3, y * 2, (x * y) % 256));
+    const gfx::Bitmap bitmap(pattern);
+    const QRect target(offset, size);
+    const QSize canvas = size + QSize(offset.x() * 2, offset.y() * 2);
+    // A red column drawn afterwards shows the clip still in force, and unmoved.
+    QImage column(1, canvas.height(), QImage::Format_RGB32);
+    column.fill(Qt::red);
+    const gfx::Bitmap redColumn(column);
+    const int columnX = clip.isNull() ? 0 : clip.x();
+
+    QImage expected(canvas, QImage::Format_ARGB32_Premultiplied);
+    expected.fill(Qt::transparent);
+    {
+        QPainter p(&expected);
+        p.setRenderHint(QPainter::SmoothPixmapTransform);
+        if (!clip.isNull())
+            p.setClipRect(clip);
+        p.drawImage(target, pattern);
+        p.drawImage(columnX, 0, column);
+    }
+    const QImage drawn = draw(canvas.width(), canvas.height(), [&](gfx::Graphics& g) {
+        if (!clip.isNull())
+            g.setClip(gfx::Rect{clip.x(), clip.y(), clip.width(), clip.height()});
+        g.drawImage(&bitmap, gfx::Rect{offset.x(), offset.y(), size.width(), size.height()});
+        g.drawImage(&redColumn, columnX, 0);
+    });
+    QCOMPARE(drawn.convertToFormat(QImage::Format_ARGB32),
+             expected.convertToFormat(QImage::Format_ARGB32));
 }
 
 QTEST_MAIN(DrawingTest)
