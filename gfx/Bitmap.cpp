@@ -6,6 +6,9 @@
 
 #include <QImage>
 
+#include <cstdint>
+#include <cstdlib>
+
 namespace gfx {
 
 namespace {
@@ -51,12 +54,26 @@ Bitmap::Bitmap(int width, int height) {
         lastStatus_ = Status::invalidParameter;
         return;
     }
-    QImage pixels(width, height, QImage::Format_ARGB32_Premultiplied);
-    if (pixels.isNull()) {
+    // Zeroed memory is transparent black already; fresh pages from the system
+    // cost no clearing pass over a whole frame.
+    constexpr std::size_t bytesPerPixel = 4;
+    if (std::size_t(width) > std::size_t(INT32_MAX) / bytesPerPixel) {
         lastStatus_ = Status::outOfMemory;
         return;
     }
-    pixels.fill(Qt::transparent);
+    const std::size_t bytesPerLine = std::size_t(width) * bytesPerPixel;
+    void* zeroed = std::calloc(std::size_t(height), bytesPerLine);
+    if (!zeroed) {
+        lastStatus_ = Status::outOfMemory;
+        return;
+    }
+    QImage pixels(static_cast<uchar*>(zeroed), width, height, qsizetype(bytesPerLine),
+                  QImage::Format_ARGB32_Premultiplied, std::free, zeroed);
+    if (pixels.isNull()) {
+        std::free(zeroed);
+        lastStatus_ = Status::outOfMemory;
+        return;
+    }
     if (!image_.make(0, std::move(pixels)))
         lastStatus_ = Status::outOfMemory;
 }
