@@ -25,7 +25,7 @@ ClientRect FrameView::readClientRect() const {
 }
 
 void FrameView::showFrame(gfx::Bitmap&& finished) {
-    frame = std::move(finished);
+    panelFrame = std::move(finished);
     if (!painting)
         update();
 }
@@ -40,17 +40,14 @@ void FrameView::setHandCursor(bool hand) {
 void FrameView::paintEvent(QPaintEvent*) {
     // The first exposure comes before the first tick: compose a frame at once
     // rather than show an empty window.
-    if (!frame.valid() && dialogRunning()) {
+    if (!panelFrame.valid() && dialogRunning()) {
         painting = true;
         composeFrame();
         painting = false;
     }
     gfx::Graphics window(this);
-    if (frame.valid() && frame.width() == width() && frame.height() == height()) {
-        window.drawImage(&frame, 0, 0);
-    } else if (frame.valid()) {
-        // Resized since the last frame: the next tick brings one of the new size.
-        window.drawImage(&frame, gfx::Rect{0, 0, width(), height()});
+    if (panelFrame.valid()) {
+        stretchFrame(window, panelFrame, width(), height());
     } else {
         const gfx::SolidBrush black(0xFF000000);
         window.fillRectangle(&black, gfx::Rect{0, 0, width(), height()});

@@ -5,9 +5,9 @@
 
 #include <QWidget>
 
-// The client area every frame is drawn into. It shows the latest finished
-// frame whole, never erases its background, and hands the left button and
-// pointer movement to the panel controls in client pixels.
+// The client area every frame is drawn into. It paints the latest finished
+// panel frame stretched over itself, never erases its background, and hands
+// the left button and pointer movement to the panel controls in client pixels.
 class FrameView : public QWidget, public PanelWindow {
     Q_OBJECT
 
@@ -15,10 +15,11 @@ public:
     explicit FrameView(QWidget* parent);
 
     ClientRect readClientRect() const override;
-    void showFrame(gfx::Bitmap&& frame) override;
+    void showFrame(gfx::Bitmap&& panelFrame) override;
     void setHandCursor(bool hand) override;
 
-    const gfx::Bitmap& latestFrame() const { return frame; }
+    // At the panel's own size; what the window shows is its stretch.
+    const gfx::Bitmap& latestPanelFrame() const { return panelFrame; }
     bool handCursorShown() const { return handCursor; }
 
 protected:
@@ -33,7 +34,7 @@ private:
     // position beyond an edge counts as on it.
     QPoint clientPoint(const QMouseEvent* event) const;
 
-    gfx::Bitmap frame;
+    gfx::Bitmap panelFrame;
     bool handCursor = false;
     bool painting = false;
 };

@@ -56,9 +56,6 @@ void composeFrame() {
     if (!panelWindow)
         return;
     updateScale();
-    const int w = clientRect.width();
-    const int h = clientRect.height();
-
     const ImageSize panel = panelFrameSize();
     gfx::Bitmap backBuffer(panel.width, panel.height);
     {
@@ -74,12 +71,9 @@ void composeFrame() {
         drawCheckMarks(g, key);
         drawScreen(g);
     }
+    panelWindow->showFrame(std::move(backBuffer));
+}
 
-    // One stretched copy of the finished frame, each axis scaled by itself.
-    gfx::Bitmap frame(w, h);
-    {
-        gfx::Graphics window(frame);
-        window.drawImage(&backBuffer, gfx::Rect{0, 0, w, h});
-    }
-    panelWindow->showFrame(std::move(frame));
+void stretchFrame(gfx::Graphics& window, const gfx::Bitmap& panelFrame, int width, int height) {
+    window.drawImage(&panelFrame, gfx::Rect{0, 0, width, height});
 }

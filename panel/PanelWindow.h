@@ -22,8 +22,10 @@ public:
     virtual ~PanelWindow() = default;
     // The client area as it is now, in client pixels.
     virtual ClientRect readClientRect() const = 0;
-    // Takes a finished frame of exactly the client size and shows it whole.
-    virtual void showFrame(gfx::Bitmap&& frame) = 0;
+    // Takes a finished frame at the panel's own size and shows it stretched
+    // over the whole client area (stretchFrame), painting straight into the
+    // window rather than through a client-sized copy.
+    virtual void showFrame(gfx::Bitmap&& panelFrame) = 0;
     virtual void setHandCursor(bool hand) = 0;
 };
 

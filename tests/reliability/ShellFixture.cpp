@@ -40,7 +40,8 @@ void OpenShell::setClient(QSize client) {
 }
 
 QImage OpenShell::frame() const {
-    return view()->latestFrame().image().convertToFormat(QImage::Format_ARGB32);
+    // What the client area shows: the latest panel frame, stretched by its paint.
+    return view()->grab().toImage().convertToFormat(QImage::Format_ARGB32);
 }
 
 QPointF OpenShell::onPanel(double panelX, double panelY) const {

@@ -152,7 +152,7 @@ private slots:
             workTheControls(shell);
             shell.tick(5);
             QVERIFY2(engineStateFault().isEmpty(), qPrintable(engineStateFault()));
-            QCOMPARE(shell.view()->latestFrame().width(), 750);
+            QCOMPARE(shell.view()->latestPanelFrame().width(), 750);
         }
         QVERIFY(!dialogRunning());
         restoreEmbeddedResources();
