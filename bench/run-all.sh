@@ -7,14 +7,14 @@ build=${1:-build}
 seconds=${2:-60}
 export QT_QPA_PLATFORM=offscreen QT_QPA_OFFSCREEN_NO_GLX=1 ALSOFT_DRIVERS=null
 
-echo "| benchmark | wall time (median of 5) | CPU time of the calling thread |"
+echo "| benchmark | wall time (median of 5) | CPU time (frame benchmarks: the whole process) |"
 echo "| --- | --- | --- |"
 for bench in "$build"/bin/bench_*; do
   [ -x "$bench" ] || continue
   "$bench" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true \
     --benchmark_format=csv 2>/dev/null |
     awk -F, '$1 ~ /_median"?$/ {
-      name = $1; gsub(/"/, "", name); sub(/_median$/, "", name); sub(/\/real_time$/, "", name)
+      name = $1; gsub(/"/, "", name); sub(/_median$/, "", name); sub(/\/real_time$/, "", name); sub(/\/process_time/, "", name)
       printf "| %s | %.3g %s | %.3g %s |\n", name, $3, $5, $4, $5 }'
 done
 echo

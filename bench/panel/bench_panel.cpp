@@ -34,10 +34,12 @@ void BM_composeFrame(benchmark::State& state) {
     screenRenderer.release();
 }
 BENCHMARK(BM_composeFrame)
+    ->Args({572, 670}) // the window's opening client area
     ->Args({750, 945})
     ->Args({1920, 1080})
     ->Args({3840, 2160})
     ->Unit(benchmark::kMillisecond)
+    ->MeasureProcessCPUTime()
     ->UseRealTime();
 
 // A whole tick as the timer runs it: model step, then the frame at 750 x 945.
@@ -56,9 +58,11 @@ BENCHMARK(BM_wholeTick)
     ->Arg(1)
     ->ArgName("demo")
     ->Unit(benchmark::kMillisecond)
+    ->MeasureProcessCPUTime()
     ->UseRealTime();
 
-// Only the stretched copy of a finished 750 x 945 frame onto the client area.
+// Only the stretched copy of a finished 750 x 945 frame onto a client area
+// that, like the window's backing store, lives on between frames.
 void BM_stretchedCopy(benchmark::State& state) {
     const int w = int(state.range(0));
     const int h = int(state.range(1));
@@ -67,17 +71,18 @@ void BM_stretchedCopy(benchmark::State& state) {
         gfx::Graphics g(backBuffer);
         g.drawImage(&panelImage, 0, 0);
     }
+    gfx::Bitmap client(w, h);
     for (auto _ : state) {
-        gfx::Bitmap frame(w, h);
-        gfx::Graphics g(frame);
-        g.drawImage(&backBuffer, gfx::Rect{0, 0, w, h});
-        benchmark::DoNotOptimize(frame);
+        gfx::Graphics window(client);
+        stretchFrame(window, backBuffer, w, h);
+        benchmark::DoNotOptimize(client);
     }
 }
 BENCHMARK(BM_stretchedCopy)
     ->Args({1920, 1080})
     ->Args({3840, 2160})
     ->Unit(benchmark::kMillisecond)
+    ->MeasureProcessCPUTime()
     ->UseRealTime();
 
 } // namespace

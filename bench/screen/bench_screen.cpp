@@ -42,6 +42,7 @@ BENCHMARK(BM_drawScreen)
     ->Arg(0)
     ->Arg(1)
     ->Unit(benchmark::kMillisecond)
+    ->MeasureProcessCPUTime()
     ->UseRealTime();
 
 } // namespace
