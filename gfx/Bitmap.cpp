@@ -56,12 +56,14 @@ Bitmap::Bitmap(int width, int height) {
     }
     // Zeroed memory is transparent black already; fresh pages from the system
     // cost no clearing pass over a whole frame.
+    // The painter addresses pixels with 32-bit offsets: 2 GiB at most.
     constexpr std::size_t bytesPerPixel = 4;
-    if (std::size_t(width) > std::size_t(INT32_MAX) / bytesPerPixel) {
+    constexpr std::size_t largest = std::size_t(INT32_MAX);
+    const std::size_t bytesPerLine = std::size_t(width) * bytesPerPixel;
+    if (bytesPerLine > largest / std::size_t(height)) {
         lastStatus_ = Status::outOfMemory;
         return;
     }
-    const std::size_t bytesPerLine = std::size_t(width) * bytesPerPixel;
     void* zeroed = std::calloc(std::size_t(height), bytesPerLine);
     if (!zeroed) {
         lastStatus_ = Status::outOfMemory;

@@ -34,6 +34,8 @@ private slots:
     void keyedDrawingFollowsTheBitmapAndTheKey();
     void bitmapsDrawNaturalStretchedAndCropped();
     void bitmapsDecodeFromBmpBytes();
+    void newBitmapsOfEverySize_data();
+    void newBitmapsOfEverySize();
     void stretchMatchesOneSmoothDraw_data();
     void stretchMatchesOneSmoothDraw();
 };
@@ -275,6 +277,36 @@ void DrawingTest::bitmapsDecodeFromBmpBytes() {
     const gfx::Bitmap truncated = gfx::Bitmap::fromBmpBytes(span.first(20));
     QVERIFY(!truncated.valid());
     QCOMPARE(truncated.width() + truncated.height(), 0);
+}
+
+void DrawingTest::newBitmapsOfEverySize_data() {
+    QTest::addColumn<int>("width");
+    QTest::addColumn<int>("height");
+    QTest::addColumn<gfx::Status>("status");
+    QTest::newRow("one pixel") << 1 << 1 << gfx::Status::ok;
+    QTest::newRow("a 4K window") << 3840 << 2160 << gfx::Status::ok;
+    QTest::newRow("no width") << 0 << 10 << gfx::Status::invalidParameter;
+    QTest::newRow("negative height") << 10 << -1 << gfx::Status::invalidParameter;
+    QTest::newRow("a row past 2 GiB") << (1 << 29) << 1 << gfx::Status::outOfMemory;
+    QTest::newRow("just past 2 GiB in all") << 32768 << 16384 << gfx::Status::outOfMemory;
+    QTest::newRow("the largest sides") << INT32_MAX << INT32_MAX << gfx::Status::outOfMemory;
+}
+
+// A new bitmap is transparent black, or absent with the reason when its
+// pixels cannot exist.
+void DrawingTest::newBitmapsOfEverySize() {
+    QFETCH(int, width);
+    QFETCH(int, height);
+    QFETCH(gfx::Status, status);
+    const gfx::Bitmap bitmap(width, height);
+    QCOMPARE(bitmap.lastStatus(), status);
+    QCOMPARE(bitmap.valid(), status == gfx::Status::ok);
+    if (!bitmap.valid())
+        return;
+    QCOMPARE(QSize(bitmap.width(), bitmap.height()), QSize(width, height));
+    const QImage pixels = bitmap.image();
+    QCOMPARE(pixels.pixel(0, 0), 0u);
+    QCOMPARE(pixels.pixel(width - 1, height - 1), 0u);
 }
 
 void DrawingTest::stretchMatchesOneSmoothDraw_data() {
