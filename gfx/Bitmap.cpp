@@ -54,9 +54,9 @@ Bitmap::Bitmap(int width, int height) {
         lastStatus_ = Status::invalidParameter;
         return;
     }
-    // Zeroed memory is transparent black already; fresh pages from the system
-    // cost no clearing pass over a whole frame.
-    // The painter addresses pixels with 32-bit offsets: 2 GiB at most.
+    // Zeroed memory is transparent black already, and fresh pages from the
+    // system need no clearing pass. The painter addresses pixels with 32-bit
+    // offsets, so a bitmap holds 2 GiB at most.
     constexpr std::size_t bytesPerPixel = 4;
     constexpr std::size_t largest = std::size_t(INT32_MAX);
     const std::size_t bytesPerLine = std::size_t(width) * bytesPerPixel;

@@ -23,8 +23,7 @@ public:
     // The client area as it is now, in client pixels.
     virtual ClientRect readClientRect() const = 0;
     // Takes a finished frame at the panel's own size and shows it stretched
-    // over the whole client area (stretchFrame), painting straight into the
-    // window rather than through a client-sized copy.
+    // over the whole client area with stretchFrame.
     virtual void showFrame(gfx::Bitmap&& panelFrame) = 0;
     virtual void setHandCursor(bool hand) = 0;
 };
