@@ -33,7 +33,10 @@ public:
         log_ << "play";
         playing = true;
     }
-    void setFrequency(std::uint32_t hz) override { log_ << QStringLiteral("pitch %1").arg(hz); }
+    void setFrequency(std::uint32_t hz) override {
+        log_ << QStringLiteral("pitch %1").arg(hz);
+        pitch = hz;
+    }
     void stop() override {
         log_ << "stop";
         playing = false;
@@ -46,6 +49,7 @@ public:
     PcmFormat format;
     std::vector<std::uint8_t> bytes;
     bool playing = false;
+    std::uint32_t pitch = 0; // the latest playback frequency asked for, Hz
     bool released = false;
     bool refuseLock = false;
     bool refuseUnlock = false;
