@@ -12,11 +12,6 @@ namespace gfx {
 
 namespace {
 
-struct LineMetrics {
-    double ascent = 0;
-    double lineSpacing = 0;
-};
-
 // The text as one run of the font's own glyphs, placed by their advances;
 // none when the font lacks a glyph for a character of it.
 std::optional<QGlyphRun> glyphRun(const QRawFont& font, const QString& text, double& width) {
