@@ -1,4 +1,5 @@
 #include "engine/Engine.h"
+#include "engine/TableChecks.h"
 
 #include "sound/EngineSound.h"
 
@@ -16,22 +17,23 @@ struct SweepRow {
     double step;
 };
 
-constexpr std::array<SweepRow, sweptValueCount> sweepTable{{
-    {&EngineState::fuelFlow, 0.0, 20.0, 0.2},
-    {&EngineState::leftFuel, 0.0, 50.0, 0.2},
-    {&EngineState::rightFuel, 0.0, 50.0, 0.5},
-    {&EngineState::oilTemp, 0.0, 300.0, 7.0},
-    {&EngineState::oilPressure, 0.0, 115.0, 3.0},
-    {&EngineState::fuelPressure, 0.0, 20.0, 0.7},
-    {&EngineState::volts, 10.0, 16.0, 0.1},
-    {&EngineState::amps, -50.0, 50.0, 1.0},
-    {&EngineState::oat, -30.0, 50.0, 1.0},
-    {&EngineState::rpm, 1800.0, 2800.0, 20.0},
-    {&EngineState::manifoldPressure, 15.0, 30.0, 0.3},
-    {&EngineState::egtRankine, 1000.0, 2000.0, 15.0},
-    {&EngineState::cht, 200.0, 600.0, 6.0},
-}};
-static_assert(sweepTable.size() == 13, "thirteen gauges sweep in demo mode");
+constexpr auto sweepTable = std::to_array<SweepRow>({
+    {.value = &EngineState::fuelFlow, .lower = 0.0, .upper = 20.0, .step = 0.2},
+    {.value = &EngineState::leftFuel, .lower = 0.0, .upper = 50.0, .step = 0.2},
+    {.value = &EngineState::rightFuel, .lower = 0.0, .upper = 50.0, .step = 0.5},
+    {.value = &EngineState::oilTemp, .lower = 0.0, .upper = 300.0, .step = 7.0},
+    {.value = &EngineState::oilPressure, .lower = 0.0, .upper = 115.0, .step = 3.0},
+    {.value = &EngineState::fuelPressure, .lower = 0.0, .upper = 20.0, .step = 0.7},
+    {.value = &EngineState::volts, .lower = 10.0, .upper = 16.0, .step = 0.1},
+    {.value = &EngineState::amps, .lower = -50.0, .upper = 50.0, .step = 1.0},
+    {.value = &EngineState::oat, .lower = -30.0, .upper = 50.0, .step = 1.0},
+    {.value = &EngineState::rpm, .lower = 1800.0, .upper = 2800.0, .step = 20.0},
+    {.value = &EngineState::manifoldPressure, .lower = 15.0, .upper = 30.0, .step = 0.3},
+    {.value = &EngineState::egtRankine, .lower = 1000.0, .upper = 2000.0, .step = 15.0},
+    {.value = &EngineState::cht, .lower = 200.0, .upper = 600.0, .step = 6.0},
+});
+static_assert(sweepTable.size() == sweptValueCount, "every swept value has its row");
+static_assert(noNullPointers(sweepTable, &SweepRow::value));
 
 constexpr float demoTorque = 400.0f; // lb-ft, held while demonstrating
 

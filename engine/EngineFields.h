@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/Engine.h"
+#include "engine/TableChecks.h"
 
 #include <array>
 #include <string_view>
@@ -12,31 +13,34 @@ struct EngineFloatField {
     float EngineState::*member;
 };
 
-inline constexpr std::array<EngineFloatField, 19> engineFloatFields{{
-    {"fuelFlow", &EngineState::fuelFlow},
-    {"leftFuel", &EngineState::leftFuel},
-    {"leftCapacity", &EngineState::leftCapacity},
-    {"rightFuel", &EngineState::rightFuel},
-    {"rightCapacity", &EngineState::rightCapacity},
-    {"oilTemp", &EngineState::oilTemp},
-    {"oilPressure", &EngineState::oilPressure},
-    {"fuelPressure", &EngineState::fuelPressure},
-    {"volts", &EngineState::volts},
-    {"amps", &EngineState::amps},
-    {"oat", &EngineState::oat},
-    {"rpm", &EngineState::rpm},
-    {"manifoldPressure", &EngineState::manifoldPressure},
-    {"egtRankine", &EngineState::egtRankine},
-    {"cht", &EngineState::cht},
-    {"torque", &EngineState::torque},
-    {"throttle", &EngineState::throttle},
-    {"propeller", &EngineState::propeller},
-    {"mixture", &EngineState::mixture},
-}};
+inline constexpr auto engineFloatFields = std::to_array<EngineFloatField>({
+    {.name = "fuelFlow", .member = &EngineState::fuelFlow},
+    {.name = "leftFuel", .member = &EngineState::leftFuel},
+    {.name = "leftCapacity", .member = &EngineState::leftCapacity},
+    {.name = "rightFuel", .member = &EngineState::rightFuel},
+    {.name = "rightCapacity", .member = &EngineState::rightCapacity},
+    {.name = "oilTemp", .member = &EngineState::oilTemp},
+    {.name = "oilPressure", .member = &EngineState::oilPressure},
+    {.name = "fuelPressure", .member = &EngineState::fuelPressure},
+    {.name = "volts", .member = &EngineState::volts},
+    {.name = "amps", .member = &EngineState::amps},
+    {.name = "oat", .member = &EngineState::oat},
+    {.name = "rpm", .member = &EngineState::rpm},
+    {.name = "manifoldPressure", .member = &EngineState::manifoldPressure},
+    {.name = "egtRankine", .member = &EngineState::egtRankine},
+    {.name = "cht", .member = &EngineState::cht},
+    {.name = "torque", .member = &EngineState::torque},
+    {.name = "throttle", .member = &EngineState::throttle},
+    {.name = "propeller", .member = &EngineState::propeller},
+    {.name = "mixture", .member = &EngineState::mixture},
+});
 
-// The first sixteen are the engine values the model, the sweep and the reset write.
+// The first sixteen are the engine values the model, the sweep and the reset
+// write; the three knob positions follow them.
 inline constexpr std::size_t engineValueCount = 16;
-static_assert(engineValueCount <= engineFloatFields.size());
+inline constexpr std::size_t engineFloatFieldCount = engineValueCount + 3;
+static_assert(engineFloatFields.size() == engineFloatFieldCount);
+static_assert(noNullPointers(engineFloatFields, &EngineFloatField::member));
 
 inline constexpr const EngineFloatField* findEngineFloatField(std::string_view name) {
     for (const EngineFloatField& field : engineFloatFields)
