@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/Engine.h"
+#include "engine/TableChecks.h"
 
 #include <array>
 #include <cstdint>
@@ -14,19 +15,25 @@ struct SpreadField {
     double (EngineState::*member)[6];
 };
 
-inline constexpr std::array<SpreadField, 2> spreadFields{{
-    {"egtSpread", &EngineState::egtSpread},
-    {"chtSpread", &EngineState::chtSpread},
-}};
+inline constexpr std::size_t spreadFieldCount = 2; // EGT and CHT
+inline constexpr auto spreadFields = std::to_array<SpreadField>({
+    {.name = "egtSpread", .member = &EngineState::egtSpread},
+    {.name = "chtSpread", .member = &EngineState::chtSpread},
+});
+static_assert(spreadFields.size() == spreadFieldCount &&
+              noNullPointers(spreadFields, &SpreadField::member));
 
 struct FlagField {
     std::string_view name;
     std::int32_t EngineState::*member;
 };
 
-inline constexpr std::array<FlagField, 2> flagFields{{
-    {"demoMode", &EngineState::demoMode},
-    {"muted", &EngineState::muted},
-}};
+inline constexpr std::size_t flagFieldCount = 2; // the two check boxes
+inline constexpr auto flagFields = std::to_array<FlagField>({
+    {.name = "demoMode", .member = &EngineState::demoMode},
+    {.name = "muted", .member = &EngineState::muted},
+});
+static_assert(flagFields.size() == flagFieldCount &&
+              noNullPointers(flagFields, &FlagField::member));
 
 inline constexpr std::string_view selectedCylinderField = "selectedCylinder";

@@ -1,6 +1,7 @@
 #include "tools/SnapshotOptions.h"
 
 #include "engine/EngineFields.h"
+#include "engine/TableChecks.h"
 #include "tools/EngineFieldsByName.h"
 
 #include <array>
@@ -134,12 +135,15 @@ struct ValueOption {
     std::string (*read)(std::string_view value, SnapshotOptions& options);
 };
 
-constexpr std::array<ValueOption, 4> valueOptions{{
-    {"--set", readSet},
-    {"--ticks", readTicks},
-    {"--seed", readSeed},
-    {"--size", readSize},
-}};
+constexpr std::size_t valueOptionCount = 4; // --set, --ticks, --seed, --size
+constexpr auto valueOptions = std::to_array<ValueOption>({
+    {.name = "--set", .read = readSet},
+    {.name = "--ticks", .read = readTicks},
+    {.name = "--seed", .read = readSeed},
+    {.name = "--size", .read = readSize},
+});
+static_assert(valueOptions.size() == valueOptionCount &&
+              noNullPointers(valueOptions, &ValueOption::read));
 
 // The error for one argument (and the value it takes, from `rest` unless given
 // after '='), or an empty string.
