@@ -21,9 +21,9 @@ struct PanelRect {
     float bottom;
 };
 
-inline constexpr PanelRect cylinderButton{127, 580, 166, 623};
-inline constexpr PanelRect muteCheckBox{673, 908, 742, 935};
-inline constexpr PanelRect demoModeCheckBox{524, 910, 646, 934};
+inline constexpr PanelRect cylinderButton{.left = 127, .top = 580, .right = 166, .bottom = 623};
+inline constexpr PanelRect muteCheckBox{.left = 673, .top = 908, .right = 742, .bottom = 935};
+inline constexpr PanelRect demoModeCheckBox{.left = 524, .top = 910, .right = 646, .bottom = 934};
 
 // Whether client point (x, y) lies in the panel rectangle, compared by its
 // fraction of the client area so the panel's stretch is undone exactly.

@@ -16,14 +16,22 @@ struct ArtworkRow {
     int resourceId;
 };
 
-// Loading and freeing order.
-const std::array<ArtworkRow, 5> artworkRows{{
-    {&panelImage, zentor::panelBitmap},
-    {&throttleKnobImage, zentor::throttleKnobBitmap},
-    {&mixtureKnobImage, zentor::mixtureKnobBitmap},
-    {&propellerKnobImage, zentor::propellerKnobBitmap},
-    {&checkMarkImage, zentor::checkMarkBitmap},
-}};
+// The panel, the three knobs and the check mark, in loading and freeing order.
+constexpr std::size_t artworkImageCount = 2 + knobCount;
+constexpr auto artworkRows = std::to_array<ArtworkRow>({
+    {.image = &panelImage, .resourceId = zentor::panelBitmap},
+    {.image = &throttleKnobImage, .resourceId = zentor::throttleKnobBitmap},
+    {.image = &mixtureKnobImage, .resourceId = zentor::mixtureKnobBitmap},
+    {.image = &propellerKnobImage, .resourceId = zentor::propellerKnobBitmap},
+    {.image = &checkMarkImage, .resourceId = zentor::checkMarkBitmap},
+});
+static_assert(artworkRows.size() == artworkImageCount);
+static_assert(noNullPointers(artworkRows, &ArtworkRow::image));
+
+// Knob images in panel order, as knobTravels lists the knobs.
+constexpr auto knobImages =
+    std::to_array<const gfx::Bitmap*>({&throttleKnobImage, &propellerKnobImage, &mixtureKnobImage});
+static_assert(knobImages.size() == knobCount && noNullPointers(knobImages, std::identity{}));
 
 ImageSize sizeOf(const gfx::Bitmap& image) {
     return {image.width(), image.height()};
@@ -42,9 +50,7 @@ void freePanelArtwork() {
 }
 
 const gfx::Bitmap& knobImage(std::size_t knob) {
-    static const std::array<const gfx::Bitmap*, 3> knobs{&throttleKnobImage, &propellerKnobImage,
-                                                         &mixtureKnobImage};
-    return *knobs[knob];
+    return *knobImages[knob];
 }
 
 ImageSize panelFrameSize() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/Engine.h"
+#include "engine/TableChecks.h"
 
 #include <array>
 
@@ -19,13 +20,16 @@ struct KnobTravel {
     float travelBottom; // knob top when pulled fully out
 };
 
-// Drawing and hit-testing order: throttle, propeller, mixture.
-inline constexpr std::array<KnobTravel, 3> knobTravels{{
-    {&EngineState::throttle, 139, 718, 805},
-    {&EngineState::propeller, 318, 700, 753},
-    {&EngineState::mixture, 488, 700, 753},
-}};
-static_assert(knobTravels.size() == 3, "three push-pull engine controls");
+// Three push-pull engine controls; drawing and hit-testing order: throttle,
+// propeller, mixture.
+inline constexpr std::size_t knobCount = 3;
+inline constexpr auto knobTravels = std::to_array<KnobTravel>({
+    {.position = &EngineState::throttle, .left = 139, .travelTop = 718, .travelBottom = 805},
+    {.position = &EngineState::propeller, .left = 318, .travelTop = 700, .travelBottom = 753},
+    {.position = &EngineState::mixture, .left = 488, .travelTop = 700, .travelBottom = 753},
+});
+static_assert(knobTravels.size() == knobCount);
+static_assert(noNullPointers(knobTravels, &KnobTravel::position));
 
 inline float travelLength(const KnobTravel& knob) {
     return knob.travelBottom - knob.travelTop;
@@ -41,10 +45,10 @@ struct PanelPoint {
     float y;
 };
 
-inline constexpr PanelPoint muteCheckMark{678, 912};
-inline constexpr PanelPoint demoModeCheckMark{527, 912};
+inline constexpr PanelPoint muteCheckMark{.x = 678, .y = 912};
+inline constexpr PanelPoint demoModeCheckMark{.x = 527, .y = 912};
 
 // The monitor screen: its origin on the panel and the size it is clipped to.
-inline constexpr PanelPoint screenOrigin{50, 45};
+inline constexpr PanelPoint screenOrigin{.x = 50, .y = 45};
 inline constexpr int screenWidth = 630;
 inline constexpr int screenHeight = 483;
