@@ -2,15 +2,17 @@
 
 namespace {
 
-constexpr gfx::RectF titleBox{-50, -24, 85, 18};
-constexpr gfx::RectF stripBox{0, 0, 15, 76}; // one pixel longer than the scale
+constexpr gfx::RectF titleBox{.x = -50, .y = -24, .width = 85, .height = 18};
+// The strip is one pixel longer than the scale.
+constexpr gfx::RectF stripBox{.x = 0, .y = 0, .width = 15, .height = 76};
 constexpr float stripWidth = 15;
 constexpr float majorTickLeft = -7;
 constexpr float minorTickLeft = -4;
 constexpr float tickRight = 2;
-constexpr gfx::RectF scaleLabelBox{-40, -8, 35, 17}; // y relative to the label's value
-constexpr gfx::RectF readoutBox{-50, 89, 62, 25};
-constexpr gfx::PointF unitPoint{8, 91};
+// A scale label's box, y relative to the label's value.
+constexpr gfx::RectF scaleLabelBox{.x = -40, .y = -8, .width = 35, .height = 17};
+constexpr gfx::RectF readoutBox{.x = -50, .y = 89, .width = 62, .height = 25};
+constexpr gfx::PointF unitPoint{.x = 8, .y = 91};
 constexpr float shadowOffset = 3;
 
 } // namespace

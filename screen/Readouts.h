@@ -12,12 +12,12 @@ struct NumberFormat {
     bool truncated; // an integer readout: the value truncated toward zero
 };
 
-inline constexpr NumberFormat integer1{1, 0, true};  // "%1d"
-inline constexpr NumberFormat integer3{3, 0, true};  // "%3d"
-inline constexpr NumberFormat fixed3_0{3, 0, false}; // "%3.0lf"
-inline constexpr NumberFormat fixed4_0{4, 0, false}; // "%4.0f"
-inline constexpr NumberFormat fixed3_1{3, 1, false}; // "%3.1f"
-inline constexpr NumberFormat fixed4_1{4, 1, false}; // "%4.1f"
+inline constexpr NumberFormat integer1{.width = 1, .precision = 0, .truncated = true};  // "%1d"
+inline constexpr NumberFormat integer3{.width = 3, .precision = 0, .truncated = true};  // "%3d"
+inline constexpr NumberFormat fixed3_0{.width = 3, .precision = 0, .truncated = false}; // "%3.0lf"
+inline constexpr NumberFormat fixed4_0{.width = 4, .precision = 0, .truncated = false}; // "%4.0f"
+inline constexpr NumberFormat fixed3_1{.width = 3, .precision = 1, .truncated = false}; // "%3.1f"
+inline constexpr NumberFormat fixed4_1{.width = 4, .precision = 1, .truncated = false}; // "%4.1f"
 
 // An integer readout of `value`, truncated toward zero. A value beyond the
 // 32-bit range reads as the nearest end of it, and one that is not a number
@@ -33,10 +33,10 @@ enum class Limit { none, inclusive, exclusive };
 // The normal range of a readout: inside it reads white, outside red. A value
 // that is not a number is outside every bounded range.
 struct WhiteRange {
-    Limit lowerLimit;
-    double low;
-    Limit upperLimit;
-    double high;
+    Limit lowerLimit = Limit::none;
+    double low = 0;
+    Limit upperLimit = Limit::none;
+    double high = 0;
 };
 
 bool inWhiteRange(double value, WhiteRange range);

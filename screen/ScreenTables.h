@@ -11,6 +11,7 @@
 using KitBrush = gfx::SolidBrush ScreenKit::*;
 using KitPen = gfx::Pen ScreenKit::*;
 using KitFont = gfx::Font ScreenKit::*;
+using Align = gfx::StringAlignment;
 
 struct TickMark {
     float y;

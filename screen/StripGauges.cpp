@@ -3,6 +3,7 @@
 #include "screen/ScreenSections.h"
 
 #include "engine/Engine.h"
+#include "engine/TableChecks.h"
 
 #include <array>
 
@@ -13,7 +14,8 @@ template <std::size_t count>
 constexpr std::array<TickMark, count> evenTicks(std::size_t majorEvery) {
     std::array<TickMark, count> ticks{};
     for (std::size_t i = 0; i < count; ++i)
-        ticks[i] = {stripScaleLength * float(i) / float(count - 1), i % majorEvery == 0};
+        ticks[i] = {.y = stripScaleLength * float(i) / float(count - 1),
+                    .major = i % majorEvery == 0};
     return ticks;
 }
 
@@ -29,9 +31,9 @@ struct StripGauge {
     std::u16string_view title;
     gfx::PointF origin;
     float EngineState::*field;
-    double factor;
-    double offset;
-    bool negativeAsZero; // fuel pressure never reads below 0
+    double factor = 1;
+    double offset = 0;
+    bool negativeAsZero = false; // fuel pressure never reads below 0
     float min;
     float max;
     std::u16string_view unit;
@@ -39,10 +41,10 @@ struct StripGauge {
     Zone zone;
     std::span<const TickMark> ticks;
     std::span<const ScaleLabel> labels;
-    std::span<const float> limitLines;
-    std::span<const ScaleLabel> limitLabels;
+    std::span<const float> limitLines = {};
+    std::span<const ScaleLabel> limitLabels = {};
     NumberFormat format;
-    WhiteRange white;
+    WhiteRange white = {}; // none: always white
 };
 
 constexpr auto sevenTicks = evenTicks<7>(2);   // 4 long, 3 short
@@ -82,133 +84,122 @@ constexpr ScaleLabel fuelFlowLimitLabels[] = {{u"3.5", 61.875f}};
 constexpr std::u16string_view degreesF = u"\u00B0F";
 
 // Drawing order: top row OIL-T, OIL-P, FUEL-P; middle row VOLTS, AMPS, OAT; then FF.
-constexpr std::array<StripGauge, 7> stripGauges{{
-    {u"OIL-T",
-     {400, 40},
-     &EngineState::oilTemp,
-     1,
-     0,
-     false,
-     0,
-     300,
-     degreesF,
-     &ScreenKit::redBrush,
-     {&ScreenKit::greenBrush, 18.75f, 33.75f},
-     sevenTicks,
-     oilTempLabels,
-     oilTempLimits,
-     oilTempLimitLabels,
-     integer3,
-     {Limit::exclusive, 90, Limit::exclusive, 220}},
-    {u"OIL-P",
-     {495, 40},
-     &EngineState::oilPressure,
-     1,
-     0,
-     false,
-     0,
-     125,
-     u"PSI",
-     &ScreenKit::redBrush,
-     {&ScreenKit::greenBrush, 15, 51},
-     sixTicks,
-     oilPressureLabels,
-     oilPressureLimits,
-     oilPressureLimitLabels,
-     integer3,
-     {Limit::inclusive, 15, Limit::exclusive, 100}},
-    {u"FUEL-P",
-     {590, 40},
-     &EngineState::fuelPressure,
-     1,
-     0,
-     true,
-     0,
-     20,
-     u"PSI",
-     &ScreenKit::redBrush,
-     {&ScreenKit::greenBrush, 0, 45},
-     elevenTicks,
-     fuelPressureLabels,
-     fuelPressureLimits,
-     fuelPressureLimitLabels,
-     fixed4_1,
-     {Limit::exclusive, 8, Limit::exclusive, 20}},
-    {u"VOLTS",
-     {400, 190},
-     &EngineState::volts,
-     1,
-     0,
-     false,
-     10,
-     16,
-     u"VDC",
-     &ScreenKit::redBrush,
-     {&ScreenKit::greenBrush, 0, 62.5f},
-     sevenTicks,
-     voltsLabels,
-     voltsLimits,
-     voltsLimitLabels,
-     fixed4_1,
-     {Limit::exclusive, 11, Limit::exclusive, 16}},
-    {u"AMPS",
-     {495, 190},
-     &EngineState::amps,
-     1,
-     0,
-     false,
-     -50,
-     50,
-     u"AMP",
-     &ScreenKit::redBrush,
-     {&ScreenKit::greenBrush, 0, 37.5f},
-     fiveTicks,
-     ampsLabels,
-     ampsLimits,
-     ampsLimitLabels,
-     fixed3_0,
-     {Limit::inclusive, 0, Limit::inclusive, 50}},
-    // Outside air in degrees C, shown in degrees F; the red band marks icing, 26..35 F.
-    {u"OAT",
-     {590, 190},
-     &EngineState::oat,
-     1.8,
-     32,
-     false,
-     -25,
-     100,
-     degreesF,
-     &ScreenKit::greenBrush,
-     {&ScreenKit::redBrush, 39, 5.4f},
-     sixTicks,
-     oatLabels,
-     {},
-     {},
-     fixed3_0,
-     {Limit::none, 0, Limit::none, 0}},
-    {u"FF",
-     {400, 350},
-     &EngineState::fuelFlow,
-     1,
-     0,
-     false,
-     0,
-     20,
-     u"GPH",
-     &ScreenKit::redBrush,
-     {&ScreenKit::greenBrush, 0, 61.875f},
-     twentyOneTicks,
-     fuelFlowLabels,
-     fuelFlowLimits,
-     fuelFlowLimitLabels,
-     fixed4_1,
-     {Limit::inclusive, 3.5, Limit::none, 0}},
-}};
-static_assert(stripGauges.size() == 7);
+constexpr std::size_t stripGaugeCount = 7;
+constexpr auto stripGauges = std::to_array<StripGauge>({
+    {.title = u"OIL-T",
+     .origin = {.x = 400, .y = 40},
+     .field = &EngineState::oilTemp,
+     .min = 0,
+     .max = 300,
+     .unit = degreesF,
+     .base = &ScreenKit::redBrush,
+     .zone = {.colour = &ScreenKit::greenBrush, .top = 18.75f, .height = 33.75f},
+     .ticks = sevenTicks,
+     .labels = oilTempLabels,
+     .limitLines = oilTempLimits,
+     .limitLabels = oilTempLimitLabels,
+     .format = integer3,
+     .white =
+         {.lowerLimit = Limit::exclusive, .low = 90, .upperLimit = Limit::exclusive, .high = 220}},
+    {.title = u"OIL-P",
+     .origin = {.x = 495, .y = 40},
+     .field = &EngineState::oilPressure,
+     .min = 0,
+     .max = 125,
+     .unit = u"PSI",
+     .base = &ScreenKit::redBrush,
+     .zone = {.colour = &ScreenKit::greenBrush, .top = 15, .height = 51},
+     .ticks = sixTicks,
+     .labels = oilPressureLabels,
+     .limitLines = oilPressureLimits,
+     .limitLabels = oilPressureLimitLabels,
+     .format = integer3,
+     .white =
+         {.lowerLimit = Limit::inclusive, .low = 15, .upperLimit = Limit::exclusive, .high = 100}},
+    {.title = u"FUEL-P",
+     .origin = {.x = 590, .y = 40},
+     .field = &EngineState::fuelPressure,
+     .negativeAsZero = true,
+     .min = 0,
+     .max = 20,
+     .unit = u"PSI",
+     .base = &ScreenKit::redBrush,
+     .zone = {.colour = &ScreenKit::greenBrush, .top = 0, .height = 45},
+     .ticks = elevenTicks,
+     .labels = fuelPressureLabels,
+     .limitLines = fuelPressureLimits,
+     .limitLabels = fuelPressureLimitLabels,
+     .format = fixed4_1,
+     .white =
+         {.lowerLimit = Limit::exclusive, .low = 8, .upperLimit = Limit::exclusive, .high = 20}},
+    {.title = u"VOLTS",
+     .origin = {.x = 400, .y = 190},
+     .field = &EngineState::volts,
+     .min = 10,
+     .max = 16,
+     .unit = u"VDC",
+     .base = &ScreenKit::redBrush,
+     .zone = {.colour = &ScreenKit::greenBrush, .top = 0, .height = 62.5f},
+     .ticks = sevenTicks,
+     .labels = voltsLabels,
+     .limitLines = voltsLimits,
+     .limitLabels = voltsLimitLabels,
+     .format = fixed4_1,
+     .white =
+         {.lowerLimit = Limit::exclusive, .low = 11, .upperLimit = Limit::exclusive, .high = 16}},
+    {.title = u"AMPS",
+     .origin = {.x = 495, .y = 190},
+     .field = &EngineState::amps,
+     .min = -50,
+     .max = 50,
+     .unit = u"AMP",
+     .base = &ScreenKit::redBrush,
+     .zone = {.colour = &ScreenKit::greenBrush, .top = 0, .height = 37.5f},
+     .ticks = fiveTicks,
+     .labels = ampsLabels,
+     .limitLines = ampsLimits,
+     .limitLabels = ampsLimitLabels,
+     .format = fixed3_0,
+     .white =
+         {.lowerLimit = Limit::inclusive, .low = 0, .upperLimit = Limit::inclusive, .high = 50}},
+    // Outside air in degrees C, shown in degrees F; the red band marks icing,
+    // 26..35 F. No limits: the readout is always white.
+    {.title = u"OAT",
+     .origin = {.x = 590, .y = 190},
+     .field = &EngineState::oat,
+     .factor = 1.8,
+     .offset = 32,
+     .min = -25,
+     .max = 100,
+     .unit = degreesF,
+     .base = &ScreenKit::greenBrush,
+     .zone = {.colour = &ScreenKit::redBrush, .top = 39, .height = 5.4f},
+     .ticks = sixTicks,
+     .labels = oatLabels,
+     .format = fixed3_0},
+    {.title = u"FF",
+     .origin = {.x = 400, .y = 350},
+     .field = &EngineState::fuelFlow,
+     .min = 0,
+     .max = 20,
+     .unit = u"GPH",
+     .base = &ScreenKit::redBrush,
+     .zone = {.colour = &ScreenKit::greenBrush, .top = 0, .height = 61.875f},
+     .ticks = twentyOneTicks,
+     .labels = fuelFlowLabels,
+     .limitLines = fuelFlowLimits,
+     .limitLabels = fuelFlowLimitLabels,
+     .format = fixed4_1,
+     .white = {.lowerLimit = Limit::inclusive, .low = 3.5}},
+});
+static_assert(stripGauges.size() == stripGaugeCount);
+static_assert(noNullPointers(stripGauges, &StripGauge::field, &StripGauge::base,
+                             [](const StripGauge& gauge) { return gauge.zone.colour; }));
 
 constexpr float limitLineLeft = -7;
 constexpr float limitLineRight = 19;
-constexpr gfx::RectF limitLabelBox{20, -8, 35, 17}; // y relative to the limit
+// y relative to the limit
+constexpr gfx::RectF limitLabelBox{.x = 20, .y = -8, .width = 35, .height = 17};
 
 double gaugeValue(const StripGauge& gauge) {
     const double value = double(engineState.*gauge.field) * gauge.factor + gauge.offset;
