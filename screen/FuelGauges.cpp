@@ -3,6 +3,7 @@
 #include "screen/ScreenSections.h"
 
 #include "engine/Engine.h"
+#include "engine/TableChecks.h"
 
 #include <array>
 
@@ -16,24 +17,36 @@ struct FuelGauge {
     float EngineState::*capacity; // gallons at the F mark
 };
 
-constexpr std::array<FuelGauge, 2> fuelGauges{{
-    {u"LEFT", {495, 350}, &EngineState::leftFuel, &EngineState::leftCapacity},
-    {u"RIGHT", {590, 350}, &EngineState::rightFuel, &EngineState::rightCapacity},
-}};
-static_assert(fuelGauges.size() == 2);
+constexpr std::size_t fuelGaugeCount = 2; // the left and right tanks
+constexpr auto fuelGauges = std::to_array<FuelGauge>({
+    {.title = u"LEFT",
+     .origin = {.x = 495, .y = 350},
+     .quantity = &EngineState::leftFuel,
+     .capacity = &EngineState::leftCapacity},
+    {.title = u"RIGHT",
+     .origin = {.x = 590, .y = 350},
+     .quantity = &EngineState::rightFuel,
+     .capacity = &EngineState::rightCapacity},
+});
+static_assert(fuelGauges.size() == fuelGaugeCount);
+static_assert(noNullPointers(fuelGauges, &FuelGauge::quantity, &FuelGauge::capacity));
 
-constexpr TickMark fuelTicks[] = {
-    {0, true}, {18.75f, true}, {37.5f, true}, {56.25f, true}, {75, true}};
+constexpr std::size_t fuelMarkCount = 5; // E, 1/4, 1/2, 3/4, F
+constexpr TickMark fuelTicks[] = {{.y = 0, .major = true},
+                                  {.y = 18.75f, .major = true},
+                                  {.y = 37.5f, .major = true},
+                                  {.y = 56.25f, .major = true},
+                                  {.y = 75, .major = true}};
 constexpr ScaleLabel fuelLabels[] = {
     {u"F", 0}, {u"3/4", 18.75f}, {u"1/2", 37.5f}, {u"1/4", 56.25f}, {u"E", 75}};
-static_assert(std::size(fuelTicks) == 5 && std::size(fuelLabels) == 5);
+static_assert(std::size(fuelTicks) == fuelMarkCount && std::size(fuelLabels) == fuelMarkCount);
 
 // The rule runs past the screen's right edge, where the screen clip cuts it.
 constexpr float ruleY = 325;
 constexpr float ruleLeft = 456;
 constexpr float ruleRight = 637;
 constexpr float ruleWidth = 2;
-constexpr gfx::PointF headingPoint{503, 308};
+constexpr gfx::PointF headingPoint{.x = 503, .y = 308};
 
 // How full a tank is, in percent; may lie outside 0..100 or be no number.
 double fillPercent(double quantity, double capacity) {
