@@ -3,6 +3,7 @@
 #include "screen/ScreenSections.h"
 
 #include "engine/Engine.h"
+#include "engine/TableChecks.h"
 
 #include <algorithm>
 #include <array>
@@ -29,7 +30,7 @@ constexpr std::array<DialTick, count> dialTicks(int first, int step, int majorEv
     std::array<DialTick, count> ticks{};
     for (std::size_t i = 0; i < count; ++i) {
         const int value = first + step * int(i);
-        ticks[i] = {float(angle(value)), value % majorEvery == 0};
+        ticks[i] = {.angle = float(angle(value)), .major = value % majorEvery == 0};
     }
     return ticks;
 }
@@ -45,13 +46,14 @@ struct TickStroke {
     float inner; // y of the inner end, the dial frame pointing up
     float outer;
 };
-constexpr TickStroke majorTick{4, -75, -92};
-constexpr TickStroke minorTick{2, -78, -92};
-constexpr TickStroke endMark{4, -75, -96}; // 4 pixels beyond the ticks
+constexpr TickStroke majorTick{.width = 4, .inner = -75, .outer = -92};
+constexpr TickStroke minorTick{.width = 2, .inner = -78, .outer = -92};
+// 4 pixels beyond the ticks.
+constexpr TickStroke endMark{.width = 4, .inner = -75, .outer = -96};
 
-constexpr gfx::PointF dialCentre{200, 140};
+constexpr gfx::PointF dialCentre{.x = 200, .y = 140};
 // Every arc lies on the ellipse inscribed in this box, centred on the dial.
-constexpr gfx::RectF dialEllipse{-91.5f, -87.5f, 183, 175};
+constexpr gfx::RectF dialEllipse{.x = -91.5f, .y = -87.5f, .width = 183, .height = 175};
 constexpr float arcWidth = 9;
 constexpr float shaftWidth = 15;
 constexpr float shaftInner = -5;
@@ -64,31 +66,32 @@ struct DialArc {
 };
 
 constexpr TextBox rpmLabels[] = {
-    {u"2000", -140, -25, 40, 20, gfx::StringAlignment::far},
-    {u"2100", -130, -60, 40, 20, gfx::StringAlignment::far},
-    {u"2200", -105, -85, 40, 20, gfx::StringAlignment::far},
-    {u"2300", -75, -105, 40, 20, gfx::StringAlignment::far},
-    {u"2400", -30, -115, 60, 20, gfx::StringAlignment::center},
-    {u"2500", 35, -105, 40, 20, gfx::StringAlignment::near},
-    {u"2600", 65, -85, 40, 20, gfx::StringAlignment::near},
-    {u"2700", 90, -60, 40, 20, gfx::StringAlignment::near},
-    {u"2800", 100, -25, 40, 20, gfx::StringAlignment::near},
+    {.text = u"2000", .x = -140, .y = -25, .width = 40, .height = 20, .alignment = Align::far},
+    {.text = u"2100", .x = -130, .y = -60, .width = 40, .height = 20, .alignment = Align::far},
+    {.text = u"2200", .x = -105, .y = -85, .width = 40, .height = 20, .alignment = Align::far},
+    {.text = u"2300", .x = -75, .y = -105, .width = 40, .height = 20, .alignment = Align::far},
+    {.text = u"2400", .x = -30, .y = -115, .width = 60, .height = 20, .alignment = Align::center},
+    {.text = u"2500", .x = 35, .y = -105, .width = 40, .height = 20, .alignment = Align::near},
+    {.text = u"2600", .x = 65, .y = -85, .width = 40, .height = 20, .alignment = Align::near},
+    {.text = u"2700", .x = 90, .y = -60, .width = 40, .height = 20, .alignment = Align::near},
+    {.text = u"2800", .x = 100, .y = -25, .width = 40, .height = 20, .alignment = Align::near},
 };
 constexpr TextBox mapLabels[] = {
-    {u"15", -140, 5, 40, 20, gfx::StringAlignment::center},
-    {u"20", -78, 85, 40, 20, gfx::StringAlignment::center},
-    {u"25", 40, 85, 40, 20, gfx::StringAlignment::center},
-    {u"30", 100, 5, 40, 20, gfx::StringAlignment::center},
+    {.text = u"15", .x = -140, .y = 5, .width = 40, .height = 20, .alignment = Align::center},
+    {.text = u"20", .x = -78, .y = 85, .width = 40, .height = 20, .alignment = Align::center},
+    {.text = u"25", .x = 40, .y = 85, .width = 40, .height = 20, .alignment = Align::center},
+    {.text = u"30", .x = 100, .y = 5, .width = 40, .height = 20, .alignment = Align::center},
 };
 static_assert(std::size(rpmLabels) == 9 && std::size(mapLabels) == 4);
 
 // Later arcs cover earlier ones: the green runs on under the red.
 constexpr DialArc rpmArcs[] = {
-    {&ScreenKit::greenPen, 185, 168},
-    {&ScreenKit::yellowPen, 335, 10},
-    {&ScreenKit::redPen, 345, 10},
+    {.pen = &ScreenKit::greenPen, .startAngle = 185, .sweep = 168},
+    {.pen = &ScreenKit::yellowPen, .startAngle = 335, .sweep = 10},
+    {.pen = &ScreenKit::redPen, .startAngle = 345, .sweep = 10},
 };
-constexpr DialArc mapArcs[] = {{&ScreenKit::greenPen, 5, 170}};
+constexpr DialArc mapArcs[] = {{.pen = &ScreenKit::greenPen, .startAngle = 5, .sweep = 170}};
+static_assert(noNullPointers(rpmArcs, &DialArc::pen) && noNullPointers(mapArcs, &DialArc::pen));
 constexpr float mapEndMarks[] = {95, 265}; // where 30 and 15 inHg lie
 
 struct DialScale {
@@ -99,38 +102,45 @@ struct DialScale {
     std::span<const DialTick> ticks;
     std::span<const TextBox> labels;
     std::span<const DialArc> arcs;
-    std::span<const float> endMarks;
+    std::span<const float> endMarks = {};
     TextBox caption;
     NumberFormat readout;
     gfx::RectF readoutBox;
 };
 
-// The whole RPM scale, readout included, is drawn before the MAP scale.
-constexpr std::array<DialScale, 2> dialScales{{
-    {&EngineState::rpm,
-     2000,
-     2800,
-     rpmAngle,
-     rpmTicks,
-     rpmLabels,
-     rpmArcs,
-     {},
-     {u"RPM", -30, -70, 60, 20, gfx::StringAlignment::center},
-     fixed4_0,
-     {-50, -50, 100, 40}},
-    {&EngineState::manifoldPressure,
-     15,
-     30,
-     mapAngle,
-     mapTicks,
-     mapLabels,
-     mapArcs,
-     mapEndMarks,
-     {u"MAP", -30, 55, 60, 20, gfx::StringAlignment::center},
-     fixed3_1,
-     {-50, 20, 100, 40}},
-}};
-static_assert(dialScales.size() == 2);
+// RPM and MAP: the whole RPM scale, readout included, is drawn before the MAP scale.
+constexpr std::size_t dialScaleCount = 2;
+constexpr auto dialScales = std::to_array<DialScale>({
+    {.value = &EngineState::rpm,
+     .min = 2000,
+     .max = 2800,
+     .angle = rpmAngle,
+     .ticks = rpmTicks,
+     .labels = rpmLabels,
+     .arcs = rpmArcs,
+     .caption = {.text = u"RPM",
+                 .x = -30,
+                 .y = -70,
+                 .width = 60,
+                 .height = 20,
+                 .alignment = Align::center},
+     .readout = fixed4_0,
+     .readoutBox = {.x = -50, .y = -50, .width = 100, .height = 40}},
+    {.value = &EngineState::manifoldPressure,
+     .min = 15,
+     .max = 30,
+     .angle = mapAngle,
+     .ticks = mapTicks,
+     .labels = mapLabels,
+     .arcs = mapArcs,
+     .endMarks = mapEndMarks,
+     .caption =
+         {.text = u"MAP", .x = -30, .y = 55, .width = 60, .height = 20, .alignment = Align::center},
+     .readout = fixed3_1,
+     .readoutBox = {.x = -50, .y = 20, .width = 100, .height = 40}},
+});
+static_assert(dialScales.size() == dialScaleCount);
+static_assert(noNullPointers(dialScales, &DialScale::value, &DialScale::angle));
 
 // A radial line at `angle`, the pen widened for it and put back.
 void drawRadial(gfx::Graphics& graphics, gfx::Pen& pen, float angle, TickStroke stroke) {
