@@ -3,6 +3,7 @@
 #include "screen/ScreenTables.h"
 
 #include "engine/Engine.h"
+#include "engine/TableChecks.h"
 
 #include <algorithm>
 #include <array>
@@ -74,72 +75,104 @@ struct CylinderGraph {
     TextBox caption;
 };
 
-constexpr TextBox egtHeaders[] = {{u"TIT", 0, -45, 45, 17, gfx::StringAlignment::far},
-                                  {u"EGT", 0, -27, 45, 17, gfx::StringAlignment::far}};
-constexpr TextBox egtScaleLabels[] = {{u"1650", 4, -8, 40, 17, gfx::StringAlignment::far},
-                                      {u"825", 4, 84, 40, 17, gfx::StringAlignment::far}};
+constexpr TextBox egtHeaders[] = {
+    {.text = u"TIT", .x = 0, .y = -45, .width = 45, .height = 17, .alignment = Align::far},
+    {.text = u"EGT", .x = 0, .y = -27, .width = 45, .height = 17, .alignment = Align::far}};
+constexpr TextBox egtScaleLabels[] = {
+    {.text = u"1650", .x = 4, .y = -8, .width = 40, .height = 17, .alignment = Align::far},
+    {.text = u"825", .x = 4, .y = 84, .width = 40, .height = 17, .alignment = Align::far}};
 constexpr auto egtTicks = tickRows<9>(1650, 103.125, egtScaleY);
 static_assert(egtTicks.front() == 0 && egtTicks[1] == 11.5f && egtTicks.back() == 92);
 constexpr FilledBox egtZones[] = {
-    {&ScreenKit::redBrush, 45, 0, 8, 12},                    // 1600..1650
-    {&ScreenKit::yellowBrush, 45, 5.5757575f, 8, 12},        // 1500..1600
-    {&ScreenKit::greenBrush, 45, 16.727272f, 8, 76.272728f}, // below 1500
+    // 1600..1650
+    {.brush = &ScreenKit::redBrush, .x = 45, .y = 0, .width = 8, .height = 12},
+    // 1500..1600
+    {.brush = &ScreenKit::yellowBrush, .x = 45, .y = 5.5757575f, .width = 8, .height = 12},
+    // below 1500
+    {.brush = &ScreenKit::greenBrush, .x = 45, .y = 16.727272f, .width = 8, .height = 76.272728f},
 };
 
-constexpr TextBox chtHeaders[] = {{u"CHT", 112, -27, 45, 17, gfx::StringAlignment::center}};
+constexpr TextBox chtHeaders[] = {
+    {.text = u"CHT", .x = 112, .y = -27, .width = 45, .height = 17, .alignment = Align::center}};
 constexpr TextBox chtScaleLabels[] = {
-    {u"500", 110, -9, 40, 17, gfx::StringAlignment::far},
-    {u"400", 110, 21.666666f, 40, 17, gfx::StringAlignment::far},
-    {u"300", 110, 52.333332f, 40, 17, gfx::StringAlignment::far},
-    {u"200", 110, 83, 40, 17, gfx::StringAlignment::far},
+    {.text = u"500", .x = 110, .y = -9, .width = 40, .height = 17, .alignment = Align::far},
+    {.text = u"400", .x = 110, .y = 21.666666f, .width = 40, .height = 17, .alignment = Align::far},
+    {.text = u"300", .x = 110, .y = 52.333332f, .width = 40, .height = 17, .alignment = Align::far},
+    {.text = u"200", .x = 110, .y = 83, .width = 40, .height = 17, .alignment = Align::far},
 };
 constexpr auto chtTicks = tickRows<4>(500, 100, chtScaleY);
 constexpr FilledBox chtZones[] = {
-    {&ScreenKit::redBrush, 114, 0, 8, 20},                    // 480..500
-    {&ScreenKit::yellowBrush, 114, 6.1333332f, 8, 20},        // 420..480
-    {&ScreenKit::greenBrush, 114, 24.533333f, 8, 68.466667f}, // below 420
+    // 480..500
+    {.brush = &ScreenKit::redBrush, .x = 114, .y = 0, .width = 8, .height = 20},
+    // 420..480
+    {.brush = &ScreenKit::yellowBrush, .x = 114, .y = 6.1333332f, .width = 8, .height = 20},
+    // below 420
+    {.brush = &ScreenKit::greenBrush, .x = 114, .y = 24.533333f, .width = 8, .height = 68.466667f},
 };
 
 // EGT left of the dial's foot with its scale on the left; CHT beside it, scale on the right.
-constexpr std::array<CylinderGraph, 2> cylinderGraphs{{
-    {{5, 310},
-     egtHeaders,
-     egtScaleLabels,
-     egtTicks,
-     54,
-     59,
-     egtZones,
-     70,
-     16,
-     {&ScreenKit::cyanBrush, -4, 8, 845, 89.769697f, 2.2303030f, 1650, egtScaleY},
-     cylinderEgt,
-     fixed4_0,
-     {75, 120, 90, 40},
-     gfx::StringAlignment::center,
-     {u"EGT", 40, 120, 40, 40, gfx::StringAlignment::far}},
-    {{200, 310},
-     chtHeaders,
-     chtScaleLabels,
-     chtTicks,
-     106,
-     111,
-     chtZones,
-     0,
-     18,
-     {&ScreenKit::greenBrush, -5, 10, 210, 88.933334f, 3.0666666f, 500, chtScaleY},
-     cylinderCht,
-     fixed3_0,
-     {31, 120, 90, 40},
-     gfx::StringAlignment::near,
-     {u"CHT", -10, 120, 40, 40, gfx::StringAlignment::far}},
-}};
-static_assert(cylinderGraphs.size() == 2);
+constexpr std::size_t cylinderGraphCount = 2;
+constexpr auto cylinderGraphs = std::to_array<CylinderGraph>({
+    {.origin = {.x = 5, .y = 310},
+     .headers = egtHeaders,
+     .scaleLabels = egtScaleLabels,
+     .ticks = egtTicks,
+     .tickLeft = 54,
+     .tickRight = 59,
+     .zones = egtZones,
+     .firstColumn = 70,
+     .columnSpacing = 16,
+     .bars = {.brush = &ScreenKit::cyanBrush,
+              .left = -4,
+              .width = 8,
+              .stubAtMost = 845,
+              .stubTop = 89.769697f,
+              .stubHeight = 2.2303030f,
+              .fullAbove = 1650,
+              .scaleY = egtScaleY},
+     .value = cylinderEgt,
+     .bigReadout = fixed4_0,
+     .bigReadoutBox = {.x = 75, .y = 120, .width = 90, .height = 40},
+     .bigReadoutAlignment = Align::center,
+     .caption =
+         {.text = u"EGT", .x = 40, .y = 120, .width = 40, .height = 40, .alignment = Align::far}},
+    {.origin = {.x = 200, .y = 310},
+     .headers = chtHeaders,
+     .scaleLabels = chtScaleLabels,
+     .ticks = chtTicks,
+     .tickLeft = 106,
+     .tickRight = 111,
+     .zones = chtZones,
+     .firstColumn = 0,
+     .columnSpacing = 18,
+     .bars = {.brush = &ScreenKit::greenBrush,
+              .left = -5,
+              .width = 10,
+              .stubAtMost = 210,
+              .stubTop = 88.933334f,
+              .stubHeight = 3.0666666f,
+              .fullAbove = 500,
+              .scaleY = chtScaleY},
+     .value = cylinderCht,
+     .bigReadout = fixed3_0,
+     .bigReadoutBox = {.x = 31, .y = 120, .width = 90, .height = 40},
+     .bigReadoutAlignment = Align::near,
+     .caption =
+         {.text = u"CHT", .x = -10, .y = 120, .width = 40, .height = 40, .alignment = Align::far}},
+});
+static_assert(cylinderGraphs.size() == cylinderGraphCount);
+static_assert(noNullPointers(
+    cylinderGraphs, &CylinderGraph::value,
+    [](const CylinderGraph& graph) { return graph.bars.brush; },
+    [](const CylinderGraph& graph) { return graph.bars.scaleY; }));
+static_assert(noNullPointers(egtZones, &FilledBox::brush) &&
+              noNullPointers(chtZones, &FilledBox::brush));
 
 // Per column, from its guide line: number box, value rows, selection box.
 constexpr float guideDash[] = {3, 3};
-constexpr gfx::RectF numberBox{-10, 95, 20, 17};
-constexpr gfx::RectF selectionBox{-10, 95, 18, 17};
-constexpr gfx::RectF valueBox{-20, 0, 40, 16};
+constexpr gfx::RectF numberBox{.x = -10, .y = 95, .width = 20, .height = 17};
+constexpr gfx::RectF selectionBox{.x = -10, .y = 95, .width = 18, .height = 17};
+constexpr gfx::RectF valueBox{.x = -20, .y = 0, .width = 40, .height = 16};
 // Neighbouring four-digit values alternate between two rows so they never touch.
 constexpr float valueRows[] = {-33, -18};
 

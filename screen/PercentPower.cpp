@@ -10,8 +10,9 @@ constexpr double ratedHorsepower = 260;
 constexpr double horsepowerConstant = 5252; // lb-ft x rev/min per horsepower
 
 // Right-aligned so the digits end near x = 45, the caption just after them.
-constexpr gfx::RectF readoutBox{-15, 215, 60, 26};
-constexpr TextBox caption[] = {{u"% HP", 43, 220, 55, 17, gfx::StringAlignment::near}};
+constexpr gfx::RectF readoutBox{.x = -15, .y = 215, .width = 60, .height = 26};
+constexpr TextBox caption[] = {
+    {.text = u"% HP", .x = 43, .y = 220, .width = 55, .height = 17, .alignment = Align::near}};
 
 // Horsepower as a percentage of the engine's rating; never below 0.
 double percentPower() {

@@ -4,19 +4,19 @@
 namespace {
 
 // 30 rows from y = 465 and 703 wide: the screen's edges cut it to 630 x 18.
-constexpr gfx::Rect statusBar{0, 465, 703, 30};
+constexpr gfx::Rect statusBar{.x = 0, .y = 465, .width = 703, .height = 30};
 
 // The captions of the instrument's bottom line and the registration.
 constexpr TextBox statusLabels[] = {
-    {u"Step", 80, 466, 40, 16, gfx::StringAlignment::center},
-    {u"LF", 140, 466, 40, 16, gfx::StringAlignment::center},
-    {u"GMT", 205, 466, 40, 16, gfx::StringAlignment::center},
-    {u"EGT/FF", 260, 466, 55, 16, gfx::StringAlignment::center},
-    {u"N5038K", 533, 466, 80, 16, gfx::StringAlignment::far},
+    {.text = u"Step", .x = 80, .y = 466, .width = 40, .height = 16, .alignment = Align::center},
+    {.text = u"LF", .x = 140, .y = 466, .width = 40, .height = 16, .alignment = Align::center},
+    {.text = u"GMT", .x = 205, .y = 466, .width = 40, .height = 16, .alignment = Align::center},
+    {.text = u"EGT/FF", .x = 260, .y = 466, .width = 55, .height = 16, .alignment = Align::center},
+    {.text = u"N5038K", .x = 533, .y = 466, .width = 80, .height = 16, .alignment = Align::far},
 };
 static_assert(std::size(statusLabels) == 5);
 
-constexpr gfx::PointF logoCorner{15, 15};
+constexpr gfx::PointF logoCorner{.x = 15, .y = 15};
 // Only pure opaque black around the logo's artwork is left out.
 constexpr gfx::Argb logoKey = 0xFF000000;
 
