@@ -148,6 +148,23 @@ void Graphics::resetTransform() {
     d_->applyWorld();
 }
 
+void Graphics::saveTransform() {
+    if (usable())
+        d_->savedWorlds.push_back(d_->state.world);
+}
+
+void Graphics::restoreTransform() {
+    if (!usable())
+        return;
+    if (d_->savedWorlds.empty()) {
+        fail(Status::wrongState);
+        return;
+    }
+    d_->state.world = d_->savedWorlds.back();
+    d_->savedWorlds.pop_back();
+    d_->applyWorld();
+}
+
 PointF Graphics::transformPoint(PointF local) const {
     if (!d_)
         return local;

@@ -54,6 +54,10 @@ public:
     void resetTransform();
     // Where a point of the current local frame lands on the target.
     PointF transformPoint(PointF local) const;
+    // Keeps the current frame; restoreTransform puts the last one kept back
+    // (gfx::FrameScope pairs them).
+    void saveTransform();
+    void restoreTransform();
 
     // Replaces this container's clip with a rectangle of the current frame;
     // the clips of enclosing containers still apply.

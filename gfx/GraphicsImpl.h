@@ -53,6 +53,7 @@ struct Graphics::Impl {
     Owned<QPainter, ObjectKind::graphics> painter;
     DrawingState state;
     std::vector<DrawingState> containers;
+    std::vector<QTransform> savedWorlds; // frames kept by saveTransform
 
     // Vector drawing puts pixel centres on whole coordinates, as the screen's
     // layout assumes: a 1-pixel line along a whole y fills exactly that row.
