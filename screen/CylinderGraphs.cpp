@@ -4,6 +4,7 @@
 
 #include "engine/Engine.h"
 #include "engine/TableChecks.h"
+#include "gfx/DrawingScopes.h"
 
 #include <algorithm>
 #include <array>
@@ -186,10 +187,13 @@ gfx::RectF barRect(const Bars& bars, double value) {
     return {bars.left, top, bars.width, graphHeight - top};
 }
 
-void drawColumn(gfx::Graphics& graphics, ScreenKit& kit, const CylinderGraph& graph, int cylinder) {
-    kit.whitePen.setDashPattern(guideDash);
+void drawGuideLine(gfx::Graphics& graphics, ScreenKit& kit) {
+    const gfx::DashedPen dashed(kit.whitePen, guideDash);
     graphics.drawLine(&kit.whitePen, 0, 0, 0, graphHeight);
-    kit.whitePen.setSolid();
+}
+
+void drawColumn(gfx::Graphics& graphics, ScreenKit& kit, const CylinderGraph& graph, int cylinder) {
+    drawGuideLine(graphics, kit);
     drawTextBox(formatReadout(cylinder + 1, integer1), numberBox.x, numberBox.y, numberBox.width,
                 numberBox.height, &kit.boldFont13, &kit.whiteBrush, graphics,
                 gfx::StringAlignment::center);
@@ -212,26 +216,27 @@ void drawScale(gfx::Graphics& graphics, ScreenKit& kit, const CylinderGraph& gra
                                gfx::RectF{zone.x, zone.y, zone.width, zone.height});
 }
 
-void drawGraph(gfx::Graphics& graphics, ScreenKit& kit, const CylinderGraph& graph) {
-    graphics.translateTransform(graph.origin.x, graph.origin.y);
-    drawScale(graphics, kit, graph);
-
-    const gfx::GraphicsContainer columns = graphics.beginContainer();
+// The columns step across in a nested state of their own.
+void drawColumns(gfx::Graphics& graphics, ScreenKit& kit, const CylinderGraph& graph) {
+    const gfx::ContainerScope columns(graphics);
     setAntiAliased(graphics);
     graphics.translateTransform(graph.firstColumn, 0);
     for (int cylinder = 0; cylinder < cylinderCount; ++cylinder) {
         drawColumn(graphics, kit, graph, cylinder);
         graphics.translateTransform(graph.columnSpacing, 0);
     }
-    graphics.endContainer(columns);
+}
 
+void drawGraph(gfx::Graphics& graphics, ScreenKit& kit, const CylinderGraph& graph) {
+    const gfx::TranslatedFrame frame(graphics, graph.origin);
+    drawScale(graphics, kit, graph);
+    drawColumns(graphics, kit, graph);
     const gfx::RectF box = graph.bigReadoutBox;
     drawTextBox(formatReadout(graph.value(selectedCylinder()), graph.bigReadout), box.x, box.y,
                 box.width, box.height, &kit.boldFont32, &kit.whiteBrush, graphics,
                 graph.bigReadoutAlignment);
     drawTextBoxes(graphics, kit, std::span(&graph.caption, 1), &ScreenKit::boldFont14,
                   &ScreenKit::whiteBrush);
-    graphics.resetTransform();
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 
 #include "engine/Engine.h"
 #include "engine/TableChecks.h"
+#include "gfx/DrawingScopes.h"
 
 #include <algorithm>
 #include <array>
@@ -142,44 +143,48 @@ constexpr auto dialScales = std::to_array<DialScale>({
 static_assert(dialScales.size() == dialScaleCount);
 static_assert(noNullPointers(dialScales, &DialScale::value, &DialScale::angle));
 
-// A radial line at `angle`, the pen widened for it and put back.
+// A radial line at `angle`, the pen widened for it.
 void drawRadial(gfx::Graphics& graphics, gfx::Pen& pen, float angle, TickStroke stroke) {
-    graphics.rotateTransform(angle);
-    pen.setWidth(stroke.width);
+    const gfx::RotatedFrame turned(graphics, angle);
+    const gfx::WidenedPen widened(pen, stroke.width);
     graphics.drawLine(&pen, 0, stroke.inner, 0, stroke.outer);
-    graphics.resetTransform();
+}
+
+void drawArc(gfx::Graphics& graphics, ScreenKit& kit, const DialArc& arc) {
+    gfx::Pen& pen = kit.*arc.pen;
+    const gfx::WidenedPen widened(pen, arcWidth);
+    graphics.drawArc(&pen, dialEllipse, arc.startAngle, arc.sweep);
 }
 
 void drawMarks(gfx::Graphics& graphics, ScreenKit& kit, const DialScale& scale) {
     for (const DialTick& tick : scale.ticks)
         drawRadial(graphics, kit.whitePen, tick.angle, tick.major ? majorTick : minorTick);
-    kit.whitePen.setWidth(1);
     drawTextBoxes(graphics, kit, scale.labels, &ScreenKit::boldFont14, &ScreenKit::whiteBrush);
-    for (const DialArc& arc : scale.arcs) {
-        gfx::Pen& pen = kit.*arc.pen;
-        pen.setWidth(arcWidth);
-        graphics.drawArc(&pen, dialEllipse, arc.startAngle, arc.sweep);
-        pen.setWidth(1);
-    }
+    for (const DialArc& arc : scale.arcs)
+        drawArc(graphics, kit, arc);
     for (const float angle : scale.endMarks)
         drawRadial(graphics, kit.redPen, angle, endMark);
-    kit.redPen.setWidth(1);
+}
+
+void drawNeedleShaft(gfx::Graphics& graphics, ScreenKit& kit, float needle) {
+    const gfx::RotatedFrame turned(graphics, needle);
+    const gfx::WidenedPen widened(kit.greyPen, shaftWidth);
+    graphics.drawLine(&kit.greyPen, 0, shaftInner, 0, shaftOuter);
+}
+
+void drawNeedleTip(gfx::Graphics& graphics, ScreenKit& kit, float needle) {
+    const gfx::RotatedFrame turned(graphics, needle);
+    graphics.fillPath(&kit.whiteBrush, &kit.needlePath);
 }
 
 // Shaft under the caption, tip over it, readout on top of all.
 void drawNeedleAndReadout(gfx::Graphics& graphics, ScreenKit& kit, const DialScale& scale) {
     const double value = engineState.*scale.value;
     const float needle = float(scale.angle(clampToScale(value, scale.min, scale.max)));
-    graphics.rotateTransform(needle);
-    kit.greyPen.setWidth(shaftWidth);
-    graphics.drawLine(&kit.greyPen, 0, shaftInner, 0, shaftOuter);
-    kit.greyPen.setWidth(1);
-    graphics.resetTransform();
+    drawNeedleShaft(graphics, kit, needle);
     drawTextBoxes(graphics, kit, std::span(&scale.caption, 1), &ScreenKit::italicFont17,
                   &ScreenKit::whiteBrush);
-    graphics.rotateTransform(needle);
-    graphics.fillPath(&kit.whiteBrush, &kit.needlePath);
-    graphics.resetTransform();
+    drawNeedleTip(graphics, kit, needle);
     const gfx::RectF box = scale.readoutBox;
     drawTextBox(formatReadout(value, scale.readout), box.x, box.y, box.width, box.height,
                 &kit.boldFont32, &kit.whiteBrush, graphics, gfx::StringAlignment::center);
@@ -188,14 +193,12 @@ void drawNeedleAndReadout(gfx::Graphics& graphics, ScreenKit& kit, const DialSca
 } // namespace
 
 void drawDials(gfx::Graphics& graphics, ScreenKit& kit) {
-    graphics.translateTransform(dialCentre.x, dialCentre.y);
-    // Inside its own state a reset returns to the dial centre, not the screen corner.
-    const gfx::GraphicsContainer dial = graphics.beginContainer();
+    const gfx::TranslatedFrame centred(graphics, dialCentre);
+    // The dial draws in a nested state of its own, from its centre.
+    const gfx::ContainerScope dial(graphics);
     setAntiAliased(graphics);
     for (const DialScale& scale : dialScales) {
         drawMarks(graphics, kit, scale);
         drawNeedleAndReadout(graphics, kit, scale);
     }
-    graphics.endContainer(dial);
-    graphics.resetTransform();
 }

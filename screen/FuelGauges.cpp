@@ -4,6 +4,7 @@
 
 #include "engine/Engine.h"
 #include "engine/TableChecks.h"
+#include "gfx/DrawingScopes.h"
 
 #include <array>
 
@@ -57,16 +58,19 @@ double fillPercent(double quantity, double capacity) {
     return quantity / capacity * 100.0;
 }
 
-void drawHeading(gfx::Graphics& graphics, ScreenKit& kit) {
-    kit.whitePen.setWidth(ruleWidth);
+void drawRule(gfx::Graphics& graphics, ScreenKit& kit) {
+    const gfx::WidenedPen rule(kit.whitePen, ruleWidth);
     graphics.drawLine(&kit.whitePen, ruleLeft, ruleY, ruleRight, ruleY);
-    kit.whitePen.setWidth(1);
+}
+
+void drawHeading(gfx::Graphics& graphics, ScreenKit& kit) {
+    drawRule(graphics, kit);
     graphics.drawString(u"FUEL QTY", &kit.boldFont14, {headingPoint.x, headingPoint.y, 0, 0},
                         nullptr, &kit.whiteBrush);
 }
 
 void drawFuelGauge(gfx::Graphics& graphics, ScreenKit& kit, const FuelGauge& gauge) {
-    graphics.translateTransform(gauge.origin.x, gauge.origin.y);
+    const gfx::TranslatedFrame frame(graphics, gauge.origin);
     drawGaugeTitle(graphics, kit, gauge.title);
     drawStrip(graphics, kit.greenBrush);
     drawStripScale(graphics, kit, fuelTicks, fuelLabels);
@@ -75,7 +79,6 @@ void drawFuelGauge(gfx::Graphics& graphics, ScreenKit& kit, const FuelGauge& gau
     drawStripReadout(graphics, kit, formatReadout(quantity, fixed4_1), u"GAL", kit.whiteBrush);
     const double percent = fillPercent(quantity, engineState.*gauge.capacity);
     drawStripPointer(graphics, kit, stripPointerY(clampToScale(percent, 0, 100), 0, 100));
-    graphics.resetTransform();
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "screen/ScreenRenderer.h"
 
 #include "engine/Engine.h"
+#include "gfx/DrawingScopes.h"
 #include "resources/Resources.h"
 #include "screen/ScreenKit.h"
 #include "screen/ScreenSections.h"
@@ -22,8 +23,8 @@ void ScreenRenderer::draw(gfx::Graphics& graphics) {
         return;
     // Made here, released when the frame is done, in reverse order.
     ScreenKit kit(graphics);
-    // Inside the screen's own state a reset returns to the screen's corner.
-    const gfx::GraphicsContainer screen = graphics.beginContainer();
+    // The screen's own drawing state, ended before the kit is released.
+    const gfx::ContainerScope screen(graphics);
     setAntiAliased(graphics);
     drawStripGauges(graphics, kit);
     drawFuelGauges(graphics, kit);
@@ -33,5 +34,4 @@ void ScreenRenderer::draw(gfx::Graphics& graphics) {
     drawChtGraph(graphics, kit);
     drawStatusBar(graphics, kit);
     drawLogo(graphics, kit, logoImage);
-    graphics.endContainer(screen);
 }

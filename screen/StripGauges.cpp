@@ -4,6 +4,7 @@
 
 #include "engine/Engine.h"
 #include "engine/TableChecks.h"
+#include "gfx/DrawingScopes.h"
 
 #include <array>
 
@@ -216,7 +217,7 @@ void drawZoneLimits(gfx::Graphics& graphics, ScreenKit& kit, const StripGauge& g
 }
 
 void drawStripGauge(gfx::Graphics& graphics, ScreenKit& kit, const StripGauge& gauge) {
-    graphics.translateTransform(gauge.origin.x, gauge.origin.y);
+    const gfx::TranslatedFrame frame(graphics, gauge.origin);
     drawGaugeTitle(graphics, kit, gauge.title);
     drawStrip(graphics, kit.*gauge.base);
     drawZone(graphics, kit.*gauge.zone.colour, gauge.zone.top, gauge.zone.height);
@@ -233,7 +234,6 @@ void drawStripGauge(gfx::Graphics& graphics, ScreenKit& kit, const StripGauge& g
     drawStripPointer(
         graphics, kit,
         stripPointerY(clampToScale(value, gauge.min, gauge.max), gauge.min, gauge.max));
-    graphics.resetTransform();
 }
 
 } // namespace
