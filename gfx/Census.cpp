@@ -6,9 +6,16 @@ namespace gfx::census {
 
 namespace {
 
+// -1 for every kind, however many there are: nothing is refused.
+constexpr std::array<int, objectKindCount> noRefusals = [] {
+    std::array<int, objectKindCount> countdowns{};
+    countdowns.fill(-1);
+    return countdowns;
+}();
+
 struct CensusState {
     std::array<int, objectKindCount> live{};
-    std::array<int, objectKindCount> refusalCountdown{-1, -1, -1, -1, -1, -1, -1, -1, -1};
+    std::array<int, objectKindCount> refusalCountdown = noRefusals;
     CensusObserver observer = nullptr;
     void* context = nullptr;
 };
