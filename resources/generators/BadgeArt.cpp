@@ -14,8 +14,8 @@ namespace zentor::art {
 namespace {
 
 // The tick's stroke, in the check mark's own pixels.
-constexpr std::array<QPointF, 3> tickStroke{{{3.6, 9.6}, {7.6, 14.2}, {14.6, 4.2}}};
-static_assert(tickStroke.size() == 3);
+constexpr auto tickStroke = std::to_array<QPointF>({{3.6, 9.6}, {7.6, 14.2}, {14.6, 4.2}});
+static_assert(tickStroke.size() == 3, "a tick is two strokes through three points");
 constexpr double tickWidth = 3.6;
 
 // Logo: a small dial beside the name.

@@ -26,15 +26,16 @@ struct CylinderVoice {
 };
 
 // Cylinders in firing order 1-6-3-2-5-4; no two fire quite alike.
-constexpr std::array<CylinderVoice, 6> firingOrder{{
-    {1.00, 0.000, 1.00, -0.35},
-    {0.93, 0.014, 1.04, 0.35},
-    {1.06, -0.009, 0.97, -0.35},
-    {0.96, 0.006, 1.02, 0.35},
-    {1.04, -0.012, 0.96, -0.35},
-    {0.91, 0.010, 1.03, 0.35},
-}};
-static_assert(firingOrder.size() == 6);
+constexpr int cylinderCount = 6;
+constexpr auto firingOrder = std::to_array<CylinderVoice>({
+    {.gain = 1.00, .lateness = 0.000, .pitch = 1.00, .pan = -0.35},
+    {.gain = 0.93, .lateness = 0.014, .pitch = 1.04, .pan = 0.35},
+    {.gain = 1.06, .lateness = -0.009, .pitch = 0.97, .pan = -0.35},
+    {.gain = 0.96, .lateness = 0.006, .pitch = 1.02, .pan = 0.35},
+    {.gain = 1.04, .lateness = -0.012, .pitch = 0.96, .pan = -0.35},
+    {.gain = 0.91, .lateness = 0.010, .pitch = 1.03, .pan = 0.35},
+});
+static_assert(firingOrder.size() == cylinderCount);
 
 // One firing pulse: a low thump and the ring of the exhaust stack, with a
 // burst of noise for the rasp. Times in seconds, frequencies in Hz.
@@ -81,7 +82,7 @@ void addFirings(Stereo& out, Rng& rng) {
     Stereo rasp;
     const int length = int(pulseLength * loopSampleRate);
     for (int k = 0; k < firingsPerLoop; ++k) {
-        const CylinderVoice& voice = firingOrder[std::size_t(k % 6)];
+        const CylinderVoice& voice = firingOrder[std::size_t(k % cylinderCount)];
         const double start = (k + voice.lateness) * firingPeriod;
         const int first = int(std::ceil(start));
         for (int n = first; n < first + length; ++n) {

@@ -23,13 +23,14 @@ constexpr int plateShadowBlur = 4;
 constexpr int plateShadowAlpha = 150;
 
 constexpr double screwRadius = 7.0;
-constexpr std::array<Screw, 4> plateScrews{{
-    {{38.0, 36.0}, 52.0},
-    {{218.0, 36.0}, 23.0},
-    {{38.0, 216.0}, 71.0},
-    {{218.0, 216.0}, 8.0},
-}};
-static_assert(plateScrews.size() == 4);
+constexpr std::size_t plateScrewCount = 4; // one in each corner
+constexpr auto plateScrews = std::to_array<Screw>({
+    {.centre = {38.0, 36.0}, .angle = 52.0},
+    {.centre = {218.0, 36.0}, .angle = 23.0},
+    {.centre = {38.0, 216.0}, .angle = 71.0},
+    {.centre = {218.0, 216.0}, .angle = 8.0},
+});
+static_assert(plateScrews.size() == plateScrewCount);
 
 struct KnobPlace {
     Knob knob;
@@ -39,12 +40,12 @@ struct KnobPlace {
 // Propeller and mixture side by side above the throttle, each drawn at
 // `knobScale` of its panel size so the three fill the plate without touching.
 constexpr double knobScale = 0.82;
-constexpr std::array<KnobPlace, 3> knobPlaces{{
-    {Knob::propeller, {80.0, 88.0}},
-    {Knob::mixture, {176.0, 88.0}},
-    {Knob::throttle, {128.0, 168.0}},
-}};
-static_assert(knobPlaces.size() == 3);
+constexpr auto knobPlaces = std::to_array<KnobPlace>({
+    {.knob = Knob::propeller, .centre = {80.0, 88.0}},
+    {.knob = Knob::mixture, .centre = {176.0, 88.0}},
+    {.knob = Knob::throttle, .centre = {128.0, 168.0}},
+});
+static_assert(knobPlaces.size() == knobCount);
 
 void paintPlate(QPainter& p) {
     QPainterPath plate;

@@ -28,12 +28,48 @@ struct KnobStyle {
 };
 
 // Throttle, propeller, mixture: the cockpit colour and shape code.
-constexpr std::array<KnobStyle, 3> knobStyles{{
-    {120, 130, 60.0, 59.0, 54.0, 15.0, 22.0, Rim::smooth, 0, 0.0, {0.05, 0.05, 0.055}, 0.75, 28.0},
-    {114, 120, 57.0, 55.0, 51.0, 10.0, 12.0, Rim::ridged, 36, 2.6, {0.10, 0.26, 0.78}, 0.5, 30.0},
-    {114, 120, 57.0, 55.0, 51.0, 10.0, 12.0, Rim::fluted, 10, 5.0, {0.80, 0.09, 0.07}, 0.5, 30.0},
-}};
-static_assert(knobStyles.size() == 3);
+constexpr auto knobStyles = std::to_array<KnobStyle>({
+    {.width = 120,
+     .height = 130,
+     .centreX = 60.0,
+     .centreY = 59.0,
+     .radius = 54.0,
+     .rimWidth = 15.0,
+     .faceTilt = 22.0,
+     .rim = Rim::smooth,
+     .rimCount = 0,
+     .rimDepth = 0.0,
+     .albedo = {0.05, 0.05, 0.055},
+     .gloss = 0.75,
+     .shininess = 28.0},
+    {.width = 114,
+     .height = 120,
+     .centreX = 57.0,
+     .centreY = 55.0,
+     .radius = 51.0,
+     .rimWidth = 10.0,
+     .faceTilt = 12.0,
+     .rim = Rim::ridged,
+     .rimCount = 36,
+     .rimDepth = 2.6,
+     .albedo = {0.10, 0.26, 0.78},
+     .gloss = 0.5,
+     .shininess = 30.0},
+    {.width = 114,
+     .height = 120,
+     .centreX = 57.0,
+     .centreY = 55.0,
+     .radius = 51.0,
+     .rimWidth = 10.0,
+     .faceTilt = 12.0,
+     .rim = Rim::fluted,
+     .rimCount = 10,
+     .rimDepth = 5.0,
+     .albedo = {0.80, 0.09, 0.07},
+     .gloss = 0.5,
+     .shininess = 30.0},
+});
+static_assert(knobStyles.size() == knobCount);
 
 // Light from above, a little from the left and from the pilot's side.
 constexpr double lightX = -0.28, lightY = -0.78, lightZ = 0.56;

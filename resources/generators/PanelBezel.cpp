@@ -29,23 +29,25 @@ constexpr double recessRadius = 9.0;
 // caption on the screen's bottom line ("Step", "LF", "GMT", "EGT/FF"); the
 // leftmost steps through the cylinders.
 constexpr double buttonRadius = 7.0;
-constexpr std::array<QRectF, 4> buttons{{
+constexpr std::size_t buttonCount = 4;
+constexpr auto buttons = std::to_array<QRectF>({
     {127.0, 580.0, 40.0, 44.0},
     {191.0, 580.0, 40.0, 44.0},
     {255.0, 580.0, 40.0, 44.0},
     {319.0, 580.0, 40.0, 44.0},
-}};
-static_assert(buttons.size() == 4);
+});
+static_assert(buttons.size() == buttonCount);
 
 // Mounting screws in the bezel's corners.
 constexpr double bezelScrewRadius = 6.0;
-constexpr std::array<Screw, 4> bezelScrews{{
-    {{27.0, 25.0}, 17.0},
-    {{723.0, 25.0}, 71.0},
-    {{27.0, 639.0}, 38.0},
-    {{723.0, 639.0}, 4.0},
-}};
-static_assert(bezelScrews.size() == 4);
+constexpr std::size_t bezelScrewCount = 4; // one in each corner
+constexpr auto bezelScrews = std::to_array<Screw>({
+    {.centre = {27.0, 25.0}, .angle = 17.0},
+    {.centre = {723.0, 25.0}, .angle = 71.0},
+    {.centre = {27.0, 639.0}, .angle = 38.0},
+    {.centre = {723.0, 639.0}, .angle = 4.0},
+});
+static_assert(bezelScrews.size() == bezelScrewCount);
 
 // The maker's name on the bezel, right of the buttons.
 constexpr const char* brandName = "ZENTOR";

@@ -1,4 +1,6 @@
+#include "engine/TableChecks.h"
 #include "resources/generators/ArtStyle.h"
+#include "resources/generators/KnobArt.h"
 #include "resources/generators/PaintKit.h"
 #include "resources/generators/PanelParts.h"
 
@@ -23,12 +25,12 @@ struct Shaft {
 
 // One push-pull shaft per knob, left to right: throttle, propeller, mixture.
 // A knob pulled out uncovers its shaft between the collar and the knob.
-constexpr std::array<Shaft, 3> shafts{{
-    {199.0, 744.0, 826.0, 16.0},
-    {375.0, 723.0, 790.0, 14.0},
-    {545.0, 723.0, 790.0, 14.0},
-}};
-static_assert(shafts.size() == 3);
+constexpr auto shafts = std::to_array<Shaft>({
+    {.centreX = 199.0, .collarY = 744.0, .bottomY = 826.0, .diameter = 16.0},
+    {.centreX = 375.0, .collarY = 723.0, .bottomY = 790.0, .diameter = 14.0},
+    {.centreX = 545.0, .collarY = 723.0, .bottomY = 790.0, .diameter = 14.0},
+});
+static_assert(shafts.size() == knobCount);
 constexpr double collarWidth = 30.0;
 constexpr double collarHeight = 11.0;
 
@@ -39,12 +41,12 @@ struct Placard {
 };
 
 // Control names under each knob's travel, same order as the shafts.
-constexpr std::array<Placard, 3> controlLabels{{
-    {"THROTTLE", 199.0, 944.0},
-    {"PROP", 375.0, 893.0},
-    {"MIXTURE", 545.0, 893.0},
-}};
-static_assert(controlLabels.size() == shafts.size());
+constexpr auto controlLabels = std::to_array<Placard>({
+    {.text = "THROTTLE", .centreX = 199.0, .baselineY = 944.0},
+    {.text = "PROP", .centreX = 375.0, .baselineY = 893.0},
+    {.text = "MIXTURE", .centreX = 545.0, .baselineY = 893.0},
+});
+static_assert(controlLabels.size() == knobCount && noNullPointers(controlLabels, &Placard::text));
 constexpr int controlLabelPixelSize = 11;
 constexpr double controlLabelSpacing = 1.2;
 
@@ -55,20 +57,22 @@ struct CheckBox {
 };
 
 // The two check boxes at the bottom right, Demo Mode then Mute.
-constexpr std::array<CheckBox, 2> checkBoxes{{
-    {{524.0, 910.0, 24.0, 24.0}, "Demo Mode", 553.0},
-    {{675.0, 910.0, 24.0, 24.0}, "Mute", 704.0},
-}};
-static_assert(checkBoxes.size() == 2);
+constexpr std::size_t checkBoxCount = 2;
+constexpr auto checkBoxes = std::to_array<CheckBox>({
+    {.box = {524.0, 910.0, 24.0, 24.0}, .text = "Demo Mode", .textLeft = 553.0},
+    {.box = {675.0, 910.0, 24.0, 24.0}, .text = "Mute", .textLeft = 704.0},
+});
+static_assert(checkBoxes.size() == checkBoxCount && noNullPointers(checkBoxes, &CheckBox::text));
 constexpr double checkBoxBaseline = 927.0;
 constexpr int checkBoxPixelSize = 13;
 
 constexpr double plateScrewRadius = 5.5;
-constexpr std::array<Screw, 2> plateScrews{{
-    {{24.0, 690.0}, 52.0},
-    {{726.0, 690.0}, 23.0},
-}};
-static_assert(plateScrews.size() == 2);
+constexpr std::size_t plateScrewCount = 2; // one at each end
+constexpr auto plateScrews = std::to_array<Screw>({
+    {.centre = {24.0, 690.0}, .angle = 52.0},
+    {.centre = {726.0, 690.0}, .angle = 23.0},
+});
+static_assert(plateScrews.size() == plateScrewCount);
 
 void paintCollar(QPainter& p, const Shaft& shaft) {
     const QRectF collar(shaft.centreX - collarWidth / 2, shaft.collarY - collarHeight / 2,

@@ -18,8 +18,8 @@ namespace {
 constexpr const char* iconName = "org.corvane.ZentorDemo";
 
 // Menus, launchers and the software centre's listing.
-constexpr std::array<int, 3> iconSizes{48, 128, 256};
-static_assert(iconSizes.size() == 3);
+constexpr auto iconSizes = std::to_array({48, 128, 256});
+static_assert(iconSizes.size() == 3, "the three sizes the install tree holds");
 
 bool writeIcon(const QDir& folder, int size) {
     const QString sizeFolder = QStringLiteral("icons/%1x%1").arg(size);

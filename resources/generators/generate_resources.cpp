@@ -3,6 +3,7 @@
 // Everything is computed from seeded noise and the project's own font, so
 // every run writes the same bytes.
 
+#include "engine/TableChecks.h"
 #include "resources/generators/ArtStyle.h"
 #include "resources/generators/BadgeArt.h"
 #include "resources/generators/BmpFile.h"
@@ -38,25 +39,53 @@ struct Bitmap {
 
 constexpr QRgb black = qRgb(0, 0, 0);
 
-// Every bitmap resource, by number.
-constexpr std::array<Bitmap, 6> bitmaps{{
-    {"bitmaps/104.bmp", paintPanel, 8, {black, lowerPanelColour, checkBoxInterior}, 3},
-    {"bitmaps/108.bmp", [] { return paintKnob(Knob::throttle); }, 8, {keyWhite}, 1},
-    {"bitmaps/110.bmp", [] { return paintKnob(Knob::propeller); }, 8, {keyWhite}, 1},
-    {"bitmaps/111.bmp", [] { return paintKnob(Knob::mixture); }, 8, {keyWhite}, 1},
-    {"bitmaps/113.bmp", paintCheckMark, 4, {keyWhite}, 1},
-    {"bitmaps/114.bmp", paintLogo, 24, {}, 0},
-}};
-static_assert(bitmaps.size() == 6);
+// Every bitmap resource, by number: the panel, three knobs, the check mark, the logo.
+constexpr std::size_t bitmapCount = 6;
+constexpr auto bitmaps = std::to_array<Bitmap>({
+    {.file = "bitmaps/104.bmp",
+     .paint = paintPanel,
+     .bitsPerPixel = 8,
+     .exact = {black, lowerPanelColour, checkBoxInterior},
+     .exactCount = 3},
+    {.file = "bitmaps/108.bmp",
+     .paint = [] { return paintKnob(Knob::throttle); },
+     .bitsPerPixel = 8,
+     .exact = {keyWhite},
+     .exactCount = 1},
+    {.file = "bitmaps/110.bmp",
+     .paint = [] { return paintKnob(Knob::propeller); },
+     .bitsPerPixel = 8,
+     .exact = {keyWhite},
+     .exactCount = 1},
+    {.file = "bitmaps/111.bmp",
+     .paint = [] { return paintKnob(Knob::mixture); },
+     .bitsPerPixel = 8,
+     .exact = {keyWhite},
+     .exactCount = 1},
+    {.file = "bitmaps/113.bmp",
+     .paint = paintCheckMark,
+     .bitsPerPixel = 4,
+     .exact = {keyWhite},
+     .exactCount = 1},
+    {.file = "bitmaps/114.bmp",
+     .paint = paintLogo,
+     .bitsPerPixel = 24,
+     .exact = {},
+     .exactCount = 0},
+});
+static_assert(bitmaps.size() == bitmapCount);
+static_assert(noNullPointers(bitmaps, &Bitmap::file, &Bitmap::paint));
 
 constexpr const char* soundFile = "sound/112.wav";
 constexpr std::uint32_t soundRiffSize = 478520;
-constexpr std::array<InfoText, 3> soundInfo{{
-    {"INAM", "Corvane Zentor Demo engine sound loop"},
-    {"ISFT", "zentor-generate-resources"},
-    {"ICMT", "Six-cylinder four-stroke engine with a two-blade propeller, synthesised: "
+constexpr auto soundInfo = std::to_array<InfoText>({
+    {.id = "INAM", .text = "Corvane Zentor Demo engine sound loop"},
+    {.id = "ISFT", .text = "zentor-generate-resources"},
+    {.id = "ICMT",
+     .text = "Six-cylinder four-stroke engine with a two-blade propeller, synthesised: "
              "67 engine cycles, about 1483 rev/min at 22050 Hz."},
-}};
+});
+static_assert(soundInfo.size() == 3 && noNullPointers(soundInfo, &InfoText::id, &InfoText::text));
 
 bool write(const QDir& folder, const char* name, const QByteArray& bytes) {
     QFile file(folder.filePath(QString::fromLatin1(name)));

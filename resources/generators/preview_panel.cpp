@@ -21,17 +21,18 @@ struct KnobPlace {
 };
 
 // Throttle, propeller, mixture: knob top = travel top + length x (1 - position).
-constexpr std::array<KnobPlace, 3> knobs{{
-    {zentor::throttleKnobBitmap, 139.0, 718.0, 87.0},
-    {zentor::propellerKnobBitmap, 318.0, 700.0, 53.0},
-    {zentor::mixtureKnobBitmap, 488.0, 700.0, 53.0},
-}};
-static_assert(knobs.size() == 3);
+constexpr auto knobs = std::to_array<KnobPlace>({
+    {.id = zentor::throttleKnobBitmap, .left = 139.0, .travelTop = 718.0, .travelLength = 87.0},
+    {.id = zentor::propellerKnobBitmap, .left = 318.0, .travelTop = 700.0, .travelLength = 53.0},
+    {.id = zentor::mixtureKnobBitmap, .left = 488.0, .travelTop = 700.0, .travelLength = 53.0},
+});
+static_assert(knobs.size() == 3, "throttle, propeller and mixture");
 
 // Mute, then Demo Mode: where the check mark's top-left corner lands.
-constexpr std::array<QPointF, 2> checkMarks{{{678.0, 912.0}, {527.0, 912.0}}};
+constexpr auto checkMarks = std::to_array<QPointF>({{678.0, 912.0}, {527.0, 912.0}});
+static_assert(checkMarks.size() == 2, "both boxes ticked");
 
-constexpr std::array<double, 3> positions{0.0, 0.5, 1.0};
+constexpr auto positions = std::to_array({0.0, 0.5, 1.0});
 constexpr int gap = 16;
 constexpr int captionHeight = 30;
 
