@@ -12,13 +12,22 @@ namespace gfx {
 // made and puts the state back when the scope ends, so whatever is drawn
 // after it never sees the change, however the scope is left.
 
+// A guard is neither copied nor assigned: one change, put back once.
+class Guard {
+protected:
+    Guard() = default;
+    ~Guard() = default;
+
+public:
+    Guard(const Guard&) = delete;
+    Guard& operator=(const Guard&) = delete;
+};
+
 // The pen at another width; the width it had comes back.
-class WidenedPen {
+class WidenedPen : Guard {
 public:
     WidenedPen(Pen& pen, float width) : pen_(pen), before_(pen.width()) { pen.setWidth(width); }
     ~WidenedPen() { pen_.setWidth(before_); }
-    WidenedPen(const WidenedPen&) = delete;
-    WidenedPen& operator=(const WidenedPen&) = delete;
 
 private:
     Pen& pen_;
@@ -27,25 +36,21 @@ private:
 
 // The pen dashed (Pen::setDashPattern); solid again after, as every pen is
 // between elements.
-class DashedPen {
+class DashedPen : Guard {
 public:
     DashedPen(Pen& pen, std::span<const float> lengths) : pen_(pen) { pen.setDashPattern(lengths); }
     ~DashedPen() { pen_.setSolid(); }
-    DashedPen(const DashedPen&) = delete;
-    DashedPen& operator=(const DashedPen&) = delete;
 
 private:
     Pen& pen_;
 };
 
 // A nested drawing state (Graphics::beginContainer), ended with the scope.
-class ContainerScope {
+class ContainerScope : Guard {
 public:
     explicit ContainerScope(Graphics& graphics)
         : graphics_(graphics), container_(graphics.beginContainer()) {}
     ~ContainerScope() { graphics_.endContainer(container_); }
-    ContainerScope(const ContainerScope&) = delete;
-    ContainerScope& operator=(const ContainerScope&) = delete;
 
 private:
     Graphics& graphics_;
@@ -54,12 +59,10 @@ private:
 
 // The frame in force now comes back when the scope ends, whatever the scope
 // translated or rotated.
-class FrameScope {
+class FrameScope : Guard {
 public:
     explicit FrameScope(Graphics& graphics) : graphics_(graphics) { graphics.saveTransform(); }
     ~FrameScope() { graphics_.restoreTransform(); }
-    FrameScope(const FrameScope&) = delete;
-    FrameScope& operator=(const FrameScope&) = delete;
 
 private:
     Graphics& graphics_;
