@@ -1,5 +1,8 @@
 #include "live/LiveOptions.h"
 
+#include "live/FlightGearLink.h"
+#include "live/XPlaneLink.h"
+
 #include <QFile>
 #include <QHostInfo>
 
@@ -89,4 +92,61 @@ MapFileResult loadXPlaneMapFile(const QString& path) {
     if (!result.ok())
         result.error = path.toStdString() + ": " + result.error;
     return result;
+}
+
+std::unique_ptr<LiveLink> openLiveLink(const LiveOptionTexts& options, QString* error,
+                                       LiveClock clock) {
+    const auto fail = [&](const QString& why) {
+        if (error)
+            *error = why;
+        return std::unique_ptr<LiveLink>();
+    };
+    if (!options.xplane.isEmpty() && !options.flightgear.isEmpty())
+        return fail(QStringLiteral("--xplane and --flightgear exclude each other"));
+    if (!options.xplaneMap.isEmpty() && options.xplane.isEmpty())
+        return fail(QStringLiteral("--xplane-map needs --xplane"));
+    if (options.xplane.isEmpty() && options.flightgear.isEmpty())
+        return options.listen.isEmpty()
+                   ? nullptr
+                   : fail(QStringLiteral("--listen needs --xplane or --flightgear"));
+
+    QHostAddress listen(QHostAddress::LocalHost);
+    if (!options.listen.isEmpty()) {
+        const auto address = parseListenAddress(options.listen, error);
+        if (!address)
+            return nullptr;
+        listen = *address;
+    }
+    std::unique_ptr<LiveLink> link;
+    if (!options.xplane.isEmpty()) {
+        XPlaneLinkOptions xplane;
+        const auto simulator = parseSimulatorAddress(options.xplane, xplaneDefaultPort, error);
+        if (!simulator)
+            return nullptr;
+        // A loopback socket can neither reach nor be answered by another machine.
+        if (!simulator->address.isLoopback() && listen.isLoopback())
+            return fail(QStringLiteral("X-Plane at %1 cannot answer the loopback address: "
+                                       "give --listen an address of this machine it can reach")
+                            .arg(simulator->text()));
+        xplane.simulator = *simulator;
+        xplane.listen = listen;
+        xplane.clock = std::move(clock);
+        if (!options.xplaneMap.isEmpty()) {
+            MapFileResult map = loadXPlaneMapFile(options.xplaneMap);
+            if (!map.ok())
+                return fail(QString::fromStdString(map.error));
+            xplane.map = std::move(map.map);
+        }
+        link = std::make_unique<XPlaneLink>(std::move(xplane));
+    } else {
+        const auto port = parsePort(options.flightgear, error);
+        if (!port)
+            return nullptr;
+        link = std::make_unique<FlightGearLink>(
+            FlightGearLinkOptions{*port, listen, std::move(clock)});
+    }
+    if (!link->isOpen())
+        return fail(QStringLiteral("cannot listen for %1: %2")
+                        .arg(link->sourceText(), link->errorString()));
+    return link;
 }

@@ -1,4 +1,8 @@
+#include "live/LiveLink.h"
 #include "live/LiveOptions.h"
+
+#include <QTemporaryDir>
+#include <QUdpSocket>
 
 #include <QTest>
 
@@ -67,6 +71,96 @@ private slots:
         QString error;
         QCOMPARE(bool(parseListenAddress(text, &error)), accepted);
         QCOMPARE(error.isEmpty(), accepted);
+    }
+
+    void openLink_data() {
+        QTest::addColumn<QString>("xplane");
+        QTest::addColumn<QString>("map");
+        QTest::addColumn<QString>("flightgear");
+        QTest::addColumn<QString>("listen");
+        QTest::addColumn<QString>("opened"); // the link's source text
+        QTest::addColumn<QString>("error");
+        QUdpSocket probe; // a port free a moment ago
+        probe.bind(QHostAddress::LocalHost, 0);
+        const QString port = QString::number(probe.localPort());
+        probe.close();
+        QTest::newRow("no options: the model as always") << ""
+                                                         << ""
+                                                         << ""
+                                                         << ""
+                                                         << ""
+                                                         << "";
+        QTest::newRow("X-Plane on this machine") << "127.0.0.1:1"
+                                                 << ""
+                                                 << ""
+                                                 << ""
+                                                 << "X-Plane at 127.0.0.1:1"
+                                                 << "";
+        QTest::newRow("FlightGear") << ""
+                                    << "" << port << ""
+                                    << "FlightGear on UDP 127.0.0.1:" + port << "";
+        QTest::newRow("both simulators") << "127.0.0.1"
+                                         << "" << port << ""
+                                         << ""
+                                         << "--xplane and --flightgear exclude each other";
+        QTest::newRow("a map without X-Plane") << ""
+                                               << "x.map" << port << ""
+                                               << ""
+                                               << "--xplane-map needs --xplane";
+        QTest::newRow("listen without a simulator") << ""
+                                                    << ""
+                                                    << ""
+                                                    << "0.0.0.0"
+                                                    << ""
+                                                    << "--listen needs --xplane or --flightgear";
+        QTest::newRow("remote X-Plane, loopback socket")
+            << "192.168.1.20"
+            << ""
+            << ""
+            << ""
+            << ""
+            << "X-Plane at 192.168.1.20:49000 cannot answer the loopback address: give --listen an "
+               "address of "
+               "this machine it can reach";
+        QTest::newRow("bad port") << ""
+                                  << ""
+                                  << "fifty"
+                                  << ""
+                                  << ""
+                                  << "'fifty' is not a port number (1 to 65535)";
+        QTest::newRow("bad listen address") << ""
+                                            << "" << port << "here"
+                                            << ""
+                                            << "'here' is not an IP address";
+        QTest::newRow("missing map file") << "127.0.0.1"
+                                          << "/nonexistent/x.map"
+                                          << ""
+                                          << ""
+                                          << ""
+                                          << "/nonexistent/x.map: No such file or directory";
+    }
+
+    void openLink() {
+        QFETCH(QString, xplane);
+        QFETCH(QString, map);
+        QFETCH(QString, flightgear);
+        QFETCH(QString, listen);
+        QFETCH(QString, opened);
+        QFETCH(QString, error);
+        QString why;
+        const auto link = openLiveLink({xplane, map, flightgear, listen}, &why);
+        QCOMPARE(why, error);
+        QCOMPARE(link ? link->sourceText() : QString(), opened);
+        if (link)
+            QVERIFY(link->local().address.isLoopback());
+    }
+
+    void portInUseIsAnError() {
+        QUdpSocket holder;
+        QVERIFY(holder.bind(QHostAddress::LocalHost, 0, QAbstractSocket::DontShareAddress));
+        QString why;
+        QVERIFY(!openLiveLink({"", "", QString::number(holder.localPort()), ""}, &why));
+        QVERIFY2(why.startsWith("cannot listen for FlightGear on UDP 127.0.0.1:"), qPrintable(why));
     }
 };
 
