@@ -40,9 +40,9 @@ Endpoint LiveLink::local() const {
 void LiveLink::poll() {
     const double time = clock_();
     feed_.beginPoll(time);
+    QHostAddress from; // one for the whole drain: a new one costs an allocation
+    quint16 port = 0;
     for (int i = 0; open_ && i < maxDatagramsPerPoll && socket_.hasPendingDatagrams(); ++i) {
-        QHostAddress from;
-        quint16 port = 0;
         const qint64 size =
             socket_.readDatagram(buffer_.data(), qint64(buffer_.size()), &from, &port);
         if (size < 0)
