@@ -170,6 +170,8 @@ void flood(benchmark::State& state, LiveLink& link, Flood& sender, const QByteAr
         const long before = residentKiB();
         if (rate > 0)
             sender.start(link.local().port, datagram, rate, seconds);
+        long halfway = 0;
+        QTimer::singleShot(int(seconds * 500), &loop, [&] { halfway = residentKiB(); });
         QTimer::singleShot(int(seconds * 1000), &loop, &QEventLoop::quit);
         loop.exec();
         tick.stop();
@@ -182,6 +184,7 @@ void flood(benchmark::State& state, LiveLink& link, Flood& sender, const QByteAr
         state.counters["sent_per_s"] = double(sender.sent()) / seconds;
         state.counters["taken"] = double(link.counters().validPackets);
         state.counters["rss_growth_KiB"] = double(after - before);
+        state.counters["rss_growth_2nd_half_KiB"] = double(after - halfway);
         state.counters["live"] = link.stale() ? 0 : 1;
     }
 }
