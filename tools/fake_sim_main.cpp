@@ -11,6 +11,7 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QTimer>
 
 #include <cmath>
@@ -30,13 +31,13 @@ int usage(const QCommandLineParser& parser, const QString& why) {
 void scheduleSilence(QObject* owner, double every, double quiet,
                      std::function<void(bool)> setSilent) {
     auto* timer = new QTimer(owner);
-    auto elapsed = std::make_shared<double>(0);
+    auto clock = std::make_shared<QElapsedTimer>();
+    clock->start();
     QObject::connect(timer, &QTimer::timeout, owner, [=] {
-        *elapsed += 0.1;
-        const bool silent = std::fmod(*elapsed, every) >= every - quiet;
-        setSilent(silent);
+        const double seconds = double(clock->elapsed()) / 1000.0;
+        setSilent(std::fmod(seconds, every) >= every - quiet);
     });
-    timer->start(100);
+    timer->start(50);
 }
 
 } // namespace
