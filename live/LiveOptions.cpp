@@ -135,6 +135,8 @@ std::unique_ptr<LiveLink> openLiveLink(const LiveOptionTexts& options, QString* 
             MapFileResult map = loadXPlaneMapFile(options.xplaneMap);
             if (!map.ok())
                 return fail(QString::fromStdString(map.error));
+            if (map.map.empty())
+                return fail(options.xplaneMap + QStringLiteral(": maps every quantity to none"));
             xplane.map = std::move(map.map);
         }
         link = std::make_unique<XPlaneLink>(std::move(xplane));

@@ -1,6 +1,9 @@
 #include "live/LiveLink.h"
 #include "live/LiveOptions.h"
+#include "live/QuantityTable.h"
+#include "live/XPlaneDatarefs.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 #include <QUdpSocket>
 
@@ -161,6 +164,22 @@ private slots:
         QString why;
         QVERIFY(!openLiveLink({"", "", QString::number(holder.localPort()), ""}, &why));
         QVERIFY2(why.startsWith("cannot listen for FlightGear on UDP 127.0.0.1:"), qPrintable(why));
+    }
+
+    // A map that leaves nothing to subscribe would wait for ever.
+    void emptyMapIsAnError() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("empty.map");
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        for (const DatarefRow& row : xplaneDefaultDatarefs)
+            file.write(QByteArray(quantityRow(row.quantity).name.data(),
+                                  qsizetype(quantityRow(row.quantity).name.size())) +
+                       " = none\n");
+        file.close();
+        QString why;
+        QVERIFY(!openLiveLink({"127.0.0.1:1", path, "", ""}, &why));
+        QCOMPARE(why, path + ": maps every quantity to none");
     }
 };
 
