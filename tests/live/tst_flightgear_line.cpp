@@ -40,6 +40,22 @@ private slots:
         QTest::addColumn<QString>("values");
         QTest::addColumn<QString>("ignored");
         QTest::newRow("every field") << cruise + '\n' << true << cruiseValues << "";
+        // Lines FlightGear 2020.3 sent with our protocol file, its default
+        // trainer cold and dark: first before the flight model ran, then after.
+        QTest::newRow("FlightGear 2020.3 starting")
+            << QByteArray("0,,,,,,,,0,0,,0,94.65803384,0,1,1\n") << true
+            << "rpm=0 leftFuel=0 rightFuel=0 amps=0 oat=94.658 throttle=0 propeller=1 mixture=1"
+            << "";
+        QTest::newRow("FlightGear 2020.3 cold and dark")
+            << QByteArray("0,29.81776045,59.26965198,0,,0,59.26482402,59.26264988,5.370708749,5."
+                          "370708749,0,0,"
+                          "58.77858292,0,1,0\n")
+            << true
+            << "rpm=0 manifoldPressure=29.8178 oilTemp=59.2697 oilPressure=0 fuelFlow=0 "
+               "egt=59.2648 cht=59.2626 "
+               "leftFuel=5.37071 rightFuel=5.37071 volts=0 amps=0 oat=58.7786 throttle=0 "
+               "propeller=1 mixture=0"
+            << "";
         QTest::newRow("an empty field is a property the aircraft lacks")
             << withField(4, "") << true << without(cruiseValues, "fuelPressure") << "";
         QTest::newRow("negative amps, exponent")
