@@ -41,7 +41,8 @@ private slots:
         QTest::addColumn<QString>("ignored");
         QTest::newRow("every field") << cruise + '\n' << true << cruiseValues << "";
         // Lines FlightGear 2020.3 sent with our protocol file, its default
-        // trainer cold and dark: first before the flight model ran, then after.
+        // trainer cold and dark (before and after the flight model ran), then
+        // with its engine started.
         QTest::newRow("FlightGear 2020.3 starting")
             << QByteArray("0,,,,,,,,0,0,,0,94.65803384,0,1,1\n") << true
             << "rpm=0 leftFuel=0 rightFuel=0 amps=0 oat=94.658 throttle=0 propeller=1 mixture=1"
@@ -55,6 +56,18 @@ private slots:
                "egt=59.2648 cht=59.2626 "
                "leftFuel=5.37071 rightFuel=5.37071 volts=0 amps=0 oat=58.7786 throttle=0 "
                "propeller=1 mixture=0"
+            << "";
+        QTest::newRow("FlightGear 2020.3 engine running")
+            << QByteArray(
+                   "787.1306721,9.338830655,62.08265724,49.93055109,,0.9956817509,1434.736955,"
+                   "102.1561489,5.371954596,5.371954596,27.54942931,6.612397868,68.08460846,0.2,1,"
+                   "1\n")
+            << true
+            << "rpm=787.131 manifoldPressure=9.33883 oilTemp=62.0827 oilPressure=49.9306 "
+               "fuelFlow=0.995682 "
+               "egt=1434.74 cht=102.156 leftFuel=5.37195 rightFuel=5.37195 volts=27.5494 "
+               "amps=6.6124 oat=68.0846 "
+               "throttle=0.2 propeller=1 mixture=1"
             << "";
         QTest::newRow("an empty field is a property the aircraft lacks")
             << withField(4, "") << true << without(cruiseValues, "fuelPressure") << "";
