@@ -37,6 +37,8 @@ configure_file(packaging/${ZENTOR_APP_ID}.metainfo.xml.in
                ${PROJECT_BINARY_DIR}/packaging/${ZENTOR_APP_ID}.metainfo.xml @ONLY)
 install(FILES ${PROJECT_BINARY_DIR}/packaging/${ZENTOR_APP_ID}.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+# The FlightGear protocol file, for users to copy into FlightGear's Protocol folder.
+install(FILES live/flightgear/zentor.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/zentor-demo/flightgear)
 
 # The Debian package: shared libraries found by dpkg-shlibdeps; the lettering
 # font is loaded by name at run time, so no linker can see that it is needed.
