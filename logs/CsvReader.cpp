@@ -1,0 +1,201 @@
+#include "logs/CsvReader.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr std::size_t bufferSize = 64 * 1024;
+constexpr std::string_view byteOrderMark = "\xEF\xBB\xBF";
+
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+bool isLineEnd(char c) {
+    return c == '\n' || c == '\r';
+}
+
+} // namespace
+
+CsvReader::CsvReader(const ByteSource& bytes, char separatorChar)
+    : source(bytes), buffer(bufferSize) {
+    setSeparator(separatorChar);
+    seek(0, 1);
+}
+
+void CsvReader::setSeparator(char separatorChar) {
+    separator = separatorChar;
+    plainStops = {};
+    quotedStops = {};
+    for (const char c : {separator, '"', '\n', '\r'})
+        plainStops[static_cast<unsigned char>(c)] = true;
+    for (const char c : {'"', '\n', '\r'})
+        quotedStops[static_cast<unsigned char>(c)] = true;
+}
+
+void CsvReader::seek(std::uint64_t offset, std::uint64_t line) {
+    if (offset == 0) {
+        char head[3] = {};
+        if (source.read(0, head, 3) == 3 && std::string_view(head, 3) == byteOrderMark)
+            offset = 3;
+    }
+    bufferOffset = offset;
+    length = 0;
+    at = 0;
+    lineNumber = line;
+}
+
+bool CsvReader::fill() {
+    if (at < length)
+        return true;
+    bufferOffset += length;
+    at = 0;
+    length = source.read(bufferOffset, buffer.data(), buffer.size());
+    return length > 0;
+}
+
+CsvStatus CsvReader::next() {
+    for (;;) {
+        text.clear();
+        cells.clear();
+        lineEnded = false;
+        if (!fill())
+            return CsvStatus::end;
+        start = offset();
+        startLine = lineNumber;
+        const CsvStatus status = readRecord();
+        if (status != CsvStatus::record || !cells.empty())
+            return status;
+    }
+}
+
+void CsvReader::appendRun(const std::array<bool, 256>& stops) {
+    const std::size_t from = at;
+    while (at < length && !stops[static_cast<unsigned char>(buffer[at])])
+        ++at;
+    text.append(buffer.data() + from, at - from);
+}
+
+void CsvReader::endCell() {
+    std::size_t end = text.size();
+    while (end > cellBegin + kept && isBlank(text[end - 1]))
+        --end;
+    text.resize(end);
+    cells.push_back({std::uint32_t(cellBegin), std::uint32_t(end - cellBegin)});
+    cellBegin = end;
+    kept = 0;
+}
+
+// Consumes one line end: LF, CR or CRLF.
+void CsvReader::takeLineEnd() {
+    const char c = buffer[at++];
+    ++lineNumber;
+    if (c == '\r' && fill() && buffer[at] == '\n')
+        ++at;
+}
+
+CsvStatus CsvReader::skipLine(CsvStatus why) {
+    text.clear();
+    cells.clear();
+    while (fill()) {
+        if (isLineEnd(buffer[at])) {
+            takeLineEnd();
+            lineEnded = true;
+            break;
+        }
+        char* const from = buffer.data() + at;
+        at += std::size_t(std::find_if(from, buffer.data() + length, isLineEnd) - from);
+    }
+    return why;
+}
+
+CsvStatus CsvReader::readRecord() {
+    State state = State::cellStart;
+    cellBegin = 0;
+    kept = 0;
+    while (fill()) {
+        if (offset() - start > maxRecordBytes)
+            return skipLine(CsvStatus::tooLong);
+        if (cells.size() > maxRecordCells)
+            return skipLine(CsvStatus::tooManyCells);
+        const char c = buffer[at];
+        switch (state) {
+        case State::cellStart:
+            if (isBlank(c) && c != separator) {
+                ++at;
+            } else if (c == '"') {
+                ++at;
+                state = State::quoted;
+            } else if (isLineEnd(c) && cells.empty()) {
+                takeLineEnd(); // a blank line
+                return CsvStatus::record;
+            } else {
+                state = State::plain;
+            }
+            break;
+        case State::plain:
+            appendRun(plainStops);
+            if (at == length)
+                break;
+            if (buffer[at] == '"') {
+                text.push_back('"'); // a quote inside unquoted text is text
+                ++at;
+            } else if (buffer[at] == separator) {
+                ++at;
+                endCell();
+                state = State::cellStart;
+            } else {
+                endCell();
+                const CsvStatus status = verdict();
+                takeLineEnd();
+                lineEnded = true;
+                return status;
+            }
+            break;
+        case State::quoted:
+            appendRun(quotedStops);
+            if (at == length)
+                break;
+            if (buffer[at] == '"') {
+                ++at;
+                state = State::quoteInQuoted;
+            } else {
+                // A line break inside quotes is part of the cell.
+                text.push_back(buffer[at]);
+                const std::uint64_t before = offset();
+                takeLineEnd();
+                if (offset() - before == 2)
+                    text.push_back('\n');
+            }
+            break;
+        case State::quoteInQuoted:
+            if (c == '"') {
+                text.push_back('"');
+                ++at;
+                state = State::quoted;
+            } else {
+                // Text after the closing quote is kept up to the separator.
+                kept = text.size() - cellBegin;
+                state = State::plain;
+            }
+            break;
+        }
+    }
+    // The bytes ended inside the record.
+    if (state == State::quoteInQuoted)
+        kept = text.size() - cellBegin;
+    if (state != State::cellStart || !cells.empty())
+        endCell();
+    return verdict();
+}
+
+// Runs of text are taken whole, so a record may pass a limit within its last run.
+CsvStatus CsvReader::verdict() {
+    const CsvStatus status = offset() - start > maxRecordBytes ? CsvStatus::tooLong
+                             : cells.size() > maxRecordCells   ? CsvStatus::tooManyCells
+                                                               : CsvStatus::record;
+    if (status != CsvStatus::record) {
+        text.clear();
+        cells.clear();
+    }
+    return status;
+}
