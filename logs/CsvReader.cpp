@@ -42,6 +42,7 @@ void CsvReader::seek(std::uint64_t offset, std::uint64_t line) {
     length = 0;
     at = 0;
     lineNumber = line;
+    skipping = CsvStatus::record;
 }
 
 bool CsvReader::fill() {
@@ -53,7 +54,9 @@ bool CsvReader::fill() {
     return length > 0;
 }
 
-CsvStatus CsvReader::next() {
+CsvStatus CsvReader::next(std::uint64_t byteLimit) {
+    if (skipping != CsvStatus::record)
+        return skipLine(skipping, byteLimit);
     for (;;) {
         text.clear();
         cells.clear();
@@ -62,7 +65,7 @@ CsvStatus CsvReader::next() {
             return CsvStatus::end;
         start = offset();
         startLine = lineNumber;
-        const CsvStatus status = readRecord();
+        const CsvStatus status = readRecord(byteLimit);
         if (status != CsvStatus::record || !cells.empty())
             return status;
     }
@@ -93,30 +96,35 @@ void CsvReader::takeLineEnd() {
         ++at;
 }
 
-CsvStatus CsvReader::skipLine(CsvStatus why) {
+CsvStatus CsvReader::skipLine(CsvStatus why, std::uint64_t byteLimit) {
     text.clear();
     cells.clear();
+    skipping = why;
+    const std::uint64_t from = offset();
     while (fill()) {
         if (isLineEnd(buffer[at])) {
             takeLineEnd();
             lineEnded = true;
             break;
         }
-        char* const from = buffer.data() + at;
-        at += std::size_t(std::find_if(from, buffer.data() + length, isLineEnd) - from);
+        if (offset() - from >= byteLimit)
+            return CsvStatus::unfinished;
+        char* const run = buffer.data() + at;
+        at += std::size_t(std::find_if(run, buffer.data() + length, isLineEnd) - run);
     }
+    skipping = CsvStatus::record;
     return why;
 }
 
-CsvStatus CsvReader::readRecord() {
+CsvStatus CsvReader::readRecord(std::uint64_t byteLimit) {
     State state = State::cellStart;
     cellBegin = 0;
     kept = 0;
     while (fill()) {
         if (offset() - start > maxRecordBytes)
-            return skipLine(CsvStatus::tooLong);
+            return skipLine(CsvStatus::tooLong, byteLimit);
         if (cells.size() > maxRecordCells)
-            return skipLine(CsvStatus::tooManyCells);
+            return skipLine(CsvStatus::tooManyCells, byteLimit);
         const char c = buffer[at];
         switch (state) {
         case State::cellStart:

@@ -19,6 +19,7 @@ enum class CsvStatus : std::uint8_t {
     end,          // no more bytes (yet: a growing file may bring more)
     tooLong,      // skipped up to the next line end
     tooManyCells, // skipped up to the next line end
+    unfinished,   // a byte limit reached while skipping a refused record
 };
 
 // Reads a log record by record from any offset, in bounded memory: cells
@@ -34,7 +35,10 @@ public:
     void setSeparator(char separator);
     // Reads on from `offset`, which starts line number `line`.
     void seek(std::uint64_t offset, std::uint64_t line);
-    CsvStatus next();
+    // The next record. A refused record is skipped to its line end, however
+    // long; with a byte limit, skipping stops after about that many bytes
+    // with `unfinished`, and the next call goes on with it.
+    CsvStatus next(std::uint64_t byteLimit = UINT64_MAX);
 
     // The record last read or refused (a refused one has no cells).
     std::uint64_t recordStart() const { return start; }
@@ -59,12 +63,12 @@ private:
     };
 
     bool fill();
-    CsvStatus readRecord();
+    CsvStatus readRecord(std::uint64_t byteLimit);
     CsvStatus verdict();
     void appendRun(const std::array<bool, 256>& stops);
     void endCell();
     void takeLineEnd();
-    CsvStatus skipLine(CsvStatus why);
+    CsvStatus skipLine(CsvStatus why, std::uint64_t byteLimit);
 
     const ByteSource& source;
     char separator;
@@ -79,6 +83,7 @@ private:
 
     std::uint64_t start = 0;
     std::uint64_t startLine = 1;
+    CsvStatus skipping = CsvStatus::record; // a refused record not yet skipped to its end
     bool lineEnded = false;
     std::string text;
     std::vector<Span> cells;

@@ -34,11 +34,13 @@ void LogCursor::restart(const ScanPoint& from, Budget& budget) {
 bool LogCursor::readRow(Row& row, Budget& budget) {
     while (budget.left()) {
         const std::uint64_t from = reader.offset();
-        const CsvStatus status = reader.next();
+        const CsvStatus status = reader.next(budget.bytes);
         if (status == CsvStatus::end)
             return false;
         --budget.records;
         budget.bytes -= std::min(budget.bytes, reader.offset() - from);
+        if (status == CsvStatus::unfinished)
+            return false; // the next call goes on through the long line
         double time = 0;
         if (log.decoder.judge(status, reader, track, time) != RowVerdict::good)
             continue;
