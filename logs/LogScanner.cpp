@@ -17,6 +17,7 @@ void LogScanner::scanToEnd() {
     ScanPoint at = resume;
     Tail tail;
     std::vector<Checkpoint> batch;
+    std::uint64_t lastOffered = resume.offset;
     std::size_t unpublished = 0;
     for (;;) {
         const CsvStatus status = reader.next();
@@ -30,9 +31,12 @@ void LogScanner::scanToEnd() {
             break;
         }
         if (verdict == RowVerdict::good) {
-            if (at.track.rows % RowIndex::firstStride == 0)
-                batch.push_back(
-                    {{reader.recordStart(), reader.recordLine(), at.track, at.badRows}, time});
+            const Checkpoint row{{reader.recordStart(), reader.recordLine(), at.track, at.badRows},
+                                 time};
+            if (RowIndex::candidate(row, lastOffered)) {
+                batch.push_back(row);
+                lastOffered = row.at.offset;
+            }
             at.track = track;
             length = time;
         } else if (verdict != RowVerdict::blank) {

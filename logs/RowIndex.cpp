@@ -3,7 +3,13 @@
 #include <algorithm>
 
 void RowIndex::offer(const Checkpoint& row) {
-    if (row.at.track.rows % every != 0 || (!points.empty() && row.at.offset <= last().at.offset))
+    if (!points.empty() && row.at.offset <= last().at.offset)
+        return; // read again after the file changed
+    const auto wanted = [&] {
+        return row.at.track.rows % every == 0 ||
+               (!points.empty() && row.at.offset - last().at.offset >= bytesApart);
+    };
+    if (!wanted())
         return;
     if (points.size() == capacity) {
         std::size_t kept = 0;
@@ -11,7 +17,7 @@ void RowIndex::offer(const Checkpoint& row) {
             points[kept++] = points[i];
         points.resize(kept);
         every *= 2;
-        if (row.at.track.rows % every != 0)
+        if (!wanted())
             return;
     }
     points.push_back(row);

@@ -21,16 +21,23 @@ struct Checkpoint {
     double time = 0;
 };
 
-// Every stride-th good row, by time, for seeking: reading on from the nearest
-// one costs at most a stride of rows. The index never holds more than
-// `capacity` rows: when full it keeps every other one and doubles the stride,
-// so its memory is bounded whatever the file's length.
+// Every stride-th good row, by time, for seeking, and the first good row after
+// a long stretch of bytes (long or bad rows): reading on from the nearest one
+// costs at most a stride of rows or about `bytesApart`. The index never holds
+// more than `capacity` rows: when full it keeps every other one and doubles
+// the stride, so its memory is bounded whatever the file's length.
 class RowIndex {
 public:
     static constexpr std::size_t capacity = std::size_t(1) << 16;
     static constexpr std::uint64_t firstStride = 64;
+    static constexpr std::uint64_t bytesApart = std::uint64_t(4) << 20;
 
-    // Takes the row if its number (track.rows before it) falls on the stride.
+    // Whether a row is worth offering, judged by the row number alone
+    // (track.rows before it) and its distance from the last offered.
+    static bool candidate(const Checkpoint& row, std::uint64_t lastOffered) {
+        return row.at.track.rows % firstStride == 0 || row.at.offset - lastOffered >= bytesApart;
+    }
+    // Takes the row if its number falls on the stride or it is far enough on.
     void offer(const Checkpoint& row);
     // The last row at or before `time`, else the first; null when empty.
     const Checkpoint* before(double time) const;
