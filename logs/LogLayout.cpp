@@ -5,6 +5,7 @@
 #include "logs/CsvReader.h"
 #include "logs/RecordColumns.h"
 
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -135,10 +136,14 @@ bool bindColumns(const std::vector<std::string_view>& header, LogLayout& layout)
 }
 
 LayoutReading readLayout(const ByteSource& source) {
-    char head[2] = {};
-    if (source.read(0, head, 2) == 2 &&
-        (std::string_view(head, 2) == "\xFF\xFE" || std::string_view(head, 2) == "\xFE\xFF"))
+    // A text log has no NUL byte; its first few kilobytes tell.
+    std::string head(4096, '\0');
+    head.resize(source.read(0, head.data(), head.size()));
+    if (head.starts_with("\xFF\xFE") || head.starts_with("\xFE\xFF"))
         return failure(1, "UTF-16 text; save the log as UTF-8");
+    if (const std::size_t nul = head.find('\0'); nul != std::string::npos)
+        return failure(1 + std::uint64_t(std::count(head.begin(), head.begin() + long(nul), '\n')),
+                       "binary data, not a text log");
 
     LogLayout layout;
     CsvReader reader(source, ',');
