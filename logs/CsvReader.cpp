@@ -58,34 +58,56 @@ CsvStatus CsvReader::next(std::uint64_t byteLimit) {
     if (skipping != CsvStatus::record)
         return skipLine(skipping, byteLimit);
     for (;;) {
-        text.clear();
-        cells.clear();
+        clearCells();
         lineEnded = false;
         if (!fill())
             return CsvStatus::end;
         start = offset();
         startLine = lineNumber;
         const CsvStatus status = readRecord(byteLimit);
-        if (status != CsvStatus::record || !cells.empty())
+        if (status != CsvStatus::record || total != 0)
             return status;
     }
 }
 
-void CsvReader::appendRun(const std::array<bool, 256>& stops) {
+void CsvReader::clearCells() {
+    text.clear();
+    cells.clear();
+    total = 0;
+    contentUnkept = false;
+}
+
+// Quoted text counts whole; unquoted blanks are trimmed away.
+void CsvReader::appendRun(const std::array<bool, 256>& stops, bool quoted) {
     const std::size_t from = at;
     while (at < length && !stops[static_cast<unsigned char>(buffer[at])])
         ++at;
-    text.append(buffer.data() + from, at - from);
+    if (total < keepCount)
+        text.append(buffer.data() + from, at - from);
+    else if (quoted)
+        contentUnkept = contentUnkept || at > from;
+    else
+        contentUnkept = contentUnkept || std::any_of(buffer.data() + from, buffer.data() + at,
+                                                     [](char c) { return !isBlank(c); });
+}
+
+void CsvReader::appendByte(char c) {
+    if (total < keepCount)
+        text.push_back(c);
+    else
+        contentUnkept = true;
 }
 
 void CsvReader::endCell() {
+    if (total++ >= keepCount)
+        return;
     std::size_t end = text.size();
-    while (end > cellBegin + kept && isBlank(text[end - 1]))
+    while (end > cellBegin + quotedPart && isBlank(text[end - 1]))
         --end;
     text.resize(end);
     cells.push_back({std::uint32_t(cellBegin), std::uint32_t(end - cellBegin)});
     cellBegin = end;
-    kept = 0;
+    quotedPart = 0;
 }
 
 // Consumes one line end: LF, CR or CRLF.
@@ -97,8 +119,7 @@ void CsvReader::takeLineEnd() {
 }
 
 CsvStatus CsvReader::skipLine(CsvStatus why, std::uint64_t byteLimit) {
-    text.clear();
-    cells.clear();
+    clearCells();
     skipping = why;
     const std::uint64_t from = offset();
     while (fill()) {
@@ -119,11 +140,11 @@ CsvStatus CsvReader::skipLine(CsvStatus why, std::uint64_t byteLimit) {
 CsvStatus CsvReader::readRecord(std::uint64_t byteLimit) {
     State state = State::cellStart;
     cellBegin = 0;
-    kept = 0;
+    quotedPart = 0;
     while (fill()) {
         if (offset() - start > maxRecordBytes)
             return skipLine(CsvStatus::tooLong, byteLimit);
-        if (cells.size() > maxRecordCells)
+        if (total > maxRecordCells)
             return skipLine(CsvStatus::tooManyCells, byteLimit);
         const char c = buffer[at];
         switch (state) {
@@ -133,7 +154,7 @@ CsvStatus CsvReader::readRecord(std::uint64_t byteLimit) {
             } else if (c == '"') {
                 ++at;
                 state = State::quoted;
-            } else if (isLineEnd(c) && cells.empty()) {
+            } else if (isLineEnd(c) && total == 0) {
                 takeLineEnd(); // a blank line
                 return CsvStatus::record;
             } else {
@@ -141,11 +162,11 @@ CsvStatus CsvReader::readRecord(std::uint64_t byteLimit) {
             }
             break;
         case State::plain:
-            appendRun(plainStops);
+            appendRun(plainStops, false);
             if (at == length)
                 break;
             if (buffer[at] == '"') {
-                text.push_back('"'); // a quote inside unquoted text is text
+                appendByte('"'); // a quote inside unquoted text is text
                 ++at;
             } else if (buffer[at] == separator) {
                 ++at;
@@ -160,7 +181,7 @@ CsvStatus CsvReader::readRecord(std::uint64_t byteLimit) {
             }
             break;
         case State::quoted:
-            appendRun(quotedStops);
+            appendRun(quotedStops, true);
             if (at == length)
                 break;
             if (buffer[at] == '"') {
@@ -168,21 +189,21 @@ CsvStatus CsvReader::readRecord(std::uint64_t byteLimit) {
                 state = State::quoteInQuoted;
             } else {
                 // A line break inside quotes is part of the cell.
-                text.push_back(buffer[at]);
+                appendByte(buffer[at]);
                 const std::uint64_t before = offset();
                 takeLineEnd();
                 if (offset() - before == 2)
-                    text.push_back('\n');
+                    appendByte('\n');
             }
             break;
         case State::quoteInQuoted:
             if (c == '"') {
-                text.push_back('"');
+                appendByte('"');
                 ++at;
                 state = State::quoted;
             } else {
                 // Text after the closing quote is kept up to the separator.
-                kept = text.size() - cellBegin;
+                quotedPart = text.size() - cellBegin;
                 state = State::plain;
             }
             break;
@@ -190,8 +211,8 @@ CsvStatus CsvReader::readRecord(std::uint64_t byteLimit) {
     }
     // The bytes ended inside the record.
     if (state == State::quoteInQuoted)
-        kept = text.size() - cellBegin;
-    if (state != State::cellStart || !cells.empty())
+        quotedPart = text.size() - cellBegin;
+    if (state != State::cellStart || total != 0)
         endCell();
     return verdict();
 }
@@ -199,11 +220,9 @@ CsvStatus CsvReader::readRecord(std::uint64_t byteLimit) {
 // Runs of text are taken whole, so a record may pass a limit within its last run.
 CsvStatus CsvReader::verdict() {
     const CsvStatus status = offset() - start > maxRecordBytes ? CsvStatus::tooLong
-                             : cells.size() > maxRecordCells   ? CsvStatus::tooManyCells
+                             : total > maxRecordCells          ? CsvStatus::tooManyCells
                                                                : CsvStatus::record;
-    if (status != CsvStatus::record) {
-        text.clear();
-        cells.clear();
-    }
+    if (status != CsvStatus::record)
+        clearCells();
     return status;
 }

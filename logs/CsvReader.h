@@ -33,6 +33,9 @@ public:
 
     // Splits at another separator from the next record on.
     void setSeparator(char separator);
+    // Keeps the text of the first `count` cells only and counts the rest, for
+    // readers that need a row's time alone.
+    void keepCells(std::size_t count) { keepCount = count; }
     // Reads on from `offset`, which starts line number `line`.
     void seek(std::uint64_t offset, std::uint64_t line);
     // The next record. A refused record is skipped to its line end, however
@@ -44,7 +47,9 @@ public:
     std::uint64_t recordStart() const { return start; }
     std::uint64_t recordLine() const { return startLine; }
     bool terminated() const { return lineEnded; } // false: cut off by the end of the bytes
-    std::size_t cellCount() const { return cells.size(); }
+    std::size_t cellCount() const { return total; }
+    // Whether a cell past those kept has anything but blanks in it.
+    bool unkeptContent() const { return contentUnkept; }
     std::string_view cell(std::size_t index) const {
         return index < cells.size()
                    ? std::string_view(text).substr(cells[index].begin, cells[index].size)
@@ -65,7 +70,9 @@ private:
     bool fill();
     CsvStatus readRecord(std::uint64_t byteLimit);
     CsvStatus verdict();
-    void appendRun(const std::array<bool, 256>& stops);
+    void clearCells();
+    void appendRun(const std::array<bool, 256>& stops, bool quoted);
+    void appendByte(char c);
     void endCell();
     void takeLineEnd();
     CsvStatus skipLine(CsvStatus why, std::uint64_t byteLimit);
@@ -86,7 +93,10 @@ private:
     CsvStatus skipping = CsvStatus::record; // a refused record not yet skipped to its end
     bool lineEnded = false;
     std::string text;
-    std::vector<Span> cells;
-    std::size_t cellBegin = 0; // where the current cell's text starts
-    std::size_t kept = 0;      // its quoted part, never trimmed
+    std::vector<Span> cells; // those kept
+    std::size_t total = 0;   // cells read, kept or not
+    std::size_t keepCount = SIZE_MAX;
+    bool contentUnkept = false;
+    std::size_t cellBegin = 0;  // where the current cell's text starts
+    std::size_t quotedPart = 0; // its quoted part, never trimmed
 };

@@ -108,6 +108,13 @@ void chooseTime(const std::vector<ColumnMatch>& matches, LogLayout& layout) {
 
 } // namespace
 
+std::size_t TimeColumns::timeCells() const {
+    if (source == TimeSource::rowNumber)
+        return 0;
+    const std::uint32_t last = std::max({cell, clockCell, utcOffsetCell.value_or(0)});
+    return std::size_t(last) + 1;
+}
+
 bool bindColumns(const std::vector<std::string_view>& header, LogLayout& layout) {
     std::vector<ColumnMatch> matches;
     std::array<std::optional<std::uint32_t>, quantityCount> chosen{};

@@ -33,6 +33,9 @@ struct TimeColumns {
     std::uint32_t clockCell = 0; // the time of day beside a date
     std::optional<std::uint32_t> utcOffsetCell;
     double scale = 1; // elapsed time: into seconds
+
+    // How many cells from the left a row's time needs.
+    std::size_t timeCells() const;
 };
 
 // How a log is laid out, read from the lines before its first row.

@@ -13,6 +13,7 @@ constexpr std::size_t publishEvery = 8192;
 void LogScanner::scanToEnd() {
     scannedSize = log.source->size();
     CsvReader reader(*log.source, log.layout.separator);
+    reader.keepCells(log.layout.time.timeCells());
     reader.seek(resume.offset, resume.line);
     ScanPoint at = resume;
     Tail tail;

@@ -13,6 +13,8 @@ constexpr double latestTime = 1e11;
 constexpr double halfDay = 43200;
 
 bool allEmpty(const CsvReader& reader) {
+    if (reader.unkeptContent())
+        return false;
     for (std::size_t i = 0; i < reader.cellCount(); ++i)
         if (!reader.cell(i).empty())
             return false;

@@ -130,6 +130,39 @@ private slots:
         QCOMPARE(reader.recordLine(), std::uint64_t(3));
     }
 
+    // Keeping only the first cell, as the indexing thread reads a row's time:
+    // the same records and cell counts, and whether the rest hold anything.
+    void firstCellKept_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<int>("cells");
+        QTest::addColumn<bool>("content");
+        QTest::newRow("values") << QByteArray("a,b,c\n") << 3 << true;
+        QTest::newRow("blanks") << QByteArray("a, ,\t \n") << 3 << false;
+        QTest::newRow("empty quotes") << QByteArray("a,\"\"  \n") << 2 << false;
+        QTest::newRow("quoted blanks") << QByteArray("a,\"  \"\n") << 2 << true;
+        QTest::newRow("doubled quote") << QByteArray("a,\"\"\"\"\n") << 2 << true;
+        QTest::newRow("quoted line break") << QByteArray("a,\"\n\",\n") << 3 << true;
+        QTest::newRow("nothing") << QByteArray(",,\n") << 3 << false;
+    }
+
+    void firstCellKept() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(int, cells);
+        QFETCH(bool, content);
+        const auto source = memoryBytes(bytes.toStdString() + "next\n");
+        CsvReader reader(*source, ',');
+        reader.keepCells(1);
+        QCOMPARE(reader.next(), CsvStatus::record);
+        QCOMPARE(int(reader.cellCount()), cells);
+        QCOMPARE(reader.unkeptContent(), content);
+        QCOMPARE(reader.cell(0),
+                 bytes.startsWith(',') ? std::string_view() : std::string_view("a"));
+        QCOMPARE(reader.cell(1), std::string_view());
+        QCOMPARE(reader.next(), CsvStatus::record);
+        QCOMPARE(reader.cell(0), std::string_view("next"));
+        QCOMPARE(reader.recordLine(), std::uint64_t(bytes.count('\n') + 1));
+    }
+
     // Reading from a record's start and line gives the same records as
     // reading through; offsets and lines count the byte-order mark and CRLF.
     void seekToARecord() {
