@@ -106,6 +106,28 @@ void chooseTime(const std::vector<ColumnMatch>& matches, LogLayout& layout) {
     }
 }
 
+// Reads past the comment lines before the header row, noting the format
+// they name; stops on the header row, with its status.
+std::optional<LayoutReading> passComments(CsvReader& reader, CsvStatus& status, LogLayout& layout) {
+    for (int comments = 0;; ++comments) {
+        status = reader.next();
+        if (status == CsvStatus::end)
+            return failure(reader.line() - 1, comments ? "no header row after the comment lines"
+                                                       : "no header row, only blank lines");
+        const std::string_view first = reader.cell(0);
+        if (status != CsvStatus::record || first.empty() || first.front() != '#')
+            return std::nullopt;
+        if (comments == maxCommentLines)
+            return failure(reader.recordLine(), "no header row after 64 comment lines");
+        if (first.starts_with(avionicsMarker)) {
+            layout.format = LogFormat::avionicsExport;
+        } else if (first.starts_with(ownLogMarker)) {
+            layout.format = LogFormat::ownRecording;
+            layout.writer = first.substr(ownLogMarker.size());
+        }
+    }
+}
+
 } // namespace
 
 std::size_t TimeColumns::timeCells() const {
@@ -155,23 +177,8 @@ LayoutReading readLayout(const ByteSource& source) {
     LogLayout layout;
     CsvReader reader(source, ',');
     CsvStatus status = CsvStatus::end;
-    for (int comments = 0;; ++comments) {
-        status = reader.next();
-        if (status == CsvStatus::end)
-            return failure(reader.line() - 1, comments ? "no header row after the comment lines"
-                                                       : "no header row, only blank lines");
-        if (comments == maxCommentLines)
-            return failure(reader.recordLine(), "no header row in the first 64 lines");
-        const std::string_view first = reader.cell(0);
-        if (status != CsvStatus::record || first.empty() || first.front() != '#')
-            break;
-        if (first.starts_with(avionicsMarker)) {
-            layout.format = LogFormat::avionicsExport;
-        } else if (first.starts_with(ownLogMarker)) {
-            layout.format = LogFormat::ownRecording;
-            layout.writer = first.substr(ownLogMarker.size());
-        }
-    }
+    if (auto problem = passComments(reader, status, layout))
+        return std::move(*problem);
 
     layout.headerLine = reader.recordLine();
     if (status == CsvStatus::record) {

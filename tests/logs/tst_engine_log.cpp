@@ -157,6 +157,12 @@ private slots:
         refused("blank lines only", "\n\r\n  \n", "test.csv:3: no header row, only blank lines");
         refused("comment lines only", "#a\n# b\n",
                 "test.csv:2: no header row after the comment lines");
+        std::string comments;
+        for (int i = 0; i < 65; ++i)
+            comments += "#\n";
+        refused("65 comment lines", comments + "Time,RPM\n0,1\n",
+                "test.csv:65: no header row after 64 comment lines");
+        read("64 comment lines", comments.substr(2) + "Time,RPM\n0,1\n", 1, 0, "", 0, "RPM=1");
         refused("header only", "Time,RPM\n", "test.csv:1: no data rows after the header row");
         refused("header only, no line end", "Time,RPM",
                 "test.csv:1: no data rows after the header row");
