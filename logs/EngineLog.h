@@ -79,7 +79,7 @@ public:
     // row); sample.time says which moment they are. A quantity present in
     // both neighbouring rows is interpolated; present only in the earlier, it
     // holds that row's value until the next; otherwise it is absent. Each call
-    // reads a bounded amount (at most 4096 records, about 8 MiB), so that it
+    // reads a bounded amount (at most 4096 records, about 2 MiB), so that it
     // fits in a frame tick: while the file is still being indexed, or past a
     // very long bad line, a sample may stop short of `seconds`; later calls
     // go on from there.

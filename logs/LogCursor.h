@@ -18,10 +18,11 @@ private:
         std::uint64_t start = 0;
         EngineSample values;
     };
-    // What one call may read, so that it fits in a frame tick whatever the file.
+    // What one call may read, so that it fits in a frame tick whatever the
+    // file: about 10 ms of parsing at worst.
     struct Budget {
         std::size_t records = 4096;
-        std::uint64_t bytes = std::uint64_t(8) << 20;
+        std::uint64_t bytes = std::uint64_t(2) << 20;
         bool left() const { return records > 0 && bytes > 0; }
     };
 

@@ -94,7 +94,8 @@ void LogScanner::follow(std::chrono::milliseconds period) {
     while (!log.stopping) {
         {
             std::unique_lock lock(log.mutex);
-            log.changed.wait_for(lock, period, [this] { return log.stopping.load(); });
+            log.changed.wait_for(lock, std::max(period, std::chrono::milliseconds(1)),
+                                 [this] { return log.stopping.load(); });
         }
         const std::uint64_t size = log.source->size();
         if (log.stopping || size == scannedSize)

@@ -43,13 +43,10 @@ std::string tenMegabytes() {
 // The sample at `at` as the frame timer gets it, tick after tick: one call
 // reads a bounded amount, so past a long bad line it may take a few.
 EngineSample playTo(EngineLog& log, double at) {
+    const double target = std::clamp(std::isnan(at) ? 0.0 : at, 0.0, log.progress().length);
     EngineSample sample = log.sampleAt(at);
-    for (int tick = 0; tick < 16; ++tick) {
-        const EngineSample next = log.sampleAt(at);
-        if (next.time == sample.time)
-            break;
-        sample = next;
-    }
+    for (int tick = 0; tick < 64 && sample.time != target; ++tick)
+        sample = log.sampleAt(at);
     return sample;
 }
 
@@ -400,10 +397,11 @@ private slots:
             openText("Time,RPM\n0,2400\n" + tenMegabytes() + tenMegabytes() + "\n2,2600\n");
         QVERIFY(opened.log);
         EngineLog& log = *opened.log;
-        // 20 MiB at about 8 MiB a call: the third call is through.
         QCOMPARE(log.sampleAt(0)[Quantity::rpm], 2400.0f);
-        QCOMPARE(log.sampleAt(1).time, 0.0);
-        QCOMPARE(log.sampleAt(1).time, 1.0);
+        int calls = 1;
+        while (log.sampleAt(1).time == 0.0 && calls < 100)
+            ++calls;
+        QVERIFY2(calls > 2 && calls < 20, qPrintable(QString::number(calls)));
         QCOMPARE(log.sampleAt(1)[Quantity::rpm], 2500.0f);
         // The row after the long line is indexed: a seek there goes straight to it.
         auto again =
