@@ -1,0 +1,72 @@
+#pragma once
+
+#include "engine/EngineSample.h"
+#include "logs/ColumnNames.h"
+#include "logs/LogUnits.h"
+#include "logs/QuantityColumns.h"
+#include "logs/TimeColumns.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+// What one header cell names: an engine quantity (with the conversion from
+// the column's unit into the screen's), a time column, or nothing we read.
+struct ColumnMatch {
+    enum class Kind : std::uint8_t { none, quantity, time };
+    Kind kind = Kind::none;
+    Quantity quantity = Quantity::rpm;
+    TimeKind time = TimeKind::elapsed;
+    UnitConversion conversion;  // into the screen's unit; elapsed time: into seconds
+    std::size_t preference = 0; // the alias row: the lower wins a quantity named twice
+};
+
+// The quantity alias in row `row`, with the unit a header gives (or none).
+constexpr ColumnMatch matchQuantity(std::size_t row, std::string_view unitText) {
+    const QuantityAlias& alias = quantityAliases[row];
+    const LogUnit& screen = screenUnit(alias.quantity);
+    const auto given = findLogUnit(unitKey(unitText).view());
+    if (!unitText.empty() && (!given || logUnits[*given].dimension != screen.dimension))
+        return {};
+    const LogUnit& unit = unitText.empty() ? impliedUnit(alias) : logUnits[*given];
+    return {.kind = ColumnMatch::Kind::quantity,
+            .quantity = alias.quantity,
+            .time = TimeKind::elapsed,
+            .conversion = conversionBetween(unit, screen),
+            .preference = row};
+}
+
+constexpr ColumnMatch matchTime(std::size_t row, std::string_view unitText) {
+    const TimeAlias& alias = timeAliases[row];
+    ColumnMatch match{.kind = ColumnMatch::Kind::time,
+                      .quantity = Quantity::rpm,
+                      .time = alias.kind,
+                      .conversion = {},
+                      .preference = row};
+    // Only elapsed time has a unit to convert; "UTC (ISO 8601)" names a notation.
+    if (alias.kind != TimeKind::elapsed || unitText.empty())
+        return match;
+    const auto unit = findLogUnit(unitKey(unitText).view());
+    if (!unit || logUnits[*unit].dimension != Dimension::time)
+        return {};
+    match.conversion = {logUnits[*unit].scale, 0};
+    return match;
+}
+
+constexpr ColumnMatch matchColumn(std::string_view header) {
+    const SplitHeader split = splitHeader(header);
+    const NameKey key = nameKey(split.name);
+    if (const auto row = findQuantityAlias(key.view()))
+        return matchQuantity(*row, split.unit);
+    if (const auto row = findTimeAlias(key.view()))
+        return matchTime(*row, split.unit);
+    return {};
+}
+
+constexpr bool namesDistinctAcrossTables() {
+    for (const TimeAlias& time : timeAliases)
+        if (findQuantityAlias(time.key))
+            return false;
+    return true;
+}
+static_assert(namesDistinctAcrossTables());

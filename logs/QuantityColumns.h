@@ -1,0 +1,262 @@
+#pragma once
+
+#include "engine/EngineSample.h"
+#include "logs/ColumnNames.h"
+#include "logs/LogUnits.h"
+
+#include <array>
+#include <cstddef>
+#include <optional>
+#include <string_view>
+
+// Each quantity as our own recordings write it ("Oil Temp (°F)"), the unit
+// the screen shows it in, and the range outside which a logged value is
+// absurd and shown as no data.
+struct QuantityColumn {
+    Quantity quantity;
+    std::string_view title;
+    std::string_view unit;
+    double lowest;
+    double highest;
+};
+
+inline constexpr auto quantityColumns = std::to_array<QuantityColumn>({
+    {.quantity = Quantity::rpm, .title = "RPM", .unit = "rpm", .lowest = 0, .highest = 10000},
+    {.quantity = Quantity::manifoldPressure,
+     .title = "Manifold Pressure",
+     .unit = "inHg",
+     .lowest = 0,
+     .highest = 100},
+    {.quantity = Quantity::oilTemp,
+     .title = "Oil Temp",
+     .unit = "°F",
+     .lowest = -100,
+     .highest = 1000},
+    {.quantity = Quantity::oilPressure,
+     .title = "Oil Pressure",
+     .unit = "psi",
+     .lowest = -50,
+     .highest = 500},
+    {.quantity = Quantity::fuelPressure,
+     .title = "Fuel Pressure",
+     .unit = "psi",
+     .lowest = -50,
+     .highest = 500},
+    {.quantity = Quantity::fuelFlow,
+     .title = "Fuel Flow",
+     .unit = "gal/h",
+     .lowest = -10,
+     .highest = 500},
+    {.quantity = Quantity::volts, .title = "Volts", .unit = "V", .lowest = -100, .highest = 100},
+    {.quantity = Quantity::amps, .title = "Amps", .unit = "A", .lowest = -1000, .highest = 1000},
+    {.quantity = Quantity::oat, .title = "OAT", .unit = "°F", .lowest = -150, .highest = 200},
+    {.quantity = Quantity::egt, .title = "EGT", .unit = "°F", .lowest = -100, .highest = 3000},
+    {.quantity = Quantity::cht, .title = "CHT", .unit = "°F", .lowest = -100, .highest = 1500},
+    {.quantity = Quantity::egt1, .title = "EGT1", .unit = "°F", .lowest = -100, .highest = 3000},
+    {.quantity = Quantity::egt2, .title = "EGT2", .unit = "°F", .lowest = -100, .highest = 3000},
+    {.quantity = Quantity::egt3, .title = "EGT3", .unit = "°F", .lowest = -100, .highest = 3000},
+    {.quantity = Quantity::egt4, .title = "EGT4", .unit = "°F", .lowest = -100, .highest = 3000},
+    {.quantity = Quantity::egt5, .title = "EGT5", .unit = "°F", .lowest = -100, .highest = 3000},
+    {.quantity = Quantity::egt6, .title = "EGT6", .unit = "°F", .lowest = -100, .highest = 3000},
+    {.quantity = Quantity::cht1, .title = "CHT1", .unit = "°F", .lowest = -100, .highest = 1500},
+    {.quantity = Quantity::cht2, .title = "CHT2", .unit = "°F", .lowest = -100, .highest = 1500},
+    {.quantity = Quantity::cht3, .title = "CHT3", .unit = "°F", .lowest = -100, .highest = 1500},
+    {.quantity = Quantity::cht4, .title = "CHT4", .unit = "°F", .lowest = -100, .highest = 1500},
+    {.quantity = Quantity::cht5, .title = "CHT5", .unit = "°F", .lowest = -100, .highest = 1500},
+    {.quantity = Quantity::cht6, .title = "CHT6", .unit = "°F", .lowest = -100, .highest = 1500},
+    {.quantity = Quantity::leftFuel,
+     .title = "Left Fuel",
+     .unit = "gal",
+     .lowest = -10,
+     .highest = 1000},
+    {.quantity = Quantity::rightFuel,
+     .title = "Right Fuel",
+     .unit = "gal",
+     .lowest = -10,
+     .highest = 1000},
+    {.quantity = Quantity::torque,
+     .title = "Torque",
+     .unit = "lb-ft",
+     .lowest = -1000,
+     .highest = 10000},
+    {.quantity = Quantity::percentPower,
+     .title = "Percent Power",
+     .unit = "%",
+     .lowest = -10,
+     .highest = 250},
+    {.quantity = Quantity::throttle, .title = "Throttle", .unit = "0-1", .lowest = 0, .highest = 1},
+    {.quantity = Quantity::propeller,
+     .title = "Propeller",
+     .unit = "0-1",
+     .lowest = 0,
+     .highest = 1},
+    {.quantity = Quantity::mixture, .title = "Mixture", .unit = "0-1", .lowest = 0, .highest = 1},
+});
+static_assert(quantityColumns.size() == quantityCount);
+
+constexpr const QuantityColumn& quantityColumn(Quantity quantity) {
+    return quantityColumns[std::size_t(quantity)];
+}
+
+constexpr const LogUnit& screenUnit(Quantity quantity) {
+    return logUnits[findLogUnit(unitKey(quantityColumn(quantity).unit).view()).value()];
+}
+
+// Column names, by key (see nameKey), and the unit a column of that name is
+// in when its header gives none. Where a log has two columns for one
+// quantity, the row nearer the top wins ("Volts 1" over "Volts M"). Main and
+// auxiliary tanks show on the left and right fuel gauges.
+struct QuantityAlias {
+    std::string_view key;
+    Quantity quantity;
+    std::string_view unit = {}; // empty: the screen's unit
+};
+
+inline constexpr auto quantityAliases = std::to_array<QuantityAlias>({
+    {.key = "rpm", .quantity = Quantity::rpm},
+    {.key = "e1rpm", .quantity = Quantity::rpm},
+    {.key = "enginerpm", .quantity = Quantity::rpm},
+    {.key = "enginespeed", .quantity = Quantity::rpm},
+
+    {.key = "manifoldpressure", .quantity = Quantity::manifoldPressure},
+    {.key = "manifoldpress", .quantity = Quantity::manifoldPressure},
+    {.key = "map", .quantity = Quantity::manifoldPressure},
+    {.key = "e1map", .quantity = Quantity::manifoldPressure},
+
+    {.key = "oiltemp", .quantity = Quantity::oilTemp},
+    {.key = "oiltemperature", .quantity = Quantity::oilTemp},
+    {.key = "oilt", .quantity = Quantity::oilTemp},
+    {.key = "e1oilt", .quantity = Quantity::oilTemp},
+
+    {.key = "oilpressure", .quantity = Quantity::oilPressure},
+    {.key = "oilpress", .quantity = Quantity::oilPressure},
+    {.key = "oilp", .quantity = Quantity::oilPressure},
+    {.key = "e1oilp", .quantity = Quantity::oilPressure},
+
+    {.key = "fuelpressure", .quantity = Quantity::fuelPressure},
+    {.key = "fuelpress", .quantity = Quantity::fuelPressure},
+    {.key = "fuelp", .quantity = Quantity::fuelPressure},
+    {.key = "e1fpres", .quantity = Quantity::fuelPressure},
+
+    {.key = "fuelflow", .quantity = Quantity::fuelFlow},
+    {.key = "ff", .quantity = Quantity::fuelFlow},
+    {.key = "fflow", .quantity = Quantity::fuelFlow},
+    {.key = "e1fflow", .quantity = Quantity::fuelFlow},
+
+    {.key = "volts", .quantity = Quantity::volts},
+    {.key = "volts1", .quantity = Quantity::volts},
+    {.key = "voltsm", .quantity = Quantity::volts},
+    {.key = "busvolts", .quantity = Quantity::volts},
+    {.key = "voltage", .quantity = Quantity::volts},
+
+    {.key = "amps", .quantity = Quantity::amps},
+    {.key = "amps1", .quantity = Quantity::amps},
+    {.key = "ampsm", .quantity = Quantity::amps},
+    {.key = "ammeter", .quantity = Quantity::amps},
+
+    // Outside air is reported in degrees C where a header gives no unit.
+    {.key = "oat", .quantity = Quantity::oat, .unit = "degc"},
+    {.key = "outsideairtemp", .quantity = Quantity::oat, .unit = "degc"},
+    {.key = "outsideairtemperature", .quantity = Quantity::oat, .unit = "degc"},
+
+    {.key = "egt", .quantity = Quantity::egt},
+    {.key = "cht", .quantity = Quantity::cht},
+
+    {.key = "egt1", .quantity = Quantity::egt1},
+    {.key = "egt2", .quantity = Quantity::egt2},
+    {.key = "egt3", .quantity = Quantity::egt3},
+    {.key = "egt4", .quantity = Quantity::egt4},
+    {.key = "egt5", .quantity = Quantity::egt5},
+    {.key = "egt6", .quantity = Quantity::egt6},
+    {.key = "e1egt1", .quantity = Quantity::egt1},
+    {.key = "e1egt2", .quantity = Quantity::egt2},
+    {.key = "e1egt3", .quantity = Quantity::egt3},
+    {.key = "e1egt4", .quantity = Quantity::egt4},
+    {.key = "e1egt5", .quantity = Quantity::egt5},
+    {.key = "e1egt6", .quantity = Quantity::egt6},
+
+    {.key = "cht1", .quantity = Quantity::cht1},
+    {.key = "cht2", .quantity = Quantity::cht2},
+    {.key = "cht3", .quantity = Quantity::cht3},
+    {.key = "cht4", .quantity = Quantity::cht4},
+    {.key = "cht5", .quantity = Quantity::cht5},
+    {.key = "cht6", .quantity = Quantity::cht6},
+    {.key = "e1cht1", .quantity = Quantity::cht1},
+    {.key = "e1cht2", .quantity = Quantity::cht2},
+    {.key = "e1cht3", .quantity = Quantity::cht3},
+    {.key = "e1cht4", .quantity = Quantity::cht4},
+    {.key = "e1cht5", .quantity = Quantity::cht5},
+    {.key = "e1cht6", .quantity = Quantity::cht6},
+
+    {.key = "leftfuel", .quantity = Quantity::leftFuel},
+    {.key = "fuelqtyl", .quantity = Quantity::leftFuel},
+    {.key = "fuelqtyleft", .quantity = Quantity::leftFuel},
+    {.key = "fuelleft", .quantity = Quantity::leftFuel},
+    {.key = "fuelqtymain", .quantity = Quantity::leftFuel},
+    {.key = "mainfuel", .quantity = Quantity::leftFuel},
+    {.key = "fuelmain", .quantity = Quantity::leftFuel},
+
+    {.key = "rightfuel", .quantity = Quantity::rightFuel},
+    {.key = "fuelqtyr", .quantity = Quantity::rightFuel},
+    {.key = "fuelqtyright", .quantity = Quantity::rightFuel},
+    {.key = "fuelright", .quantity = Quantity::rightFuel},
+    {.key = "fuelqtyaux", .quantity = Quantity::rightFuel},
+    {.key = "auxfuel", .quantity = Quantity::rightFuel},
+    {.key = "fuelaux", .quantity = Quantity::rightFuel},
+
+    {.key = "torque", .quantity = Quantity::torque},
+    {.key = "trq", .quantity = Quantity::torque},
+
+    {.key = "percentpower", .quantity = Quantity::percentPower},
+    {.key = "%power", .quantity = Quantity::percentPower},
+    {.key = "power%", .quantity = Quantity::percentPower},
+    {.key = "%pwr", .quantity = Quantity::percentPower},
+    {.key = "e1%pwr", .quantity = Quantity::percentPower},
+    {.key = "power", .quantity = Quantity::percentPower},
+
+    {.key = "throttle", .quantity = Quantity::throttle},
+    {.key = "propeller", .quantity = Quantity::propeller},
+    {.key = "prop", .quantity = Quantity::propeller},
+    {.key = "mixture", .quantity = Quantity::mixture},
+});
+inline constexpr std::size_t quantityAliasCount = 88;
+static_assert(quantityAliases.size() == quantityAliasCount);
+
+constexpr std::optional<std::size_t> findQuantityAlias(std::string_view key) {
+    for (std::size_t i = 0; i < quantityAliases.size(); ++i)
+        if (quantityAliases[i].key == key)
+            return i;
+    return std::nullopt;
+}
+
+constexpr const LogUnit& impliedUnit(const QuantityAlias& alias) {
+    return alias.unit.empty() ? screenUnit(alias.quantity)
+                              : logUnits[findLogUnit(alias.unit).value()];
+}
+
+// The tables hold together: rows in quantity order, every screen unit and
+// implied unit known and of the quantity's dimension, every alias in key form
+// and spelt once, and each title of our own recordings read back as its quantity.
+constexpr bool quantityTablesConsistent() {
+    for (std::size_t i = 0; i < quantityColumns.size(); ++i) {
+        const QuantityColumn& column = quantityColumns[i];
+        if (column.quantity != Quantity(i) || !findLogUnit(unitKey(column.unit).view()) ||
+            !(column.lowest < column.highest))
+            return false;
+        const auto alias = findQuantityAlias(nameKey(column.title).view());
+        if (!alias || quantityAliases[*alias].quantity != column.quantity)
+            return false;
+    }
+    for (std::size_t i = 0; i < quantityAliases.size(); ++i) {
+        const QuantityAlias& alias = quantityAliases[i];
+        if (!isNameKey(alias.key) || (!alias.unit.empty() && !findLogUnit(alias.unit)))
+            return false;
+        if (impliedUnit(alias).dimension != screenUnit(alias.quantity).dimension)
+            return false;
+        for (std::size_t j = 0; j < i; ++j)
+            if (quantityAliases[j].key == alias.key)
+                return false;
+    }
+    return true;
+}
+static_assert(quantityTablesConsistent());
