@@ -1,7 +1,7 @@
 #include "app/FrameView.h"
 
-#include "app/DialogProcedure.h"
 #include "app/PanelControls.h"
+#include "app/ShellSequence.h"
 #include "gfx/Graphics.h"
 #include "gfx/SolidBrush.h"
 #include "panel/FrameCompositor.h"
@@ -40,7 +40,7 @@ void FrameView::setHandCursor(bool hand) {
 void FrameView::paintEvent(QPaintEvent*) {
     // The first exposure comes before the first tick: compose a frame at once
     // rather than show an empty window.
-    if (!panelFrame.valid() && dialogRunning()) {
+    if (!panelFrame.valid() && shellRunning()) {
         painting = true;
         composeFrame();
         painting = false;

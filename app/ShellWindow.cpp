@@ -94,7 +94,7 @@ ShellWindow::ShellWindow(QSize clientSize)
 
 // A window destroyed while running still closes in order.
 ShellWindow::~ShellWindow() {
-    closeDialog(*this);
+    closeShell(*this);
 }
 
 QSize ShellWindow::outerSizeForClient(QSize client) const {
@@ -109,9 +109,9 @@ void ShellWindow::stopFrameTimer() {
     frameTimer.stop();
 }
 
-void ShellWindow::endDialog() {
+void ShellWindow::closeWindow() {
     hide();
-    emit dialogEnded();
+    emit closed();
 }
 
 void ShellWindow::resizeWindow(int width, int height) {
@@ -125,7 +125,7 @@ PanelWindow* ShellWindow::frameSurface() {
 void ShellWindow::keyPressEvent(QKeyEvent* event) {
     switch (event->key()) {
     case Qt::Key_Escape:
-        closeDialog(*this);
+        closeShell(*this);
         break;
     case Qt::Key_Return:
     case Qt::Key_Enter:
@@ -138,7 +138,7 @@ void ShellWindow::keyPressEvent(QKeyEvent* event) {
 }
 
 void ShellWindow::closeEvent(QCloseEvent* event) {
-    closeDialog(*this);
+    closeShell(*this);
     event->accept();
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/DialogProcedure.h"
+#include "app/ShellSequence.h"
 
 #include <QTimer>
 #include <QWidget>
@@ -28,14 +28,14 @@ public:
     // ShellPlatform
     void startFrameTimer(int periodMs) override;
     void stopFrameTimer() override;
-    void endDialog() override;
+    void closeWindow() override;
     void resizeWindow(int width, int height) override;
     PanelWindow* frameSurface() override;
 
     bool frameTimerActive() const { return frameTimer.isActive(); }
 
 signals:
-    void dialogEnded();
+    void closed();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

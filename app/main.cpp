@@ -1,4 +1,4 @@
-#include "app/DialogUnits.h"
+#include "app/OpeningSize.h"
 #include "app/ShellWindow.h"
 #include "panel/PanelArtwork.h"
 
@@ -11,11 +11,11 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationDisplayName(QStringLiteral("Corvane Zentor Demo"));
     loadPanelArtwork();
     {
-        ShellWindow window(templateClientSize());
-        QObject::connect(&window, &ShellWindow::dialogEnded, &application, &QApplication::quit);
+        ShellWindow window(openingClientSize());
+        QObject::connect(&window, &ShellWindow::closed, &application, &QApplication::quit);
         window.show();
         window.activateWindow();
-        startUpDialog(window);
+        startShell(window);
         if (window.isVisible())
             QApplication::exec();
     }

@@ -39,7 +39,7 @@ SoundBuffer* loadEngineSound(int resourceId) {
     releaseEngineSound();
     if (!initSoundDevice() || resourceId == 0)
         return nullptr;
-    soundBuffer = createSoundBufferFromResource(audioDevice(), resourceId & 0xFFFF);
+    soundBuffer = createSoundBufferFromResource(audioDevice(), resourceId);
     if (soundBuffer)
         soundBaseFrequency = soundBuffer->frequency();
     return soundBuffer;

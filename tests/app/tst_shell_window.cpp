@@ -1,9 +1,9 @@
 #include "panel/OffscreenPanelWindow.h"
 
-#include "app/DialogProcedure.h"
-#include "app/DialogUnits.h"
 #include "app/FrameView.h"
+#include "app/OpeningSize.h"
 #include "app/PanelControls.h"
+#include "app/ShellSequence.h"
 #include "app/ShellWindow.h"
 #include "engine/Engine.h"
 #include "panel/FrameCompositor.h"
@@ -31,7 +31,7 @@ public:
     void stopFrameTimer() override {
         calls << QStringLiteral("stop timer powered %1").arg(screenRenderer.powered);
     }
-    void endDialog() override {
+    void closeWindow() override {
         calls << QStringLiteral("end sound %1").arg(soundBuffer != nullptr);
     }
     void resizeWindow(int w, int h) override {
@@ -66,15 +66,15 @@ private slots:
     // A failed check leaves a test early: close whatever it opened.
     void cleanup() {
         RecordingPlatform platform;
-        closeDialog(platform);
+        closeShell(platform);
         freePanelArtwork();
     }
 
     // Sound, controls, frame surface, renderer, timer; and the reverse-ish close.
     void startUpAndCloseOrder() {
         RecordingPlatform platform;
-        startUpDialog(platform);
-        QVERIFY(dialogRunning());
+        startShell(platform);
+        QVERIFY(shellRunning());
         QCOMPARE(platform.calls, QStringList({"surface throttle 0 propeller 1 mixture 1 powered 0",
                                               "timer 65 powered 1 cylinder 0"}));
         for (int i = 0; i < 6; ++i)
@@ -82,17 +82,17 @@ private slots:
         QCOMPARE(engineState.rpm, 900.0f); // start-up does not reset the engine
 
         platform.calls.clear();
-        closeDialog(platform);
-        closeDialog(platform); // a second close request finds nothing to do
+        closeShell(platform);
+        closeShell(platform); // a second close request finds nothing to do
         QCOMPARE(platform.calls, QStringList({"stop timer powered 0", "end sound 0"}));
-        QVERIFY(!dialogRunning());
+        QVERIFY(!shellRunning());
         QVERIFY(!panelWindow);
     }
 
     // A tick steps the model first, then composes and shows the frame.
     void tickStepsThenComposes() {
         RecordingPlatform platform;
-        startUpDialog(platform);
+        startShell(platform);
         engineState.throttle = 1;
         tickFrameTimer();
         QCOMPARE(platform.surface.framesShown, 1);
@@ -101,10 +101,10 @@ private slots:
         tickFrameTimer();
         QCOMPARE(engineState.torque, 400.0f); // demo ticks sweep instead
         QCOMPARE(platform.surface.framesShown, 2);
-        closeDialog(platform);
+        closeShell(platform);
     }
 
-    void dialogUnits_data() {
+    void fontUnits_data() {
         QTest::addColumn<int>("charWidth");
         QTest::addColumn<int>("charHeight");
         QTest::addColumn<QSize>("pixels");
@@ -113,11 +113,11 @@ private slots:
         QTest::newRow("8 x 16 font") << 8 << 16 << QSize(654, 824);
     }
 
-    void dialogUnits() {
+    void fontUnits() {
         QFETCH(int, charWidth);
         QFETCH(int, charHeight);
         QFETCH(QSize, pixels);
-        QCOMPARE(dialogUnitsToPixels({templateWidthDlu, templateHeightDlu}, charWidth, charHeight),
+        QCOMPARE(fontUnitsToPixels({openingWidthUnits, openingHeightUnits}, charWidth, charHeight),
                  pixels);
     }
 
@@ -132,32 +132,32 @@ private slots:
     void windowKeys() {
         QFETCH(int, key);
         QFETCH(bool, closes);
-        ShellWindow window(templateClientSize());
-        QSignalSpy ended(&window, &ShellWindow::dialogEnded);
+        ShellWindow window(openingClientSize());
+        QSignalSpy ended(&window, &ShellWindow::closed);
         window.show();
-        startUpDialog(window);
+        startShell(window);
         QVERIFY(window.frameTimerActive());
         QTest::keyClick(&window, Qt::Key(key));
         QCOMPARE(ended.count(), closes ? 1 : 0);
         QCOMPARE(window.frameTimerActive(), !closes);
         QCOMPARE(bool(screenRenderer.powered), !closes);
-        closeDialog(window);
+        closeShell(window);
     }
 
     // The window system's close request (close button, Alt+F4) closes in order.
     void closeRequest() {
-        ShellWindow window(templateClientSize());
-        QSignalSpy ended(&window, &ShellWindow::dialogEnded);
+        ShellWindow window(openingClientSize());
+        QSignalSpy ended(&window, &ShellWindow::closed);
         window.show();
-        startUpDialog(window);
+        startShell(window);
         window.close();
         QCOMPARE(ended.count(), 1);
         QVERIFY(!window.frameTimerActive());
-        QVERIFY(!dialogRunning());
+        QVERIFY(!shellRunning());
     }
 
     void windowGeometry() {
-        const QSize client = templateClientSize();
+        const QSize client = openingClientSize();
         ShellWindow window(client);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
@@ -175,7 +175,7 @@ private slots:
 
     void doubleClickRestoresSize() {
         QFETCH(QString, where);
-        ShellWindow window(templateClientSize());
+        ShellWindow window(openingClientSize());
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         window.resize(1000, 500);
@@ -199,7 +199,7 @@ private slots:
         ShellWindow window(QSize(750, 945));
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
-        startUpDialog(window);
+        startShell(window);
         tickFrameTimer();
         engineState.selectedCylinder = 0;
         // As the window system delivers it: a click, then the double click.
@@ -216,7 +216,7 @@ private slots:
         ShellWindow window(QSize(750, 945));
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
-        startUpDialog(window);
+        startShell(window);
         tickFrameTimer();
         FrameView* view = window.frameView();
         QTest::mousePress(view, Qt::LeftButton, {}, onView(view, 200, 870));

@@ -1,7 +1,7 @@
 #include "tests/reliability/ShellFixture.h"
 
-#include "app/DialogProcedure.h"
 #include "app/FrameView.h"
+#include "app/ShellSequence.h"
 
 #include <QApplication>
 #include <QLayout>
@@ -11,7 +11,7 @@
 OpenShell::OpenShell(QSize client) : window(client) {
     window.show();
     wasExposed = QTest::qWaitForWindowExposed(&window);
-    startUpDialog(window);
+    startShell(window);
     window.stopFrameTimer();
 }
 

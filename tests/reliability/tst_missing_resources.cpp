@@ -154,7 +154,7 @@ private slots:
             QVERIFY2(engineStateFault().isEmpty(), qPrintable(engineStateFault()));
             QCOMPARE(shell.view()->latestPanelFrame().width(), 750);
         }
-        QVERIFY(!dialogRunning());
+        QVERIFY(!shellRunning());
         restoreEmbeddedResources();
         QVERIFY(removed);
         // Put back, the same start-up finds its loop again.

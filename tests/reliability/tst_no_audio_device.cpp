@@ -37,7 +37,7 @@ private slots:
         {
             OpenShell shell;
             QVERIFY(shell.exposed());
-            QVERIFY(dialogRunning());
+            QVERIFY(shellRunning());
             QVERIFY(!soundBuffer);
             shell.tick();
             FrameView* view = shell.view();
@@ -59,7 +59,7 @@ private slots:
             QVERIFY2(engineStateFault().isEmpty(), qPrintable(engineStateFault()));
             QCOMPARE(shell.frame().size(), QSize(750, 945));
         }
-        QVERIFY(!dialogRunning());
+        QVERIFY(!shellRunning());
         freePanelArtwork();
         QCOMPARE(gfx::census::liveObjects(), 0);
     }

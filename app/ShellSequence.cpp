@@ -1,23 +1,24 @@
-#include "app/DialogProcedure.h"
+#include "app/ShellSequence.h"
 
 #include "app/PanelControls.h"
 #include "engine/Engine.h"
 #include "panel/FrameCompositor.h"
 #include "panel/PanelWindow.h"
+#include "resources/Resources.h"
 #include "sound/EngineSound.h"
 
 namespace {
 bool running = false;
 }
 
-bool dialogRunning() {
+bool shellRunning() {
     return running;
 }
 
-void startUpDialog(ShellPlatform& platform) {
+void startShell(ShellPlatform& platform) {
     // Keeps the loop in soundBuffer and its rate in soundBaseFrequency, or
     // leaves the instrument silent when there is no device or no recording.
-    loadEngineSound(engineSoundResource);
+    loadEngineSound(zentor::engineSoundWave);
 
     // Throttle pulled fully out, propeller and mixture pushed fully in.
     engineState.throttle = 0.0f;
@@ -36,7 +37,7 @@ void tickFrameTimer() {
     composeFrame();
 }
 
-void closeDialog(ShellPlatform& platform) {
+void closeShell(ShellPlatform& platform) {
     if (!running)
         return;
     running = false;
@@ -44,7 +45,7 @@ void closeDialog(ShellPlatform& platform) {
     platform.stopFrameTimer();
     releaseEngineSound();
     panelWindow = nullptr;
-    platform.endDialog();
+    platform.closeWindow();
 }
 
 void resetWindowSize(ShellPlatform& platform) {

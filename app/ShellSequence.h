@@ -10,8 +10,8 @@ public:
     virtual ~ShellPlatform() = default;
     virtual void startFrameTimer(int periodMs) = 0;
     virtual void stopFrameTimer() = 0;
-    // Closes the window and ends the program's run of it.
-    virtual void endDialog() = 0;
+    // Hides the window and ends the program's run of it.
+    virtual void closeWindow() = 0;
     // Outer size, caption and border included.
     virtual void resizeWindow(int width, int height) = 0;
     // The client area every frame is drawn into.
@@ -20,17 +20,16 @@ public:
 
 // One model step per tick: the timer period is the model's time step.
 inline constexpr int frameTimerPeriodMs = 65;
-inline constexpr int engineSoundResource = 112;
 // A double click on the caption or the border restores this outer size.
 inline constexpr int resetWindowWidth = 586;
 inline constexpr int resetWindowHeight = 822;
 
 // Window opened: engine sound, controls, frame surface, renderer, timer.
-void startUpDialog(ShellPlatform& platform);
+void startShell(ShellPlatform& platform);
 // One timer tick: the engine step, then the frame.
 void tickFrameTimer();
 // Close button, window close request or Escape: renderer, timer, sound, window.
-void closeDialog(ShellPlatform& platform);
+void closeShell(ShellPlatform& platform);
 void resetWindowSize(ShellPlatform& platform);
 // Whether the shell is between start-up and close.
-bool dialogRunning();
+bool shellRunning();
