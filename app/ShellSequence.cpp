@@ -1,7 +1,7 @@
 #include "app/ShellSequence.h"
 
 #include "app/PanelControls.h"
-#include "engine/Engine.h"
+#include "engine/EngineModel.h"
 #include "panel/FrameCompositor.h"
 #include "panel/PanelWindow.h"
 #include "resources/Resources.h"
@@ -32,8 +32,13 @@ void startShell(ShellPlatform& platform) {
     running = true;
 }
 
-void tickFrameTimer() {
+void stepInstrument() {
+    updateEngineSound();
     stepEngine();
+}
+
+void tickFrameTimer() {
+    stepInstrument();
     composeFrame();
 }
 

@@ -26,8 +26,11 @@ inline constexpr int resetWindowHeight = 822;
 
 // Window opened: engine sound, controls, frame surface, renderer, timer.
 void startShell(ShellPlatform& platform);
-// One timer tick: the engine step, then the frame.
+// One timer tick: the instrument's step, then the frame.
 void tickFrameTimer();
+// A tick without its frame: the engine sound follows the rpm the previous
+// tick left (or falls silent), then the engine values step.
+void stepInstrument();
 // Close button, window close request or Escape: renderer, timer, sound, window.
 void closeShell(ShellPlatform& platform);
 void resetWindowSize(ShellPlatform& platform);

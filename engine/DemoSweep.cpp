@@ -1,6 +1,4 @@
-#include "engine/Engine.h"
-
-#include "sound/EngineSound.h"
+#include "engine/EngineModel.h"
 
 #include <array>
 
@@ -49,7 +47,6 @@ std::span<bool, sweptValueCount> sweepDirections() {
 }
 
 void stepDemoSweep() {
-    stopEngineSound();
     for (std::size_t i = 0; i < sweepTable.size(); ++i) {
         const SweepRow& row = sweepTable[i];
         float& value = engineState.*row.value;

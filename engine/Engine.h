@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <span>
 
 // The one engine record every part of the instrument meets in. The model and
 // the demo sweep write the engine values once per 65 ms tick; the panel
@@ -43,33 +42,6 @@ struct EngineState {
 
 extern EngineState engineState;
 
-// Seconds the model advances per tick: the frame timer's period.
-inline constexpr double modelTimeStep = 0.065;
-
 // Puts the sixteen engine values back to their start values; leaves the
-// controls, flags, spreads, selected cylinder and sweep directions alone.
+// controls, flags, spreads and selected cylinder alone.
 void resetEngineState();
-
-// One 65 ms tick: the demo sweep while Demo Mode is ticked, otherwise the
-// sound update (from the previous tick's rpm) followed by the model step.
-void stepEngine();
-void stepEngineModel();
-void stepDemoSweep();
-
-// Seeds from the calendar time and draws the twelve cylinder factors.
-void generateCylinderSpreads();
-
-// First-order lag whose step grows with the distance: |target - value|^p * k * dt.
-// The step is not clipped at the target.
-double approachTarget(double value, double target, double k, double p);
-// Moves at most `limit` towards the target, landing on it exactly when within reach.
-double approachLimited(double value, double target, double limit);
-
-// Seams for tests and tools: the spreads from a chosen seed, or from given
-// draws (24 values in 0..32767: magnitude then sign, EGT cylinders first).
-void generateCylinderSpreadsFromSeed(std::uint32_t seed);
-void fillCylinderSpreads(std::span<const int, 24> draws);
-
-// The demo sweep's direction flags, one per swept value in processing order.
-inline constexpr int sweptValueCount = 13;
-std::span<bool, sweptValueCount> sweepDirections();

@@ -1,6 +1,6 @@
 #include "screen/ScreenRenderer.h"
 
-#include "engine/Engine.h"
+#include "engine/EngineModel.h"
 #include "resources/Resources.h"
 #include "screen/ScreenKit.h"
 #include "screen/ScreenSections.h"

@@ -1,6 +1,6 @@
 #include "tools/Snapshot.h"
 
-#include "engine/Engine.h"
+#include "engine/EngineModel.h"
 #include "gfx/Bitmap.h"
 #include "gfx/Graphics.h"
 #include "panel/FrameCompositor.h"

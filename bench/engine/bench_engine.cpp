@@ -1,4 +1,4 @@
-#include "engine/Engine.h"
+#include "engine/EngineModel.h"
 
 #include <benchmark/benchmark.h>
 

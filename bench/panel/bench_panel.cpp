@@ -1,4 +1,4 @@
-#include "engine/Engine.h"
+#include "engine/EngineModel.h"
 #include "gfx/Bitmap.h"
 #include "gfx/Graphics.h"
 #include "panel/FrameCompositor.h"

@@ -1,6 +1,6 @@
 // One monitor screen frame, kit and all, into a 630 x 483 image.
 
-#include "engine/Engine.h"
+#include "engine/EngineModel.h"
 #include "gfx/Bitmap.h"
 #include "gfx/Graphics.h"
 #include "resources/Resources.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/Engine.h"
+#include "engine/EngineModel.h"
 #include "engine/EngineFields.h"
 
 #include <QByteArray>

@@ -1,6 +1,6 @@
 #include "panel/OffscreenPanelWindow.h"
 
-#include "engine/Engine.h"
+#include "engine/EngineModel.h"
 #include "panel/FrameCompositor.h"
 #include "panel/PanelArtwork.h"
 

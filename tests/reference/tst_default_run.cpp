@@ -3,7 +3,7 @@
 
 #include "app/FrameView.h"
 #include "app/PanelControls.h"
-#include "engine/Engine.h"
+#include "engine/EngineModel.h"
 #include "engine/EngineFields.h"
 #include "panel/FrameCompositor.h"
 #include "panel/PanelArtwork.h"

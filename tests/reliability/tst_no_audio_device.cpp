@@ -27,7 +27,8 @@ private slots:
         QVERIFY(!loadEngineSound(zentor::engineSoundWave));
         engineState.rpm = 2400.0f;
         updateEngineSound();
-        stopEngineSound();
+        engineState.demoMode = 1;
+        updateEngineSound();
         releaseEngineSound();
     }
 

@@ -67,13 +67,15 @@ private slots:
         QVERIFY(loadEngineSound(zentor::engineSoundWave));
         engineState.rpm = 2400.0f;
         engineState.muted = 0;
+        engineState.demoMode = 0;
         updateEngineSound();
         QCOMPARE(device.live, 1);
         QVERIFY(!loadEngineSound(resourceId));
         QVERIFY(!soundBuffer);
         QCOMPARE(device.live, 0);
         updateEngineSound();
-        stopEngineSound();
+        engineState.demoMode = 1;
+        updateEngineSound();
         releaseEngineSound();
     }
 

@@ -1,6 +1,7 @@
 #include "RecordingAudio.h"
 #include "WaveImages.h"
 
+#include "app/ShellSequence.h"
 #include "engine/Engine.h"
 #include "resources/Resources.h"
 #include "sound/EngineSound.h"
@@ -97,10 +98,10 @@ private slots:
         engineState.throttle = 1.0f;
         engineState.propeller = 1.0f;
         engineState.mixture = 1.0f;
-        stepEngine();
+        stepInstrument();
         QCOMPARE(device->log, QStringList({"status", "pitch 17050", "play"}));
         device->log.clear();
-        stepEngine();
+        stepInstrument();
         QCOMPARE(device->log, QStringList({"status", "pitch 18471"}));
     }
 
@@ -108,12 +109,12 @@ private slots:
     // on, never a new or rewound one.
     void muteStopsAndUnmuteResumes() {
         installLoop(false);
-        stepEngine();
+        stepInstrument();
         engineState.muted = 1;
-        stepEngine();
-        stepEngine();
+        stepInstrument();
+        stepInstrument();
         engineState.muted = 0;
-        stepEngine();
+        stepInstrument();
         QCOMPARE(device->log.mid(3),
                  QStringList({"status", "stop", "status", "status", device->log.at(7), "play"}));
         QVERIFY(device->log.at(7).startsWith("pitch "));
@@ -138,16 +139,16 @@ private slots:
         installLoop(playing);
         engineState.muted = muted;
         engineState.demoMode = 1;
-        stepEngine();
+        stepInstrument();
         QCOMPARE(device->log, calls);
-        stepEngine();
+        stepInstrument();
         QVERIFY(!device->log.contains("play"));
 
         engineState.demoMode = 0;
         engineState.muted = 0;
         resetEngineState();
         device->log.clear();
-        stepEngine();
+        stepInstrument();
         QCOMPARE(device->log, QStringList({"status", "pitch 17050", "play"}));
     }
 
@@ -158,10 +159,10 @@ private slots:
         QCOMPARE(loadEngineSound(zentor::engineSoundWave), nullptr);
         QCOMPARE(soundBuffer, nullptr);
         QCOMPARE(soundBaseFrequency, 0u);
-        stepEngine();
+        stepInstrument();
         engineState.demoMode = 1;
-        stepEngine();
-        stopEngineSound();
+        stepInstrument();
+        updateEngineSound();
         releaseEngineSound();
         QCOMPARE(device->log, QStringList{"open"});
         loadEngineSound(zentor::engineSoundWave);
