@@ -28,6 +28,7 @@ void startShell(ShellPlatform& platform) {
 
     panelWindow = platform.frameSurface();
     screenRenderer.initialise();
+    platform.setFrameComposer(composeFrameFor);
     platform.startFrameTimer(frameTimerPeriodMs);
     running = true;
 }
@@ -46,6 +47,7 @@ void closeShell(ShellPlatform& platform) {
     if (!running)
         return;
     running = false;
+    platform.setFrameComposer({});
     screenRenderer.release();
     platform.stopFrameTimer();
     releaseEngineSound();

@@ -3,7 +3,7 @@
 // The shell's sequences, in the order the instrument needs them, over the few
 // things they ask of the window system.
 
-class PanelWindow;
+#include "panel/PanelWindow.h"
 
 class ShellPlatform {
 public:
@@ -16,6 +16,9 @@ public:
     virtual void resizeWindow(int width, int height) = 0;
     // The client area every frame is drawn into.
     virtual PanelWindow* frameSurface() = 0;
+    // How the client area makes a frame when it must paint before the next
+    // tick; an empty composer once the shell has closed.
+    virtual void setFrameComposer(FrameComposer composeNow) = 0;
 };
 
 // One model step per tick: the timer period is the model's time step.

@@ -122,6 +122,10 @@ PanelWindow* ShellWindow::frameSurface() {
     return view;
 }
 
+void ShellWindow::setFrameComposer(FrameComposer composeNow) {
+    view->setComposer(std::move(composeNow));
+}
+
 void ShellWindow::keyPressEvent(QKeyEvent* event) {
     switch (event->key()) {
     case Qt::Key_Escape:

@@ -31,6 +31,7 @@ public:
     void closeWindow() override;
     void resizeWindow(int width, int height) override;
     PanelWindow* frameSurface() override;
+    void setFrameComposer(FrameComposer composeNow) override;
 
     bool frameTimerActive() const { return frameTimer.isActive(); }
 

@@ -45,6 +45,12 @@ public:
                      .arg(screenRenderer.powered);
         return &surface;
     }
+    void setFrameComposer(FrameComposer composeNow) override {
+        calls << QStringLiteral("composer %1").arg(bool(composeNow));
+        composer = std::move(composeNow);
+    }
+
+    FrameComposer composer;
 };
 
 // Client pixel of a panel point, through the view's stretch.
@@ -76,7 +82,12 @@ private slots:
         startShell(platform);
         QVERIFY(shellRunning());
         QCOMPARE(platform.calls, QStringList({"surface throttle 0 propeller 1 mixture 1 powered 0",
-                                              "timer 65 powered 1 cylinder 0"}));
+                                              "composer 1", "timer 65 powered 1 cylinder 0"}));
+        // The composer makes a panel-sized frame and takes the client area's scale.
+        const gfx::Bitmap frame = platform.composer(ClientRect{0, 0, 375, 1890});
+        QCOMPARE(QSize(frame.width(), frame.height()), QSize(750, 945));
+        QCOMPARE(scaleY, 2.0);
+        QCOMPARE(platform.surface.framesShown, 0); // made for the caller, not shown
         for (int i = 0; i < 6; ++i)
             QVERIFY(engineState.egtSpread[i] >= 0.92 && engineState.egtSpread[i] <= 1.08);
         QCOMPARE(engineState.rpm, 900.0f); // start-up does not reset the engine
@@ -84,7 +95,8 @@ private slots:
         platform.calls.clear();
         closeShell(platform);
         closeShell(platform); // a second close request finds nothing to do
-        QCOMPARE(platform.calls, QStringList({"stop timer powered 0", "end sound 0"}));
+        QCOMPARE(platform.calls,
+                 QStringList({"composer 0", "stop timer powered 0", "end sound 0"}));
         QVERIFY(!shellRunning());
         QVERIFY(!panelWindow);
     }
@@ -102,6 +114,27 @@ private slots:
         QCOMPARE(engineState.torque, 400.0f); // demo ticks sweep instead
         QCOMPARE(platform.surface.framesShown, 2);
         closeShell(platform);
+    }
+
+    // Exposed after start-up but before the first tick, the window shows a
+    // composed frame at once instead of an empty area.
+    void exposureBeforeTheFirstTick() {
+        loadPanelArtwork();
+        ShellWindow window(QSize(750, 945));
+        startShell(window);
+        window.stopFrameTimer();
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        const QImage shown = window.frameView()->grab().toImage();
+        QVERIFY(window.frameView()->latestPanelFrame().valid());
+        QCOMPARE(shown.pixel(375, 300),
+                 window.frameView()->latestPanelFrame().image().pixel(375, 300));
+        closeShell(window);
+        // Closed, a view without a frame paints black and composes nothing.
+        FrameView& view = *window.frameView();
+        view.showFrame(gfx::Bitmap());
+        QCOMPARE(view.grab().toImage().pixel(375, 300), 0xFF000000u);
+        QVERIFY(!view.latestPanelFrame().valid());
     }
 
     void fontUnits_data() {
