@@ -1,6 +1,6 @@
 #include "app/ShellSequence.h"
 
-#include "app/PanelControls.h"
+#include "app/OpeningState.h"
 #include "engine/EngineModel.h"
 #include "panel/FrameCompositor.h"
 #include "panel/PanelWindow.h"
@@ -15,19 +15,13 @@ bool shellRunning() {
     return running;
 }
 
-void startShell(ShellPlatform& platform) {
+void startShell(ShellPlatform& platform, std::uint32_t spreadSeed) {
     // Keeps the loop in soundBuffer and its rate in soundBaseFrequency, or
     // leaves the instrument silent when there is no device or no recording.
     loadEngineSound(zentor::engineSoundWave);
-
-    // Throttle pulled fully out, propeller and mixture pushed fully in.
-    engineState.throttle = 0.0f;
-    engineState.mixture = 1.0f;
-    engineState.propeller = 1.0f;
-    dragControl = DragControl::none;
-
+    setOpeningState(spreadSeed);
     panelWindow = platform.frameSurface();
-    screenRenderer.initialise();
+    screenRenderer.powerUp();
     platform.setFrameComposer(composeFrameFor);
     platform.startFrameTimer(frameTimerPeriodMs);
     running = true;

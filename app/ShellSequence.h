@@ -5,6 +5,8 @@
 
 #include "panel/PanelWindow.h"
 
+#include <cstdint>
+
 class ShellPlatform {
 public:
     virtual ~ShellPlatform() = default;
@@ -27,8 +29,9 @@ inline constexpr int frameTimerPeriodMs = 65;
 inline constexpr int resetWindowWidth = 586;
 inline constexpr int resetWindowHeight = 822;
 
-// Window opened: engine sound, controls, frame surface, renderer, timer.
-void startShell(ShellPlatform& platform);
+// Window opened: engine sound, the opening state with the cylinder spreads
+// from `spreadSeed`, frame surface, renderer, timer.
+void startShell(ShellPlatform& platform, std::uint32_t spreadSeed);
 // One timer tick: the instrument's step, then the frame.
 void tickFrameTimer();
 // A tick without its frame: the engine sound follows the rpm the previous

@@ -1,7 +1,5 @@
 #include "engine/EngineModel.h"
 
-#include <ctime>
-
 namespace {
 
 // The portable C library generator (multiplier 1103515245, increment 12345,
@@ -41,8 +39,4 @@ void generateCylinderSpreadsFromSeed(std::uint32_t seed) {
     for (int& draw : draws)
         draw = random.next();
     fillCylinderSpreads(draws);
-}
-
-void generateCylinderSpreads() {
-    generateCylinderSpreadsFromSeed(static_cast<std::uint32_t>(std::time(nullptr)));
 }

@@ -33,7 +33,8 @@ static_assert(sweepTable.size() == 13, "thirteen gauges sweep in demo mode");
 
 constexpr float demoTorque = 400.0f; // lb-ft, held while demonstrating
 
-// Directions outlive each demo spell and every reset: all rising at process start.
+// Directions outlive each demo spell and every engine reset: all rising at
+// process start and in the instrument's opening state.
 std::array<bool, sweptValueCount> sweepRising = [] {
     std::array<bool, sweptValueCount> rising{};
     rising.fill(true);
@@ -44,6 +45,10 @@ std::array<bool, sweptValueCount> sweepRising = [] {
 
 std::span<bool, sweptValueCount> sweepDirections() {
     return sweepRising;
+}
+
+void resetSweepDirections() {
+    sweepRising.fill(true);
 }
 
 void stepDemoSweep() {

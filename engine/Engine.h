@@ -25,15 +25,16 @@ struct EngineState {
     float cht = 300.0f;             // cylinder head, degrees F
     float torque = 20.0f;           // lb-ft
 
-    // Fixed per-cylinder factors, 0.92 to 1.08, drawn once at window set-up.
+    // Fixed per-cylinder factors, 0.92 to 1.08, drawn once as the window opens.
     double egtSpread[6] = {};
     double chtSpread[6] = {};
     std::uint8_t selectedCylinder = 0; // 0..5, the boxed bar-graph column
 
-    // Knob positions: 0 pulled fully out, 1 pushed fully in.
+    // Knob positions: 0 pulled fully out, 1 pushed fully in. They start where
+    // the window opens them: throttle out, propeller and mixture in.
     float throttle = 0.0f;
-    float propeller = 0.0f;
-    float mixture = 0.0f;
+    float propeller = 1.0f;
+    float mixture = 1.0f;
 
     // Check boxes, 0 or 1.
     std::int32_t demoMode = 0;

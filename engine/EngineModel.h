@@ -17,20 +17,19 @@ void stepEngine();
 void stepEngineModel();
 void stepDemoSweep();
 
-// Seeds from the calendar time and draws the twelve cylinder factors.
-void generateCylinderSpreads();
-
 // First-order lag whose step grows with the distance: |target - value|^p * k * dt.
 // The step is not clipped at the target.
 double approachTarget(double value, double target, double k, double p);
 // Moves at most `limit` towards the target, landing on it exactly when within reach.
 double approachLimited(double value, double target, double limit);
 
-// Seams for tests and tools: the spreads from a chosen seed, or from given
-// draws (24 values in 0..32767: magnitude then sign, EGT cylinders first).
+// The twelve cylinder factors from a seed, or, for tests, from given draws
+// (24 values in 0..32767: magnitude then sign, EGT cylinders first).
 void generateCylinderSpreadsFromSeed(std::uint32_t seed);
 void fillCylinderSpreads(std::span<const int, 24> draws);
 
 // The demo sweep's direction flags, one per swept value in processing order.
 inline constexpr int sweptValueCount = 13;
 std::span<bool, sweptValueCount> sweepDirections();
+// Every swept value rising, as at process start.
+void resetSweepDirections();

@@ -5,7 +5,7 @@
 #include "app/PanelControls.h"
 #include "app/ShellSequence.h"
 #include "app/ShellWindow.h"
-#include "engine/Engine.h"
+#include "engine/EngineModel.h"
 #include "panel/FrameCompositor.h"
 #include "panel/PanelArtwork.h"
 #include "sound/EngineSound.h"
@@ -14,6 +14,9 @@
 #include <QTest>
 
 namespace {
+
+// Tests choose the cylinder spreads the program draws from the calendar.
+constexpr std::uint32_t spreadSeed = 7;
 
 // Records what the shell asks of the window system, and what the instrument
 // looked like at each of those moments.
@@ -67,6 +70,7 @@ private slots:
     void init() {
         engineState = EngineState{};
         engineState.selectedCylinder = 3;
+        engineState.rpm = 2000.0f;
     }
 
     // A failed check leaves a test early: close whatever it opened.
@@ -79,7 +83,7 @@ private slots:
     // Sound, controls, frame surface, renderer, timer; and the reverse-ish close.
     void startUpAndCloseOrder() {
         RecordingPlatform platform;
-        startShell(platform);
+        startShell(platform, spreadSeed);
         QVERIFY(shellRunning());
         QCOMPARE(platform.calls, QStringList({"surface throttle 0 propeller 1 mixture 1 powered 0",
                                               "composer 1", "timer 65 powered 1 cylinder 0"}));
@@ -90,7 +94,13 @@ private slots:
         QCOMPARE(platform.surface.framesShown, 0); // made for the caller, not shown
         for (int i = 0; i < 6; ++i)
             QVERIFY(engineState.egtSpread[i] >= 0.92 && engineState.egtSpread[i] <= 1.08);
-        QCOMPARE(engineState.rpm, 900.0f); // start-up does not reset the engine
+        QCOMPARE(engineState.rpm, 900.0f); // the engine at its start values
+        const EngineState opened = engineState;
+        generateCylinderSpreadsFromSeed(spreadSeed);
+        for (int i = 0; i < 6; ++i) {
+            QCOMPARE(opened.egtSpread[i], engineState.egtSpread[i]);
+            QCOMPARE(opened.chtSpread[i], engineState.chtSpread[i]);
+        }
 
         platform.calls.clear();
         closeShell(platform);
@@ -104,7 +114,7 @@ private slots:
     // A tick steps the model first, then composes and shows the frame.
     void tickStepsThenComposes() {
         RecordingPlatform platform;
-        startShell(platform);
+        startShell(platform, spreadSeed);
         engineState.throttle = 1;
         tickFrameTimer();
         QCOMPARE(platform.surface.framesShown, 1);
@@ -121,7 +131,7 @@ private slots:
     void exposureBeforeTheFirstTick() {
         loadPanelArtwork();
         ShellWindow window(QSize(750, 945));
-        startShell(window);
+        startShell(window, spreadSeed);
         window.stopFrameTimer();
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
@@ -168,7 +178,7 @@ private slots:
         ShellWindow window(openingClientSize());
         QSignalSpy ended(&window, &ShellWindow::closed);
         window.show();
-        startShell(window);
+        startShell(window, spreadSeed);
         QVERIFY(window.frameTimerActive());
         QTest::keyClick(&window, Qt::Key(key));
         QCOMPARE(ended.count(), closes ? 1 : 0);
@@ -182,7 +192,7 @@ private slots:
         ShellWindow window(openingClientSize());
         QSignalSpy ended(&window, &ShellWindow::closed);
         window.show();
-        startShell(window);
+        startShell(window, spreadSeed);
         window.close();
         QCOMPARE(ended.count(), 1);
         QVERIFY(!window.frameTimerActive());
@@ -232,7 +242,7 @@ private slots:
         ShellWindow window(QSize(750, 945));
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
-        startShell(window);
+        startShell(window, spreadSeed);
         tickFrameTimer();
         engineState.selectedCylinder = 0;
         // As the window system delivers it: a click, then the double click.
@@ -249,7 +259,7 @@ private slots:
         ShellWindow window(QSize(750, 945));
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
-        startShell(window);
+        startShell(window, spreadSeed);
         tickFrameTimer();
         FrameView* view = window.frameView();
         QTest::mousePress(view, Qt::LeftButton, {}, onView(view, 200, 870));

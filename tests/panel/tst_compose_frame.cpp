@@ -128,7 +128,8 @@ private slots:
 
     // Powered, the screen draws inside its 630 x 483 window and nowhere else.
     void screenStaysInItsWindow() {
-        screenRenderer.initialise();
+        generateCylinderSpreadsFromSeed(1);
+        screenRenderer.powerUp();
         engineState.demoMode = 1;
         for (int tick = 0; tick < 200; ++tick) {
             stepEngine();

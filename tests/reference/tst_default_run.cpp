@@ -3,7 +3,7 @@
 
 #include "app/FrameView.h"
 #include "app/PanelControls.h"
-#include "engine/EngineModel.h"
+#include "engine/Engine.h"
 #include "engine/EngineFields.h"
 #include "panel/FrameCompositor.h"
 #include "panel/PanelArtwork.h"
@@ -175,8 +175,6 @@ private slots:
         loadPanelArtwork();
         shell = std::make_unique<OpenShell>();
         QVERIFY(shell->exposed());
-        // The window draws its spreads from the calendar; the session keeps one seed.
-        generateCylinderSpreadsFromSeed(1);
         QVERIFY(!audio.buffers.empty());
     }
 

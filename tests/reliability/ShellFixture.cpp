@@ -8,10 +8,10 @@
 #include <QMouseEvent>
 #include <QTest>
 
-OpenShell::OpenShell(QSize client) : window(client) {
+OpenShell::OpenShell(QSize client, std::uint32_t spreadSeed) : window(client) {
     window.show();
     wasExposed = QTest::qWaitForWindowExposed(&window);
-    startShell(window);
+    startShell(window, spreadSeed);
     window.stopFrameTimer();
 }
 

@@ -7,13 +7,16 @@
 #include <QPointF>
 #include <QSize>
 
+#include <cstdint>
+
 class FrameView;
 
-// The real window, started up as the program starts it, with its frame timer
-// stopped so that the test ticks it; closed in order when it goes.
+// The real window, started up as the program starts it but with cylinder
+// spreads from a fixed seed, and with its frame timer stopped so that the
+// test ticks it; closed in order when it goes.
 class OpenShell {
 public:
-    explicit OpenShell(QSize client = {750, 945});
+    explicit OpenShell(QSize client = {750, 945}, std::uint32_t spreadSeed = 1);
     ~OpenShell();
     OpenShell(const OpenShell&) = delete;
     OpenShell& operator=(const OpenShell&) = delete;

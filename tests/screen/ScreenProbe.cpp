@@ -34,8 +34,7 @@ static QImage blank(QRgb background) {
 
 QImage renderScreen(QRgb background) {
     ScreenRenderer renderer;
-    renderer.logoImage = gfx::Bitmap::fromResource(zentor::logoBitmap);
-    renderer.powered = 1;
+    renderer.powerUp();
     gfx::Bitmap screen(blank(background));
     {
         gfx::Graphics graphics(screen);

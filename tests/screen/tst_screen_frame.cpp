@@ -136,7 +136,7 @@ void FrameTest::sectionsLeavePensSolidAndOneWide() {
 // The compositor's way: a panel-sized buffer, the screen at (50, 45), clipped.
 void FrameTest::screenStaysInsideItsClipOnThePanel() {
     ScreenRenderer renderer;
-    renderer.powered = 1;
+    renderer.powerUp();
     QImage panel(750, 600, QImage::Format_RGB32);
     panel.fill(Qt::black);
     gfx::Bitmap buffer(panel);

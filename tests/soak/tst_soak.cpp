@@ -150,7 +150,7 @@ private:
         ShellWindow window(openingClientSize());
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
-        startShell(window);
+        startShell(window, options.seed);
         QVERIFY2(soundBuffer, "no engine sound loop: the soak plays it into OpenAL's null output");
         // Ticks come from the soak's own loop, one per pass, never from the clock.
         window.stopFrameTimer();
