@@ -1,4 +1,5 @@
 #include "panel/OffscreenPanelWindow.h"
+#include "tests/support/InstrumentReset.h"
 
 #include "app/FrameView.h"
 #include "app/OpeningSize.h"
@@ -68,7 +69,7 @@ class ShellWindowTest : public QObject {
 
 private slots:
     void init() {
-        engineState = EngineState{};
+        resetInstrument();
         engineState.selectedCylinder = 3;
         engineState.rpm = 2000.0f;
     }

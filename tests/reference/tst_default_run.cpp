@@ -1,5 +1,5 @@
-#include "tests/reliability/ShellFixture.h"
-#include "tests/sound/RecordingAudio.h"
+#include "tests/support/RecordingAudio.h"
+#include "tests/support/ShellFixture.h"
 
 #include "app/FrameView.h"
 #include "app/PanelControls.h"

@@ -1,5 +1,5 @@
-#include "tests/reliability/ShellFixture.h"
-#include "tests/soak/EngineInvariants.h"
+#include "tests/support/EngineInvariants.h"
+#include "tests/support/ShellFixture.h"
 
 #include "app/FrameView.h"
 #include "engine/Engine.h"
@@ -33,7 +33,7 @@ private slots:
     }
 
     void shellRunsSilent() {
-        engineState = EngineState{};
+        resetInstrument();
         loadPanelArtwork();
         {
             OpenShell shell;

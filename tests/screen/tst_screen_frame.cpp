@@ -1,7 +1,7 @@
 // One screen frame as a whole: its drawing kit, its sections' manners, the
 // clip it is drawn in, the status bar and the logo.
 
-#include "tests/screen/ScreenProbe.h"
+#include "tests/support/ScreenProbe.h"
 
 #include "engine/Engine.h"
 #include "gfx/Bitmap.h"

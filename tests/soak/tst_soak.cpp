@@ -1,6 +1,6 @@
-#include "tests/soak/EngineInvariants.h"
 #include "tests/soak/ResidentMemory.h"
 #include "tests/soak/SoakInput.h"
+#include "tests/support/EngineInvariants.h"
 
 #include "app/FrameView.h"
 #include "app/OpeningSize.h"

@@ -1,5 +1,6 @@
-#include "RecordingAudio.h"
 #include "WaveImages.h"
+#include "tests/support/InstrumentReset.h"
+#include "tests/support/RecordingAudio.h"
 
 #include "app/ShellSequence.h"
 #include "engine/Engine.h"
@@ -30,7 +31,7 @@ private slots:
     void init() {
         device = new RecordingDevice;
         setAudioDevice(device);
-        engineState = EngineState{};
+        resetInstrument();
         soundBuffer = nullptr;
         soundBaseFrequency = 0;
     }

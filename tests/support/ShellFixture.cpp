@@ -1,4 +1,4 @@
-#include "tests/reliability/ShellFixture.h"
+#include "tests/support/ShellFixture.h"
 
 #include "app/FrameView.h"
 #include "app/ShellSequence.h"

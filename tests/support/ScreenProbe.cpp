@@ -1,4 +1,5 @@
-#include "tests/screen/ScreenProbe.h"
+#include "tests/support/ScreenProbe.h"
+#include "tests/support/InstrumentReset.h"
 
 #include "engine/Engine.h"
 #include "engine/EngineFields.h"
@@ -11,7 +12,7 @@
 #include <cstdlib>
 
 void resetEngine() {
-    engineState = EngineState{};
+    resetInstrument();
     for (int i = 0; i < 6; ++i)
         engineState.egtSpread[i] = engineState.chtSpread[i] = 1.0;
 }
