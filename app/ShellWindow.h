@@ -47,8 +47,6 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    Qt::Edges borderEdgesAt(QPoint position) const;
-
     CaptionBar* caption = nullptr;
     FrameView* view = nullptr;
     QTimer frameTimer;
