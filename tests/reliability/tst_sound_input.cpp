@@ -1,5 +1,6 @@
 #include "tests/reliability/CountingAudio.h"
 #include "tests/sound/WaveImages.h"
+#include "tests/support/InstrumentReset.h"
 
 #include "engine/Engine.h"
 #include "resources/Resources.h"
@@ -45,6 +46,8 @@ class SoundInputTest : public QObject {
 private slots:
     void initTestCase() { setAudioDevice(&device); }
 
+    void init() { resetInstrument(); }
+
     void cleanupTestCase() {
         releaseEngineSound();
         setAudioDevice(nullptr);
@@ -67,7 +70,6 @@ private slots:
         QVERIFY(loadEngineSound(zentor::engineSoundWave));
         engineState.rpm = 2400.0f;
         engineState.muted = 0;
-        engineState.demoMode = 0;
         updateEngineSound();
         QCOMPARE(device.live, 1);
         QVERIFY(!loadEngineSound(resourceId));
