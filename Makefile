@@ -2,6 +2,8 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_ARGS ?=
+# WERROR=ON turns the project's warnings into errors (CI does).
+WERROR ?= OFF
 HEADLESS = QT_QPA_PLATFORM=offscreen QT_QPA_OFFSCREEN_NO_GLX=1
 
 .PHONY: run test bench format resources fuzz deps configure build
@@ -10,7 +12,7 @@ deps:
 	@scripts/install-deps
 
 configure: deps
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_ARGS)
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZENTOR_WERROR=$(WERROR) $(CMAKE_ARGS)
 
 build: configure
 	cmake --build $(BUILD) -j$(JOBS)

@@ -1,6 +1,5 @@
 #include "app/FrameView.h"
 
-#include "app/DialogProcedure.h"
 #include "app/PanelControls.h"
 #include "gfx/Graphics.h"
 #include "gfx/SolidBrush.h"
@@ -26,8 +25,11 @@ ClientRect FrameView::readClientRect() const {
 
 void FrameView::showFrame(gfx::Bitmap&& finished) {
     panelFrame = std::move(finished);
-    if (!painting)
-        update();
+    update();
+}
+
+void FrameView::setComposer(FrameComposer composeNow) {
+    composer = std::move(composeNow);
 }
 
 void FrameView::setHandCursor(bool hand) {
@@ -40,11 +42,8 @@ void FrameView::setHandCursor(bool hand) {
 void FrameView::paintEvent(QPaintEvent*) {
     // The first exposure comes before the first tick: compose a frame at once
     // rather than show an empty window.
-    if (!panelFrame.valid() && dialogRunning()) {
-        painting = true;
-        composeFrame();
-        painting = false;
-    }
+    if (!panelFrame.valid() && composer)
+        panelFrame = composer(readClientRect());
     gfx::Graphics window(this);
     if (panelFrame.valid()) {
         stretchFrame(window, panelFrame, width(), height());

@@ -8,6 +8,7 @@
 // The client area every frame is drawn into. It paints the latest finished
 // panel frame stretched over itself, never erases its background, and hands
 // the left button and pointer movement to the panel controls in client pixels.
+// Exposed before it has a frame, it makes one with the composer it was given.
 class FrameView : public QWidget, public PanelWindow {
     Q_OBJECT
 
@@ -17,6 +18,8 @@ public:
     ClientRect readClientRect() const override;
     void showFrame(gfx::Bitmap&& panelFrame) override;
     void setHandCursor(bool hand) override;
+    // None before the shell starts and after it closes: the view then paints black.
+    void setComposer(FrameComposer composeNow);
 
     // At the panel's own size; what the window shows is its stretch.
     const gfx::Bitmap& latestPanelFrame() const { return panelFrame; }
@@ -35,6 +38,6 @@ private:
     QPoint clientPoint(const QMouseEvent* event) const;
 
     gfx::Bitmap panelFrame;
+    FrameComposer composer;
     bool handCursor = false;
-    bool painting = false;
 };

@@ -1,5 +1,6 @@
 #include "app/ShellWindow.h"
 
+#include "app/BorderEdges.h"
 #include "app/FrameView.h"
 
 #include <QApplication>
@@ -94,7 +95,7 @@ ShellWindow::ShellWindow(QSize clientSize)
 
 // A window destroyed while running still closes in order.
 ShellWindow::~ShellWindow() {
-    closeDialog(*this);
+    closeShell(*this);
 }
 
 QSize ShellWindow::outerSizeForClient(QSize client) const {
@@ -109,9 +110,9 @@ void ShellWindow::stopFrameTimer() {
     frameTimer.stop();
 }
 
-void ShellWindow::endDialog() {
+void ShellWindow::closeWindow() {
     hide();
-    emit dialogEnded();
+    emit closed();
 }
 
 void ShellWindow::resizeWindow(int width, int height) {
@@ -122,10 +123,14 @@ PanelWindow* ShellWindow::frameSurface() {
     return view;
 }
 
+void ShellWindow::setFrameComposer(FrameComposer composeNow) {
+    view->setComposer(std::move(composeNow));
+}
+
 void ShellWindow::keyPressEvent(QKeyEvent* event) {
     switch (event->key()) {
     case Qt::Key_Escape:
-        closeDialog(*this);
+        closeShell(*this);
         break;
     case Qt::Key_Return:
     case Qt::Key_Enter:
@@ -138,39 +143,13 @@ void ShellWindow::keyPressEvent(QKeyEvent* event) {
 }
 
 void ShellWindow::closeEvent(QCloseEvent* event) {
-    closeDialog(*this);
+    closeShell(*this);
     event->accept();
-}
-
-Qt::Edges ShellWindow::borderEdgesAt(QPoint p) const {
-    Qt::Edges edges;
-    const int grip = borderWidth + 4; // corners are easier to catch a little inside
-    if (p.x() < borderWidth)
-        edges |= Qt::LeftEdge;
-    if (p.x() >= width() - borderWidth)
-        edges |= Qt::RightEdge;
-    if (p.y() < borderWidth)
-        edges |= Qt::TopEdge;
-    if (p.y() >= height() - borderWidth)
-        edges |= Qt::BottomEdge;
-    if (edges & (Qt::LeftEdge | Qt::RightEdge)) {
-        if (p.y() < grip)
-            edges |= Qt::TopEdge;
-        if (p.y() >= height() - grip)
-            edges |= Qt::BottomEdge;
-    }
-    if (edges & (Qt::TopEdge | Qt::BottomEdge)) {
-        if (p.x() < grip)
-            edges |= Qt::LeftEdge;
-        if (p.x() >= width() - grip)
-            edges |= Qt::RightEdge;
-    }
-    return edges;
 }
 
 void ShellWindow::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton)
-        resizeFrom = borderEdgesAt(event->position().toPoint());
+        resizeFrom = borderEdgesAt(size(), borderWidth, event->position().toPoint());
 }
 
 void ShellWindow::mouseReleaseEvent(QMouseEvent*) {
@@ -191,15 +170,5 @@ void ShellWindow::mouseMoveEvent(QMouseEvent* event) {
         windowHandle()->startSystemResize(edges);
         return;
     }
-    const Qt::Edges edges = borderEdgesAt(event->position().toPoint());
-    Qt::CursorShape shape = Qt::ArrowCursor;
-    if (edges == (Qt::LeftEdge | Qt::TopEdge) || edges == (Qt::RightEdge | Qt::BottomEdge))
-        shape = Qt::SizeFDiagCursor;
-    else if (edges == (Qt::RightEdge | Qt::TopEdge) || edges == (Qt::LeftEdge | Qt::BottomEdge))
-        shape = Qt::SizeBDiagCursor;
-    else if (edges & (Qt::LeftEdge | Qt::RightEdge))
-        shape = Qt::SizeHorCursor;
-    else if (edges & (Qt::TopEdge | Qt::BottomEdge))
-        shape = Qt::SizeVerCursor;
-    setCursor(shape);
+    setCursor(resizeCursorFor(borderEdgesAt(size(), borderWidth, event->position().toPoint())));
 }

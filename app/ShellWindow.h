@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/DialogProcedure.h"
+#include "app/ShellSequence.h"
 
 #include <QTimer>
 #include <QWidget>
@@ -28,14 +28,15 @@ public:
     // ShellPlatform
     void startFrameTimer(int periodMs) override;
     void stopFrameTimer() override;
-    void endDialog() override;
+    void closeWindow() override;
     void resizeWindow(int width, int height) override;
     PanelWindow* frameSurface() override;
+    void setFrameComposer(FrameComposer composeNow) override;
 
     bool frameTimerActive() const { return frameTimer.isActive(); }
 
 signals:
-    void dialogEnded();
+    void closed();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -46,8 +47,6 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    Qt::Edges borderEdgesAt(QPoint position) const;
-
     CaptionBar* caption = nullptr;
     FrameView* view = nullptr;
     QTimer frameTimer;

@@ -1,8 +1,20 @@
-#include "app/DialogUnits.h"
+#include "app/OpeningSize.h"
 #include "app/ShellWindow.h"
 #include "panel/PanelArtwork.h"
 
 #include <QApplication>
+
+#include <cstdint>
+#include <ctime>
+
+namespace {
+
+// Each run of the program draws its own cylinder spreads.
+std::uint32_t seedFromCalendar() {
+    return static_cast<std::uint32_t>(std::time(nullptr));
+}
+
+} // namespace
 
 // The program's life: artwork in, the one window until it closes, artwork out.
 int main(int argc, char* argv[]) {
@@ -11,11 +23,11 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationDisplayName(QStringLiteral("Corvane Zentor Demo"));
     loadPanelArtwork();
     {
-        ShellWindow window(templateClientSize());
-        QObject::connect(&window, &ShellWindow::dialogEnded, &application, &QApplication::quit);
+        ShellWindow window(openingClientSize());
+        QObject::connect(&window, &ShellWindow::closed, &application, &QApplication::quit);
         window.show();
         window.activateWindow();
-        startUpDialog(window);
+        startShell(window, seedFromCalendar());
         if (window.isVisible())
             QApplication::exec();
     }

@@ -1,6 +1,4 @@
-#include "engine/Engine.h"
-
-#include <ctime>
+#include "engine/EngineModel.h"
 
 namespace {
 
@@ -41,8 +39,4 @@ void generateCylinderSpreadsFromSeed(std::uint32_t seed) {
     for (int& draw : draws)
         draw = random.next();
     fillCylinderSpreads(draws);
-}
-
-void generateCylinderSpreads() {
-    generateCylinderSpreadsFromSeed(static_cast<std::uint32_t>(std::time(nullptr)));
 }

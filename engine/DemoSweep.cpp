@@ -1,7 +1,5 @@
-#include "engine/Engine.h"
+#include "engine/EngineModel.h"
 #include "engine/TableChecks.h"
-
-#include "sound/EngineSound.h"
 
 #include <array>
 
@@ -37,7 +35,8 @@ static_assert(noNullPointers(sweepTable, &SweepRow::value));
 
 constexpr float demoTorque = 400.0f; // lb-ft, held while demonstrating
 
-// Directions outlive each demo spell and every reset: all rising at process start.
+// Directions outlive each demo spell and every engine reset: all rising at
+// process start and in the instrument's opening state.
 std::array<bool, sweptValueCount> sweepRising = [] {
     std::array<bool, sweptValueCount> rising{};
     rising.fill(true);
@@ -50,8 +49,11 @@ std::span<bool, sweptValueCount> sweepDirections() {
     return sweepRising;
 }
 
+void resetSweepDirections() {
+    sweepRising.fill(true);
+}
+
 void stepDemoSweep() {
-    stopEngineSound();
     for (std::size_t i = 0; i < sweepTable.size(); ++i) {
         const SweepRow& row = sweepTable[i];
         float& value = engineState.*row.value;

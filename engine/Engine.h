@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <span>
 
 // The one engine record every part of the instrument meets in. The model and
 // the demo sweep write the engine values once per 65 ms tick; the panel
@@ -26,15 +25,16 @@ struct EngineState {
     float cht = 300.0f;             // cylinder head, degrees F
     float torque = 20.0f;           // lb-ft
 
-    // Fixed per-cylinder factors, 0.92 to 1.08, drawn once at window set-up.
+    // Fixed per-cylinder factors, 0.92 to 1.08, drawn once as the window opens.
     double egtSpread[6] = {};
     double chtSpread[6] = {};
     std::uint8_t selectedCylinder = 0; // 0..5, the boxed bar-graph column
 
-    // Knob positions: 0 pulled fully out, 1 pushed fully in.
+    // Knob positions: 0 pulled fully out, 1 pushed fully in. They start where
+    // the window opens them: throttle out, propeller and mixture in.
     float throttle = 0.0f;
-    float propeller = 0.0f;
-    float mixture = 0.0f;
+    float propeller = 1.0f;
+    float mixture = 1.0f;
 
     // Check boxes, 0 or 1.
     std::int32_t demoMode = 0;
@@ -43,33 +43,6 @@ struct EngineState {
 
 extern EngineState engineState;
 
-// Seconds the model advances per tick: the frame timer's period.
-inline constexpr double modelTimeStep = 0.065;
-
 // Puts the sixteen engine values back to their start values; leaves the
-// controls, flags, spreads, selected cylinder and sweep directions alone.
+// controls, flags, spreads and selected cylinder alone.
 void resetEngineState();
-
-// One 65 ms tick: the demo sweep while Demo Mode is ticked, otherwise the
-// sound update (from the previous tick's rpm) followed by the model step.
-void stepEngine();
-void stepEngineModel();
-void stepDemoSweep();
-
-// Seeds from the calendar time and draws the twelve cylinder factors.
-void generateCylinderSpreads();
-
-// First-order lag whose step grows with the distance: |target - value|^p * k * dt.
-// The step is not clipped at the target.
-double approachTarget(double value, double target, double k, double p);
-// Moves at most `limit` towards the target, landing on it exactly when within reach.
-double approachLimited(double value, double target, double limit);
-
-// Seams for tests and tools: the spreads from a chosen seed, or from given
-// draws (24 values in 0..32767: magnitude then sign, EGT cylinders first).
-void generateCylinderSpreadsFromSeed(std::uint32_t seed);
-void fillCylinderSpreads(std::span<const int, 24> draws);
-
-// The demo sweep's direction flags, one per swept value in processing order.
-inline constexpr int sweptValueCount = 13;
-std::span<bool, sweptValueCount> sweepDirections();

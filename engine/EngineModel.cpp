@@ -1,6 +1,4 @@
-#include "engine/Engine.h"
-
-#include "sound/EngineSound.h"
+#include "engine/EngineModel.h"
 
 #include <algorithm>
 #include <cmath>
@@ -36,12 +34,10 @@ double approachLimited(double value, double target, double limit) {
 }
 
 void stepEngine() {
-    if (engineState.demoMode) {
+    if (engineState.demoMode)
         stepDemoSweep();
-        return;
-    }
-    updateEngineSound();
-    stepEngineModel();
+    else
+        stepEngineModel();
 }
 
 void stepEngineModel() {

@@ -2,7 +2,8 @@
 #include "engine/EngineFields.h"
 
 // Created with the process at the start values given by the member
-// initialisers; the shell sets the knobs when the window opens.
+// initialisers; the shell puts the whole instrument into its opening state
+// again when the window opens.
 EngineState engineState;
 
 void resetEngineState() {

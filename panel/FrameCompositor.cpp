@@ -46,16 +46,18 @@ void drawScreen(gfx::Graphics& g) {
 
 } // namespace
 
-void updateScale() {
-    if (panelWindow)
-        clientRect = panelWindow->readClientRect();
+void updateScale(const ClientRect& client) {
+    clientRect = client;
     scaleY = double(float(clientRect.height()) / float(panelFrameSize().height));
 }
 
 void composeFrame() {
-    if (!panelWindow)
-        return;
-    updateScale();
+    if (panelWindow)
+        panelWindow->showFrame(composeFrameFor(panelWindow->readClientRect()));
+}
+
+gfx::Bitmap composeFrameFor(const ClientRect& client) {
+    updateScale(client);
     const ImageSize panel = panelFrameSize();
     gfx::Bitmap backBuffer(panel.width, panel.height);
     {
@@ -71,7 +73,7 @@ void composeFrame() {
         drawCheckMarks(g, key);
         drawScreen(g);
     }
-    panelWindow->showFrame(std::move(backBuffer));
+    return backBuffer;
 }
 
 void stretchFrame(gfx::Graphics& window, const gfx::Bitmap& panelFrame, int width, int height) {

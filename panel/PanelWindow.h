@@ -4,6 +4,8 @@
 // a place to show each finished frame, and the pointer's shape. The window
 // layer implements it; tests substitute their own.
 
+#include <functional>
+
 namespace gfx {
 class Bitmap;
 }
@@ -37,5 +39,9 @@ extern PanelWindow* panelWindow;
 extern ClientRect clientRect;
 extern double scaleY;
 
-// Reads the client area again and derives scaleY from the panel's height.
-void updateScale();
+// Takes the client area as it is now and derives scaleY from the panel's height.
+void updateScale(const ClientRect& client);
+
+// Makes the frame for a client area at once, off the tick: what a window
+// paints when it is exposed before the first tick has given it a frame.
+using FrameComposer = std::function<gfx::Bitmap(const ClientRect& client)>;

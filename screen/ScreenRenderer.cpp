@@ -1,15 +1,12 @@
 #include "screen/ScreenRenderer.h"
 
-#include "engine/Engine.h"
 #include "gfx/DrawingScopes.h"
 #include "resources/Resources.h"
 #include "screen/ScreenKit.h"
 #include "screen/ScreenSections.h"
 
-void ScreenRenderer::initialise() {
-    generateCylinderSpreads();
+void ScreenRenderer::powerUp() {
     logoImage = gfx::Bitmap::fromResource(zentor::logoBitmap);
-    engineState.selectedCylinder = 0;
     powered = 1;
 }
 

@@ -9,11 +9,11 @@
 // whatever context it is given: the context's current frame is the screen's
 // top-left corner, and the caller clips to the screen.
 struct ScreenRenderer {
-    std::int32_t powered = 0; // the screen stays dark until initialised
+    std::int32_t powered = 0; // the screen stays dark until powered up
     gfx::Bitmap logoImage;    // drawn in the top-left corner on black
 
-    // Draws the cylinder spreads, loads the logo, selects cylinder 1 and powers up.
-    void initialise();
+    // Loads the logo and powers up.
+    void powerUp();
     // Powers down and drops the logo.
     void release();
     // One frame of the screen; nothing while unpowered.

@@ -39,7 +39,7 @@ SoundBuffer* loadEngineSound(int resourceId) {
     releaseEngineSound();
     if (!initSoundDevice() || resourceId == 0)
         return nullptr;
-    soundBuffer = createSoundBufferFromResource(audioDevice(), resourceId & 0xFFFF);
+    soundBuffer = createSoundBufferFromResource(audioDevice(), resourceId);
     if (soundBuffer)
         soundBaseFrequency = soundBuffer->frequency();
     return soundBuffer;
@@ -49,7 +49,7 @@ void updateEngineSound() {
     if (!soundBuffer)
         return;
     const bool playing = soundBuffer->isPlaying();
-    if (!engineState.muted && engineState.rpm > silentRpm) {
+    if (!engineState.demoMode && !engineState.muted && engineState.rpm > silentRpm) {
         // The pitch is set before a start so that the first samples heard
         // already follow the engine.
         soundBuffer->setFrequency(engineSoundFrequency(engineState.rpm, soundBaseFrequency));
@@ -58,11 +58,6 @@ void updateEngineSound() {
     } else if (playing) {
         soundBuffer->stop();
     }
-}
-
-void stopEngineSound() {
-    if (soundBuffer && soundBuffer->isPlaying())
-        soundBuffer->stop();
 }
 
 void releaseEngineSound() {

@@ -14,10 +14,9 @@ extern std::uint32_t soundBaseFrequency;
 // `resourceId`, replacing any earlier one. Sets soundBuffer, and from a new
 // loop soundBaseFrequency (its sample rate, Hz); returns soundBuffer.
 SoundBuffer* loadEngineSound(int resourceId);
-// Start of every normal tick: plays at a pitch set by rpm, or stops when the
-// engine is (nearly) stopped or the sound is muted.
+// Start of every tick, from the rpm the previous tick left: plays at a pitch
+// set by rpm, or stops when the engine is (nearly) stopped, the sound is
+// muted or Demo Mode is on (the demonstration runs in silence).
 void updateEngineSound();
-// Start of every demo tick: the demonstration runs in silence.
-void stopEngineSound();
 // Window close: stops and frees the loop.
 void releaseEngineSound();

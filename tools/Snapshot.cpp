@@ -1,13 +1,13 @@
 #include "tools/Snapshot.h"
 
-#include "engine/Engine.h"
+#include "app/OpeningState.h"
+#include "engine/EngineModel.h"
 #include "gfx/Bitmap.h"
 #include "gfx/Graphics.h"
 #include "panel/FrameCompositor.h"
 #include "panel/OffscreenPanelWindow.h"
 #include "panel/PanelArtwork.h"
 #include "panel/PanelLayout.h"
-#include "resources/Resources.h"
 #include "screen/ScreenRenderer.h"
 
 namespace {
@@ -27,8 +27,7 @@ QImage stretched(const QImage& frame, FrameSize size) {
 // The whole panel as the window shows it, at the panel's own size by default.
 QImage renderPanel(std::optional<FrameSize> clientSize) {
     loadPanelArtwork();
-    screenRenderer.logoImage = gfx::Bitmap::fromResource(zentor::logoBitmap);
-    screenRenderer.powered = 1;
+    screenRenderer.powerUp();
     const ImageSize panel = panelFrameSize();
     const FrameSize client = clientSize.value_or(FrameSize{panel.width, panel.height});
     OffscreenPanelWindow window;
@@ -44,11 +43,7 @@ QImage renderPanel(std::optional<FrameSize> clientSize) {
 } // namespace
 
 void prepareEngineState(const SnapshotOptions& options) {
-    engineState = EngineState{};
-    engineState.throttle = 0;
-    engineState.propeller = 1;
-    engineState.mixture = 1;
-    generateCylinderSpreadsFromSeed(options.seed);
+    setOpeningState(options.seed);
     for (const FieldAssignment& assignment : options.assignments)
         applyAssignment(assignment);
     for (long long tick = 0; tick < options.ticks; ++tick)
@@ -57,8 +52,7 @@ void prepareEngineState(const SnapshotOptions& options) {
 
 QImage renderScreen() {
     ScreenRenderer renderer;
-    renderer.logoImage = gfx::Bitmap::fromResource(zentor::logoBitmap);
-    renderer.powered = 1;
+    renderer.powerUp();
 
     // The panel's screen area is black; the renderer paints no background.
     QImage black(screenWidth, screenHeight, QImage::Format_RGB32);

@@ -4,10 +4,9 @@
 
 #include <QImage>
 
-// Puts the engine record in the state the options describe: start values,
-// the controls where the window starts them (throttle out, propeller and
-// mixture in), cylinder spreads from the seed, the --set values, then the
-// engine ticks.
+// Puts the engine record in the state the options describe: the instrument's
+// opening state (start values, the controls where the window opens them)
+// with cylinder spreads from the seed, the --set values, then the engine ticks.
 void prepareEngineState(const SnapshotOptions& options);
 
 // The monitor screen alone, 630 x 483 on black, for the current engine record.

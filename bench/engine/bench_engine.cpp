@@ -1,12 +1,11 @@
-#include "engine/Engine.h"
+#include "app/OpeningState.h"
+#include "engine/EngineModel.h"
 
 #include <benchmark/benchmark.h>
 
 // One model step with the knobs moving slowly, tanks kept from running dry.
 static void BM_stepEngineModel(benchmark::State& state) {
-    engineState = EngineState{};
-    engineState.propeller = 1.0f;
-    engineState.mixture = 1.0f;
+    setOpeningState(1);
     int tick = 0;
     for (auto _ : state) {
         engineState.throttle = float(tick++ % 1000) / 1000.0f;
@@ -18,7 +17,7 @@ static void BM_stepEngineModel(benchmark::State& state) {
 BENCHMARK(BM_stepEngineModel);
 
 static void BM_stepDemoSweep(benchmark::State& state) {
-    engineState = EngineState{};
+    setOpeningState(1);
     for (auto _ : state) {
         stepDemoSweep();
         benchmark::DoNotOptimize(engineState);

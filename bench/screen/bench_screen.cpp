@@ -1,9 +1,9 @@
 // One monitor screen frame, kit and all, into a 630 x 483 image.
 
-#include "engine/Engine.h"
+#include "app/OpeningState.h"
+#include "engine/EngineModel.h"
 #include "gfx/Bitmap.h"
 #include "gfx/Graphics.h"
-#include "resources/Resources.h"
 #include "screen/ScreenRenderer.h"
 
 #include <QGuiApplication>
@@ -15,10 +15,7 @@ namespace {
 
 // Start values, or 300 ticks into the demo sweep with every gauge away from rest.
 void setEngine(bool midSweep) {
-    engineState = EngineState{};
-    engineState.propeller = 1;
-    engineState.mixture = 1;
-    generateCylinderSpreadsFromSeed(1);
+    setOpeningState(1);
     engineState.demoMode = midSweep ? 1 : 0;
     for (int tick = 0; midSweep && tick < 300; ++tick)
         stepEngine();
@@ -27,8 +24,7 @@ void setEngine(bool midSweep) {
 void BM_drawScreen(benchmark::State& state) {
     setEngine(state.range(0) != 0);
     ScreenRenderer renderer;
-    renderer.logoImage = gfx::Bitmap::fromResource(zentor::logoBitmap);
-    renderer.powered = 1;
+    renderer.powerUp();
     QImage black(630, 483, QImage::Format_RGB32);
     black.fill(Qt::black);
     gfx::Bitmap screen(black);

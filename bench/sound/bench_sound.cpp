@@ -1,3 +1,4 @@
+#include "app/OpeningState.h"
 #include "engine/Engine.h"
 #include "resources/Resources.h"
 #include "sound/EngineSound.h"
@@ -34,7 +35,7 @@ BENCHMARK(BM_createSoundBuffer);
 // The sound's share of a normal tick while the engine runs: one status query
 // and one pitch change, rpm sweeping between idle and full power.
 static void BM_updateEngineSound(benchmark::State& state) {
-    engineState = EngineState{};
+    setOpeningState(1);
     if (!loadEngineSound(zentor::engineSoundWave)) {
         state.SkipWithError("no audio device");
         return;

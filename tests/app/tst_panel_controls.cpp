@@ -1,4 +1,5 @@
 #include "panel/OffscreenPanelWindow.h"
+#include "tests/support/InstrumentReset.h"
 
 #include "app/PanelControls.h"
 #include "engine/Engine.h"
@@ -43,10 +44,7 @@ private slots:
     }
 
     void init() {
-        engineState = EngineState{};
-        engineState.propeller = 1;
-        engineState.mixture = 1;
-        dragControl = DragControl::none;
+        resetInstrument();
         setClient(750, 945);
     }
 

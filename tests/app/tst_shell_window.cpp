@@ -1,11 +1,12 @@
 #include "panel/OffscreenPanelWindow.h"
+#include "tests/support/InstrumentReset.h"
 
-#include "app/DialogProcedure.h"
-#include "app/DialogUnits.h"
 #include "app/FrameView.h"
+#include "app/OpeningSize.h"
 #include "app/PanelControls.h"
+#include "app/ShellSequence.h"
 #include "app/ShellWindow.h"
-#include "engine/Engine.h"
+#include "engine/EngineModel.h"
 #include "panel/FrameCompositor.h"
 #include "panel/PanelArtwork.h"
 #include "sound/EngineSound.h"
@@ -14,6 +15,9 @@
 #include <QTest>
 
 namespace {
+
+// Tests choose the cylinder spreads the program draws from the calendar.
+constexpr std::uint32_t spreadSeed = 7;
 
 // Records what the shell asks of the window system, and what the instrument
 // looked like at each of those moments.
@@ -31,7 +35,7 @@ public:
     void stopFrameTimer() override {
         calls << QStringLiteral("stop timer powered %1").arg(screenRenderer.powered);
     }
-    void endDialog() override {
+    void closeWindow() override {
         calls << QStringLiteral("end sound %1").arg(soundBuffer != nullptr);
     }
     void resizeWindow(int w, int h) override {
@@ -45,6 +49,12 @@ public:
                      .arg(screenRenderer.powered);
         return &surface;
     }
+    void setFrameComposer(FrameComposer composeNow) override {
+        calls << QStringLiteral("composer %1").arg(bool(composeNow));
+        composer = std::move(composeNow);
+    }
+
+    FrameComposer composer;
 };
 
 // Client pixel of a panel point, through the view's stretch.
@@ -59,40 +69,53 @@ class ShellWindowTest : public QObject {
 
 private slots:
     void init() {
-        engineState = EngineState{};
+        resetInstrument();
         engineState.selectedCylinder = 3;
+        engineState.rpm = 2000.0f;
     }
 
     // A failed check leaves a test early: close whatever it opened.
     void cleanup() {
         RecordingPlatform platform;
-        closeDialog(platform);
+        closeShell(platform);
         freePanelArtwork();
     }
 
     // Sound, controls, frame surface, renderer, timer; and the reverse-ish close.
     void startUpAndCloseOrder() {
         RecordingPlatform platform;
-        startUpDialog(platform);
-        QVERIFY(dialogRunning());
+        startShell(platform, spreadSeed);
+        QVERIFY(shellRunning());
         QCOMPARE(platform.calls, QStringList({"surface throttle 0 propeller 1 mixture 1 powered 0",
-                                              "timer 65 powered 1 cylinder 0"}));
+                                              "composer 1", "timer 65 powered 1 cylinder 0"}));
+        // The composer makes a panel-sized frame and takes the client area's scale.
+        const gfx::Bitmap frame = platform.composer(ClientRect{0, 0, 375, 1890});
+        QCOMPARE(QSize(frame.width(), frame.height()), QSize(750, 945));
+        QCOMPARE(scaleY, 2.0);
+        QCOMPARE(platform.surface.framesShown, 0); // made for the caller, not shown
         for (int i = 0; i < 6; ++i)
             QVERIFY(engineState.egtSpread[i] >= 0.92 && engineState.egtSpread[i] <= 1.08);
-        QCOMPARE(engineState.rpm, 900.0f); // start-up does not reset the engine
+        QCOMPARE(engineState.rpm, 900.0f); // the engine at its start values
+        const EngineState opened = engineState;
+        generateCylinderSpreadsFromSeed(spreadSeed);
+        for (int i = 0; i < 6; ++i) {
+            QCOMPARE(opened.egtSpread[i], engineState.egtSpread[i]);
+            QCOMPARE(opened.chtSpread[i], engineState.chtSpread[i]);
+        }
 
         platform.calls.clear();
-        closeDialog(platform);
-        closeDialog(platform); // a second close request finds nothing to do
-        QCOMPARE(platform.calls, QStringList({"stop timer powered 0", "end sound 0"}));
-        QVERIFY(!dialogRunning());
+        closeShell(platform);
+        closeShell(platform); // a second close request finds nothing to do
+        QCOMPARE(platform.calls,
+                 QStringList({"composer 0", "stop timer powered 0", "end sound 0"}));
+        QVERIFY(!shellRunning());
         QVERIFY(!panelWindow);
     }
 
     // A tick steps the model first, then composes and shows the frame.
     void tickStepsThenComposes() {
         RecordingPlatform platform;
-        startUpDialog(platform);
+        startShell(platform, spreadSeed);
         engineState.throttle = 1;
         tickFrameTimer();
         QCOMPARE(platform.surface.framesShown, 1);
@@ -101,10 +124,31 @@ private slots:
         tickFrameTimer();
         QCOMPARE(engineState.torque, 400.0f); // demo ticks sweep instead
         QCOMPARE(platform.surface.framesShown, 2);
-        closeDialog(platform);
+        closeShell(platform);
     }
 
-    void dialogUnits_data() {
+    // Exposed after start-up but before the first tick, the window shows a
+    // composed frame at once instead of an empty area.
+    void exposureBeforeTheFirstTick() {
+        loadPanelArtwork();
+        ShellWindow window(QSize(750, 945));
+        startShell(window, spreadSeed);
+        window.stopFrameTimer();
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        const QImage shown = window.frameView()->grab().toImage();
+        QVERIFY(window.frameView()->latestPanelFrame().valid());
+        QCOMPARE(shown.pixel(375, 300),
+                 window.frameView()->latestPanelFrame().image().pixel(375, 300));
+        closeShell(window);
+        // Closed, a view without a frame paints black and composes nothing.
+        FrameView& view = *window.frameView();
+        view.showFrame(gfx::Bitmap());
+        QCOMPARE(view.grab().toImage().pixel(375, 300), 0xFF000000u);
+        QVERIFY(!view.latestPanelFrame().valid());
+    }
+
+    void fontUnits_data() {
         QTest::addColumn<int>("charWidth");
         QTest::addColumn<int>("charHeight");
         QTest::addColumn<QSize>("pixels");
@@ -113,11 +157,11 @@ private slots:
         QTest::newRow("8 x 16 font") << 8 << 16 << QSize(654, 824);
     }
 
-    void dialogUnits() {
+    void fontUnits() {
         QFETCH(int, charWidth);
         QFETCH(int, charHeight);
         QFETCH(QSize, pixels);
-        QCOMPARE(dialogUnitsToPixels({templateWidthDlu, templateHeightDlu}, charWidth, charHeight),
+        QCOMPARE(fontUnitsToPixels({openingWidthUnits, openingHeightUnits}, charWidth, charHeight),
                  pixels);
     }
 
@@ -132,32 +176,32 @@ private slots:
     void windowKeys() {
         QFETCH(int, key);
         QFETCH(bool, closes);
-        ShellWindow window(templateClientSize());
-        QSignalSpy ended(&window, &ShellWindow::dialogEnded);
+        ShellWindow window(openingClientSize());
+        QSignalSpy ended(&window, &ShellWindow::closed);
         window.show();
-        startUpDialog(window);
+        startShell(window, spreadSeed);
         QVERIFY(window.frameTimerActive());
         QTest::keyClick(&window, Qt::Key(key));
         QCOMPARE(ended.count(), closes ? 1 : 0);
         QCOMPARE(window.frameTimerActive(), !closes);
         QCOMPARE(bool(screenRenderer.powered), !closes);
-        closeDialog(window);
+        closeShell(window);
     }
 
     // The window system's close request (close button, Alt+F4) closes in order.
     void closeRequest() {
-        ShellWindow window(templateClientSize());
-        QSignalSpy ended(&window, &ShellWindow::dialogEnded);
+        ShellWindow window(openingClientSize());
+        QSignalSpy ended(&window, &ShellWindow::closed);
         window.show();
-        startUpDialog(window);
+        startShell(window, spreadSeed);
         window.close();
         QCOMPARE(ended.count(), 1);
         QVERIFY(!window.frameTimerActive());
-        QVERIFY(!dialogRunning());
+        QVERIFY(!shellRunning());
     }
 
     void windowGeometry() {
-        const QSize client = templateClientSize();
+        const QSize client = openingClientSize();
         ShellWindow window(client);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
@@ -175,7 +219,7 @@ private slots:
 
     void doubleClickRestoresSize() {
         QFETCH(QString, where);
-        ShellWindow window(templateClientSize());
+        ShellWindow window(openingClientSize());
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         window.resize(1000, 500);
@@ -199,7 +243,7 @@ private slots:
         ShellWindow window(QSize(750, 945));
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
-        startUpDialog(window);
+        startShell(window, spreadSeed);
         tickFrameTimer();
         engineState.selectedCylinder = 0;
         // As the window system delivers it: a click, then the double click.
@@ -216,7 +260,7 @@ private slots:
         ShellWindow window(QSize(750, 945));
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
-        startUpDialog(window);
+        startShell(window, spreadSeed);
         tickFrameTimer();
         FrameView* view = window.frameView();
         QTest::mousePress(view, Qt::LeftButton, {}, onView(view, 200, 870));

@@ -1,13 +1,14 @@
 #pragma once
 
-#include "engine/Engine.h"
 #include "engine/EngineFields.h"
+#include "engine/EngineModel.h"
+#include "tests/support/InstrumentReset.h"
 
 #include <QByteArray>
 
-// Puts the record back to process start and the knobs where the window puts them.
+// The opening state with the knobs set.
 inline void startWithControls(float throttle, float propeller, float mixture) {
-    engineState = EngineState{};
+    resetInstrument();
     engineState.throttle = throttle;
     engineState.propeller = propeller;
     engineState.mixture = mixture;

@@ -12,21 +12,13 @@ void enterDemoMode() {
     resetEngineState();
 }
 
-void allRising() {
-    for (bool& rising : sweepDirections())
-        rising = true;
-}
-
 } // namespace
 
 class DemoSweepTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void init() {
-        startWithControls(0, 1, 1);
-        allRising();
-    }
+    void init() { startWithControls(0, 1, 1); }
 
     void extremes_data() {
         QTest::addColumn<QByteArray>("field");

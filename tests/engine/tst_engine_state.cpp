@@ -11,7 +11,7 @@ class EngineStateTest : public QObject {
 private slots:
     // The reset restores all sixteen engine values and nothing else.
     void resetRestoresEngineValuesOnly() {
-        engineState = EngineState{};
+        resetInstrument();
         for (const EngineFloatField& field : engineFloatFields)
             engineState.*field.member = -123.25f;
         fillCylinderSpreads(std::array<int, 24>{1,  2,  3,  4,  5,  6,  7,  8,  9,  10, 11, 12,

@@ -1,6 +1,6 @@
 // Writes the chunk-walk test images into a folder as the fuzzer's seeds:
 // write_seed_corpus DIR. Images over 64 KiB are left out to keep the
-// corpus small; scripts/run-fuzz adds the supplied loop itself.
+// corpus small; the fuzzer's CORPUS adds the supplied loop itself.
 #include "../sound/WaveImages.h"
 
 #include <QDir>

@@ -1,6 +1,7 @@
 #include "panel/OffscreenPanelWindow.h"
+#include "tests/support/InstrumentReset.h"
 
-#include "engine/Engine.h"
+#include "engine/EngineModel.h"
 #include "panel/FrameCompositor.h"
 #include "panel/PanelArtwork.h"
 
@@ -70,8 +71,8 @@ private slots:
     }
 
     void init() {
-        engineState = EngineState{};
-        screenRenderer.powered = false;
+        resetInstrument();
+        screenRenderer.release();
         window.client = {0, 0, 750, 945};
     }
 
@@ -128,7 +129,7 @@ private slots:
 
     // Powered, the screen draws inside its 630 x 483 window and nowhere else.
     void screenStaysInItsWindow() {
-        screenRenderer.initialise();
+        screenRenderer.powerUp();
         engineState.demoMode = 1;
         for (int tick = 0; tick < 200; ++tick) {
             stepEngine();

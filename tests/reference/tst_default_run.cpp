@@ -1,5 +1,5 @@
-#include "tests/reliability/ShellFixture.h"
-#include "tests/sound/RecordingAudio.h"
+#include "tests/support/RecordingAudio.h"
+#include "tests/support/ShellFixture.h"
 
 #include "app/FrameView.h"
 #include "app/PanelControls.h"
@@ -175,8 +175,6 @@ private slots:
         loadPanelArtwork();
         shell = std::make_unique<OpenShell>();
         QVERIFY(shell->exposed());
-        // The window draws its spreads from the calendar; the session keeps one seed.
-        generateCylinderSpreadsFromSeed(1);
         QVERIFY(!audio.buffers.empty());
     }
 

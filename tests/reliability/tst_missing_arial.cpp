@@ -1,4 +1,4 @@
-#include "tests/reliability/ShellFixture.h"
+#include "tests/support/ShellFixture.h"
 
 #include "engine/Engine.h"
 #include "gfx/Census.h"
@@ -68,7 +68,7 @@ private slots:
 
     // The whole window: its frames carry the screen's text all the same.
     void screenStillDrawsText() {
-        engineState = EngineState{};
+        resetInstrument();
         loadPanelArtwork();
         {
             OpenShell shell;

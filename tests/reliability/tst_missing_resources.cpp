@@ -1,5 +1,5 @@
-#include "tests/reliability/ShellFixture.h"
-#include "tests/soak/EngineInvariants.h"
+#include "tests/support/EngineInvariants.h"
+#include "tests/support/ShellFixture.h"
 
 #include "app/FrameView.h"
 #include "app/PanelControls.h"
@@ -87,10 +87,7 @@ class MissingResourcesTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void init() {
-        engineState = EngineState{};
-        dragControl = DragControl::none;
-    }
+    void init() { resetInstrument(); }
 
     void cleanup() {
         freePanelArtwork();
@@ -154,7 +151,7 @@ private slots:
             QVERIFY2(engineStateFault().isEmpty(), qPrintable(engineStateFault()));
             QCOMPARE(shell.view()->latestPanelFrame().width(), 750);
         }
-        QVERIFY(!dialogRunning());
+        QVERIFY(!shellRunning());
         restoreEmbeddedResources();
         QVERIFY(removed);
         // Put back, the same start-up finds its loop again.

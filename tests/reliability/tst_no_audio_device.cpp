@@ -1,5 +1,5 @@
-#include "tests/reliability/ShellFixture.h"
-#include "tests/soak/EngineInvariants.h"
+#include "tests/support/EngineInvariants.h"
+#include "tests/support/ShellFixture.h"
 
 #include "app/FrameView.h"
 #include "engine/Engine.h"
@@ -27,17 +27,18 @@ private slots:
         QVERIFY(!loadEngineSound(zentor::engineSoundWave));
         engineState.rpm = 2400.0f;
         updateEngineSound();
-        stopEngineSound();
+        engineState.demoMode = 1;
+        updateEngineSound();
         releaseEngineSound();
     }
 
     void shellRunsSilent() {
-        engineState = EngineState{};
+        resetInstrument();
         loadPanelArtwork();
         {
             OpenShell shell;
             QVERIFY(shell.exposed());
-            QVERIFY(dialogRunning());
+            QVERIFY(shellRunning());
             QVERIFY(!soundBuffer);
             shell.tick();
             FrameView* view = shell.view();
@@ -59,7 +60,7 @@ private slots:
             QVERIFY2(engineStateFault().isEmpty(), qPrintable(engineStateFault()));
             QCOMPARE(shell.frame().size(), QSize(750, 945));
         }
-        QVERIFY(!dialogRunning());
+        QVERIFY(!shellRunning());
         freePanelArtwork();
         QCOMPARE(gfx::census::liveObjects(), 0);
     }

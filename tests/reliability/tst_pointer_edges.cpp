@@ -1,5 +1,5 @@
-#include "tests/reliability/ShellFixture.h"
-#include "tests/soak/EngineInvariants.h"
+#include "tests/support/EngineInvariants.h"
+#include "tests/support/ShellFixture.h"
 
 #include "app/FrameView.h"
 #include "app/PanelControls.h"
@@ -48,9 +48,7 @@ private slots:
     }
 
     void init() {
-        engineState = EngineState{};
-        engineState.propeller = engineState.mixture = 1.0f;
-        dragControl = DragControl::none;
+        resetInstrument();
         shell->setClient({750, 945});
         shell->tick();
         QCOMPARE(shell->view()->size(), QSize(750, 945));

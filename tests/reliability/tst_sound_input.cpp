@@ -1,5 +1,6 @@
 #include "tests/reliability/CountingAudio.h"
 #include "tests/sound/WaveImages.h"
+#include "tests/support/InstrumentReset.h"
 
 #include "engine/Engine.h"
 #include "resources/Resources.h"
@@ -45,6 +46,8 @@ class SoundInputTest : public QObject {
 private slots:
     void initTestCase() { setAudioDevice(&device); }
 
+    void init() { resetInstrument(); }
+
     void cleanupTestCase() {
         releaseEngineSound();
         setAudioDevice(nullptr);
@@ -73,7 +76,8 @@ private slots:
         QVERIFY(!soundBuffer);
         QCOMPARE(device.live, 0);
         updateEngineSound();
-        stopEngineSound();
+        engineState.demoMode = 1;
+        updateEngineSound();
         releaseEngineSound();
     }
 

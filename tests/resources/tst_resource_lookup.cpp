@@ -49,7 +49,7 @@ void ResourceLookupTest::missesCleanly_data() {
     QTest::newRow("between bitmaps") << 105 << "BITMAP";
     QTest::newRow("sound asked as bitmap") << 112 << "BITMAP";
     QTest::newRow("panel asked as sound") << 104 << "WAVE";
-    QTest::newRow("dialog template is not a file here") << 101 << "BITMAP";
+    QTest::newRow("below the first bitmap") << 101 << "BITMAP";
     QTest::newRow("empty type") << 104 << "";
     QTest::newRow("other resource kind") << 104 << "ICON";
 }

@@ -1,6 +1,6 @@
 // The round dial: needle angles at and beyond the scale ends, and readouts.
 
-#include "tests/screen/ScreenProbe.h"
+#include "tests/support/ScreenProbe.h"
 
 #include "engine/Engine.h"
 

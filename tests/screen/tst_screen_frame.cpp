@@ -1,7 +1,7 @@
 // One screen frame as a whole: its drawing kit, its sections' manners, the
 // clip it is drawn in, the status bar and the logo.
 
-#include "tests/screen/ScreenProbe.h"
+#include "tests/support/ScreenProbe.h"
 
 #include "engine/Engine.h"
 #include "gfx/Bitmap.h"
@@ -136,7 +136,7 @@ void FrameTest::sectionsLeavePensSolidAndOneWide() {
 // The compositor's way: a panel-sized buffer, the screen at (50, 45), clipped.
 void FrameTest::screenStaysInsideItsClipOnThePanel() {
     ScreenRenderer renderer;
-    renderer.powered = 1;
+    renderer.powerUp();
     QImage panel(750, 600, QImage::Format_RGB32);
     panel.fill(Qt::black);
     gfx::Bitmap buffer(panel);

@@ -1,6 +1,6 @@
 // Strip and fuel gauges: pointer rows, readout texts and their colours.
 
-#include "tests/screen/ScreenProbe.h"
+#include "tests/support/ScreenProbe.h"
 
 #include <QTest>
 

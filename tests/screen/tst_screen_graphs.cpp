@@ -1,6 +1,6 @@
 // EGT and CHT bar graphs, the selected cylinder and the percent-power readout.
 
-#include "tests/screen/ScreenProbe.h"
+#include "tests/support/ScreenProbe.h"
 
 #include "engine/Engine.h"
 

@@ -1,10 +1,10 @@
-#include "tests/soak/EngineInvariants.h"
 #include "tests/soak/ResidentMemory.h"
 #include "tests/soak/SoakInput.h"
+#include "tests/support/EngineInvariants.h"
 
-#include "app/DialogProcedure.h"
-#include "app/DialogUnits.h"
 #include "app/FrameView.h"
+#include "app/OpeningSize.h"
+#include "app/ShellSequence.h"
 #include "app/ShellWindow.h"
 #include "engine/Engine.h"
 #include "gfx/Census.h"
@@ -84,7 +84,7 @@ struct Reached {
 // The same window size and a few frames at every reading, so that the frame
 // buffers of a 4K window are not mistaken for growth.
 MemoryReading settledMemory(ShellWindow& window) {
-    window.resize(window.outerSizeForClient(templateClientSize()));
+    window.resize(window.outerSizeForClient(openingClientSize()));
     for (int i = 0; i < 3; ++i) {
         QCoreApplication::processEvents();
         tickFrameTimer();
@@ -147,10 +147,10 @@ private:
 
     // The whole life of the window: open, the ticks, close.
     void runShell() {
-        ShellWindow window(templateClientSize());
+        ShellWindow window(openingClientSize());
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
-        startUpDialog(window);
+        startShell(window, options.seed);
         QVERIFY2(soundBuffer, "no engine sound loop: the soak plays it into OpenAL's null output");
         // Ticks come from the soak's own loop, one per pass, never from the clock.
         window.stopFrameTimer();
@@ -170,7 +170,7 @@ private:
         printInput(input.counts(), reached);
 
         window.close();
-        QVERIFY(!dialogRunning());
+        QVERIFY(!shellRunning());
         QVERIFY(!soundBuffer);
     }
 

@@ -1,4 +1,5 @@
 #include "CapturedAudio.h"
+#include "tests/support/InstrumentReset.h"
 
 #include "engine/Engine.h"
 #include "resources/Resources.h"
@@ -48,7 +49,7 @@ private slots:
         QVERIFY(chunks);
         const MonoSound loop = monoFromPcm16(chunks->data, 2, 22050);
 
-        engineState = EngineState{};
+        resetInstrument();
         QVERIFY2(loadEngineSound(zentor::engineSoundWave), "no audio device: check ALSOFT_CONF");
         QCOMPARE(soundBaseFrequency, 22050u);
         runTicks(15, 900.0f, 0);

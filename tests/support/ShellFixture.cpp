@@ -1,17 +1,17 @@
-#include "tests/reliability/ShellFixture.h"
+#include "tests/support/ShellFixture.h"
 
-#include "app/DialogProcedure.h"
 #include "app/FrameView.h"
+#include "app/ShellSequence.h"
 
 #include <QApplication>
 #include <QLayout>
 #include <QMouseEvent>
 #include <QTest>
 
-OpenShell::OpenShell(QSize client) : window(client) {
+OpenShell::OpenShell(QSize client, std::uint32_t spreadSeed) : window(client) {
     window.show();
     wasExposed = QTest::qWaitForWindowExposed(&window);
-    startUpDialog(window);
+    startShell(window, spreadSeed);
     window.stopFrameTimer();
 }
 

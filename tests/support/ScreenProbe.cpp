@@ -1,4 +1,5 @@
-#include "tests/screen/ScreenProbe.h"
+#include "tests/support/ScreenProbe.h"
+#include "tests/support/InstrumentReset.h"
 
 #include "engine/Engine.h"
 #include "engine/EngineFields.h"
@@ -11,7 +12,7 @@
 #include <cstdlib>
 
 void resetEngine() {
-    engineState = EngineState{};
+    resetInstrument();
     for (int i = 0; i < 6; ++i)
         engineState.egtSpread[i] = engineState.chtSpread[i] = 1.0;
 }
@@ -34,8 +35,7 @@ static QImage blank(QRgb background) {
 
 QImage renderScreen(QRgb background) {
     ScreenRenderer renderer;
-    renderer.logoImage = gfx::Bitmap::fromResource(zentor::logoBitmap);
-    renderer.powered = 1;
+    renderer.powerUp();
     gfx::Bitmap screen(blank(background));
     {
         gfx::Graphics graphics(screen);

@@ -9,8 +9,11 @@
 #include <memory>
 #include <vector>
 
-// A stand-in for the audio device that plays nothing and writes down every
-// call the engine sound makes, in order.
+// A stand-in for the audio device that plays nothing. Each buffer keeps what
+// a real one would be doing (playing or not, at which pitch, how far into the
+// loop); the device writes down the calls that open it and make, fill and free
+// buffers, in order. How often the sound asks a buffer whether it plays is
+// its own business: nothing here records it.
 class RecordingBuffer final : public SoundBuffer {
 public:
     RecordingBuffer(const PcmFormat& format, std::size_t bytes, QStringList& log)
@@ -25,31 +28,34 @@ public:
         return !refuseUnlock;
     }
     std::uint32_t frequency() override { return format.sampleRate; }
-    bool isPlaying() override {
-        log_ << "status";
-        return playing;
-    }
+    bool isPlaying() override { return playing; }
+    // Like OpenAL Soft's sources: a halted loop plays on from where it halted,
+    // while asking a playing one to play starts it again from the beginning.
     void play() override {
-        log_ << "play";
+        if (playing)
+            position = 0;
         playing = true;
+        startedAt = pitch;
     }
-    void setFrequency(std::uint32_t hz) override {
-        log_ << QStringLiteral("pitch %1").arg(hz);
-        pitch = hz;
-    }
-    void stop() override {
-        log_ << "stop";
-        playing = false;
-    }
+    void setFrequency(std::uint32_t hz) override { pitch = hz; }
+    void stop() override { playing = false; }
     void release() override {
         log_ << "release";
         released = true;
     }
 
+    // Lets `seconds` of playback pass: a playing loop moves on at its pitch.
+    void run(double seconds) {
+        if (playing)
+            position += double(pitch) * seconds;
+    }
+
     PcmFormat format;
     std::vector<std::uint8_t> bytes;
     bool playing = false;
-    std::uint32_t pitch = 0; // the latest playback frequency asked for, Hz
+    std::uint32_t pitch = 0;     // the latest playback frequency asked for, Hz
+    std::uint32_t startedAt = 0; // the pitch when play was last asked for, Hz
+    double position = 0;         // loop frames played since the start
     bool released = false;
     bool refuseLock = false;
     bool refuseUnlock = false;

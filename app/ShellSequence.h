@@ -3,34 +3,42 @@
 // The shell's sequences, in the order the instrument needs them, over the few
 // things they ask of the window system.
 
-class PanelWindow;
+#include "panel/PanelWindow.h"
+
+#include <cstdint>
 
 class ShellPlatform {
 public:
     virtual ~ShellPlatform() = default;
     virtual void startFrameTimer(int periodMs) = 0;
     virtual void stopFrameTimer() = 0;
-    // Closes the window and ends the program's run of it.
-    virtual void endDialog() = 0;
+    // Hides the window and ends the program's run of it.
+    virtual void closeWindow() = 0;
     // Outer size, caption and border included.
     virtual void resizeWindow(int width, int height) = 0;
     // The client area every frame is drawn into.
     virtual PanelWindow* frameSurface() = 0;
+    // How the client area makes a frame when it must paint before the next
+    // tick; an empty composer once the shell has closed.
+    virtual void setFrameComposer(FrameComposer composeNow) = 0;
 };
 
 // One model step per tick: the timer period is the model's time step.
 inline constexpr int frameTimerPeriodMs = 65;
-inline constexpr int engineSoundResource = 112;
 // A double click on the caption or the border restores this outer size.
 inline constexpr int resetWindowWidth = 586;
 inline constexpr int resetWindowHeight = 822;
 
-// Window opened: engine sound, controls, frame surface, renderer, timer.
-void startUpDialog(ShellPlatform& platform);
-// One timer tick: the engine step, then the frame.
+// Window opened: engine sound, the opening state with the cylinder spreads
+// from `spreadSeed`, frame surface, renderer, timer.
+void startShell(ShellPlatform& platform, std::uint32_t spreadSeed);
+// One timer tick: the instrument's step, then the frame.
 void tickFrameTimer();
+// A tick without its frame: the engine sound follows the rpm the previous
+// tick left (or falls silent), then the engine values step.
+void stepInstrument();
 // Close button, window close request or Escape: renderer, timer, sound, window.
-void closeDialog(ShellPlatform& platform);
+void closeShell(ShellPlatform& platform);
 void resetWindowSize(ShellPlatform& platform);
 // Whether the shell is between start-up and close.
-bool dialogRunning();
+bool shellRunning();

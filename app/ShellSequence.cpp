@@ -1,50 +1,52 @@
-#include "app/DialogProcedure.h"
+#include "app/ShellSequence.h"
 
-#include "app/PanelControls.h"
-#include "engine/Engine.h"
+#include "app/OpeningState.h"
+#include "engine/EngineModel.h"
 #include "panel/FrameCompositor.h"
 #include "panel/PanelWindow.h"
+#include "resources/Resources.h"
 #include "sound/EngineSound.h"
 
 namespace {
 bool running = false;
 }
 
-bool dialogRunning() {
+bool shellRunning() {
     return running;
 }
 
-void startUpDialog(ShellPlatform& platform) {
+void startShell(ShellPlatform& platform, std::uint32_t spreadSeed) {
     // Keeps the loop in soundBuffer and its rate in soundBaseFrequency, or
     // leaves the instrument silent when there is no device or no recording.
-    loadEngineSound(engineSoundResource);
-
-    // Throttle pulled fully out, propeller and mixture pushed fully in.
-    engineState.throttle = 0.0f;
-    engineState.mixture = 1.0f;
-    engineState.propeller = 1.0f;
-    dragControl = DragControl::none;
-
+    loadEngineSound(zentor::engineSoundWave);
+    setOpeningState(spreadSeed);
     panelWindow = platform.frameSurface();
-    screenRenderer.initialise();
+    screenRenderer.powerUp();
+    platform.setFrameComposer(composeFrameFor);
     platform.startFrameTimer(frameTimerPeriodMs);
     running = true;
 }
 
-void tickFrameTimer() {
+void stepInstrument() {
+    updateEngineSound();
     stepEngine();
+}
+
+void tickFrameTimer() {
+    stepInstrument();
     composeFrame();
 }
 
-void closeDialog(ShellPlatform& platform) {
+void closeShell(ShellPlatform& platform) {
     if (!running)
         return;
     running = false;
+    platform.setFrameComposer({});
     screenRenderer.release();
     platform.stopFrameTimer();
     releaseEngineSound();
     panelWindow = nullptr;
-    platform.endDialog();
+    platform.closeWindow();
 }
 
 void resetWindowSize(ShellPlatform& platform) {

@@ -1,19 +1,23 @@
 #pragma once
 
 #include "app/ShellWindow.h"
+#include "tests/support/InstrumentReset.h"
 
 #include <QEvent>
 #include <QImage>
 #include <QPointF>
 #include <QSize>
 
+#include <cstdint>
+
 class FrameView;
 
-// The real window, started up as the program starts it, with its frame timer
-// stopped so that the test ticks it; closed in order when it goes.
+// The real window, started up as the program starts it but with cylinder
+// spreads from a chosen seed, and with its frame timer stopped so that the
+// test ticks it; closed in order when it goes.
 class OpenShell {
 public:
-    explicit OpenShell(QSize client = {750, 945});
+    explicit OpenShell(QSize client = {750, 945}, std::uint32_t spreadSeed = testSpreadSeed);
     ~OpenShell();
     OpenShell(const OpenShell&) = delete;
     OpenShell& operator=(const OpenShell&) = delete;

@@ -1,4 +1,4 @@
-#include "tests/soak/EngineInvariants.h"
+#include "tests/support/EngineInvariants.h"
 
 #include "engine/Engine.h"
 #include "engine/EngineFields.h"

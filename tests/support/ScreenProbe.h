@@ -11,7 +11,7 @@
 
 #include <functional>
 
-// Start values, every cylinder spread 1.0, cylinder 1 selected.
+// The opening state with every cylinder spread 1.0.
 void resetEngine();
 // "field=value;field=value" on the engine record; values may be nan or inf.
 void setEngine(const QString& assignments);

@@ -1,0 +1,15 @@
+#include "app/OpeningState.h"
+
+#include "app/PanelControls.h"
+#include "engine/EngineModel.h"
+#include "panel/PanelWindow.h"
+
+void setOpeningState(std::uint32_t spreadSeed) {
+    engineState = EngineState{};
+    generateCylinderSpreadsFromSeed(spreadSeed);
+    resetSweepDirections();
+    dragControl = DragControl::none;
+    dragOffset = 0;
+    clientRect = ClientRect{};
+    scaleY = 0.0;
+}

@@ -1,0 +1,7 @@
+#include "tests/support/InstrumentReset.h"
+
+#include "app/OpeningState.h"
+
+void resetInstrument() {
+    setOpeningState(testSpreadSeed);
+}
