@@ -1,7 +1,9 @@
 #include "LogTestFiles.h"
 
 #include "engine/Engine.h"
+#include "engine/EngineModel.h"
 #include "logs/EngineRecorder.h"
+#include "tests/support/InstrumentReset.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -84,7 +86,7 @@ private slots:
         const QString path = folder->filePath("session.csv");
         auto created = EngineRecorder::create(path.toStdString(), options(interval));
         QVERIFY2(created.recorder, created.error.c_str());
-        engineState = EngineState{};
+        resetInstrument();
         generateCylinderSpreadsFromSeed(5);
         std::vector<std::pair<double, EngineSample>> session;
         for (int tick = 0; tick < 3000; ++tick) {
