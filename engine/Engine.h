@@ -1,5 +1,8 @@
 #pragma once
 
+#include "engine/EngineSample.h"
+
+#include <bitset>
 #include <cstdint>
 
 // The one engine record every part of the instrument meets in. The model and
@@ -39,6 +42,19 @@ struct EngineState {
     // Check boxes, 0 or 1.
     std::int32_t demoMode = 0;
     std::int32_t muted = 0;
+
+    // What an outside source (a log without the column, a simulator gone
+    // quiet) does not have: shown as no data, never as a value. Always empty
+    // while the model runs.
+    std::bitset<quantityCount> noData;
+    // Cylinder temperatures a source measured, degrees F. While a flag is
+    // clear the cylinder spreads apply to egtRankine and cht, as for the model.
+    bool egtMeasured = false;
+    bool chtMeasured = false;
+    float measuredEgt[6] = {};
+    float measuredCht[6] = {};
+
+    bool lacks(Quantity quantity) const { return noData.test(std::size_t(quantity)); }
 };
 
 extern EngineState engineState;

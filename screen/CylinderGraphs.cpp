@@ -2,6 +2,7 @@
 #include "screen/ScreenSections.h"
 #include "screen/ScreenTables.h"
 
+#include "engine/CylinderTemperatures.h"
 #include "engine/Engine.h"
 #include "engine/TableChecks.h"
 #include "gfx/DrawingScopes.h"
@@ -11,7 +12,6 @@
 
 namespace {
 
-constexpr int cylinderCount = 6;
 constexpr float graphHeight = 92; // pixels from the top of the scale to its bottom
 
 // EGT 825..1650 F and CHT 200..500 F onto the graph's height, top = hottest.
@@ -22,14 +22,17 @@ constexpr double chtScaleY(double cht) {
     return 92 - (cht - 200) * (1.0 / 300) * 92;
 }
 
-double cylinderEgt(int cylinder) {
-    const double baseEgt = double(engineState.egtRankine) - 459.67; // degrees F
-    // The spread scales the distance from 850 F, the same for every cylinder.
-    return (baseEgt - 850) * engineState.egtSpread[cylinder] + 850;
+double egtOf(int cylinder) {
+    return shownEgt(engineState, cylinder);
 }
-
-double cylinderCht(int cylinder) {
-    return double(engineState.cht) * engineState.chtSpread[cylinder];
+bool egtLacking(int cylinder) {
+    return egtMissing(engineState, cylinder);
+}
+double chtOf(int cylinder) {
+    return shownCht(engineState, cylinder);
+}
+bool chtLacking(int cylinder) {
+    return chtMissing(engineState, cylinder);
 }
 
 // The boxed cylinder; a selection past the sixth reads as the sixth.
@@ -70,6 +73,7 @@ struct CylinderGraph {
     float columnSpacing;
     Bars bars;
     double (*value)(int cylinder);
+    bool (*lacking)(int cylinder); // no data: no bar, dashes for the value
     NumberFormat bigReadout;
     gfx::RectF bigReadoutBox;
     gfx::StringAlignment bigReadoutAlignment;
@@ -131,7 +135,8 @@ constexpr auto cylinderGraphs = std::to_array<CylinderGraph>({
               .stubHeight = 2.2303030f,
               .fullAbove = 1650,
               .scaleY = egtScaleY},
-     .value = cylinderEgt,
+     .value = egtOf,
+     .lacking = egtLacking,
      .bigReadout = fixed4_0,
      .bigReadoutBox = {.x = 75, .y = 120, .width = 90, .height = 40},
      .bigReadoutAlignment = Align::center,
@@ -154,7 +159,8 @@ constexpr auto cylinderGraphs = std::to_array<CylinderGraph>({
               .stubHeight = 3.0666666f,
               .fullAbove = 500,
               .scaleY = chtScaleY},
-     .value = cylinderCht,
+     .value = chtOf,
+     .lacking = chtLacking,
      .bigReadout = fixed3_0,
      .bigReadoutBox = {.x = 31, .y = 120, .width = 90, .height = 40},
      .bigReadoutAlignment = Align::near,
@@ -163,7 +169,7 @@ constexpr auto cylinderGraphs = std::to_array<CylinderGraph>({
 });
 static_assert(cylinderGraphs.size() == cylinderGraphCount);
 static_assert(noNullPointers(
-    cylinderGraphs, &CylinderGraph::value,
+    cylinderGraphs, &CylinderGraph::value, &CylinderGraph::lacking,
     [](const CylinderGraph& graph) { return graph.bars.brush; },
     [](const CylinderGraph& graph) { return graph.bars.scaleY; }));
 static_assert(noNullPointers(egtZones, &FilledBox::brush) &&
@@ -197,11 +203,13 @@ void drawColumn(gfx::Graphics& graphics, ScreenKit& kit, const CylinderGraph& gr
     drawTextBox(formatReadout(cylinder + 1, integer1), numberBox.x, numberBox.y, numberBox.width,
                 numberBox.height, &kit.boldFont13, &kit.whiteBrush, graphics,
                 gfx::StringAlignment::center);
+    const bool lacking = graph.lacking(cylinder);
     const double value = graph.value(cylinder);
-    graphics.fillRectangle(&(kit.*graph.bars.brush), barRect(graph.bars, value));
-    drawTextBox(formatReadout(value, fixed4_0), valueBox.x, valueRows[cylinder % 2], valueBox.width,
-                valueBox.height, &kit.boldFont13, &kit.whiteBrush, graphics,
-                gfx::StringAlignment::center);
+    if (!lacking)
+        graphics.fillRectangle(&(kit.*graph.bars.brush), barRect(graph.bars, value));
+    drawTextBox(lacking ? noDataReadout(fixed4_0) : formatReadout(value, fixed4_0), valueBox.x,
+                valueRows[cylinder % 2], valueBox.width, valueBox.height, &kit.boldFont13,
+                &kit.whiteBrush, graphics, gfx::StringAlignment::center);
     if (cylinder == selectedCylinder())
         graphics.drawRectangle(&kit.whitePen, selectionBox);
 }
@@ -232,8 +240,10 @@ void drawGraph(gfx::Graphics& graphics, ScreenKit& kit, const CylinderGraph& gra
     drawScale(graphics, kit, graph);
     drawColumns(graphics, kit, graph);
     const gfx::RectF box = graph.bigReadoutBox;
-    drawTextBox(formatReadout(graph.value(selectedCylinder()), graph.bigReadout), box.x, box.y,
-                box.width, box.height, &kit.boldFont32, &kit.whiteBrush, graphics,
+    const int selected = selectedCylinder();
+    drawTextBox(graph.lacking(selected) ? noDataReadout(graph.bigReadout)
+                                        : formatReadout(graph.value(selected), graph.bigReadout),
+                box.x, box.y, box.width, box.height, &kit.boldFont32, &kit.whiteBrush, graphics,
                 graph.bigReadoutAlignment);
     drawTextBoxes(graphics, kit, std::span(&graph.caption, 1), &ScreenKit::boldFont14,
                   &ScreenKit::whiteBrush);

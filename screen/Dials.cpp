@@ -96,6 +96,7 @@ static_assert(noNullPointers(rpmArcs, &DialArc::pen) && noNullPointers(mapArcs, 
 constexpr float mapEndMarks[] = {95, 265}; // where 30 and 15 inHg lie
 
 struct DialScale {
+    Quantity quantity;
     float EngineState::*value;
     float min;
     float max;
@@ -112,7 +113,8 @@ struct DialScale {
 // RPM and MAP: the whole RPM scale, readout included, is drawn before the MAP scale.
 constexpr std::size_t dialScaleCount = 2;
 constexpr auto dialScales = std::to_array<DialScale>({
-    {.value = &EngineState::rpm,
+    {.quantity = Quantity::rpm,
+     .value = &EngineState::rpm,
      .min = 2000,
      .max = 2800,
      .angle = rpmAngle,
@@ -127,7 +129,8 @@ constexpr auto dialScales = std::to_array<DialScale>({
                  .alignment = Align::center},
      .readout = fixed4_0,
      .readoutBox = {.x = -50, .y = -50, .width = 100, .height = 40}},
-    {.value = &EngineState::manifoldPressure,
+    {.quantity = Quantity::manifoldPressure,
+     .value = &EngineState::manifoldPressure,
      .min = 15,
      .max = 30,
      .angle = mapAngle,
@@ -177,17 +180,32 @@ void drawNeedleTip(gfx::Graphics& graphics, ScreenKit& kit, float needle) {
     graphics.fillPath(&kit.whiteBrush, &kit.needlePath);
 }
 
-// Shaft under the caption, tip over it, readout on top of all.
+void drawCaption(gfx::Graphics& graphics, ScreenKit& kit, const DialScale& scale) {
+    drawTextBoxes(graphics, kit, std::span(&scale.caption, 1), &ScreenKit::italicFont17,
+                  &ScreenKit::whiteBrush);
+}
+
+void drawReadout(gfx::Graphics& graphics, ScreenKit& kit, const DialScale& scale,
+                 std::u16string_view text) {
+    const gfx::RectF box = scale.readoutBox;
+    drawTextBox(text, box.x, box.y, box.width, box.height, &kit.boldFont32, &kit.whiteBrush,
+                graphics, gfx::StringAlignment::center);
+}
+
+// Shaft under the caption, tip over it, readout on top of all. Without data
+// there is no needle, and dashes for the readout.
 void drawNeedleAndReadout(gfx::Graphics& graphics, ScreenKit& kit, const DialScale& scale) {
+    if (engineState.lacks(scale.quantity)) {
+        drawCaption(graphics, kit, scale);
+        drawReadout(graphics, kit, scale, noDataReadout(scale.readout));
+        return;
+    }
     const double value = engineState.*scale.value;
     const float needle = float(scale.angle(clampToScale(value, scale.min, scale.max)));
     drawNeedleShaft(graphics, kit, needle);
-    drawTextBoxes(graphics, kit, std::span(&scale.caption, 1), &ScreenKit::italicFont17,
-                  &ScreenKit::whiteBrush);
+    drawCaption(graphics, kit, scale);
     drawNeedleTip(graphics, kit, needle);
-    const gfx::RectF box = scale.readoutBox;
-    drawTextBox(formatReadout(value, scale.readout), box.x, box.y, box.width, box.height,
-                &kit.boldFont32, &kit.whiteBrush, graphics, gfx::StringAlignment::center);
+    drawReadout(graphics, kit, scale, formatReadout(value, scale.readout));
 }
 
 } // namespace

@@ -14,6 +14,7 @@ namespace {
 struct FuelGauge {
     std::u16string_view title;
     gfx::PointF origin;
+    Quantity reported;            // the tank as a log or a simulator reports it
     float EngineState::*quantity; // gallons
     float EngineState::*capacity; // gallons at the F mark
 };
@@ -22,10 +23,12 @@ constexpr std::size_t fuelGaugeCount = 2; // the left and right tanks
 constexpr auto fuelGauges = std::to_array<FuelGauge>({
     {.title = u"LEFT",
      .origin = {.x = 495, .y = 350},
+     .reported = Quantity::leftFuel,
      .quantity = &EngineState::leftFuel,
      .capacity = &EngineState::leftCapacity},
     {.title = u"RIGHT",
      .origin = {.x = 590, .y = 350},
+     .reported = Quantity::rightFuel,
      .quantity = &EngineState::rightFuel,
      .capacity = &EngineState::rightCapacity},
 });
@@ -75,6 +78,10 @@ void drawFuelGauge(gfx::Graphics& graphics, ScreenKit& kit, const FuelGauge& gau
     drawStrip(graphics, kit.greenBrush);
     drawStripScale(graphics, kit, fuelTicks, fuelLabels);
 
+    if (engineState.lacks(gauge.reported)) {
+        drawStripReadout(graphics, kit, noDataReadout(fixed4_1), u"GAL", kit.whiteBrush);
+        return; // no pointer without data
+    }
     const double quantity = engineState.*gauge.quantity;
     drawStripReadout(graphics, kit, formatReadout(quantity, fixed4_1), u"GAL", kit.whiteBrush);
     const double percent = fillPercent(quantity, engineState.*gauge.capacity);

@@ -3,29 +3,26 @@
 #include "screen/ScreenTables.h"
 
 #include "engine/Engine.h"
+#include "engine/EnginePower.h"
 
 namespace {
-
-constexpr double ratedHorsepower = 260;
-constexpr double horsepowerConstant = 5252; // lb-ft x rev/min per horsepower
 
 // Right-aligned so the digits end near x = 45, the caption just after them.
 constexpr gfx::RectF readoutBox{.x = -15, .y = 215, .width = 60, .height = 26};
 constexpr TextBox caption[] = {
     {.text = u"% HP", .x = 43, .y = 220, .width = 55, .height = 17, .alignment = Align::near}};
 
-// Horsepower as a percentage of the engine's rating; never below 0.
-double percentPower() {
-    const double percent = double(engineState.torque) * double(engineState.rpm) *
-                           (1 / horsepowerConstant) * (1 / ratedHorsepower) * 100;
-    return percent < 0 ? 0 : percent;
+// Power needs both torque and speed; without either there is no figure.
+std::u16string powerReadout() {
+    if (engineState.lacks(Quantity::torque) || engineState.lacks(Quantity::rpm))
+        return noDataReadout(fixed3_0);
+    return formatReadout(percentOfRatedPower(engineState.torque, engineState.rpm), fixed3_0);
 }
 
 } // namespace
 
 void drawPercentPower(gfx::Graphics& graphics, ScreenKit& kit) {
-    drawTextBox(formatReadout(percentPower(), fixed3_0), readoutBox.x, readoutBox.y,
-                readoutBox.width, readoutBox.height, &kit.boldFont26, &kit.whiteBrush, graphics,
-                gfx::StringAlignment::far);
+    drawTextBox(powerReadout(), readoutBox.x, readoutBox.y, readoutBox.width, readoutBox.height,
+                &kit.boldFont26, &kit.whiteBrush, graphics, gfx::StringAlignment::far);
     drawTextBoxes(graphics, kit, caption, &ScreenKit::boldFont14, &ScreenKit::whiteBrush);
 }

@@ -48,6 +48,18 @@ std::u16string formatReadout(double value, NumberFormat format, double notANumbe
     return padded(buffer, result.ptr, format.width);
 }
 
+std::u16string noDataReadout(NumberFormat format) {
+    // Two digits at least before the point, as any reading of the gauge has.
+    const int fraction = format.precision > 0 ? format.precision + 1 : 0;
+    const int whole = format.width - fraction > 2 ? format.width - fraction : 2;
+    std::u16string text(static_cast<std::size_t>(whole), u'-');
+    if (format.precision > 0) {
+        text += u'.';
+        text.append(static_cast<std::size_t>(format.precision), u'-');
+    }
+    return text;
+}
+
 bool inWhiteRange(double value, WhiteRange range) {
     return above(value, range.lowerLimit, range.low) && below(value, range.upperLimit, range.high);
 }

@@ -27,6 +27,10 @@ std::int32_t readoutInteger(double value, double notANumber);
 // The readout text of `value`; `notANumber` as for readoutInteger.
 std::u16string formatReadout(double value, NumberFormat format, double notANumber = 0.0);
 
+// The readout of a value the instrument does not have: dashes in place of
+// its digits ("---", "----", "--.-"), never a number.
+std::u16string noDataReadout(NumberFormat format);
+
 // Which side of a colour limit still reads white.
 enum class Limit { none, inclusive, exclusive };
 

@@ -31,6 +31,7 @@ struct Zone {
 struct StripGauge {
     std::u16string_view title;
     gfx::PointF origin;
+    Quantity quantity; // as a log or a simulator reports it
     float EngineState::*field;
     double factor = 1;
     double offset = 0;
@@ -89,6 +90,7 @@ constexpr std::size_t stripGaugeCount = 7;
 constexpr auto stripGauges = std::to_array<StripGauge>({
     {.title = u"OIL-T",
      .origin = {.x = 400, .y = 40},
+     .quantity = Quantity::oilTemp,
      .field = &EngineState::oilTemp,
      .min = 0,
      .max = 300,
@@ -104,6 +106,7 @@ constexpr auto stripGauges = std::to_array<StripGauge>({
          {.lowerLimit = Limit::exclusive, .low = 90, .upperLimit = Limit::exclusive, .high = 220}},
     {.title = u"OIL-P",
      .origin = {.x = 495, .y = 40},
+     .quantity = Quantity::oilPressure,
      .field = &EngineState::oilPressure,
      .min = 0,
      .max = 125,
@@ -119,6 +122,7 @@ constexpr auto stripGauges = std::to_array<StripGauge>({
          {.lowerLimit = Limit::inclusive, .low = 15, .upperLimit = Limit::exclusive, .high = 100}},
     {.title = u"FUEL-P",
      .origin = {.x = 590, .y = 40},
+     .quantity = Quantity::fuelPressure,
      .field = &EngineState::fuelPressure,
      .negativeAsZero = true,
      .min = 0,
@@ -135,6 +139,7 @@ constexpr auto stripGauges = std::to_array<StripGauge>({
          {.lowerLimit = Limit::exclusive, .low = 8, .upperLimit = Limit::exclusive, .high = 20}},
     {.title = u"VOLTS",
      .origin = {.x = 400, .y = 190},
+     .quantity = Quantity::volts,
      .field = &EngineState::volts,
      .min = 10,
      .max = 16,
@@ -150,6 +155,7 @@ constexpr auto stripGauges = std::to_array<StripGauge>({
          {.lowerLimit = Limit::exclusive, .low = 11, .upperLimit = Limit::exclusive, .high = 16}},
     {.title = u"AMPS",
      .origin = {.x = 495, .y = 190},
+     .quantity = Quantity::amps,
      .field = &EngineState::amps,
      .min = -50,
      .max = 50,
@@ -167,6 +173,7 @@ constexpr auto stripGauges = std::to_array<StripGauge>({
     // 26..35 F. No limits: the readout is always white.
     {.title = u"OAT",
      .origin = {.x = 590, .y = 190},
+     .quantity = Quantity::oat,
      .field = &EngineState::oat,
      .factor = 1.8,
      .offset = 32,
@@ -180,6 +187,7 @@ constexpr auto stripGauges = std::to_array<StripGauge>({
      .format = fixed3_0},
     {.title = u"FF",
      .origin = {.x = 400, .y = 350},
+     .quantity = Quantity::fuelFlow,
      .field = &EngineState::fuelFlow,
      .min = 0,
      .max = 20,
@@ -224,6 +232,10 @@ void drawStripGauge(gfx::Graphics& graphics, ScreenKit& kit, const StripGauge& g
     drawStripScale(graphics, kit, gauge.ticks, gauge.labels);
     drawZoneLimits(graphics, kit, gauge);
 
+    if (engineState.lacks(gauge.quantity)) {
+        drawStripReadout(graphics, kit, noDataReadout(gauge.format), gauge.unit, kit.whiteBrush);
+        return; // no pointer without data
+    }
     // Integer readouts are judged by the number shown; the pointer takes the real value.
     const double value = gaugeValue(gauge);
     const double shown = gauge.format.truncated ? readoutInteger(value, gauge.min) : value;

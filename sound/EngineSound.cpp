@@ -49,7 +49,8 @@ void updateEngineSound() {
     if (!soundBuffer)
         return;
     const bool playing = soundBuffer->isPlaying();
-    if (!engineState.demoMode && !engineState.muted && engineState.rpm > silentRpm) {
+    if (!engineState.demoMode && !engineState.muted && !engineState.lacks(Quantity::rpm) &&
+        engineState.rpm > silentRpm) {
         // The pitch is set before a start so that the first samples heard
         // already follow the engine.
         soundBuffer->setFrequency(engineSoundFrequency(engineState.rpm, soundBaseFrequency));
