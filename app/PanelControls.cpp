@@ -1,6 +1,8 @@
 #include "app/PanelControls.h"
 
+#include "app/ShellSequence.h"
 #include "engine/Engine.h"
+#include "engine/EngineSource.h"
 #include "panel/PanelArtwork.h"
 #include "panel/PanelLayout.h"
 #include "panel/PanelWindow.h"
@@ -82,38 +84,54 @@ bool hitTest(int x, int y, PanelRect area) {
 void updateCursor(int x, int y) {
     if (!panelWindow)
         return;
+    // Knobs and Demo Mode act only while they drive the engine.
+    const bool controls = engineSource().followsControls();
     for (std::size_t knob = 0; knob < knobTravels.size(); ++knob) {
         if (hitTest(x, y, knobArea(knob))) {
             const std::optional<double> py = panelY(y);
-            panelWindow->setHandCursor(py && *py > knobTop(knobTravels[knob]));
+            panelWindow->setHandCursor(controls && py && *py > knobTop(knobTravels[knob]));
             return;
         }
     }
     panelWindow->setHandCursor(hitTest(x, y, cylinderButton) || hitTest(x, y, muteCheckBox) ||
-                               hitTest(x, y, demoModeCheckBox));
+                               (controls && hitTest(x, y, demoModeCheckBox)));
+}
+
+void stepSelectedCylinder() {
+    engineState.selectedCylinder = std::uint8_t((engineState.selectedCylinder + 1) % 6);
+}
+
+void toggleMute() {
+    if (!engineState.demoMode) // demo mode runs silent whatever Mute says
+        engineState.muted = 1 - engineState.muted;
+}
+
+void toggleDemoMode() {
+    if (!engineSource().followsControls())
+        return; // a log or a simulator owns the engine values
+    engineState.demoMode = 1 - engineState.demoMode;
+    resetEngineState(); // both entering and leaving restart from the start values
 }
 
 void pressLeftButton(int x, int y) {
     updateCursor(x, y);
     if (hitTest(x, y, cylinderButton)) {
-        engineState.selectedCylinder = std::uint8_t((engineState.selectedCylinder + 1) % 6);
+        stepSelectedCylinder();
         return;
     }
     for (std::size_t knob = 0; knob < knobTravels.size(); ++knob) {
         if (hitTest(x, y, knobArea(knob))) {
-            pressKnob(knob, y);
+            if (engineSource().followsControls())
+                pressKnob(knob, y);
             return;
         }
     }
     if (hitTest(x, y, muteCheckBox)) {
-        if (!engineState.demoMode) // demo mode runs silent whatever Mute says
-            engineState.muted = 1 - engineState.muted;
+        toggleMute();
         return;
     }
-    if (hitTest(x, y, demoModeCheckBox)) {
-        engineState.demoMode = 1 - engineState.demoMode;
-        resetEngineState(); // both entering and leaving restart from the start values
-    }
+    if (hitTest(x, y, demoModeCheckBox))
+        toggleDemoMode();
 }
 
 void movePointer(int x, int y, bool leftButtonHeld) {

@@ -29,6 +29,13 @@ inline constexpr PanelRect demoModeCheckBox{.left = 524, .top = 910, .right = 64
 // fraction of the client area so the panel's stretch is undone exactly.
 bool hitTest(int x, int y, PanelRect area);
 
+// What the cylinder button and the two check boxes do, by mouse or by key.
+// While a log or a simulator drives the engine, Demo Mode stays as it is.
+void stepSelectedCylinder();
+void toggleMute();
+void toggleDemoMode();
+
+// A press on a knob grabs it only while the knobs drive the engine.
 void pressLeftButton(int x, int y);
 void movePointer(int x, int y, bool leftButtonHeld);
 void releaseLeftButton(int x, int y);

@@ -1,7 +1,7 @@
 #include "app/ShellSequence.h"
 
 #include "app/OpeningState.h"
-#include "engine/EngineModel.h"
+#include "engine/EngineSource.h"
 #include "panel/FrameCompositor.h"
 #include "panel/PanelWindow.h"
 #include "resources/Resources.h"
@@ -9,6 +9,15 @@
 
 namespace {
 bool running = false;
+EngineSource* source = nullptr; // the model when none is set
+} // namespace
+
+void setEngineSource(EngineSource* newSource) {
+    source = newSource;
+}
+
+EngineSource& engineSource() {
+    return source ? *source : modelSource();
 }
 
 bool shellRunning() {
@@ -29,7 +38,7 @@ void startShell(ShellPlatform& platform, std::uint32_t spreadSeed) {
 
 void stepInstrument() {
     updateEngineSound();
-    stepEngine();
+    engineSource().step();
 }
 
 void tickFrameTimer() {

@@ -5,6 +5,8 @@
 
 #include "panel/PanelWindow.h"
 
+class EngineSource;
+
 #include <cstdint>
 
 class ShellPlatform {
@@ -35,8 +37,12 @@ void startShell(ShellPlatform& platform, std::uint32_t spreadSeed);
 // One timer tick: the instrument's step, then the frame.
 void tickFrameTimer();
 // A tick without its frame: the engine sound follows the rpm the previous
-// tick left (or falls silent), then the engine values step.
+// tick left (or falls silent), then the engine source steps.
 void stepInstrument();
+// Where the engine values come from from the next tick on: the model
+// (modelSource()) until another source is set; null sets the model again.
+void setEngineSource(EngineSource* source);
+EngineSource& engineSource();
 // Close button, window close request or Escape: renderer, timer, sound, window.
 void closeShell(ShellPlatform& platform);
 void resetWindowSize(ShellPlatform& platform);

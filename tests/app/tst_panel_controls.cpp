@@ -2,7 +2,9 @@
 #include "tests/support/InstrumentReset.h"
 
 #include "app/PanelControls.h"
+#include "app/ShellSequence.h"
 #include "engine/Engine.h"
+#include "engine/EngineSource.h"
 #include "panel/PanelArtwork.h"
 
 #include <QTest>
@@ -14,6 +16,14 @@ QPoint clientPointFor(float panelX, float panelY, const ClientRect& client) {
     return {int(panelX * float(client.width()) / 750.0f),
             int(panelY * float(client.height()) / 945.0f)};
 }
+
+// A log or a simulator: it owns the engine values and the knobs.
+class OutsideSource final : public EngineSource {
+public:
+    void step() override {}
+    bool followsControls() const override { return false; }
+    std::string status() const override { return "outside"; }
+};
 
 } // namespace
 
@@ -207,6 +217,38 @@ private slots:
         QVERIFY(engineState.selectedCylinder < 6);
         if (scale == 0.0)
             QCOMPARE(dragControl, DragControl::none);
+    }
+
+    // While an outside source drives the engine the knobs and Demo Mode only
+    // show what it reports; the cylinder button and Mute work as ever.
+    void outsideSourceOwnsKnobsAndDemoMode_data() {
+        QTest::addColumn<QPoint>("point");
+        QTest::addColumn<bool>("hand");
+        QTest::newRow("throttle below its top") << QPoint(200, 850) << false;
+        QTest::newRow("mixture below its top") << QPoint(540, 760) << false;
+        QTest::newRow("demo mode") << QPoint(580, 922) << false;
+        QTest::newRow("mute") << QPoint(700, 920) << true;
+        QTest::newRow("cylinder button") << QPoint(140, 600) << true;
+    }
+
+    void outsideSourceOwnsKnobsAndDemoMode() {
+        QFETCH(QPoint, point);
+        QFETCH(bool, hand);
+        OutsideSource outside;
+        setEngineSource(&outside);
+        const EngineState before = engineState;
+        pressLeftButton(point.x(), point.y());
+        movePointer(point.x(), point.y() - 40, true);
+        releaseLeftButton(point.x(), point.y() - 40);
+        updateCursor(point.x(), point.y());
+        setEngineSource(nullptr);
+        QCOMPARE(window.hand, hand);
+        QCOMPARE(engineState.throttle, before.throttle);
+        QCOMPARE(engineState.mixture, before.mixture);
+        QCOMPARE(engineState.demoMode, 0);
+        QCOMPARE(engineState.muted != before.muted, point == QPoint(700, 920));
+        QCOMPARE(engineState.selectedCylinder != before.selectedCylinder,
+                 point == QPoint(140, 600));
     }
 };
 

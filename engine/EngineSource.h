@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string>
+
+// Where each tick's engine values come from. The instrument's own is the
+// model with its demo sweep, driven by the knobs; a replayed log and a flight
+// simulator are outside sources, which own the engine values and whatever
+// knob positions they report.
+class EngineSource {
+public:
+    virtual ~EngineSource() = default;
+    // One 65 ms tick: this tick's values into the engine record.
+    virtual void step() = 0;
+    // Whether the knobs and Demo Mode drive the engine. For an outside source
+    // they do not: the panel shows what it reports, and a drag does nothing.
+    virtual bool followsControls() const = 0;
+    // What the caption says of the source beside the title; empty for the model.
+    virtual std::string status() const = 0;
+};
+
+// The model and the demo sweep (stepEngine), driven by the knobs.
+EngineSource& modelSource();

@@ -1,0 +1,18 @@
+#include "engine/EngineModel.h"
+#include "engine/EngineSource.h"
+
+namespace {
+
+class ModelSource final : public EngineSource {
+public:
+    void step() override { stepEngine(); }
+    bool followsControls() const override { return true; }
+    std::string status() const override { return {}; }
+};
+
+} // namespace
+
+EngineSource& modelSource() {
+    static ModelSource model;
+    return model;
+}
