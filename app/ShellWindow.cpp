@@ -2,6 +2,7 @@
 
 #include "app/BorderEdges.h"
 #include "app/FrameView.h"
+#include "app/KeyBindings.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -128,6 +129,12 @@ void ShellWindow::setFrameComposer(FrameComposer composeNow) {
 }
 
 void ShellWindow::keyPressEvent(QKeyEvent* event) {
+    if (const std::optional<InstrumentKey> key = boundKey(event->key(), event->modifiers())) {
+        if (pressInstrumentKey(*key, *this)) {
+            event->accept();
+            return;
+        }
+    }
     switch (event->key()) {
     case Qt::Key_Escape:
         closeShell(*this);

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "live/LiveOptions.h"
+
+#include <QSize>
+#include <QStringList>
+
+#include <optional>
+#include <string>
+
+// What zentor-demo was started with. Without options every field keeps its
+// default and the instrument runs its own model, as it always has.
+struct LaunchOptions {
+    // --record FILE [--record-interval SECONDS] [--force]
+    std::optional<std::string> recordPath;
+    double recordInterval = 1; // seconds of engine time between rows; 0: every tick
+    bool overwriteRecording = false;
+    // --replay FILE [--speed X] [--from TIME]
+    std::optional<std::string> replayPath;
+    double replaySpeed = 1;
+    double replayFrom = 0; // seconds from the log's first row
+    // --xplane HOST[:PORT] [--xplane-map FILE], --flightgear PORT, --listen ADDRESS;
+    // checked when the link opens.
+    LiveOptionTexts live;
+    // --fullscreen, --size WxH
+    bool fullscreen = false;
+    std::optional<QSize> clientSize;
+};
+
+// The outcome of reading the command line: options to run with, or text to
+// print and a status to exit with before any window opens (--help and
+// --version: 0 on standard output; a bad option or value: one line naming
+// it on standard error, 2).
+struct ParsedLaunch {
+    std::optional<LaunchOptions> options;
+    std::string output;
+    int exitStatus = 0;
+};
+
+// `arguments` as in main, the program's name first.
+ParsedLaunch parseLaunchOptions(const QStringList& arguments);
