@@ -9,7 +9,17 @@
 
 namespace {
 bool running = false;
-EngineSource* source = nullptr; // the model when none is set
+EngineSource* source = nullptr;         // the model when none is set
+ShellPlatform* platformShown = nullptr; // while running
+std::string statusShown;
+
+void showStatus(const std::string& status) {
+    if (!platformShown || status == statusShown)
+        return;
+    statusShown = status;
+    platformShown->showStatus(status);
+}
+
 } // namespace
 
 void setEngineSource(EngineSource* newSource) {
@@ -32,6 +42,8 @@ void startShell(ShellPlatform& platform, std::uint32_t spreadSeed) {
     panelWindow = platform.frameSurface();
     screenRenderer.powerUp();
     platform.setFrameComposer(composeFrameFor);
+    platformShown = &platform;
+    statusShown.clear();
     platform.startFrameTimer(frameTimerPeriodMs);
     running = true;
 }
@@ -43,6 +55,7 @@ void stepInstrument() {
 
 void tickFrameTimer() {
     stepInstrument();
+    showStatus(engineSource().status());
     composeFrame();
 }
 
@@ -50,6 +63,7 @@ void closeShell(ShellPlatform& platform) {
     if (!running)
         return;
     running = false;
+    platformShown = nullptr;
     platform.setFrameComposer({});
     screenRenderer.release();
     platform.stopFrameTimer();

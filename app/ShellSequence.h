@@ -8,6 +8,7 @@
 class EngineSource;
 
 #include <cstdint>
+#include <string>
 
 class ShellPlatform {
 public:
@@ -23,6 +24,9 @@ public:
     // How the client area makes a frame when it must paint before the next
     // tick; an empty composer once the shell has closed.
     virtual void setFrameComposer(FrameComposer composeNow) = 0;
+    // What the caption says beside the title (a replay's position, a
+    // simulator awaited, a recording that stopped); empty: the title alone.
+    virtual void showStatus(const std::string& status) = 0;
 };
 
 // One model step per tick: the timer period is the model's time step.
@@ -34,7 +38,8 @@ inline constexpr int resetWindowHeight = 822;
 // Window opened: engine sound, the opening state with the cylinder spreads
 // from `spreadSeed`, frame surface, renderer, timer.
 void startShell(ShellPlatform& platform, std::uint32_t spreadSeed);
-// One timer tick: the instrument's step, then the frame.
+// One timer tick: the instrument's step, the caption's status when it
+// changed, then the frame.
 void tickFrameTimer();
 // A tick without its frame: the engine sound follows the rpm the previous
 // tick left (or falls silent), then the engine source steps.

@@ -27,7 +27,8 @@ public:
         auto* layout = new QHBoxLayout(this);
         layout->setContentsMargins(8, 0, 0, 0);
         layout->setSpacing(0);
-        auto* label = new QLabel(title, this);
+        label = new QLabel(title, this);
+        label->setObjectName(QStringLiteral("captionTitle"));
         layout->addWidget(label, 1);
         auto* close = new QToolButton(this);
         close->setObjectName(QStringLiteral("closeButton"));
@@ -62,8 +63,12 @@ protected:
             resetWindowSize(*shell);
     }
 
+public:
+    void setTitle(const QString& title) { label->setText(title); }
+
 private:
     ShellWindow* shell;
+    QLabel* label = nullptr;
     std::optional<QPoint> pressedAt;
 };
 
@@ -126,6 +131,15 @@ PanelWindow* ShellWindow::frameSurface() {
 
 void ShellWindow::setFrameComposer(FrameComposer composeNow) {
     view->setComposer(std::move(composeNow));
+}
+
+void ShellWindow::showStatus(const std::string& status) {
+    const QString title = QStringLiteral("Corvane Zentor Demo");
+    const QString shown = status.empty()
+                              ? title
+                              : title + QStringLiteral(" \u2014 ") + QString::fromStdString(status);
+    setWindowTitle(shown);
+    caption->setTitle(shown);
 }
 
 void ShellWindow::keyPressEvent(QKeyEvent* event) {

@@ -32,6 +32,7 @@ public:
     void resizeWindow(int width, int height) override;
     PanelWindow* frameSurface() override;
     void setFrameComposer(FrameComposer composeNow) override;
+    void showStatus(const std::string& status) override;
 
     bool frameTimerActive() const { return frameTimer.isActive(); }
 

@@ -7,6 +7,7 @@
 #include "app/ShellSequence.h"
 #include "app/ShellWindow.h"
 #include "engine/EngineModel.h"
+#include "engine/EngineSource.h"
 #include "panel/FrameCompositor.h"
 #include "panel/PanelArtwork.h"
 #include "sound/EngineSound.h"
@@ -53,8 +54,20 @@ public:
         calls << QStringLiteral("composer %1").arg(bool(composeNow));
         composer = std::move(composeNow);
     }
+    void showStatus(const std::string& status) override {
+        calls << QStringLiteral("status %1").arg(QString::fromStdString(status));
+    }
 
     FrameComposer composer;
+};
+
+// A source whose caption text changes every other tick.
+class CountingSource final : public EngineSource {
+public:
+    void step() override { ++steps; }
+    bool followsControls() const override { return false; }
+    std::string status() const override { return "half " + std::to_string(steps / 2); }
+    int steps = 0;
 };
 
 // Client pixel of a panel point, through the view's stretch.
@@ -276,6 +289,23 @@ private slots:
         QCOMPARE(engineState.throttle, 0.0f);
         QTest::mouseRelease(view, Qt::LeftButton, {}, QPoint(0, 0));
         QCOMPARE(dragControl, DragControl::none);
+    }
+
+    // The caption hears of the source's status only when it changes; the
+    // model has none, and its run never touches the caption.
+    void captionFollowsTheSource() {
+        RecordingPlatform platform;
+        startShell(platform, testSpreadSeed);
+        tickFrameTimer();
+        CountingSource source;
+        setEngineSource(&source);
+        for (int tick = 0; tick < 4; ++tick)
+            tickFrameTimer();
+        setEngineSource(nullptr);
+        closeShell(platform);
+        QCOMPARE(source.steps, 4);
+        QCOMPARE(platform.calls.filter(QStringLiteral("status")),
+                 QStringList({"status half 0", "status half 1", "status half 2"}));
     }
 };
 
