@@ -1,6 +1,7 @@
 #include "engine/Engine.h"
 #include "gfx/Bitmap.h"
 #include "gfx/Graphics.h"
+#include "gfx/SmoothStretch.h"
 #include "panel/FrameCompositor.h"
 #include "panel/OffscreenPanelWindow.h"
 #include "panel/PanelArtwork.h"
@@ -62,10 +63,12 @@ BENCHMARK(BM_wholeTick)
     ->UseRealTime();
 
 // Only the stretched copy of a finished 750 x 945 frame onto a client area
-// that, like the window's backing store, lives on between frames.
+// that, like the window's backing store, lives on between frames: by the
+// drawing layer's own passes (own:1) or by the painter (own:0).
 void BM_stretchedCopy(benchmark::State& state) {
     const int w = int(state.range(0));
     const int h = int(state.range(1));
+    gfx::setOwnStretch(state.range(2) != 0);
     gfx::Bitmap backBuffer(750, 945);
     {
         gfx::Graphics g(backBuffer);
@@ -77,10 +80,16 @@ void BM_stretchedCopy(benchmark::State& state) {
         stretchFrame(window, backBuffer, w, h);
         benchmark::DoNotOptimize(client);
     }
+    gfx::setOwnStretch(true);
 }
 BENCHMARK(BM_stretchedCopy)
-    ->Args({1920, 1080})
-    ->Args({3840, 2160})
+    ->ArgNames({"", "", "own"})
+    ->Args({572, 670, 0})
+    ->Args({572, 670, 1})
+    ->Args({1920, 1080, 0})
+    ->Args({1920, 1080, 1})
+    ->Args({3840, 2160, 0})
+    ->Args({3840, 2160, 1})
     ->Unit(benchmark::kMillisecond)
     ->MeasureProcessCPUTime()
     ->UseRealTime();

@@ -1,0 +1,298 @@
+#include "gfx/SmoothStretch.h"
+
+#include "gfx/GraphicsImpl.h"
+#include "gfx/StretchRows.h"
+
+#include <QPaintEngine>
+#include <QRegion>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+#include <optional>
+#include <vector>
+
+namespace gfx {
+
+namespace {
+
+// The painter samples in 16.16 fixed point from pixel centres, fetches a
+// span at most 2048 pixels at a time, and takes its stretch apart in steps
+// of 16 rows here, a band short enough to stay in the nearest cache.
+constexpr int fixedScale = 1 << 16;
+constexpr int halfPoint = 1 << 15;
+constexpr int fetchLength = 2048;
+constexpr int bandRows = 16;
+
+// Device pixel centres to source positions, with the painter's own numbers:
+// its inverse of the stretch, nudged by 1/65536 so that it rounds as the
+// painter rounds, and its fixed-point expressions.
+struct Mapping {
+    double m11, m12, m21, m22, dx, dy;
+    int step; // source x per device pixel, 16.16
+    int width, height;
+
+    double x(int deviceX, int deviceY) const {
+        const double cx = deviceX + 0.5;
+        const double cy = deviceY + 0.5;
+        return (m21 * cy + m11 * cx + dx) * fixedScale;
+    }
+    double y(int deviceX, int deviceY) const {
+        const double cx = deviceX + 0.5;
+        const double cy = deviceY + 0.5;
+        return (m22 * cy + m12 * cx + dy) * fixedScale;
+    }
+    bool operator==(const Mapping&) const = default;
+};
+
+bool fitsFixed(double value) {
+    return value >= std::numeric_limits<int>::min() && value <= std::numeric_limits<int>::max();
+}
+
+// The mapping of a plain enlargement, or a shrink of the width to no less
+// than half, placed on whole device pixels; none for anything else.
+std::optional<Mapping> mappingOf(const QTransform& device, QRectF target, QSize source) {
+    QTransform stretch = device;
+    stretch.translate(target.x(), target.y());
+    stretch.scale(target.width() / source.width(), target.height() / source.height());
+    QTransform nudge;
+    nudge.translate(1.0 / 65536, 1.0 / 65536);
+    const QTransform inverse = (nudge * stretch).inverted();
+    const Mapping m{
+        inverse.m11(),  inverse.m12(),  inverse.m21(), inverse.m22(), inverse.dx(), inverse.dy(), 0,
+        source.width(), source.height()};
+    const double f1 = m.m11 * m.m11 + m.m21 * m.m21;
+    const double f2 = m.m12 * m.m12 + m.m22 * m.m22;
+    const bool fastMatrix = inverse.isAffine() && f1 < 1e4 && f2 < 1e4 && f1 > 1.0 / 65536 &&
+                            f2 > 1.0 / 65536 && std::abs(m.dx) < 1e4 && std::abs(m.dy) < 1e4;
+    if (!fastMatrix || m.m12 != 0 || m.m21 != 0 || m.m11 <= 0 || m.m22 <= 0)
+        return std::nullopt;
+    Mapping mapping = m;
+    mapping.step = int(m.m11 * fixedScale);
+    if (mapping.step <= 0 || mapping.step > 2 * fixedScale)
+        return std::nullopt;
+    return mapping;
+}
+
+// Where each pixel of a device span samples a blended row: its left column
+// and weight pair, clamped at the picture's edges as the painter clamps.
+struct ColumnTable {
+    int deviceLeft = 0;
+    std::vector<std::int32_t> left;
+    std::vector<std::uint32_t> pairs; // four to a pixel, one per channel
+    int firstColumn = 0;
+    int lastColumn = 0; // the highest column read, left + 1
+};
+
+ColumnTable columnsOf(const Mapping& m, int deviceLeft, int length, int deviceY) {
+    ColumnTable table;
+    table.deviceLeft = deviceLeft;
+    table.left.resize(std::size_t(length));
+    table.pairs.resize(std::size_t(length) * 4);
+    table.firstColumn = m.width;
+    for (int start = 0; start < length; start += fetchLength) {
+        int fx = int(m.x(deviceLeft + start, deviceY)) - halfPoint;
+        const int end = std::min(length, start + fetchLength);
+        for (int i = start; i < end; ++i, fx += m.step) {
+            const int column = fx >> 16;
+            int left = column;
+            int weight = (fx & 0xffff) >> 8;
+            if (column < 0) {
+                left = 0;
+                weight = 0;
+            } else if (column >= m.width - 1) {
+                left = m.width - 2; // the last column itself, whole
+                weight = 256;
+            }
+            table.left[std::size_t(i)] = left;
+            std::fill_n(table.pairs.begin() + 4 * i, 4, stretch::weightPair(weight));
+            table.firstColumn = std::min(table.firstColumn, left);
+            table.lastColumn = std::max(table.lastColumn, left + 1);
+        }
+    }
+    return table;
+}
+
+struct RowSample {
+    int top;
+    int bottom;
+    int weight;
+};
+
+RowSample rowOf(const Mapping& m, int deviceLeft, int deviceY) {
+    const int fy = int(m.y(deviceLeft, deviceY)) - halfPoint;
+    const int row = fy >> 16;
+    if (row < 0)
+        return {0, 0, 0};
+    if (row >= m.height - 1)
+        return {m.height - 1, m.height - 1, 0};
+    return {row, row + 1, (fy & 0xffff) >> 8};
+}
+
+// What a stretch keeps from one frame to the next: the column tables of the
+// spans it drew, while the mapping stays, and its working rows.
+struct StretchMemory {
+    std::optional<Mapping> mapping;
+    std::vector<ColumnTable> tables;
+    std::vector<std::uint32_t> blended;
+    std::vector<std::uint32_t> band;
+
+    const ColumnTable& columns(const Mapping& m, int deviceLeft, int length, int deviceY) {
+        if (mapping != m) {
+            mapping = m;
+            tables.clear();
+        }
+        for (const ColumnTable& table : tables)
+            if (table.deviceLeft == deviceLeft && int(table.left.size()) == length)
+                return table;
+        constexpr std::size_t mostSpans = 64; // a clip of many pieces is redone, not hoarded
+        if (tables.size() == mostSpans)
+            tables.clear();
+        tables.push_back(columnsOf(m, deviceLeft, length, deviceY));
+        return tables.back();
+    }
+};
+
+StretchMemory& memory() {
+    static StretchMemory kept;
+    return kept;
+}
+
+bool ownStretch = true;
+long long stretchesDrawn = 0;
+
+// The clip in force in device pixels: the device, the system clip and the
+// context's own rectangle; none when the context clips to a path or to
+// fractions of pixels.
+std::optional<QRegion> deviceClip(const Graphics::Impl& d, QPoint redirection) {
+    QPaintEngine* engine = d.painter->paintEngine();
+    const QPaintDevice* device = engine->paintDevice();
+    QRegion clip(0, 0, device->width(), device->height());
+    const QRegion system = engine->systemClip();
+    if (!system.isEmpty())
+        clip &= system;
+    const ClipShape own = intersect(d.state.outer, d.state.local);
+    if (own.kind == ClipShape::Kind::path)
+        return std::nullopt;
+    if (own.kind == ClipShape::Kind::rect) {
+        const QRect whole = own.rect.toRect();
+        if (QRectF(whole) != own.rect)
+            return std::nullopt;
+        clip &= whole.translated(redirection);
+    }
+    return clip;
+}
+
+bool integral(double value) {
+    return std::isfinite(value) && value == std::floor(value) && std::abs(value) < 1e6;
+}
+
+// Every span the painter would fetch fits its fixed-point numbers.
+bool withinFixedRange(const Mapping& m, const QRegion& region) {
+    const QRect box = region.boundingRect();
+    for (const int y : {box.top(), box.bottom()}) {
+        const double start = m.x(box.left(), y);
+        const double end = start + std::trunc(m.m11 * fixedScale) * box.width();
+        if (!fitsFixed(start) || !fitsFixed(end) || !fitsFixed(m.y(box.left(), y)))
+            return false;
+    }
+    return true;
+}
+
+// The source row a device row samples along: a row of the picture itself
+// where it falls on one, or the two it falls between blended into `blended`.
+// The row pass reads up to two pixels past the last column it samples, so
+// the picture's last row is read from a copy.
+const std::uint32_t* sampledRow(const QImage& image, RowSample sample, const ColumnTable& columns,
+                                std::vector<std::uint32_t>& blended) {
+    const auto* upper = reinterpret_cast<const std::uint32_t*>(image.constScanLine(sample.top));
+    if (sample.weight == 0 && sample.top < image.height() - 1)
+        return upper;
+    const auto* lower = reinterpret_cast<const std::uint32_t*>(image.constScanLine(sample.bottom));
+    const int first = columns.firstColumn;
+    stretch::blendRows(upper + first, lower + first, sample.weight, blended.data() + first,
+                       columns.lastColumn + 1 - first);
+    return blended.data();
+}
+
+// Stretches the rows of one rectangle of the clip in bands and lays each
+// band on the device unscaled.
+void drawPiece(Graphics::Impl& d, const QImage& image, const Mapping& m, QRect piece,
+               QPoint deviceOrigin) {
+    StretchMemory& kept = memory();
+    const ColumnTable& columns = kept.columns(m, piece.left(), piece.width(), piece.top());
+    kept.blended.resize(std::size_t(m.width) + 2);
+    kept.band.resize(std::size_t(piece.width()) * bandRows);
+    for (int top = piece.top(); top <= piece.bottom(); top += bandRows) {
+        const int rows = std::min(bandRows, piece.bottom() + 1 - top);
+        bool opaque = true;
+        for (int r = 0; r < rows; ++r) {
+            const std::uint32_t* row =
+                sampledRow(image, rowOf(m, piece.left(), top + r), columns, kept.blended);
+            opaque &= stretch::sampleRow(row, columns.left.data(), columns.pairs.data(),
+                                         kept.band.data() + std::size_t(r) * piece.width(),
+                                         piece.width());
+        }
+        const QImage band(reinterpret_cast<const uchar*>(kept.band.data()), piece.width(), rows,
+                          qsizetype(piece.width()) * 4,
+                          opaque ? QImage::Format_RGB32 : QImage::Format_ARGB32_Premultiplied);
+        d.painter->drawImage(QPoint(piece.left(), top) - deviceOrigin, band);
+    }
+}
+
+} // namespace
+
+bool drawSmoothStretch(Graphics::Impl& d, const QImage& image, QRect target) {
+    QPainter& painter = *d.painter;
+    const QTransform device = painter.deviceTransform();
+    const QTransform& world = painter.worldTransform();
+    const bool plainBlend = painter.compositionMode() == QPainter::CompositionMode_SourceOver &&
+                            painter.opacity() == 1.0 &&
+                            (painter.renderHints() & QPainter::SmoothPixmapTransform) &&
+                            !(painter.renderHints() & QPainter::Antialiasing) &&
+                            painter.paintEngine()->type() == QPaintEngine::Raster;
+    const bool plainImage = (image.format() == QImage::Format_RGB32 ||
+                             image.format() == QImage::Format_ARGB32_Premultiplied) &&
+                            image.width() >= 2 && image.size() != target.size();
+    if (!ownStretch || !plainBlend || !plainImage || !stretch::rowPassesAvailable() ||
+        device.type() > QTransform::TxTranslate || world.type() > QTransform::TxTranslate ||
+        !integral(device.dx()) || !integral(device.dy()) || !integral(world.dx()) ||
+        !integral(world.dy()) || target.isEmpty())
+        return false;
+    const QPoint deviceOrigin(int(device.dx()), int(device.dy()));
+    const QPoint redirection = deviceOrigin - QPoint(int(world.dx()), int(world.dy()));
+    const std::optional<QRegion> clip = deviceClip(d, redirection);
+    const std::optional<Mapping> mapping = mappingOf(device, QRectF(target), image.size());
+    if (!clip || !mapping)
+        return false;
+    const QRegion region = *clip & target.translated(deviceOrigin);
+    if (region.isEmpty()) {
+        ++stretchesDrawn;
+        return true;
+    }
+    if (!withinFixedRange(*mapping, region))
+        return false;
+    // A shrunk width is fetched in two halves past 1024 pixels; leave that to the painter.
+    for (const QRect& piece : region)
+        if (mapping->step > fixedScale && piece.width() >= fetchLength / 2)
+            return false;
+
+    // The bands are copied as they are: no second smoothing.
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    for (const QRect& piece : region)
+        drawPiece(d, image, *mapping, piece, deviceOrigin);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
+    ++stretchesDrawn;
+    return true;
+}
+
+void setOwnStretch(bool on) {
+    ownStretch = on;
+}
+
+long long ownStretchesDrawn() {
+    return stretchesDrawn;
+}
+
+} // namespace gfx

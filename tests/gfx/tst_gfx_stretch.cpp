@@ -1,0 +1,137 @@
+// The drawing layer's own smooth stretch against the painter's: the same
+// pixels, to the last bit, wherever it takes the stretch over.
+
+#include "gfx/Bitmap.h"
+#include "gfx/Graphics.h"
+#include "gfx/SmoothStretch.h"
+
+#include <QPainter>
+#include <QTest>
+
+#include <cstdint>
+
+namespace {
+
+// Seeded noise: every byte value, next to every other, so that each weight
+// and each rounding of the blend shows.
+QImage noise(QSize size, bool seeThrough, std::uint32_t seed) {
+    QImage image(size, seeThrough ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
+    std::uint32_t state = seed;
+    const auto next = [&state] {
+        state = state * 1103515245u + 12345u;
+        return int(state >> 16 & 0xff);
+    };
+    for (int y = 0; y < size.height(); ++y) {
+        auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < size.width(); ++x) {
+            const int alpha = seeThrough ? next() : 255;
+            row[x] = qRgba(next() * alpha / 255, next() * alpha / 255, next() * alpha / 255, alpha);
+        }
+    }
+    return image;
+}
+
+} // namespace
+
+class StretchTest : public QObject {
+    Q_OBJECT
+private slots:
+    void sameAsThePainter_data();
+    void sameAsThePainter();
+};
+
+void StretchTest::sameAsThePainter_data() {
+    QTest::addColumn<QSize>("source");
+    QTest::addColumn<QRect>("target");
+    QTest::addColumn<QPoint>("origin"); // the context's frame on the device
+    QTest::addColumn<QRect>("clip");    // in device pixels; none when null
+    QTest::addColumn<bool>("seeThrough");
+    QTest::addColumn<bool>("own"); // whether the drawing layer's passes draw it
+
+    const QSize panel(750, 945);
+    const QRect none;
+    QTest::newRow("opening size") << panel << QRect(0, 0, 572, 670) << QPoint() << none << false
+                                  << true;
+    QTest::newRow("opening size in the window's frame")
+        << panel << QRect(0, 0, 572, 670) << QPoint(4, 28) << none << false << true;
+    QTest::newRow("HD") << panel << QRect(0, 0, 1920, 1080) << QPoint(4, 28) << none << false
+                        << true;
+    QTest::newRow("4K, fetched in pieces of 2048")
+        << panel << QRect(0, 0, 3840, 2160) << QPoint() << none << false << true;
+    QTest::newRow("wider, lower") << panel << QRect(0, 0, 1000, 400) << QPoint() << none << false
+                                  << true;
+    QTest::newRow("just over half as wide")
+        << panel << QRect(0, 0, 376, 945) << QPoint() << none << false << true;
+    QTest::newRow("half as wide") << panel << QRect(0, 0, 375, 945) << QPoint() << none << false
+                                  << true;
+    QTest::newRow("less than half as wide")
+        << panel << QRect(0, 0, 300, 380) << QPoint() << none << false << false;
+    QTest::newRow("the picture's own size")
+        << panel << QRect(0, 0, 750, 945) << QPoint() << none << false << false;
+    QTest::newRow("placed off the origin")
+        << panel << QRect(13, -7, 640, 700) << QPoint(3, 5) << none << false << true;
+    QTest::newRow("see-through picture")
+        << panel << QRect(0, 0, 572, 670) << QPoint() << none << true << true;
+    QTest::newRow("clip cutting the left of every row")
+        << panel << QRect(0, 0, 572, 670) << QPoint(4, 28) << QRect(101, 40, 300, 500) << false
+        << true;
+    QTest::newRow("clip inside a 4K row")
+        << panel << QRect(0, 0, 3840, 300) << QPoint() << QRect(1000, 10, 2500, 50) << true << true;
+    QTest::newRow("clip beside the stretch")
+        << panel << QRect(0, 0, 572, 670) << QPoint() << QRect(700, 0, 50, 50) << false << true;
+    QTest::newRow("two columns tall")
+        << QSize(2, 3) << QRect(0, 0, 3, 500) << QPoint() << none << true << true;
+    QTest::newRow("one column") << QSize(1, 5) << QRect(0, 0, 7, 9) << QPoint() << none << false
+                                << false;
+    QTest::newRow("larger than the device")
+        << QSize(40, 30) << QRect(-100, -50, 3000, 2000) << QPoint() << none << false << true;
+}
+
+void StretchTest::sameAsThePainter() {
+    QFETCH(QSize, source);
+    QFETCH(QRect, target);
+    QFETCH(QPoint, origin);
+    QFETCH(QRect, clip);
+    QFETCH(bool, seeThrough);
+    QFETCH(bool, own);
+    const QImage picture = noise(source, seeThrough, 7);
+    const QSize canvas(std::min(target.right() + origin.x() + 20, 4000),
+                       std::min(target.bottom() + origin.y() + 20, 2400));
+    const QImage background = noise(canvas, true, 11);
+
+    QImage expected = background;
+    {
+        QPainter painter(&expected);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        if (!clip.isNull())
+            painter.setClipRect(clip);
+        painter.translate(origin);
+        painter.drawImage(target, picture);
+    }
+
+    gfx::Bitmap drawn(background);
+    const gfx::Bitmap bitmap(picture);
+    const long long before = gfx::ownStretchesDrawn();
+    {
+        gfx::Graphics g(drawn);
+        if (!clip.isNull())
+            g.setClip({clip.x(), clip.y(), clip.width(), clip.height()});
+        g.translateTransform(float(origin.x()), float(origin.y()));
+        g.drawImage(&bitmap, gfx::Rect{target.x(), target.y(), target.width(), target.height()});
+    }
+    QCOMPARE(gfx::ownStretchesDrawn() - before, own ? 1 : 0);
+    const QImage actual = drawn.image();
+    for (int y = 0; y < canvas.height(); ++y)
+        if (std::memcmp(actual.constScanLine(y), expected.constScanLine(y),
+                        std::size_t(canvas.width()) * 4) != 0)
+            for (int x = 0; x < canvas.width(); ++x)
+                QVERIFY2(actual.pixel(x, y) == expected.pixel(x, y),
+                         qPrintable(QStringLiteral("pixel (%1, %2): %3, the painter %4")
+                                        .arg(x)
+                                        .arg(y)
+                                        .arg(actual.pixel(x, y), 8, 16)
+                                        .arg(expected.pixel(x, y), 8, 16)));
+}
+
+QTEST_MAIN(StretchTest)
+#include "tst_gfx_stretch.moc"
