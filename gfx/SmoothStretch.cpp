@@ -76,21 +76,15 @@ std::optional<Mapping> mappingOf(const QTransform& device, QRectF target, QSize 
 }
 
 // Where each pixel of a device span samples a blended row: its left column
-// and weight pair, clamped at the picture's edges as the painter clamps.
+// and weight, clamped at the picture's edges as the painter clamps.
 struct ColumnTable {
     int deviceLeft = 0;
-    std::vector<std::int32_t> left;
-    std::vector<std::uint32_t> pairs; // four to a pixel, one per channel
-    int firstColumn = 0;
-    int lastColumn = 0; // the highest column read, left + 1
+    stretch::RowSampling sampling;
 };
 
 ColumnTable columnsOf(const Mapping& m, int deviceLeft, int length, int deviceY) {
-    ColumnTable table;
-    table.deviceLeft = deviceLeft;
-    table.left.resize(std::size_t(length));
-    table.pairs.resize(std::size_t(length) * 4);
-    table.firstColumn = m.width;
+    std::vector<std::int32_t> lefts(static_cast<std::size_t>(length));
+    std::vector<int> weights(static_cast<std::size_t>(length));
     for (int start = 0; start < length; start += fetchLength) {
         int fx = int(m.x(deviceLeft + start, deviceY)) - halfPoint;
         const int end = std::min(length, start + fetchLength);
@@ -105,13 +99,11 @@ ColumnTable columnsOf(const Mapping& m, int deviceLeft, int length, int deviceY)
                 left = m.width - 2; // the last column itself, whole
                 weight = 256;
             }
-            table.left[std::size_t(i)] = left;
-            std::fill_n(table.pairs.begin() + 4 * i, 4, stretch::weightPair(weight));
-            table.firstColumn = std::min(table.firstColumn, left);
-            table.lastColumn = std::max(table.lastColumn, left + 1);
+            lefts[std::size_t(i)] = left;
+            weights[std::size_t(i)] = weight;
         }
     }
-    return table;
+    return {deviceLeft, stretch::RowSampling(lefts, weights)};
 }
 
 struct RowSample {
@@ -144,7 +136,7 @@ struct StretchMemory {
             tables.clear();
         }
         for (const ColumnTable& table : tables)
-            if (table.deviceLeft == deviceLeft && int(table.left.size()) == length)
+            if (table.deviceLeft == deviceLeft && table.sampling.size() == length)
                 return table;
         constexpr std::size_t mostSpans = 64; // a clip of many pieces is redone, not hoarded
         if (tables.size() == mostSpans)
@@ -202,17 +194,20 @@ bool withinFixedRange(const Mapping& m, const QRegion& region) {
 
 // The source row a device row samples along: a row of the picture itself
 // where it falls on one, or the two it falls between blended into `blended`.
-// The row pass reads up to two pixels past the last column it samples, so
-// the picture's last row is read from a copy.
-const std::uint32_t* sampledRow(const QImage& image, RowSample sample, const ColumnTable& columns,
+// The row pass reads a little past the last column it samples, so rows too
+// near the picture's end are read from a copy.
+const std::uint32_t* sampledRow(const QImage& image, RowSample sample,
+                                const stretch::RowSampling& sampling,
                                 std::vector<std::uint32_t>& blended) {
     const auto* upper = reinterpret_cast<const std::uint32_t*>(image.constScanLine(sample.top));
-    if (sample.weight == 0 && sample.top < image.height() - 1)
+    const qsizetype bytesAfter = qsizetype(image.height() - sample.top) * image.bytesPerLine() -
+                                 qsizetype(image.width()) * 4;
+    if (sample.weight == 0 && bytesAfter >= stretch::RowSampling::readAhead * 4)
         return upper;
     const auto* lower = reinterpret_cast<const std::uint32_t*>(image.constScanLine(sample.bottom));
-    const int first = columns.firstColumn;
+    const int first = sampling.firstColumn();
     stretch::blendRows(upper + first, lower + first, sample.weight, blended.data() + first,
-                       columns.lastColumn + 1 - first);
+                       sampling.lastColumn() + 1 - first);
     return blended.data();
 }
 
@@ -221,18 +216,17 @@ const std::uint32_t* sampledRow(const QImage& image, RowSample sample, const Col
 void drawPiece(Graphics::Impl& d, const QImage& image, const Mapping& m, QRect piece,
                QPoint deviceOrigin) {
     StretchMemory& kept = memory();
-    const ColumnTable& columns = kept.columns(m, piece.left(), piece.width(), piece.top());
-    kept.blended.resize(std::size_t(m.width) + 2);
+    const stretch::RowSampling& sampling =
+        kept.columns(m, piece.left(), piece.width(), piece.top()).sampling;
+    kept.blended.resize(std::size_t(m.width + stretch::RowSampling::readAhead));
     kept.band.resize(std::size_t(piece.width()) * bandRows);
     for (int top = piece.top(); top <= piece.bottom(); top += bandRows) {
         const int rows = std::min(bandRows, piece.bottom() + 1 - top);
         bool opaque = true;
         for (int r = 0; r < rows; ++r) {
             const std::uint32_t* row =
-                sampledRow(image, rowOf(m, piece.left(), top + r), columns, kept.blended);
-            opaque &= stretch::sampleRow(row, columns.left.data(), columns.pairs.data(),
-                                         kept.band.data() + std::size_t(r) * piece.width(),
-                                         piece.width());
+                sampledRow(image, rowOf(m, piece.left(), top + r), sampling, kept.blended);
+            opaque &= sampling.sample(row, kept.band.data() + std::size_t(r) * piece.width());
         }
         const QImage band(reinterpret_cast<const uchar*>(kept.band.data()), piece.width(), rows,
                           qsizetype(piece.width()) * 4,

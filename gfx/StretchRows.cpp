@@ -1,5 +1,7 @@
 #include "gfx/StretchRows.h"
 
+#include <algorithm>
+
 #if defined(__x86_64__)
 #include <immintrin.h>
 #endif
@@ -8,14 +10,57 @@ namespace gfx::stretch {
 
 namespace {
 
-// One channel pair of the portable form, used for the last few pixels.
+// Each channel of a and b on its own: (a * wa + b * wb) >> 8.
 std::uint32_t blendPixel(std::uint32_t a, std::uint32_t b, std::uint32_t wa, std::uint32_t wb) {
     const std::uint32_t rb = (((a & 0xff00ffu) * wa + (b & 0xff00ffu) * wb) >> 8) & 0xff00ffu;
     const std::uint32_t ag = ((a >> 8 & 0xff00ffu) * wa + (b >> 8 & 0xff00ffu) * wb) & 0xff00ff00u;
     return rb | ag;
 }
 
+constexpr std::uint32_t weightPair(int w) {
+    return std::uint32_t(256 - w) | std::uint32_t(w) << 16;
+}
+
+// Pixels first + 0 .. first + count - 1, one at a time.
+bool sampleEach(const std::uint32_t* row, const std::int32_t* left, const std::uint32_t* pairs,
+                std::uint32_t* out, int first, int count) {
+    std::uint32_t alpha = 0xff000000u;
+    for (int i = first; i < first + count; ++i) {
+        const std::uint32_t pair = pairs[4 * i];
+        out[i] = blendPixel(row[left[i]], row[left[i] + 1], pair & 0xffffu, pair >> 16);
+        alpha &= out[i];
+    }
+    return alpha == 0xff000000u;
+}
+
 } // namespace
+
+RowSampling::RowSampling(std::span<const std::int32_t> left, std::span<const int> weights)
+    : left_(left.begin(), left.end()), pairs_(left.size() * 4), groups_(left.size() / 8) {
+    firstColumn_ = left.empty() ? 0 : *std::min_element(left.begin(), left.end());
+    lastColumn_ = left.empty() ? 0 : *std::max_element(left.begin(), left.end()) + 1;
+    for (std::size_t i = 0; i < left.size(); ++i)
+        std::fill_n(pairs_.begin() + std::ptrdiff_t(4 * i), 4, weightPair(weights[i]));
+    for (std::size_t g = 0; g < groups_.size(); ++g) {
+        Group& group = groups_[g];
+        const std::int32_t base = left[8 * g];
+        bool within = true;
+        for (int k = 0; k < 8; ++k) {
+            const std::size_t i = 8 * g + std::size_t(k);
+            group.offset[k] = left[i] - base;
+            within &= group.offset[k] >= 0 && group.offset[k] + 1 < 8;
+            // After widening, each lane holds pixels 0 1 | 4 5 low, 2 3 | 6 7 high.
+            const int lane = k / 4;
+            const bool high = (k % 4) >= 2;
+            const int slot = lane * 8 + (k % 2) * 4;
+            std::uint16_t* keep = high ? group.keepHigh : group.keepLow;
+            std::uint16_t* take = high ? group.takeHigh : group.takeLow;
+            std::fill_n(keep + slot, 4, std::uint16_t(256 - weights[i]));
+            std::fill_n(take + slot, 4, std::uint16_t(weights[i]));
+        }
+        allNear_ &= within;
+    }
+}
 
 #if defined(__x86_64__)
 
@@ -50,12 +95,34 @@ __attribute__((target("avx2"))) void blendRows(const std::uint32_t* top,
 
 namespace {
 
-// Two pixels: each one's left and right columns, widened and interleaved
-// channel by channel, times its weight pair, shifted back to 8 bits.
-__attribute__((target("avx2"))) inline __m256i samplePair(const std::uint32_t* row,
-                                                          const std::int32_t* left,
-                                                          const std::uint32_t* pairs,
-                                                          __m256i interleave) {
+// Eight pixels whose columns all lie within the 8 from `from`: each one's
+// left and right picked out, then blended channel by channel in 16 bits.
+__attribute__((target("avx2"))) inline __m256i sampleNear(const std::uint32_t* from,
+                                                          const __m256i* group) {
+    const __m256i zero = _mm256_setzero_si256();
+    const __m256i offsets = _mm256_load_si256(group);
+    const __m256i columns = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(from));
+    const __m256i l = _mm256_permutevar8x32_epi32(columns, offsets);
+    const __m256i r =
+        _mm256_permutevar8x32_epi32(columns, _mm256_add_epi32(offsets, _mm256_set1_epi32(1)));
+    const __m256i low =
+        _mm256_add_epi16(_mm256_mullo_epi16(_mm256_unpacklo_epi8(l, zero), group[1]),
+                         _mm256_mullo_epi16(_mm256_unpacklo_epi8(r, zero), group[2]));
+    const __m256i high =
+        _mm256_add_epi16(_mm256_mullo_epi16(_mm256_unpackhi_epi8(l, zero), group[3]),
+                         _mm256_mullo_epi16(_mm256_unpackhi_epi8(r, zero), group[4]));
+    return _mm256_packus_epi16(_mm256_srli_epi16(low, 8), _mm256_srli_epi16(high, 8));
+}
+
+// Two pixels anywhere: each one's left and right columns, widened and
+// interleaved channel by channel, times its weight pair, back to 8 bits.
+__attribute__((target("avx2"))) inline __m256i
+samplePair(const std::uint32_t* row, const std::int32_t* left, const std::uint32_t* pairs) {
+    // Bytes l r of each channel side by side, widened to 16 bits, so that one
+    // multiply-add gives l * (256 - w) + r * w per channel.
+    const __m256i interleave =
+        _mm256_setr_epi8(0, -1, 4, -1, 1, -1, 5, -1, 2, -1, 6, -1, 3, -1, 7, -1, //
+                         0, -1, 4, -1, 1, -1, 5, -1, 2, -1, 6, -1, 3, -1, 7, -1);
     const __m128i first = _mm_loadu_si128(reinterpret_cast<const __m128i*>(row + left[0]));
     const __m256i columns = _mm256_inserti128_si256(
         _mm256_castsi128_si256(first),
@@ -65,38 +132,47 @@ __attribute__((target("avx2"))) inline __m256i samplePair(const std::uint32_t* r
                              8);
 }
 
+// Eight pixels, two at a time; after packing the lanes hold pixels
+// 0 2 4 6 | 1 3 5 7, put back in order.
+__attribute__((target("avx2"))) inline __m256i
+sampleApart(const std::uint32_t* row, const std::int32_t* left, const std::uint32_t* pairs) {
+    const __m256i s0 = samplePair(row, left, pairs);
+    const __m256i s1 = samplePair(row, left + 2, pairs + 8);
+    const __m256i s2 = samplePair(row, left + 4, pairs + 16);
+    const __m256i s3 = samplePair(row, left + 6, pairs + 24);
+    return _mm256_permutevar8x32_epi32(
+        _mm256_packus_epi16(_mm256_packs_epi32(s0, s1), _mm256_packs_epi32(s2, s3)),
+        _mm256_setr_epi32(0, 4, 1, 5, 2, 6, 3, 7));
+}
+
 } // namespace
 
-__attribute__((target("avx2"))) bool sampleRow(const std::uint32_t* row, const std::int32_t* left,
-                                               const std::uint32_t* pairs, std::uint32_t* out,
-                                               int count) {
-    // Bytes l r of each channel side by side, widened to 16 bits, so that one
-    // multiply-add gives l * (256 - w) + r * w per channel.
-    const __m256i interleave =
-        _mm256_setr_epi8(0, -1, 4, -1, 1, -1, 5, -1, 2, -1, 6, -1, 3, -1, 7, -1, //
-                         0, -1, 4, -1, 1, -1, 5, -1, 2, -1, 6, -1, 3, -1, 7, -1);
-    const __m256i order = _mm256_setr_epi32(0, 4, 1, 5, 2, 6, 3, 7);
+__attribute__((target("avx2"))) bool RowSampling::sample(const std::uint32_t* row,
+                                                         std::uint32_t* out) const {
+    const std::int32_t* left = left_.data();
+    const std::uint32_t* pairs = pairs_.data();
+    const int groupCount = int(groups_.size());
     __m256i alpha = _mm256_set1_epi32(-1);
-    int i = 0;
-    for (; i + 8 <= count; i += 8) {
-        const __m256i s0 = samplePair(row, left + i, pairs + 4 * i, interleave);
-        const __m256i s1 = samplePair(row, left + i + 2, pairs + 4 * i + 8, interleave);
-        const __m256i s2 = samplePair(row, left + i + 4, pairs + 4 * i + 16, interleave);
-        const __m256i s3 = samplePair(row, left + i + 6, pairs + 4 * i + 24, interleave);
-        // Lanes hold pixels 0 2 4 6 | 1 3 5 7 after packing; put them in order.
-        const __m256i pixels = _mm256_permutevar8x32_epi32(
-            _mm256_packus_epi16(_mm256_packs_epi32(s0, s1), _mm256_packs_epi32(s2, s3)), order);
-        _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + i), pixels);
-        alpha = _mm256_and_si256(alpha, pixels);
+    // One loop or the other for the whole row: a choice per group costs more
+    // than it saves.
+    if (allNear_) {
+        const Group* groups = groups_.data();
+        for (int g = 0; g < groupCount; ++g) {
+            const __m256i pixels =
+                sampleNear(row + left[8 * g], reinterpret_cast<const __m256i*>(&groups[g]));
+            _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + 8 * g), pixels);
+            alpha = _mm256_and_si256(alpha, pixels);
+        }
+    } else {
+        for (int i = 0; i < 8 * groupCount; i += 8) {
+            const __m256i pixels = sampleApart(row, left + i, pairs + 4 * i);
+            _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + i), pixels);
+            alpha = _mm256_and_si256(alpha, pixels);
+        }
     }
-    std::uint32_t tailAlpha = 0xff000000u;
-    for (; i < count; ++i) {
-        const std::uint32_t pair = pairs[4 * i];
-        out[i] = blendPixel(row[left[i]], row[left[i] + 1], pair & 0xffffu, pair >> 16);
-        tailAlpha &= out[i];
-    }
-    const __m256i opaque = _mm256_set1_epi32(int(0xff000000u));
-    return (tailAlpha & 0xff000000u) == 0xff000000u && _mm256_testc_si256(alpha, opaque);
+    const int done = 8 * groupCount;
+    const bool tailOpaque = sampleEach(row, left, pairs, out, done, size() - done);
+    return tailOpaque && _mm256_testc_si256(alpha, _mm256_set1_epi32(int(0xff000000u)));
 }
 
 #else
@@ -111,15 +187,8 @@ void blendRows(const std::uint32_t* top, const std::uint32_t* bottom, int weight
         out[i] = blendPixel(top[i], bottom[i], std::uint32_t(256 - weight), std::uint32_t(weight));
 }
 
-bool sampleRow(const std::uint32_t* row, const std::int32_t* left, const std::uint32_t* pairs,
-               std::uint32_t* out, int count) {
-    std::uint32_t alpha = 0xff000000u;
-    for (int i = 0; i < count; ++i) {
-        const std::uint32_t pair = pairs[4 * i];
-        out[i] = blendPixel(row[left[i]], row[left[i] + 1], pair & 0xffffu, pair >> 16);
-        alpha &= out[i];
-    }
-    return alpha == 0xff000000u;
+bool RowSampling::sample(const std::uint32_t* row, std::uint32_t* out) const {
+    return sampleEach(row, left_.data(), pairs_.data(), out, 0, size());
 }
 
 #endif

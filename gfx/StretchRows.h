@@ -5,6 +5,8 @@
 // source rows, then along the blended row.
 
 #include <cstdint>
+#include <span>
+#include <vector>
 
 namespace gfx::stretch {
 
@@ -17,18 +19,41 @@ bool rowPassesAvailable();
 void blendRows(const std::uint32_t* top, const std::uint32_t* bottom, int weight,
                std::uint32_t* out, int count);
 
-// The weight pair of a sample between two columns, w of 0..256 toward the
-// right-hand one: (256 - w) in the low half, w in the high half.
-constexpr std::uint32_t weightPair(int w) {
-    return std::uint32_t(256 - w) | std::uint32_t(w) << 16;
-}
+// How the pixels of a stretched row sample a source row, worked out once for
+// the many rows of a stretch: pixel i lies weights[i] / 256 (0..256) of the
+// way from column left[i] to the next one, and takes each channel as
+// (l * (256 - w) + r * w) >> 8.
+class RowSampling {
+public:
+    RowSampling(std::span<const std::int32_t> left, std::span<const int> weights);
 
-// `count` pixels, pixel i each channel (l * (256 - w) + r * w) >> 8 with
-// l = row[left[i]], r = row[left[i] + 1] and w from pairs[4 * i], where each
-// pixel's weight pair stands four times, once per channel. Reads the 16 bytes
-// from row[left[i]], whatever the weight. Returns whether every pixel written
-// is opaque.
-bool sampleRow(const std::uint32_t* row, const std::int32_t* left, const std::uint32_t* pairs,
-               std::uint32_t* out, int count);
+    int size() const { return int(left_.size()); }
+    int firstColumn() const { return firstColumn_; }
+    // The last column sampled, and how far past it the pass may read.
+    int lastColumn() const { return lastColumn_; }
+    static constexpr int readAhead = 8;
+
+    // Writes size() pixels sampled from `row`. Returns whether all are opaque.
+    bool sample(const std::uint32_t* row, std::uint32_t* out) const;
+
+private:
+    // Eight neighbouring pixels: the columns they read, relative to their
+    // first, and their weights in the order the vector pass blends them.
+    struct alignas(32) Group {
+        std::int32_t offset[8];
+        std::uint16_t keepLow[16];  // 256 - w for pixels 0 1 | 4 5, once per channel
+        std::uint16_t takeLow[16];  // w
+        std::uint16_t keepHigh[16]; // pixels 2 3 | 6 7
+        std::uint16_t takeHigh[16];
+    };
+    std::vector<std::int32_t> left_;
+    std::vector<std::uint32_t> pairs_; // (256 - w) | w << 16 per pixel, four times
+    std::vector<Group> groups_;
+    // Whether every group reads within its first eight columns, as on an
+    // enlarged row; else the pass takes the pixels two at a time.
+    bool allNear_ = true;
+    int firstColumn_ = 0;
+    int lastColumn_ = 0;
+};
 
 } // namespace gfx::stretch

@@ -4,6 +4,7 @@
 #include "gfx/Bitmap.h"
 #include "gfx/Graphics.h"
 #include "gfx/SmoothStretch.h"
+#include "gfx/StretchRows.h"
 
 #include <QPainter>
 #include <QTest>
@@ -38,6 +39,8 @@ class StretchTest : public QObject {
 private slots:
     void sameAsThePainter_data();
     void sameAsThePainter();
+    void rowPassesKeepTheirFormula_data();
+    void rowPassesKeepTheirFormula();
 };
 
 void StretchTest::sameAsThePainter_data() {
@@ -131,6 +134,59 @@ void StretchTest::sameAsThePainter() {
                                         .arg(y)
                                         .arg(actual.pixel(x, y), 8, 16)
                                         .arg(expected.pixel(x, y), 8, 16)));
+}
+
+void StretchTest::rowPassesKeepTheirFormula_data() {
+    QTest::addColumn<int>("count");
+    QTest::addColumn<QList<int>>("steps"); // columns between neighbouring pixels, over and over
+    QTest::newRow("enlarged, every eight pixels within eight columns")
+        << 203 << QList<int>{0, 1, 0, 0, 1, 0, 1, 0};
+    QTest::newRow("shrunk, two pixels at a time") << 64 << QList<int>{1, 2, 1, 1, 2, 1, 1, 2};
+    QTest::newRow("far apart") << 61 << QList<int>{5, 9, 3};
+    QTest::newRow("back and forth") << 45 << QList<int>{1, 1, -3, 2, 0};
+    QTest::newRow("fewer than eight") << 5 << QList<int>{1, 2};
+}
+
+// Both passes against their formula, channel by channel, for columns in any
+// order and every weight, on noise.
+void StretchTest::rowPassesKeepTheirFormula() {
+    QFETCH(int, count);
+    QFETCH(QList<int>, steps);
+    if (!gfx::stretch::rowPassesAvailable())
+        QSKIP("this processor lacks the vector passes");
+    const QImage rows = noise(QSize(count * 10 + 40, 2), true, 3);
+    const auto* top = reinterpret_cast<const std::uint32_t*>(rows.constScanLine(0));
+    const auto* bottom = reinterpret_cast<const std::uint32_t*>(rows.constScanLine(1));
+    const auto channels = [](std::uint32_t a, std::uint32_t b, int w) {
+        std::uint32_t out = 0;
+        for (int shift = 0; shift < 32; shift += 8)
+            out |= ((a >> shift & 0xffu) * std::uint32_t(256 - w) +
+                    (b >> shift & 0xffu) * std::uint32_t(w)) >>
+                   8 << shift;
+        return out;
+    };
+
+    std::vector<std::uint32_t> blended(std::size_t(rows.width()));
+    for (const int weight : {0, 1, 77, 128, 255, 256}) {
+        gfx::stretch::blendRows(top, bottom, weight, blended.data(), rows.width());
+        for (int x = 0; x < rows.width(); ++x)
+            QCOMPARE(blended[std::size_t(x)], channels(top[x], bottom[x], weight));
+    }
+
+    std::vector<std::int32_t> left;
+    std::vector<int> weights;
+    std::uint32_t state = 5;
+    for (int i = 0, column = 4; i < count; ++i, column += steps[i % steps.size()]) {
+        state = state * 1103515245u + 12345u;
+        left.push_back(column);
+        weights.push_back(int(state >> 8) % 257);
+    }
+    const gfx::stretch::RowSampling sampling(left, weights);
+    std::vector<std::uint32_t> out(left.size());
+    sampling.sample(blended.data(), out.data());
+    for (std::size_t i = 0; i < out.size(); ++i)
+        QCOMPARE(out[i], channels(blended[std::size_t(left[i])], blended[std::size_t(left[i]) + 1],
+                                  weights[i]));
 }
 
 QTEST_MAIN(StretchTest)
