@@ -17,13 +17,11 @@ namespace gfx {
 
 namespace {
 
-// The painter samples in 16.16 fixed point from pixel centres, fetches a
-// span at most 2048 pixels at a time, and takes its stretch apart in steps
-// of 16 rows here, a band short enough to stay in the nearest cache.
+// The painter samples in 16.16 fixed point from pixel centres and fetches a
+// span at most 2048 pixels at a time.
 constexpr int fixedScale = 1 << 16;
 constexpr int halfPoint = 1 << 15;
 constexpr int fetchLength = 2048;
-constexpr int bandRows = 16;
 
 // Device pixel centres to source positions, with the painter's own numbers:
 // its inverse of the stretch, nudged by 1/65536 so that it rounds as the
@@ -180,8 +178,29 @@ bool integral(double value) {
     return std::isfinite(value) && value == std::floor(value) && std::abs(value) < 1e6;
 }
 
+// A frame moved by whole pixels, if at all.
+bool wholePixelShift(const QTransform& transform) {
+    return transform.type() <= QTransform::TxTranslate && integral(transform.dx()) &&
+           integral(transform.dy());
+}
+
+// A 32-bit picture smoothly stretched to another size and laid over what is
+// there, in full, by the raster painter.
+bool plainSmoothBlend(const QPainter& painter, const QImage& image, QRect target) {
+    const QPainter::RenderHints hints = painter.renderHints();
+    return painter.paintEngine()->type() == QPaintEngine::Raster &&
+           painter.compositionMode() == QPainter::CompositionMode_SourceOver &&
+           painter.opacity() == 1.0 && (hints & QPainter::SmoothPixmapTransform) &&
+           !(hints & QPainter::Antialiasing) &&
+           (image.format() == QImage::Format_RGB32 ||
+            image.format() == QImage::Format_ARGB32_Premultiplied) &&
+           image.width() >= 2 && !target.isEmpty() && image.size() != target.size();
+}
+
 // Every span the painter would fetch fits its fixed-point numbers.
 bool withinFixedRange(const Mapping& m, const QRegion& region) {
+    if (region.isEmpty())
+        return true;
     const QRect box = region.boundingRect();
     for (const int y : {box.top(), box.bottom()}) {
         const double start = m.x(box.left(), y);
@@ -192,46 +211,62 @@ bool withinFixedRange(const Mapping& m, const QRegion& region) {
     return true;
 }
 
-// The source row a device row samples along: a row of the picture itself
-// where it falls on one, or the two it falls between blended into `blended`.
-// The row pass reads a little past the last column it samples, so rows too
-// near the picture's end are read from a copy.
-const std::uint32_t* sampledRow(const QImage& image, RowSample sample,
-                                const stretch::RowSampling& sampling,
-                                std::vector<std::uint32_t>& blended) {
+// The source row a device row samples along, and whether it is opaque where
+// sampled: a row of the picture itself where the device row falls on one, or
+// the two it falls between blended into `blended`. The row pass reads a
+// little past the last column it samples, so rows too near the picture's end
+// are read from a copy.
+struct SampledRow {
+    const std::uint32_t* pixels;
+    bool opaque;
+};
+
+SampledRow sampledRow(const QImage& image, RowSample sample, const stretch::RowSampling& sampling,
+                      std::vector<std::uint32_t>& blended) {
     const auto* upper = reinterpret_cast<const std::uint32_t*>(image.constScanLine(sample.top));
+    const int first = sampling.firstColumn();
+    const int count = sampling.lastColumn() + 1 - first;
     const qsizetype bytesAfter = qsizetype(image.height() - sample.top) * image.bytesPerLine() -
                                  qsizetype(image.width()) * 4;
     if (sample.weight == 0 && bytesAfter >= stretch::RowSampling::readAhead * 4)
-        return upper;
+        return {upper, stretch::opaque(upper + first, count)};
     const auto* lower = reinterpret_cast<const std::uint32_t*>(image.constScanLine(sample.bottom));
-    const int first = sampling.firstColumn();
-    stretch::blendRows(upper + first, lower + first, sample.weight, blended.data() + first,
-                       sampling.lastColumn() + 1 - first);
-    return blended.data();
+    const bool opaque = stretch::blendRows(upper + first, lower + first, sample.weight,
+                                           blended.data() + first, count);
+    return {blended.data(), opaque};
 }
 
-// Stretches the rows of one rectangle of the clip in bands and lays each
-// band on the device unscaled.
-void drawPiece(Graphics::Impl& d, const QImage& image, const Mapping& m, QRect piece,
-               QPoint deviceOrigin) {
+// The pixels the painter paints on, where they are a 32-bit image: stretched
+// rows go there straight, laid over as the painter would lay them.
+QImage* devicePixels(QPainter& painter) {
+    QPaintDevice* device = painter.paintEngine()->paintDevice();
+    if (device->devType() != QInternal::Image)
+        return nullptr;
+    auto* image = static_cast<QImage*>(device);
+    const QImage::Format format = image->format();
+    return format == QImage::Format_RGB32 || format == QImage::Format_ARGB32_Premultiplied
+               ? image
+               : nullptr;
+}
+
+// Stretches the rows of one rectangle of the clip straight onto the device.
+void drawPieceOnto(QImage& device, const QImage& image, const Mapping& m, QRect piece) {
     StretchMemory& kept = memory();
     const stretch::RowSampling& sampling =
         kept.columns(m, piece.left(), piece.width(), piece.top()).sampling;
     kept.blended.resize(std::size_t(m.width + stretch::RowSampling::readAhead));
-    kept.band.resize(std::size_t(piece.width()) * bandRows);
-    for (int top = piece.top(); top <= piece.bottom(); top += bandRows) {
-        const int rows = std::min(bandRows, piece.bottom() + 1 - top);
-        bool opaque = true;
-        for (int r = 0; r < rows; ++r) {
-            const std::uint32_t* row =
-                sampledRow(image, rowOf(m, piece.left(), top + r), sampling, kept.blended);
-            opaque &= sampling.sample(row, kept.band.data() + std::size_t(r) * piece.width());
+    kept.band.resize(std::size_t(piece.width()));
+    for (int y = piece.top(); y <= piece.bottom(); ++y) {
+        const SampledRow row = sampledRow(image, rowOf(m, piece.left(), y), sampling, kept.blended);
+        // The painter writes the device's pixels in place; so does this.
+        auto* onto = reinterpret_cast<std::uint32_t*>(const_cast<uchar*>(device.constScanLine(y))) +
+                     piece.left();
+        if (row.opaque) {
+            sampling.sample(row.pixels, onto);
+        } else {
+            sampling.sample(row.pixels, kept.band.data());
+            stretch::layOver(kept.band.data(), onto, piece.width());
         }
-        const QImage band(reinterpret_cast<const uchar*>(kept.band.data()), piece.width(), rows,
-                          qsizetype(piece.width()) * 4,
-                          opaque ? QImage::Format_RGB32 : QImage::Format_ARGB32_Premultiplied);
-        d.painter->drawImage(QPoint(piece.left(), top) - deviceOrigin, band);
     }
 }
 
@@ -239,20 +274,12 @@ void drawPiece(Graphics::Impl& d, const QImage& image, const Mapping& m, QRect p
 
 bool drawSmoothStretch(Graphics::Impl& d, const QImage& image, QRect target) {
     QPainter& painter = *d.painter;
+    QImage* pixels = devicePixels(painter);
     const QTransform device = painter.deviceTransform();
     const QTransform& world = painter.worldTransform();
-    const bool plainBlend = painter.compositionMode() == QPainter::CompositionMode_SourceOver &&
-                            painter.opacity() == 1.0 &&
-                            (painter.renderHints() & QPainter::SmoothPixmapTransform) &&
-                            !(painter.renderHints() & QPainter::Antialiasing) &&
-                            painter.paintEngine()->type() == QPaintEngine::Raster;
-    const bool plainImage = (image.format() == QImage::Format_RGB32 ||
-                             image.format() == QImage::Format_ARGB32_Premultiplied) &&
-                            image.width() >= 2 && image.size() != target.size();
-    if (!ownStretch || !plainBlend || !plainImage || !stretch::rowPassesAvailable() ||
-        device.type() > QTransform::TxTranslate || world.type() > QTransform::TxTranslate ||
-        !integral(device.dx()) || !integral(device.dy()) || !integral(world.dx()) ||
-        !integral(world.dy()) || target.isEmpty())
+    if (!ownStretch || !pixels || !stretch::rowPassesAvailable() ||
+        !plainSmoothBlend(painter, image, target) || !wholePixelShift(device) ||
+        !wholePixelShift(world))
         return false;
     const QPoint deviceOrigin(int(device.dx()), int(device.dy()));
     const QPoint redirection = deviceOrigin - QPoint(int(world.dx()), int(world.dy()));
@@ -261,10 +288,6 @@ bool drawSmoothStretch(Graphics::Impl& d, const QImage& image, QRect target) {
     if (!clip || !mapping)
         return false;
     const QRegion region = *clip & target.translated(deviceOrigin);
-    if (region.isEmpty()) {
-        ++stretchesDrawn;
-        return true;
-    }
     if (!withinFixedRange(*mapping, region))
         return false;
     // A shrunk width is fetched in two halves past 1024 pixels; leave that to the painter.
@@ -272,11 +295,8 @@ bool drawSmoothStretch(Graphics::Impl& d, const QImage& image, QRect target) {
         if (mapping->step > fixedScale && piece.width() >= fetchLength / 2)
             return false;
 
-    // The bands are copied as they are: no second smoothing.
-    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
     for (const QRect& piece : region)
-        drawPiece(d, image, *mapping, piece, deviceOrigin);
-    painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
+        drawPieceOnto(*pixels, image, *mapping, piece);
     ++stretchesDrawn;
     return true;
 }

@@ -33,7 +33,26 @@ bool sampleEach(const std::uint32_t* row, const std::int32_t* left, const std::u
     return alpha == 0xff000000u;
 }
 
+// Each channel of x times a / 255, rounded as the painter rounds.
+std::uint32_t byteMul(std::uint32_t x, std::uint32_t a) {
+    std::uint32_t rb = (x & 0xff00ffu) * a;
+    rb = ((rb + (rb >> 8 & 0xff00ffu) + 0x800080u) >> 8) & 0xff00ffu;
+    std::uint32_t ag = (x >> 8 & 0xff00ffu) * a;
+    ag = (ag + (ag >> 8 & 0xff00ffu) + 0x800080u) & 0xff00ff00u;
+    return ag | rb;
+}
+
 } // namespace
+
+void layOver(const std::uint32_t* pixels, std::uint32_t* onto, int count) {
+    for (int i = 0; i < count; ++i) {
+        const std::uint32_t s = pixels[i];
+        if (s >= 0xff000000u)
+            onto[i] = s;
+        else if (s != 0)
+            onto[i] = s + byteMul(onto[i], (~s) >> 24);
+    }
+}
 
 RowSampling::RowSampling(std::span<const std::int32_t> left, std::span<const int> weights)
     : left_(left.begin(), left.end()), pairs_(left.size() * 4), groups_(left.size() / 8) {
@@ -69,12 +88,25 @@ bool rowPassesAvailable() {
     return avx2;
 }
 
-__attribute__((target("avx2"))) void blendRows(const std::uint32_t* top,
+__attribute__((target("avx2"))) bool opaque(const std::uint32_t* pixels, int count) {
+    __m256i alpha = _mm256_set1_epi32(-1);
+    int i = 0;
+    for (; i + 8 <= count; i += 8)
+        alpha = _mm256_and_si256(alpha,
+                                 _mm256_loadu_si256(reinterpret_cast<const __m256i*>(pixels + i)));
+    std::uint32_t tail = 0xff000000u;
+    for (; i < count; ++i)
+        tail &= pixels[i];
+    return tail >= 0xff000000u && _mm256_testc_si256(alpha, _mm256_set1_epi32(int(0xff000000u)));
+}
+
+__attribute__((target("avx2"))) bool blendRows(const std::uint32_t* top,
                                                const std::uint32_t* bottom, int weight,
                                                std::uint32_t* out, int count) {
     const __m256i lower = _mm256_set1_epi16(short(weight));
     const __m256i upper = _mm256_set1_epi16(short(256 - weight));
     const __m256i zero = _mm256_setzero_si256();
+    __m256i alpha = _mm256_set1_epi32(-1);
     int i = 0;
     for (; i + 8 <= count; i += 8) {
         const __m256i t = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(top + i));
@@ -85,12 +117,17 @@ __attribute__((target("avx2"))) void blendRows(const std::uint32_t* top,
         const __m256i high =
             _mm256_add_epi16(_mm256_mullo_epi16(_mm256_unpackhi_epi8(t, zero), upper),
                              _mm256_mullo_epi16(_mm256_unpackhi_epi8(b, zero), lower));
-        _mm256_storeu_si256(
-            reinterpret_cast<__m256i*>(out + i),
-            _mm256_packus_epi16(_mm256_srli_epi16(low, 8), _mm256_srli_epi16(high, 8)));
+        const __m256i pixels =
+            _mm256_packus_epi16(_mm256_srli_epi16(low, 8), _mm256_srli_epi16(high, 8));
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + i), pixels);
+        alpha = _mm256_and_si256(alpha, pixels);
     }
-    for (; i < count; ++i)
+    std::uint32_t tail = 0xff000000u;
+    for (; i < count; ++i) {
         out[i] = blendPixel(top[i], bottom[i], std::uint32_t(256 - weight), std::uint32_t(weight));
+        tail &= out[i];
+    }
+    return tail >= 0xff000000u && _mm256_testc_si256(alpha, _mm256_set1_epi32(int(0xff000000u)));
 }
 
 namespace {
@@ -181,10 +218,18 @@ bool rowPassesAvailable() {
     return false;
 }
 
-void blendRows(const std::uint32_t* top, const std::uint32_t* bottom, int weight,
+bool opaque(const std::uint32_t* pixels, int count) {
+    std::uint32_t alpha = 0xff000000u;
+    for (int i = 0; i < count; ++i)
+        alpha &= pixels[i];
+    return alpha >= 0xff000000u;
+}
+
+bool blendRows(const std::uint32_t* top, const std::uint32_t* bottom, int weight,
                std::uint32_t* out, int count) {
     for (int i = 0; i < count; ++i)
         out[i] = blendPixel(top[i], bottom[i], std::uint32_t(256 - weight), std::uint32_t(weight));
+    return opaque(out, count);
 }
 
 bool RowSampling::sample(const std::uint32_t* row, std::uint32_t* out) const {

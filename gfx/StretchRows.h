@@ -15,9 +15,16 @@ namespace gfx::stretch {
 bool rowPassesAvailable();
 
 // `count` pixels, each channel (top * (256 - weight) + bottom * weight) >> 8,
-// weight 0..256.
-void blendRows(const std::uint32_t* top, const std::uint32_t* bottom, int weight,
+// weight 0..256. Returns whether every pixel written is opaque.
+bool blendRows(const std::uint32_t* top, const std::uint32_t* bottom, int weight,
                std::uint32_t* out, int count);
+
+// Whether all `count` pixels are opaque.
+bool opaque(const std::uint32_t* pixels, int count);
+
+// `count` premultiplied pixels laid over `onto` as the painter lays them:
+// each channel d = s + d * (255 - alpha of s) / 255, rounded its way.
+void layOver(const std::uint32_t* pixels, std::uint32_t* onto, int count);
 
 // How the pixels of a stretched row sample a source row, worked out once for
 // the many rows of a stretch: pixel i lies weights[i] / 256 (0..256) of the

@@ -34,7 +34,7 @@ QT_QPA_PLATFORM=xcb ALSOFT_DRIVERS="${ALSOFT_DRIVERS:-null}" \
 demo=$!
 
 window=
-for _ in $(seq 600); do
+for _ in $(seq 1200); do # two minutes at most on a busy machine
   window=$(xdotool search --onlyvisible --name '^Corvane Zentor Demo$' 2>/dev/null | head -n1 || true)
   [ -n "$window" ] && break
   sleep 0.1

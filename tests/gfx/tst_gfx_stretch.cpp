@@ -7,6 +7,7 @@
 #include "gfx/StretchRows.h"
 
 #include <QPainter>
+#include <QPixmap>
 #include <QTest>
 
 #include <cstdint>
@@ -49,45 +50,50 @@ void StretchTest::sameAsThePainter_data() {
     QTest::addColumn<QPoint>("origin"); // the context's frame on the device
     QTest::addColumn<QRect>("clip");    // in device pixels; none when null
     QTest::addColumn<bool>("seeThrough");
-    QTest::addColumn<bool>("own"); // whether the drawing layer's passes draw it
+    QTest::addColumn<bool>("own");    // whether the drawing layer's passes draw it
+    QTest::addColumn<bool>("pixmap"); // a device the painter keeps to itself, not a bitmap
 
     const QSize panel(750, 945);
     const QRect none;
     QTest::newRow("opening size") << panel << QRect(0, 0, 572, 670) << QPoint() << none << false
-                                  << true;
+                                  << true << false;
     QTest::newRow("opening size in the window's frame")
-        << panel << QRect(0, 0, 572, 670) << QPoint(4, 28) << none << false << true;
+        << panel << QRect(0, 0, 572, 670) << QPoint(4, 28) << none << false << true << false;
     QTest::newRow("HD") << panel << QRect(0, 0, 1920, 1080) << QPoint(4, 28) << none << false
-                        << true;
+                        << true << false;
     QTest::newRow("4K, fetched in pieces of 2048")
-        << panel << QRect(0, 0, 3840, 2160) << QPoint() << none << false << true;
+        << panel << QRect(0, 0, 3840, 2160) << QPoint() << none << false << true << false;
     QTest::newRow("wider, lower") << panel << QRect(0, 0, 1000, 400) << QPoint() << none << false
-                                  << true;
+                                  << true << false;
     QTest::newRow("just over half as wide")
-        << panel << QRect(0, 0, 376, 945) << QPoint() << none << false << true;
+        << panel << QRect(0, 0, 376, 945) << QPoint() << none << false << true << false;
     QTest::newRow("half as wide") << panel << QRect(0, 0, 375, 945) << QPoint() << none << false
-                                  << true;
+                                  << true << false;
     QTest::newRow("less than half as wide")
-        << panel << QRect(0, 0, 300, 380) << QPoint() << none << false << false;
+        << panel << QRect(0, 0, 300, 380) << QPoint() << none << false << false << false;
     QTest::newRow("the picture's own size")
-        << panel << QRect(0, 0, 750, 945) << QPoint() << none << false << false;
+        << panel << QRect(0, 0, 750, 945) << QPoint() << none << false << false << false;
     QTest::newRow("placed off the origin")
-        << panel << QRect(13, -7, 640, 700) << QPoint(3, 5) << none << false << true;
+        << panel << QRect(13, -7, 640, 700) << QPoint(3, 5) << none << false << true << false;
     QTest::newRow("see-through picture")
-        << panel << QRect(0, 0, 572, 670) << QPoint() << none << true << true;
+        << panel << QRect(0, 0, 572, 670) << QPoint() << none << true << true << false;
     QTest::newRow("clip cutting the left of every row")
         << panel << QRect(0, 0, 572, 670) << QPoint(4, 28) << QRect(101, 40, 300, 500) << false
-        << true;
-    QTest::newRow("clip inside a 4K row")
-        << panel << QRect(0, 0, 3840, 300) << QPoint() << QRect(1000, 10, 2500, 50) << true << true;
-    QTest::newRow("clip beside the stretch")
-        << panel << QRect(0, 0, 572, 670) << QPoint() << QRect(700, 0, 50, 50) << false << true;
+        << true << false;
+    QTest::newRow("clip inside a 4K row") << panel << QRect(0, 0, 3840, 300) << QPoint()
+                                          << QRect(1000, 10, 2500, 50) << true << true << false;
+    QTest::newRow("clip beside the stretch") << panel << QRect(0, 0, 572, 670) << QPoint()
+                                             << QRect(700, 0, 50, 50) << false << true << false;
     QTest::newRow("two columns tall")
-        << QSize(2, 3) << QRect(0, 0, 3, 500) << QPoint() << none << true << true;
+        << QSize(2, 3) << QRect(0, 0, 3, 500) << QPoint() << none << true << true << false;
     QTest::newRow("one column") << QSize(1, 5) << QRect(0, 0, 7, 9) << QPoint() << none << false
-                                << false;
-    QTest::newRow("larger than the device")
-        << QSize(40, 30) << QRect(-100, -50, 3000, 2000) << QPoint() << none << false << true;
+                                << false << false;
+    QTest::newRow("larger than the device") << QSize(40, 30) << QRect(-100, -50, 3000, 2000)
+                                            << QPoint() << none << false << true << false;
+    QTest::newRow("on a pixmap") << panel << QRect(0, 0, 572, 670) << QPoint(4, 28) << none << false
+                                 << true << true;
+    QTest::newRow("see-through, on a pixmap") << panel << QRect(0, 0, 1920, 1080) << QPoint()
+                                              << QRect(3, 5, 1500, 900) << true << true << true;
 }
 
 void StretchTest::sameAsThePainter() {
@@ -97,6 +103,7 @@ void StretchTest::sameAsThePainter() {
     QFETCH(QRect, clip);
     QFETCH(bool, seeThrough);
     QFETCH(bool, own);
+    QFETCH(bool, pixmap);
     const QImage picture = noise(source, seeThrough, 7);
     const QSize canvas(std::min(target.right() + origin.x() + 20, 4000),
                        std::min(target.bottom() + origin.y() + 20, 2400));
@@ -113,17 +120,18 @@ void StretchTest::sameAsThePainter() {
     }
 
     gfx::Bitmap drawn(background);
+    QPixmap drawnPixmap = QPixmap::fromImage(background);
     const gfx::Bitmap bitmap(picture);
     const long long before = gfx::ownStretchesDrawn();
     {
-        gfx::Graphics g(drawn);
+        gfx::Graphics g = pixmap ? gfx::Graphics(&drawnPixmap) : gfx::Graphics(drawn);
         if (!clip.isNull())
             g.setClip({clip.x(), clip.y(), clip.width(), clip.height()});
         g.translateTransform(float(origin.x()), float(origin.y()));
         g.drawImage(&bitmap, gfx::Rect{target.x(), target.y(), target.width(), target.height()});
     }
     QCOMPARE(gfx::ownStretchesDrawn() - before, own ? 1 : 0);
-    const QImage actual = drawn.image();
+    const QImage actual = pixmap ? drawnPixmap.toImage() : drawn.image();
     for (int y = 0; y < canvas.height(); ++y)
         if (std::memcmp(actual.constScanLine(y), expected.constScanLine(y),
                         std::size_t(canvas.width()) * 4) != 0)
