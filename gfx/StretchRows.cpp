@@ -60,14 +60,16 @@ RowSampling::RowSampling(std::span<const std::int32_t> left, std::span<const int
     lastColumn_ = left.empty() ? 0 : *std::max_element(left.begin(), left.end()) + 1;
     for (std::size_t i = 0; i < left.size(); ++i)
         std::fill_n(pairs_.begin() + std::ptrdiff_t(4 * i), 4, weightPair(weights[i]));
+    bool oneWindow = true;
+    bool twoWindows = true;
     for (std::size_t g = 0; g < groups_.size(); ++g) {
         Group& group = groups_[g];
-        const std::int32_t base = left[8 * g];
-        bool within = true;
         for (int k = 0; k < 8; ++k) {
             const std::size_t i = 8 * g + std::size_t(k);
-            group.offset[k] = left[i] - base;
-            within &= group.offset[k] >= 0 && group.offset[k] + 1 < 8;
+            group.offset[k] = left[i] - left[8 * g];
+            group.halfOffset[k] = left[i] - left[8 * g + std::size_t(k / 4) * 4];
+            oneWindow &= group.offset[k] >= 0 && group.offset[k] + 1 < 8;
+            twoWindows &= group.halfOffset[k] >= 0 && group.halfOffset[k] + 1 < 8;
             // After widening, each lane holds pixels 0 1 | 4 5 low, 2 3 | 6 7 high.
             const int lane = k / 4;
             const bool high = (k % 4) >= 2;
@@ -77,8 +79,8 @@ RowSampling::RowSampling(std::span<const std::int32_t> left, std::span<const int
             std::fill_n(keep + slot, 4, std::uint16_t(256 - weights[i]));
             std::fill_n(take + slot, 4, std::uint16_t(weights[i]));
         }
-        allNear_ &= within;
     }
+    kernel_ = oneWindow ? Kernel::oneWindow : twoWindows ? Kernel::twoWindows : Kernel::pairs;
 }
 
 #if defined(__x86_64__)
@@ -132,23 +134,48 @@ __attribute__((target("avx2"))) bool blendRows(const std::uint32_t* top,
 
 namespace {
 
-// Eight pixels whose columns all lie within the 8 from `from`: each one's
-// left and right picked out, then blended channel by channel in 16 bits.
-__attribute__((target("avx2"))) inline __m256i sampleNear(const std::uint32_t* from,
-                                                          const __m256i* group) {
+// Eight pixels' left and right columns blended channel by channel in 16
+// bits, with the weights of their group.
+__attribute__((target("avx2"))) inline __m256i blendGroup(__m256i l, __m256i r,
+                                                          const __m256i* weights) {
     const __m256i zero = _mm256_setzero_si256();
-    const __m256i offsets = _mm256_load_si256(group);
-    const __m256i columns = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(from));
-    const __m256i l = _mm256_permutevar8x32_epi32(columns, offsets);
-    const __m256i r =
-        _mm256_permutevar8x32_epi32(columns, _mm256_add_epi32(offsets, _mm256_set1_epi32(1)));
     const __m256i low =
-        _mm256_add_epi16(_mm256_mullo_epi16(_mm256_unpacklo_epi8(l, zero), group[1]),
-                         _mm256_mullo_epi16(_mm256_unpacklo_epi8(r, zero), group[2]));
+        _mm256_add_epi16(_mm256_mullo_epi16(_mm256_unpacklo_epi8(l, zero), weights[0]),
+                         _mm256_mullo_epi16(_mm256_unpacklo_epi8(r, zero), weights[1]));
     const __m256i high =
-        _mm256_add_epi16(_mm256_mullo_epi16(_mm256_unpackhi_epi8(l, zero), group[3]),
-                         _mm256_mullo_epi16(_mm256_unpackhi_epi8(r, zero), group[4]));
+        _mm256_add_epi16(_mm256_mullo_epi16(_mm256_unpackhi_epi8(l, zero), weights[2]),
+                         _mm256_mullo_epi16(_mm256_unpackhi_epi8(r, zero), weights[3]));
     return _mm256_packus_epi16(_mm256_srli_epi16(low, 8), _mm256_srli_epi16(high, 8));
+}
+
+// Eight pixels whose columns all lie within the 8 from `from`, as on an
+// enlarged row: each one's left and right picked out of one load.
+__attribute__((target("avx2"))) inline __m256i
+sampleOneWindow(const std::uint32_t* from, const std::int32_t* offset, const __m256i* weights) {
+    const __m256i offsets = _mm256_load_si256(reinterpret_cast<const __m256i*>(offset));
+    const __m256i columns = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(from));
+    return blendGroup(
+        _mm256_permutevar8x32_epi32(columns, offsets),
+        _mm256_permutevar8x32_epi32(columns, _mm256_add_epi32(offsets, _mm256_set1_epi32(1))),
+        weights);
+}
+
+// Eight pixels whose first and last four each lie within the 8 columns from
+// `first` and `second`, as on a row shrunk to no less than half: each half
+// picked out of its own load.
+__attribute__((target("avx2"))) inline __m256i sampleTwoWindows(const std::uint32_t* first,
+                                                                const std::uint32_t* second,
+                                                                const std::int32_t* offset,
+                                                                const __m256i* weights) {
+    const __m256i offsets = _mm256_load_si256(reinterpret_cast<const __m256i*>(offset));
+    const __m256i rightOffsets = _mm256_add_epi32(offsets, _mm256_set1_epi32(1));
+    const __m256i a = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(first));
+    const __m256i b = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(second));
+    const __m256i l = _mm256_blend_epi32(_mm256_permutevar8x32_epi32(a, offsets),
+                                         _mm256_permutevar8x32_epi32(b, offsets), 0xf0);
+    const __m256i r = _mm256_blend_epi32(_mm256_permutevar8x32_epi32(a, rightOffsets),
+                                         _mm256_permutevar8x32_epi32(b, rightOffsets), 0xf0);
+    return blendGroup(l, r, weights);
 }
 
 // Two pixels anywhere: each one's left and right columns, widened and
@@ -190,22 +217,35 @@ __attribute__((target("avx2"))) bool RowSampling::sample(const std::uint32_t* ro
     const std::uint32_t* pairs = pairs_.data();
     const int groupCount = int(groups_.size());
     __m256i alpha = _mm256_set1_epi32(-1);
-    // One loop or the other for the whole row: a choice per group costs more
-    // than it saves.
-    if (allNear_) {
-        const Group* groups = groups_.data();
+    // One loop for the whole row: a choice per group costs more than it saves.
+    const Group* groups = groups_.data();
+    const auto weightsOf = [&](int g) {
+        return reinterpret_cast<const __m256i*>(groups[g].keepLow);
+    };
+    switch (kernel_) {
+    case Kernel::oneWindow:
         for (int g = 0; g < groupCount; ++g) {
             const __m256i pixels =
-                sampleNear(row + left[8 * g], reinterpret_cast<const __m256i*>(&groups[g]));
+                sampleOneWindow(row + left[8 * g], groups[g].offset, weightsOf(g));
             _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + 8 * g), pixels);
             alpha = _mm256_and_si256(alpha, pixels);
         }
-    } else {
+        break;
+    case Kernel::twoWindows:
+        for (int g = 0; g < groupCount; ++g) {
+            const __m256i pixels = sampleTwoWindows(row + left[8 * g], row + left[8 * g + 4],
+                                                    groups[g].halfOffset, weightsOf(g));
+            _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + 8 * g), pixels);
+            alpha = _mm256_and_si256(alpha, pixels);
+        }
+        break;
+    case Kernel::pairs:
         for (int i = 0; i < 8 * groupCount; i += 8) {
             const __m256i pixels = sampleApart(row, left + i, pairs + 4 * i);
             _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + i), pixels);
             alpha = _mm256_and_si256(alpha, pixels);
         }
+        break;
     }
     const int done = 8 * groupCount;
     const bool tailOpaque = sampleEach(row, left, pairs, out, done, size() - done);

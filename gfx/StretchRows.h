@@ -44,10 +44,12 @@ public:
     bool sample(const std::uint32_t* row, std::uint32_t* out) const;
 
 private:
-    // Eight neighbouring pixels: the columns they read, relative to their
-    // first, and their weights in the order the vector pass blends them.
+    // Eight neighbouring pixels: the columns they read, relative to the
+    // first of the eight and to the first of their four, and their weights in
+    // the order the vector pass blends them.
     struct alignas(32) Group {
         std::int32_t offset[8];
+        std::int32_t halfOffset[8];
         std::uint16_t keepLow[16];  // 256 - w for pixels 0 1 | 4 5, once per channel
         std::uint16_t takeLow[16];  // w
         std::uint16_t keepHigh[16]; // pixels 2 3 | 6 7
@@ -56,9 +58,11 @@ private:
     std::vector<std::int32_t> left_;
     std::vector<std::uint32_t> pairs_; // (256 - w) | w << 16 per pixel, four times
     std::vector<Group> groups_;
-    // Whether every group reads within its first eight columns, as on an
-    // enlarged row; else the pass takes the pixels two at a time.
-    bool allNear_ = true;
+    // How the pass takes a row: groups of eight reading within eight columns
+    // (enlarged rows), within eight columns per four (rows shrunk to no less
+    // than half), or two pixels at a time, anywhere.
+    enum class Kernel { oneWindow, twoWindows, pairs };
+    Kernel kernel_ = Kernel::pairs;
     int firstColumn_ = 0;
     int lastColumn_ = 0;
 };

@@ -149,8 +149,9 @@ void StretchTest::rowPassesKeepTheirFormula_data() {
     QTest::addColumn<QList<int>>("steps"); // columns between neighbouring pixels, over and over
     QTest::newRow("enlarged, every eight pixels within eight columns")
         << 203 << QList<int>{0, 1, 0, 0, 1, 0, 1, 0};
-    QTest::newRow("shrunk, two pixels at a time") << 64 << QList<int>{1, 2, 1, 1, 2, 1, 1, 2};
-    QTest::newRow("far apart") << 61 << QList<int>{5, 9, 3};
+    QTest::newRow("shrunk, four pixels to eight columns")
+        << 64 << QList<int>{1, 2, 1, 1, 2, 1, 1, 2};
+    QTest::newRow("far apart, two pixels at a time") << 61 << QList<int>{5, 9, 3};
     QTest::newRow("back and forth") << 45 << QList<int>{1, 1, -3, 2, 0};
     QTest::newRow("fewer than eight") << 5 << QList<int>{1, 2};
 }
