@@ -102,25 +102,46 @@ __attribute__((target("avx2"))) bool opaque(const std::uint32_t* pixels, int cou
     return tail >= 0xff000000u && _mm256_testc_si256(alpha, _mm256_set1_epi32(int(0xff000000u)));
 }
 
-__attribute__((target("avx2"))) bool blendRows(const std::uint32_t* top,
-                                               const std::uint32_t* bottom, int weight,
-                                               std::uint32_t* out, int count) {
-    const __m256i lower = _mm256_set1_epi16(short(weight));
-    const __m256i upper = _mm256_set1_epi16(short(256 - weight));
-    const __m256i zero = _mm256_setzero_si256();
+namespace {
+
+// Sixteen bytes of the two rows side by side in each 16-bit lane, bottom
+// low, top high, so that one signed byte multiply-add weighs both: with
+// weights of at most 127 a side the products fit in 16 bits. Below half way
+// the blend is top * 256 + (bottom - top) * w, past it bottom * 256 +
+// (top - bottom) * (256 - w), and half way (top + bottom) * 128.
+enum class Side { nearTop, half, nearBottom };
+
+template <Side side>
+__attribute__((target("avx2"))) inline __m256i weigh(__m256i pairs, __m256i weights) {
+    const __m256i products = _mm256_maddubs_epi16(pairs, weights);
+    if constexpr (side == Side::nearTop)
+        return _mm256_srli_epi16(
+            _mm256_add_epi16(_mm256_and_si256(pairs, _mm256_set1_epi16(short(0xff00))), products),
+            8);
+    else if constexpr (side == Side::nearBottom)
+        return _mm256_srli_epi16(_mm256_add_epi16(_mm256_slli_epi16(pairs, 8), products), 8);
+    else
+        return _mm256_srli_epi16(products, 7);
+}
+
+template <Side side>
+__attribute__((target("avx2"))) bool blendRowsFrom(const std::uint32_t* top,
+                                                   const std::uint32_t* bottom, int weight,
+                                                   std::uint32_t* out, int count) {
+    const int w = side == Side::nearTop ? weight : side == Side::half ? 64 : 256 - weight;
+    // Byte pairs (bottom, top) times (w, -w), or (-w, w) past half way.
+    const short signedPair = side == Side::nearTop      ? short((w & 0xff) | (-w & 0xff) << 8)
+                             : side == Side::nearBottom ? short((-w & 0xff) | (w & 0xff) << 8)
+                                                        : short(w | w << 8);
+    const __m256i weights = _mm256_set1_epi16(signedPair);
     __m256i alpha = _mm256_set1_epi32(-1);
     int i = 0;
     for (; i + 8 <= count; i += 8) {
         const __m256i t = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(top + i));
         const __m256i b = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(bottom + i));
-        const __m256i low =
-            _mm256_add_epi16(_mm256_mullo_epi16(_mm256_unpacklo_epi8(t, zero), upper),
-                             _mm256_mullo_epi16(_mm256_unpacklo_epi8(b, zero), lower));
-        const __m256i high =
-            _mm256_add_epi16(_mm256_mullo_epi16(_mm256_unpackhi_epi8(t, zero), upper),
-                             _mm256_mullo_epi16(_mm256_unpackhi_epi8(b, zero), lower));
         const __m256i pixels =
-            _mm256_packus_epi16(_mm256_srli_epi16(low, 8), _mm256_srli_epi16(high, 8));
+            _mm256_packus_epi16(weigh<side>(_mm256_unpacklo_epi8(b, t), weights),
+                                weigh<side>(_mm256_unpackhi_epi8(b, t), weights));
         _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + i), pixels);
         alpha = _mm256_and_si256(alpha, pixels);
     }
@@ -130,6 +151,17 @@ __attribute__((target("avx2"))) bool blendRows(const std::uint32_t* top,
         tail &= out[i];
     }
     return tail >= 0xff000000u && _mm256_testc_si256(alpha, _mm256_set1_epi32(int(0xff000000u)));
+}
+
+} // namespace
+
+bool blendRows(const std::uint32_t* top, const std::uint32_t* bottom, int weight,
+               std::uint32_t* out, int count) {
+    if (weight < 128)
+        return blendRowsFrom<Side::nearTop>(top, bottom, weight, out, count);
+    if (weight > 128)
+        return blendRowsFrom<Side::nearBottom>(top, bottom, weight, out, count);
+    return blendRowsFrom<Side::half>(top, bottom, weight, out, count);
 }
 
 namespace {
