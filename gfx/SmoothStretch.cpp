@@ -57,9 +57,15 @@ std::optional<Mapping> mappingOf(const QTransform& device, QRectF target, QSize 
     QTransform nudge;
     nudge.translate(1.0 / 65536, 1.0 / 65536);
     const QTransform inverse = (nudge * stretch).inverted();
-    const Mapping m{
-        inverse.m11(),  inverse.m12(),  inverse.m21(), inverse.m22(), inverse.dx(), inverse.dy(), 0,
-        source.width(), source.height()};
+    const Mapping m{.m11 = inverse.m11(),
+                    .m12 = inverse.m12(),
+                    .m21 = inverse.m21(),
+                    .m22 = inverse.m22(),
+                    .dx = inverse.dx(),
+                    .dy = inverse.dy(),
+                    .step = 0,
+                    .width = source.width(),
+                    .height = source.height()};
     const double f1 = m.m11 * m.m11 + m.m21 * m.m21;
     const double f2 = m.m12 * m.m12 + m.m22 * m.m22;
     const bool fastMatrix = inverse.isAffine() && f1 < 1e4 && f2 < 1e4 && f1 > 1.0 / 65536 &&
@@ -126,7 +132,7 @@ struct StretchMemory {
     std::optional<Mapping> mapping;
     std::vector<ColumnTable> tables;
     std::vector<std::uint32_t> blended;
-    std::vector<std::uint32_t> band;
+    std::vector<std::uint32_t> row; // a stretched row to lay over the device
 
     const ColumnTable& columns(const Mapping& m, int deviceLeft, int length, int deviceY) {
         if (mapping != m) {
@@ -255,7 +261,7 @@ void drawPieceOnto(QImage& device, const QImage& image, const Mapping& m, QRect 
     const stretch::RowSampling& sampling =
         kept.columns(m, piece.left(), piece.width(), piece.top()).sampling;
     kept.blended.resize(std::size_t(m.width + stretch::RowSampling::readAhead));
-    kept.band.resize(std::size_t(piece.width()));
+    kept.row.resize(std::size_t(piece.width()));
     for (int y = piece.top(); y <= piece.bottom(); ++y) {
         const SampledRow row = sampledRow(image, rowOf(m, piece.left(), y), sampling, kept.blended);
         // The painter writes the device's pixels in place; so does this.
@@ -264,8 +270,8 @@ void drawPieceOnto(QImage& device, const QImage& image, const Mapping& m, QRect 
         if (row.opaque) {
             sampling.sample(row.pixels, onto);
         } else {
-            sampling.sample(row.pixels, kept.band.data());
-            stretch::layOver(kept.band.data(), onto, piece.width());
+            sampling.sample(row.pixels, kept.row.data());
+            stretch::layOver(kept.row.data(), onto, piece.width());
         }
     }
 }

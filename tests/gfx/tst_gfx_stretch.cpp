@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QTest>
+#include <QWidget>
 
 #include <cstdint>
 
@@ -33,6 +34,24 @@ QImage noise(QSize size, bool seeThrough, std::uint32_t seed) {
     return image;
 }
 
+// A window's client area that paints one picture stretched over itself, as
+// the instrument's window does.
+class StretchingWidget : public QWidget {
+public:
+    explicit StretchingWidget(const gfx::Bitmap& picture) : picture(picture) {
+        setAttribute(Qt::WA_OpaquePaintEvent);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        gfx::Graphics window(this);
+        window.drawImage(&picture, gfx::Rect{0, 0, width(), height()});
+    }
+
+private:
+    const gfx::Bitmap& picture;
+};
+
 } // namespace
 
 class StretchTest : public QObject {
@@ -40,6 +59,8 @@ class StretchTest : public QObject {
 private slots:
     void sameAsThePainter_data();
     void sameAsThePainter();
+    void widgetPaintsMatchInsideTheirRegion_data();
+    void widgetPaintsMatchInsideTheirRegion();
     void rowPassesKeepTheirFormula_data();
     void rowPassesKeepTheirFormula();
 };
@@ -142,6 +163,37 @@ void StretchTest::sameAsThePainter() {
                                         .arg(y)
                                         .arg(actual.pixel(x, y), 8, 16)
                                         .arg(expected.pixel(x, y), 8, 16)));
+}
+
+void StretchTest::widgetPaintsMatchInsideTheirRegion_data() {
+    QTest::addColumn<QSize>("client");
+    QTest::addColumn<QRegion>("exposed"); // what the window system asks to repaint
+    QTest::newRow("all of it") << QSize(572, 670) << QRegion(0, 0, 572, 670);
+    QTest::newRow("a strip uncovered on the right") << QSize(572, 670) << QRegion(401, 0, 171, 670);
+    QTest::newRow("two pieces, L-shaped")
+        << QSize(1920, 1080) << (QRegion(0, 0, 1920, 100) + QRegion(37, 100, 500, 600));
+}
+
+// A paint of part of a window, the window system's clip in force, draws what
+// the painter would have drawn there.
+void StretchTest::widgetPaintsMatchInsideTheirRegion() {
+    QFETCH(QSize, client);
+    QFETCH(QRegion, exposed);
+    const gfx::Bitmap picture(noise(QSize(750, 945), false, 9));
+    StretchingWidget widget(picture);
+    widget.resize(client);
+    const auto render = [&](bool own) {
+        gfx::setOwnStretch(own);
+        QImage image(client, QImage::Format_RGB32);
+        image.fill(Qt::darkCyan);
+        widget.render(&image, QPoint(), exposed);
+        gfx::setOwnStretch(true);
+        return image;
+    };
+    const long long before = gfx::ownStretchesDrawn();
+    const QImage own = render(true);
+    QCOMPARE(gfx::ownStretchesDrawn() - before, 1);
+    QCOMPARE(own, render(false));
 }
 
 void StretchTest::rowPassesKeepTheirFormula_data() {
