@@ -142,7 +142,7 @@ struct StretchMemory {
         for (const ColumnTable& table : tables)
             if (table.deviceLeft == deviceLeft && table.sampling.size() == length)
                 return table;
-        constexpr std::size_t mostSpans = 64; // a clip of many pieces is redone, not hoarded
+        constexpr std::size_t mostSpans = 8; // a clip of many pieces is redone, not hoarded
         if (tables.size() == mostSpans)
             tables.clear();
         tables.push_back(columnsOf(m, deviceLeft, length, deviceY));
