@@ -29,4 +29,4 @@ done
 echo
 "$bench_dir/program/measure-program.sh" "$build" "$seconds"
 echo
-"$bench_dir/program/measure-program.sh" "$build" "$seconds" 1920x1080 | tail -n +3
+"$bench_dir/program/measure-program.sh" "$build" "$seconds" 1920x1080

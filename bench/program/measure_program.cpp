@@ -101,6 +101,8 @@ int main(int argc, char* argv[]) {
     demo.waitForFinished(3000);
 
     std::printf("| figure | value |\n| --- | --- |\n");
+    std::printf("| client area | %s |\n",
+                client.isEmpty() ? "the opening size" : qPrintable(client));
     std::printf("| start to first frame shown | %lld ms |\n", firstFrameMs);
     std::printf("| CPU over %d s of ticking | %.2f %% of one core |\n", seconds, cpuPercent);
     // The frame timer ticks every 65 ms, a frame each.
