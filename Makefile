@@ -26,6 +26,14 @@ test: build
 bench: build
 	bench/run-all.sh $(BUILD)
 
+# The running program's CPU per frame at both measured sizes, medians of RUNS
+# runs of BENCH_SECONDS each, for an otherwise idle machine.
+RUNS ?= 5
+BENCH_SECONDS ?= 60
+.PHONY: bench-cpu
+bench-cpu: build
+	bench/program/measure-cpu.sh $(BUILD) $(RUNS) $(BENCH_SECONDS)
+
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
 

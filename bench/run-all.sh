@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Runs every benchmark of a build and prints one table of medians (5 runs
-# each), then measures the real program in Xvfb:
+# each), then counts the real program's instructions per frame under
+# callgrind and measures its CPU, both in Xvfb at the opening size and with a
+# 1920 x 1080 client area:
 #   bench/run-all.sh [BUILD_DIR] [PROGRAM_SECONDS]
 set -euo pipefail
 build=${1:-build}
@@ -19,4 +21,12 @@ for bench in "$build"/bin/bench_*; do
 done
 echo
 bench_dir=$(cd "$(dirname "$0")" && pwd)
+echo "| figure | value |"
+echo "| --- | --- |"
+for client in "" 1920x1080; do
+  "$bench_dir/program/count-instructions.sh" "$build" "$client"
+done
+echo
 "$bench_dir/program/measure-program.sh" "$build" "$seconds"
+echo
+"$bench_dir/program/measure-program.sh" "$build" "$seconds" 1920x1080

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 
 namespace gfx {
 
@@ -49,7 +50,9 @@ Bitmap::Bitmap(Bitmap&&) noexcept = default;
 Bitmap& Bitmap::operator=(Bitmap&&) noexcept = default;
 Bitmap::~Bitmap() = default;
 
-Bitmap::Bitmap(int width, int height) {
+Bitmap::Bitmap(int width, int height) : Bitmap(width, height, Start::zeroed) {}
+
+Bitmap::Bitmap(int width, int height, Start start) {
     if (width <= 0 || height <= 0) {
         lastStatus_ = Status::invalidParameter;
         return;
@@ -64,20 +67,37 @@ Bitmap::Bitmap(int width, int height) {
         lastStatus_ = Status::outOfMemory;
         return;
     }
-    void* zeroed = std::calloc(std::size_t(height), bytesPerLine);
-    if (!zeroed) {
+    void* memory = start == Start::zeroed ? std::calloc(std::size_t(height), bytesPerLine)
+                                          : std::malloc(std::size_t(height) * bytesPerLine);
+    if (!memory) {
         lastStatus_ = Status::outOfMemory;
         return;
     }
-    QImage pixels(static_cast<uchar*>(zeroed), width, height, qsizetype(bytesPerLine),
-                  QImage::Format_ARGB32_Premultiplied, std::free, zeroed);
+    QImage pixels(static_cast<uchar*>(memory), width, height, qsizetype(bytesPerLine),
+                  QImage::Format_ARGB32_Premultiplied, std::free, memory);
     if (pixels.isNull()) {
-        std::free(zeroed);
+        std::free(memory);
         lastStatus_ = Status::outOfMemory;
         return;
     }
     if (!image_.make(0, std::move(pixels)))
         lastStatus_ = Status::outOfMemory;
+}
+
+Bitmap Bitmap::copyOf(const Bitmap& source) {
+    if (!source.image_)
+        return Bitmap(0, 0);
+    const QImage& from = *source.image_;
+    // Opaque pictures are 32-bit RGB with an opaque alpha byte, the rest
+    // premultiplied ARGB: either way the bytes are already premultiplied ARGB.
+    Bitmap copy(from.width(), from.height(), Start::unset);
+    if (!copy.image_)
+        return copy;
+    QImage& to = *copy.image_;
+    const std::size_t rowBytes = std::size_t(from.width()) * 4;
+    for (int y = 0; y < from.height(); ++y)
+        std::memcpy(to.scanLine(y), from.constScanLine(y), rowBytes);
+    return copy;
 }
 
 Bitmap::Bitmap(const QImage& image) {

@@ -22,6 +22,9 @@ public:
     static Bitmap fromResource(int id);
     // A BMP file image.
     static Bitmap fromBmpBytes(std::span<const std::uint8_t> bytes);
+    // A 32-bit ARGB bitmap to draw on, starting as these pixels: copied row
+    // by row, with no clearing and no blending. Absent for an absent source.
+    static Bitmap copyOf(const Bitmap& source);
 
     Bitmap(Bitmap&&) noexcept;
     Bitmap& operator=(Bitmap&&) noexcept;
@@ -39,6 +42,8 @@ private:
     friend class Graphics;
     friend struct GraphicsAccess;
     struct KeyedCopy;
+    enum class Start { zeroed, unset };
+    Bitmap(int width, int height, Start start);
     Owned<QImage, ObjectKind::bitmap> image_;
     // The last colour-keyed copy drawn from these pixels: artwork drawn
     // through the same key every frame is keyed once, not per frame.

@@ -1,6 +1,7 @@
 #include "gfx/GraphicsImpl.h"
 
 #include "gfx/ImageAttributes.h"
+#include "gfx/SmoothStretch.h"
 
 namespace gfx {
 
@@ -66,6 +67,8 @@ void Graphics::drawImage(const Bitmap* bitmap, Rect destination) {
     if (const QImage* image = drawablePixels(bitmap)) {
         const BitmapFrame frame(*d_->painter, d_->state.world);
         const QRect target(destination.x, destination.y, destination.width, destination.height);
+        if (drawSmoothStretch(*d_, *image, target))
+            return;
         drawInBands(*d_, target, [&] { d_->painter->drawImage(target, *image); });
     }
 }

@@ -38,6 +38,20 @@ void drawCheckMarks(gfx::Graphics& g, const gfx::ImageAttributes& key) {
         drawKeyed(g, checkMarkImage, demoModeCheckMark.x, demoModeCheckMark.y, key);
 }
 
+// The frame starts as the panel picture, copied as it is, or as black when
+// the picture failed to load.
+gfx::Bitmap panelBackground(ImageSize panel) {
+    if (panelImage.valid())
+        return gfx::Bitmap::copyOf(panelImage);
+    gfx::Bitmap black(panel.width, panel.height);
+    {
+        gfx::Graphics g(black);
+        const gfx::SolidBrush blackBrush(0xFF000000);
+        g.fillRectangle(&blackBrush, gfx::Rect{0, 0, panel.width, panel.height});
+    }
+    return black;
+}
+
 void drawScreen(gfx::Graphics& g) {
     g.translateTransform(screenOrigin.x, screenOrigin.y);
     g.setClip({0, 0, screenWidth, screenHeight});
@@ -58,15 +72,9 @@ void composeFrame() {
 
 gfx::Bitmap composeFrameFor(const ClientRect& client) {
     updateScale(client);
-    const ImageSize panel = panelFrameSize();
-    gfx::Bitmap backBuffer(panel.width, panel.height);
+    gfx::Bitmap backBuffer = panelBackground(panelFrameSize());
     {
         gfx::Graphics g(backBuffer);
-        if (!panelImage.valid()) {
-            const gfx::SolidBrush black(0xFF000000);
-            g.fillRectangle(&black, gfx::Rect{0, 0, panel.width, panel.height});
-        }
-        g.drawImage(&panelImage, 0, 0);
         gfx::ImageAttributes key;
         key.setColorKey(keyWhite, keyWhite);
         drawKnobs(g, key);

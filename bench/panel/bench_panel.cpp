@@ -3,11 +3,15 @@
 #include "engine/EngineModel.h"
 #include "gfx/Bitmap.h"
 #include "gfx/Graphics.h"
+#include "gfx/SmoothStretch.h"
 #include "panel/FrameCompositor.h"
 #include "panel/OffscreenPanelWindow.h"
 #include "panel/PanelArtwork.h"
 
 #include <QGuiApplication>
+
+#include <cstdint>
+#include <vector>
 
 #include <benchmark/benchmark.h>
 
@@ -42,6 +46,30 @@ BENCHMARK(BM_composeFrame)
     ->MeasureProcessCPUTime()
     ->UseRealTime();
 
+// The frame as the running program meets it: 65 ms of other work between
+// frames leave the caches cold, so each frame here starts after 32 MiB of
+// other memory has gone through them.
+void BM_composeFrameCold(benchmark::State& state) {
+    startInstrument(int(state.range(0)), int(state.range(1)), false);
+    std::vector<std::uint64_t> elsewhere(std::size_t(32) << 17);
+    std::uint64_t touched = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        for (std::uint64_t& word : elsewhere)
+            word += ++touched;
+        state.ResumeTiming();
+        composeFrame();
+    }
+    benchmark::DoNotOptimize(elsewhere.data());
+    screenRenderer.release();
+}
+BENCHMARK(BM_composeFrameCold)
+    ->Args({572, 670}) // the window's opening client area
+    ->Args({1920, 1080})
+    ->Unit(benchmark::kMillisecond)
+    ->MeasureProcessCPUTime()
+    ->UseRealTime();
+
 // A whole tick as the timer runs it: sound and model step, then the frame at 750 x 945.
 void BM_wholeTick(benchmark::State& state) {
     startInstrument(750, 945, state.range(0) != 0);
@@ -61,10 +89,12 @@ BENCHMARK(BM_wholeTick)
     ->UseRealTime();
 
 // Only the stretched copy of a finished 750 x 945 frame onto a client area
-// that, like the window's backing store, lives on between frames.
+// that, like the window's backing store, lives on between frames: by the
+// drawing layer's own passes (own:1) or by the painter (own:0).
 void BM_stretchedCopy(benchmark::State& state) {
     const int w = int(state.range(0));
     const int h = int(state.range(1));
+    gfx::setOwnStretch(state.range(2) != 0);
     gfx::Bitmap backBuffer(750, 945);
     {
         gfx::Graphics g(backBuffer);
@@ -76,10 +106,16 @@ void BM_stretchedCopy(benchmark::State& state) {
         stretchFrame(window, backBuffer, w, h);
         benchmark::DoNotOptimize(client);
     }
+    gfx::setOwnStretch(true);
 }
 BENCHMARK(BM_stretchedCopy)
-    ->Args({1920, 1080})
-    ->Args({3840, 2160})
+    ->ArgNames({"", "", "own"})
+    ->Args({572, 670, 0})
+    ->Args({572, 670, 1})
+    ->Args({1920, 1080, 0})
+    ->Args({1920, 1080, 1})
+    ->Args({3840, 2160, 0})
+    ->Args({3840, 2160, 1})
     ->Unit(benchmark::kMillisecond)
     ->MeasureProcessCPUTime()
     ->UseRealTime();

@@ -36,6 +36,8 @@ private slots:
     void bitmapsDecodeFromBmpBytes();
     void newBitmapsOfEverySize_data();
     void newBitmapsOfEverySize();
+    void copiesStartAsTheirSource_data();
+    void copiesStartAsTheirSource();
     void stretchMatchesOneSmoothDraw_data();
     void stretchMatchesOneSmoothDraw();
 };
@@ -307,6 +309,40 @@ void DrawingTest::newBitmapsOfEverySize() {
     const QImage pixels = bitmap.image();
     QCOMPARE(pixels.pixel(0, 0), 0u);
     QCOMPARE(pixels.pixel(width - 1, height - 1), 0u);
+}
+
+void DrawingTest::copiesStartAsTheirSource_data() {
+    QTest::addColumn<QImage>("source");
+    QImage opaque(7, 5, QImage::Format_RGB32);
+    QImage translucent(7, 5, QImage::Format_ARGB32);
+    for (int y = 0; y < 5; ++y)
+        for (int x = 0; x < 7; ++x) {
+            opaque.setPixel(x, y, qRgb(x * 30, y * 50, 99));
+            translucent.setPixel(x, y, qRgba(x * 30, y * 50, 99, x * 40));
+        }
+    QTest::newRow("opaque picture") << opaque;
+    QTest::newRow("picture with see-through pixels") << translucent;
+    QTest::newRow("absent") << QImage();
+}
+
+// A copy holds the source's pixels as they would draw, and drawing on it
+// leaves the source alone.
+void DrawingTest::copiesStartAsTheirSource() {
+    QFETCH(QImage, source);
+    const gfx::Bitmap original(source);
+    gfx::Bitmap copy = gfx::Bitmap::copyOf(original);
+    QCOMPARE(copy.valid(), original.valid());
+    if (!copy.valid())
+        return;
+    const QImage before = original.image().convertToFormat(QImage::Format_ARGB32);
+    QCOMPARE(copy.image().convertToFormat(QImage::Format_ARGB32), before);
+    {
+        gfx::Graphics g(copy);
+        const gfx::SolidBrush red(0xFFFF0000);
+        g.fillRectangle(&red, gfx::Rect{0, 0, 7, 5});
+    }
+    QCOMPARE(copy.image().pixel(3, 2), 0xFFFF0000u);
+    QCOMPARE(original.image().convertToFormat(QImage::Format_ARGB32), before);
 }
 
 void DrawingTest::stretchMatchesOneSmoothDraw_data() {

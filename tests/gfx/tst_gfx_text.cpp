@@ -20,6 +20,7 @@ private slots:
     void textAlignsInItsLayoutRectangle();
     void textAtAPointHangsFromItAndIsNotClipped();
     void textHintDecidesSmoothing();
+    void keptLayoutsDrawAsFreshOnes();
     void arialResolvesToItselfOrAMetricTwin_data();
     void arialResolvesToItselfOrAMetricTwin();
     void fontsKeepSizeAndStyle();
@@ -111,6 +112,31 @@ void TextTest::textHintDecidesSmoothing() {
     };
     QCOMPARE(partial(gfx::TextRenderingHint::systemDefault), 0);
     QVERIFY(partial(gfx::TextRenderingHint::antiAlias) > 20);
+}
+
+// Lines are laid out once and kept per font and text: a kept line draws as
+// it first drew, however many lines came between, and no other font, hint or
+// text draws from it.
+void TextTest::keptLayoutsDrawAsFreshOnes() {
+    const gfx::Font italic(&arial(), 17, gfx::FontStyle::italic);
+    const gfx::Font bold(&arial(), 17, gfx::FontStyle::bold);
+    const gfx::SolidBrush white(0xFFFFFFFF);
+    const auto drawn = [&](std::u16string_view text, const gfx::Font& font,
+                           gfx::TextRenderingHint hint = gfx::TextRenderingHint::antiAlias) {
+        return draw(
+            [&](gfx::Graphics& g) {
+                g.drawString(text, &font, {10, 10, 280, 40}, nullptr, &white);
+            },
+            hint);
+    };
+    const QImage first = drawn(u"1234.5", italic);
+    QCOMPARE(drawn(u"1234.5", italic), first);
+    for (int i = 0; i < 1500; ++i) // more lines than one font keeps
+        drawn(QString::number(i).toStdU16String(), italic);
+    QCOMPARE(drawn(u"1234.5", italic), first);
+    QVERIFY(drawn(u"1234.5", bold) != first);
+    QVERIFY(drawn(u"1234.5", italic, gfx::TextRenderingHint::systemDefault) != first);
+    QVERIFY(drawn(u"1234.6", italic) != first);
 }
 
 void TextTest::arialResolvesToItselfOrAMetricTwin_data() {
