@@ -1,6 +1,8 @@
 #include "app/CommandLine.h"
 #include "app/OpeningSize.h"
+#include "app/ShellSequence.h"
 #include "app/ShellWindow.h"
+#include "live/LiveSource.h"
 #include "panel/PanelArtwork.h"
 
 #include <QApplication>
@@ -8,6 +10,8 @@
 #include <cstdint>
 #include <cstdio>
 #include <ctime>
+#include <memory>
+#include <string>
 
 namespace {
 
@@ -39,6 +43,14 @@ int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("zentor-demo"));
     QApplication::setApplicationDisplayName(QStringLiteral("Corvane Zentor Demo"));
+    // A simulator to listen for (--xplane, --flightgear), before any window.
+    std::string liveError;
+    const std::unique_ptr<LiveSource> live = openLiveSource(options.live, &liveError);
+    if (!liveError.empty()) {
+        std::fprintf(stderr, "zentor-demo: %s\n", liveError.c_str());
+        return 2;
+    }
+    setEngineSource(live.get()); // null: the model, as always
     loadPanelArtwork();
     {
         ShellWindow window(options.clientSize.value_or(openingClientSize()));
@@ -46,6 +58,8 @@ int main(int argc, char* argv[]) {
         window.show();
         window.activateWindow();
         startShell(window, seedFromCalendar());
+        if (live)
+            live->step(); // no data, not the model's start values, from the first frame on
         if (window.isVisible())
             QApplication::exec();
     }

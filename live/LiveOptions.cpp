@@ -123,6 +123,15 @@ std::unique_ptr<LiveLink> openLiveLink(const LiveOptionTexts& options, QString* 
         const auto simulator = parseSimulatorAddress(options.xplane, xplaneDefaultPort, error);
         if (!simulator)
             return nullptr;
+        // An IPv4 socket cannot send to an IPv6 address, nor the other way.
+        const bool ipv6 = simulator->address.protocol() == QAbstractSocket::IPv6Protocol;
+        if (options.listen.isEmpty() && ipv6)
+            listen = QHostAddress(QHostAddress::LocalHostIPv6);
+        if (listen.protocol() != simulator->address.protocol())
+            return fail(QStringLiteral("X-Plane at %1 cannot answer %2: give --listen an %3 "
+                                       "address of this machine")
+                            .arg(simulator->text(), listen.toString(),
+                                 ipv6 ? QStringLiteral("IPv6") : QStringLiteral("IPv4")));
         // A loopback socket can neither reach nor be answered by another machine.
         if (!simulator->address.isLoopback() && listen.isLoopback())
             return fail(QStringLiteral("X-Plane at %1 cannot answer the loopback address: "

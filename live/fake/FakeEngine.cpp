@@ -12,14 +12,16 @@ struct Drift {
     double period; // seconds
 };
 
+// Centres inside the screen's normal bands (a 14 V aircraft, fuel injection),
+// so that the fake looks like a healthy cruise and a red value means a fault.
 constexpr auto drifts = std::to_array<Drift>({
     {.quantity = Quantity::rpm, .centre = 2250, .swing = 250, .period = 30},
     {.quantity = Quantity::manifoldPressure, .centre = 22, .swing = 3, .period = 30},
     {.quantity = Quantity::oilTemp, .centre = 185, .swing = 10, .period = 90},
     {.quantity = Quantity::oilPressure, .centre = 60, .swing = 5, .period = 40},
-    {.quantity = Quantity::fuelPressure, .centre = 25, .swing = 2, .period = 25},
+    {.quantity = Quantity::fuelPressure, .centre = 15, .swing = 2, .period = 25},
     {.quantity = Quantity::fuelFlow, .centre = 12, .swing = 2.5, .period = 30},
-    {.quantity = Quantity::volts, .centre = 28.1, .swing = 0.3, .period = 20},
+    {.quantity = Quantity::volts, .centre = 14.1, .swing = 0.3, .period = 20},
     {.quantity = Quantity::amps, .centre = 12, .swing = 4, .period = 15},
     {.quantity = Quantity::oat, .centre = 59, .swing = 3, .period = 120},
     {.quantity = Quantity::egt, .centre = 1350, .swing = 80, .period = 30},

@@ -125,6 +125,28 @@ private slots:
             << "X-Plane at 192.168.1.20:49000 cannot answer the loopback address: give --listen an "
                "address of "
                "this machine it can reach";
+        QTest::newRow("X-Plane on this machine, IPv6") << "[::1]:1"
+                                                       << ""
+                                                       << ""
+                                                       << ""
+                                                       << "X-Plane at [::1]:1"
+                                                       << "";
+        QTest::newRow("IPv6 X-Plane, IPv4 socket")
+            << "[::1]:1"
+            << ""
+            << ""
+            << "127.0.0.1"
+            << ""
+            << "X-Plane at [::1]:1 cannot answer 127.0.0.1: give --listen an IPv6 address of this "
+               "machine";
+        QTest::newRow("IPv4 X-Plane, IPv6 socket")
+            << "127.0.0.1:1"
+            << ""
+            << ""
+            << "::1"
+            << ""
+            << "X-Plane at 127.0.0.1:1 cannot answer ::1: give --listen an IPv4 address of this "
+               "machine";
         QTest::newRow("bad port") << ""
                                   << ""
                                   << "fifty"
@@ -156,6 +178,8 @@ private slots:
         QCOMPARE(link ? link->sourceText() : QString(), opened);
         if (link)
             QVERIFY(link->local().address.isLoopback());
+        if (link && xplane.startsWith('[')) // it must be able to send to the simulator
+            QCOMPARE(link->local().address, QHostAddress(QHostAddress::LocalHostIPv6));
     }
 
     void portInUseIsAnError() {

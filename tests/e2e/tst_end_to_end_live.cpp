@@ -1,0 +1,126 @@
+// The real program with --flightgear in a real X server, fed by a fake
+// FlightGear in this process: the screen and the caption follow it, and
+// show its silence.
+
+#include "XScreen.h"
+
+#include "live/fake/FakeFlightGear.h"
+
+#include <QElapsedTimer>
+#include <QTest>
+#include <QUdpSocket>
+
+namespace {
+
+const QString title = QStringLiteral("Corvane Zentor Demo");
+const QRect monitorScreen(50, 45, 630, 483); // panel pixels
+const QRect rpmReadout(200, 135, 100, 40);
+const QRect throttleTravel(150, 722, 100, 70); // the knob's upper travel
+
+// A port nobody holds now, for the program to listen on.
+quint16 freeUdpPort() {
+    QUdpSocket probe;
+    probe.bind(QHostAddress(QHostAddress::LocalHost), 0);
+    return probe.localPort();
+}
+
+} // namespace
+
+class EndToEndLiveTest : public QObject {
+    Q_OBJECT
+
+    QProcess program;
+    QString windowId;
+    PanelOnScreen panel;
+    quint16 port = freeUdpPort();
+    FakeFlightGear flightgear{{QHostAddress(QHostAddress::LocalHost), port}};
+    QString live = QStringLiteral("FlightGear on UDP 127.0.0.1:%1").arg(port);
+    QString waiting = "Waiting for " + live;
+    QImage noData; // the screen before the first packet
+
+    QString caption() const { return runXdotool({"getwindowname", windowId}); }
+
+    // Polls the caption for at most `ms` milliseconds; the time it took, or -1.
+    qint64 waitForCaption(const QString& status, int ms) const {
+        QElapsedTimer waited;
+        waited.start();
+        // The window system may add the program's name after the title.
+        const QString shown = title + QStringLiteral(" \u2014 ") + status;
+        while (waited.elapsed() < ms) {
+            const QString name = caption();
+            if (name == shown || name.startsWith(shown + QStringLiteral(" \u2014 ")))
+                return waited.elapsed();
+            QTest::qWait(50);
+        }
+        return -1;
+    }
+
+private slots:
+    void initTestCase() {
+        const QString path = qEnvironmentVariable("ZENTOR_DEMO");
+        QVERIFY2(!path.isEmpty(), "ZENTOR_DEMO names the program");
+        program.setProcessChannelMode(QProcess::ForwardedChannels);
+        program.start(path, {"--flightgear", QString::number(port)});
+        QVERIFY(program.waitForStarted(5000));
+        windowId =
+            runXdotool({"search", "--sync", "--onlyvisible", "--name", title}).section('\n', 0, 0);
+        QVERIFY2(!windowId.isEmpty(), "the window appears");
+        const QString geometry = runXdotool({"getwindowgeometry", "--shell", windowId});
+        panel.setOuterSize(geometry.section("WIDTH=", 1).section('\n', 0, 0).toInt(),
+                           geometry.section("HEIGHT=", 1).section('\n', 0, 0).toInt());
+        QVERIFY(panel.client.width() > 300 && panel.client.height() > 300);
+    }
+
+    // Before FlightGear sends anything the instrument awaits it.
+    void awaitsTheSimulator() {
+        QVERIFY(waitForCaption(waiting, 2000) >= 0);
+        QTest::qWait(300);
+        noData = screenshot();
+        noData.save(QStringLiteral("e2e-live-awaited.png"));
+    }
+
+    // Its lines bring numbers and the throttle's position.
+    void followsTheSimulator() {
+        flightgear.start();
+        QVERIFY2(waitForCaption(live, 2000) >= 0, qPrintable(caption()));
+        QTest::qWait(300);
+        const QImage shown = screenshot();
+        shown.save(QStringLiteral("e2e-live-shown.png"));
+        QVERIFY(difference(noData, shown, panel.at(rpmReadout)) > 2000);
+        QVERIFY(difference(noData, shown, panel.at(throttleTravel)) > 100000);
+    }
+
+    // Two silent seconds: the caption says what is awaited and the screen is
+    // the one before the first packet, dashes and no pointers.
+    void silenceIsNoData() {
+        flightgear.setSilent(true);
+        const qint64 took = waitForCaption(waiting, 3000);
+        QVERIFY2(took >= 0, qPrintable(caption()));
+        QVERIFY2(took < 2500, qPrintable(QString::number(took)));
+        QTest::qWait(300);
+        const QImage silent = screenshot();
+        silent.save(QStringLiteral("e2e-live-silent.png"));
+        QCOMPARE(difference(noData, silent, panel.at(monitorScreen)), 0);
+
+        flightgear.setSilent(false);
+        QVERIFY(waitForCaption(live, 2000) >= 0);
+    }
+
+    void escapeClosesCleanly() {
+        runXdotool({"windowfocus", "--sync", windowId});
+        runXdotool({"key", "--window", windowId, "Escape"});
+        QVERIFY(program.waitForFinished(2000));
+        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(program.exitCode(), 0);
+    }
+
+    void cleanupTestCase() {
+        if (program.state() == QProcess::NotRunning)
+            return;
+        program.kill();
+        program.waitForFinished(2000);
+    }
+};
+
+QTEST_MAIN(EndToEndLiveTest)
+#include "tst_end_to_end_live.moc"

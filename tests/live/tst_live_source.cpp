@@ -1,0 +1,254 @@
+// The instrument driven by a fake simulator on loopback: the shell ticks a
+// LiveSource as the program does, on a clock the test moves by hand.
+
+#include "tests/support/RecordingAudio.h"
+#include "tests/support/ShellFixture.h"
+
+#include "app/ShellSequence.h"
+#include "engine/Engine.h"
+#include "live/LiveSource.h"
+#include "live/XPlaneDatarefs.h"
+#include "live/fake/FakeEngine.h"
+#include "live/fake/FakeFlightGear.h"
+#include "live/fake/FakeXPlane.h"
+#include "panel/PanelArtwork.h"
+#include "sound/EngineSound.h"
+#include "sound/PlaybackFrequency.h"
+
+#include <QElapsedTimer>
+#include <QTest>
+#include <QUdpSocket>
+
+#include <cmath>
+#include <memory>
+
+namespace {
+
+// A fake simulator and the options that make the monitor listen for it.
+class Simulator {
+public:
+    virtual ~Simulator() = default;
+    virtual LiveOptionTexts options() const = 0;
+    virtual quint16 port() const = 0;
+    // One packet of the fake engine at that moment; false while it cannot
+    // be sent yet (X-Plane answers only what was asked of it).
+    virtual bool send(double seconds) = 0;
+};
+
+class XPlane final : public Simulator {
+public:
+    LiveOptionTexts options() const override {
+        LiveOptionTexts texts;
+        texts.xplane = QStringLiteral("127.0.0.1:%1").arg(port());
+        return texts;
+    }
+    quint16 port() const override { return fake.endpoint().port; }
+    bool send(double seconds) override {
+        fake.receive();
+        if (fake.subscriptions().size() < xplaneDefaultDatarefCount)
+            return false;
+        fake.sendEngine(seconds);
+        return true;
+    }
+
+    FakeXPlane fake;
+};
+
+// A port nobody holds now, for the monitor to listen on.
+quint16 freeUdpPort() {
+    QUdpSocket probe;
+    probe.bind(QHostAddress(QHostAddress::LocalHost), 0);
+    return probe.localPort();
+}
+
+class FlightGear final : public Simulator {
+public:
+    LiveOptionTexts options() const override {
+        LiveOptionTexts texts;
+        texts.flightgear = QString::number(port());
+        return texts;
+    }
+    quint16 port() const override { return port_; }
+    bool send(double seconds) override {
+        fake.sendEngine(seconds);
+        return true;
+    }
+
+    quint16 port_ = freeUdpPort();
+    FakeFlightGear fake{{QHostAddress(QHostAddress::LocalHost), port_}};
+};
+
+std::unique_ptr<Simulator> makeSimulator(const QString& name) {
+    if (name == "X-Plane")
+        return std::make_unique<XPlane>();
+    return std::make_unique<FlightGear>();
+}
+
+QString title(const QString& status) {
+    return QStringLiteral("Corvane Zentor Demo \u2014 ") + status;
+}
+
+float fake(Quantity quantity, double seconds) {
+    return float(fakeEngineValue(quantity, seconds));
+}
+
+} // namespace
+
+class LiveSourceTest : public QObject {
+    Q_OBJECT
+
+    double now = 1000;
+    RecordingDevice audio;
+    std::unique_ptr<Simulator> simulator;
+    std::unique_ptr<LiveSource> source;
+    std::unique_ptr<OpenShell> shell;
+
+    RecordingBuffer& loop() { return *audio.buffers.back(); }
+    std::uint64_t validPackets() const { return source->link().counters().validPackets; }
+
+    // Sends the fake engine at `seconds` and ticks until the source has taken
+    // it, for at most two seconds of real time; the link's clock stands still.
+    bool deliver(double seconds) {
+        const std::uint64_t before = validPackets();
+        bool sent = false;
+        QElapsedTimer waited;
+        waited.start();
+        while (waited.elapsed() < 2000) {
+            sent = sent || simulator->send(seconds);
+            shell->tick();
+            if (validPackets() > before)
+                return true;
+            QTest::qWait(2);
+        }
+        return false;
+    }
+
+    // Every engine value no data; the knobs are not values and stay put.
+    static bool everyValueNoData() { return engineState.noData.count() == quantityCount - 3; }
+
+    void expectFollows(double seconds) {
+        QCOMPARE(engineState.rpm, fake(Quantity::rpm, seconds));
+        QVERIFY(!engineState.lacks(Quantity::manifoldPressure));
+        QVERIFY(qAbs(engineState.throttle - fake(Quantity::throttle, seconds)) < 1e-5f);
+        QVERIFY(qAbs(engineState.mixture - fake(Quantity::mixture, seconds)) < 1e-5f);
+        shell->tick(); // the sound follows the rpm the previous tick left
+        QVERIFY(loop().playing);
+        QCOMPARE(loop().pitch,
+                 engineSoundFrequency(fake(Quantity::rpm, seconds), soundBaseFrequency));
+    }
+
+private slots:
+    void initTestCase() {
+        setAudioDevice(&audio);
+        loadPanelArtwork();
+    }
+
+    void cleanupTestCase() {
+        setAudioDevice(nullptr);
+        freePanelArtwork();
+    }
+
+    void cleanup() {
+        shell.reset();
+        setEngineSource(nullptr);
+        source.reset();
+        simulator.reset();
+    }
+
+    void followsTheSimulatorAndShowsItsSilence_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("X-Plane") << "X-Plane"
+                                 << "X-Plane at 127.0.0.1:%1";
+        QTest::newRow("FlightGear") << "FlightGear"
+                                    << "FlightGear on UDP 127.0.0.1:%1";
+    }
+
+    void followsTheSimulatorAndShowsItsSilence() {
+        QFETCH(QString, name);
+        QFETCH(QString, shown);
+        simulator = makeSimulator(name);
+        std::string error;
+        source = openLiveSource(simulator->options(), &error, [this] { return now; });
+        QVERIFY2(source, error.c_str());
+        const QString live = title(shown.arg(simulator->port()));
+        const QString waiting = title("Waiting for " + shown.arg(simulator->port()));
+
+        // Opened as the program opens it: the source steps once before the
+        // first frame, so that neither the screen nor the sound ever shows the
+        // model's start values.
+        setEngineSource(source.get());
+        shell = std::make_unique<OpenShell>();
+        source->step();
+        shell->tick();
+        QCOMPARE(shell->window.windowTitle(), waiting);
+        QVERIFY(everyValueNoData());
+        QVERIFY(!loop().playing);
+        QCOMPARE(engineState.throttle, 0.0f); // where the window opens it
+
+        QVERIFY(deliver(0));
+        QCOMPARE(shell->window.windowTitle(), live);
+        expectFollows(0);
+        QVERIFY(deliver(7.5)); // a quarter period on: rpm and throttle at their peaks
+        expectFollows(7.5);
+        const float throttle = engineState.throttle;
+
+        now += 1.99;
+        shell->tick();
+        QCOMPARE(shell->window.windowTitle(), live);
+        QVERIFY(!engineState.lacks(Quantity::rpm));
+        now += 0.01; // two seconds without a valid packet
+        shell->tick();
+        QCOMPARE(shell->window.windowTitle(), waiting);
+        QVERIFY(everyValueNoData());
+        QCOMPARE(engineState.throttle, throttle);
+        shell->tick();
+        QVERIFY(!loop().playing);
+
+        now += 30;
+        QVERIFY(deliver(22.5));
+        QCOMPARE(shell->window.windowTitle(), live);
+        expectFollows(22.5);
+    }
+
+    // What the program opens before its window: the model without the
+    // options (no source, no error), else a source or one line saying why not.
+    void opensOnlyWhenAsked_data() {
+        QTest::addColumn<QString>("flightgear");
+        QTest::addColumn<QString>("listen");
+        QTest::addColumn<bool>("opens");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("no options") << ""
+                                    << "" << false << "";
+        QTest::newRow("free port") << "free"
+                                   << "" << true << "";
+        QTest::newRow("port taken") << "taken"
+                                    << "" << false << "cannot listen for FlightGear";
+        QTest::newRow("--listen alone") << ""
+                                        << "127.0.0.1" << false << "--listen needs";
+    }
+
+    void opensOnlyWhenAsked() {
+        QFETCH(QString, flightgear);
+        QFETCH(QString, listen);
+        QFETCH(bool, opens);
+        QFETCH(QString, error);
+        QUdpSocket holder;
+        QVERIFY(holder.bind(QHostAddress(QHostAddress::LocalHost), 0));
+        LiveOptionTexts texts;
+        texts.listen = listen;
+        if (flightgear == "taken")
+            texts.flightgear = QString::number(holder.localPort());
+        else if (flightgear == "free")
+            texts.flightgear = QString::number(freeUdpPort());
+        std::string why = "untouched";
+        const std::unique_ptr<LiveSource> opened = openLiveSource(texts, &why);
+        QCOMPARE(bool(opened), opens);
+        QVERIFY2(QString::fromStdString(why).startsWith(error), why.c_str());
+        QVERIFY(error.isEmpty() == why.empty());
+        QVERIFY(!QString::fromStdString(why).contains('\n'));
+    }
+};
+
+QTEST_MAIN(LiveSourceTest)
+#include "tst_live_source.moc"
