@@ -1,10 +1,12 @@
 #include "app/CommandLine.h"
+#include "app/EngineSources.h"
 #include "app/OpeningSize.h"
 #include "app/ShellWindow.h"
 #include "panel/PanelArtwork.h"
 
 #include <QApplication>
 
+#include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <ctime>
@@ -27,8 +29,8 @@ QStringList argumentsOf(int argc, char* argv[]) {
 
 } // namespace
 
-// The program's life: options read, artwork in, the one window until it
-// closes, artwork out.
+// The program's life: options read, the engine source and the recording
+// opened, artwork in, the one window until it closes, artwork out.
 int main(int argc, char* argv[]) {
     const ParsedLaunch launch = parseLaunchOptions(argumentsOf(argc, argv));
     if (!launch.options) {
@@ -36,6 +38,15 @@ int main(int argc, char* argv[]) {
         return launch.exitStatus;
     }
     const LaunchOptions& options = *launch.options;
+    OpenedSource source = openEngineSource(options);
+    OpenedRecording recording = source.error.empty()
+                                    ? openSessionRecording(options, std::chrono::system_clock::now)
+                                    : OpenedRecording{};
+    for (const std::string& error : {source.error, recording.error})
+        if (!error.empty()) {
+            std::fprintf(stderr, "zentor-demo: %s\n", error.c_str());
+            return 2;
+        }
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("zentor-demo"));
     QApplication::setApplicationDisplayName(QStringLiteral("Corvane Zentor Demo"));
@@ -46,8 +57,15 @@ int main(int argc, char* argv[]) {
         window.show();
         window.activateWindow();
         startShell(window, seedFromCalendar());
+        if (source.source) {
+            setEngineSource(source.source.get());
+            source.source->step(); // the first frame shows the log, not the start values
+        }
+        setSessionRecording(recording.recording.get());
         if (window.isVisible())
             QApplication::exec();
+        setSessionRecording(nullptr);
+        setEngineSource(nullptr);
     }
     freePanelArtwork();
     return 0;
