@@ -68,6 +68,9 @@ void ReplaySource::step() {
     if (stepped)
         player.advance(tickSeconds);
     stepped = true;
+    // A start past the end shows the last row, paused, as an end reached does.
+    if (player.atEnd() && !player.paused())
+        player.togglePause();
     applySample(engineLog->sampleAt(player.position()), engineState);
     noteBadRows();
 }
