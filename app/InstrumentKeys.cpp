@@ -2,6 +2,39 @@
 
 #include "app/PanelControls.h"
 #include "app/ShellSequence.h"
+#include "engine/EngineSource.h"
+
+#include <array>
+
+namespace {
+
+// The player's keys, passed to the engine source; the model takes none.
+struct ReplayKey {
+    InstrumentKey key;
+    SourceControl control;
+};
+
+constexpr std::size_t replayKeyCount = 8;
+constexpr auto replayKeys = std::to_array<ReplayKey>({
+    {.key = InstrumentKey::pauseReplay, .control = SourceControl::pauseOrResume},
+    {.key = InstrumentKey::seekBack, .control = SourceControl::seekBack},
+    {.key = InstrumentKey::seekForward, .control = SourceControl::seekForward},
+    {.key = InstrumentKey::seekBackLong, .control = SourceControl::seekBackLong},
+    {.key = InstrumentKey::seekForwardLong, .control = SourceControl::seekForwardLong},
+    {.key = InstrumentKey::replayFaster, .control = SourceControl::faster},
+    {.key = InstrumentKey::replaySlower, .control = SourceControl::slower},
+    {.key = InstrumentKey::replayToStart, .control = SourceControl::toStart},
+});
+static_assert(replayKeys.size() == replayKeyCount);
+
+bool controlSource(InstrumentKey key) {
+    for (const ReplayKey& row : replayKeys)
+        if (row.key == key)
+            return engineSource().control(row.control);
+    return false;
+}
+
+} // namespace
 
 bool pressInstrumentKey(InstrumentKey key, ShellPlatform&) {
     if (!shellRunning())
@@ -16,6 +49,15 @@ bool pressInstrumentKey(InstrumentKey key, ShellPlatform&) {
     case InstrumentKey::toggleMute:
         toggleMute();
         return true;
+    case InstrumentKey::pauseReplay:
+    case InstrumentKey::seekBack:
+    case InstrumentKey::seekForward:
+    case InstrumentKey::seekBackLong:
+    case InstrumentKey::seekForwardLong:
+    case InstrumentKey::replayFaster:
+    case InstrumentKey::replaySlower:
+    case InstrumentKey::replayToStart:
+        return controlSource(key);
     default:
         return false;
     }

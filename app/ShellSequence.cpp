@@ -1,6 +1,7 @@
 #include "app/ShellSequence.h"
 
 #include "app/OpeningState.h"
+#include "app/SessionRecording.h"
 #include "engine/EngineSource.h"
 #include "panel/FrameCompositor.h"
 #include "panel/PanelWindow.h"
@@ -9,7 +10,8 @@
 
 namespace {
 bool running = false;
-EngineSource* source = nullptr;         // the model when none is set
+EngineSource* source = nullptr; // the model when none is set
+SessionRecording* recording = nullptr;
 ShellPlatform* platformShown = nullptr; // while running
 std::string statusShown;
 
@@ -20,6 +22,14 @@ void showStatus(const std::string& status) {
     platformShown->showStatus(status);
 }
 
+// The source's status, and a recording that stopped beside it.
+std::string captionStatus() {
+    std::string status = engineSource().status();
+    if (recording && !recording->failure().empty())
+        status += (status.empty() ? "" : " \u2014 ") + recording->failure();
+    return status;
+}
+
 } // namespace
 
 void setEngineSource(EngineSource* newSource) {
@@ -28,6 +38,10 @@ void setEngineSource(EngineSource* newSource) {
 
 EngineSource& engineSource() {
     return source ? *source : modelSource();
+}
+
+void setSessionRecording(SessionRecording* newRecording) {
+    recording = newRecording;
 }
 
 bool shellRunning() {
@@ -51,11 +65,13 @@ void startShell(ShellPlatform& platform, std::uint32_t spreadSeed) {
 void stepInstrument() {
     updateEngineSound();
     engineSource().step();
+    if (recording)
+        recording->recordTick();
 }
 
 void tickFrameTimer() {
     stepInstrument();
-    showStatus(engineSource().status());
+    showStatus(captionStatus());
     composeFrame();
 }
 

@@ -6,6 +6,7 @@
 #include "panel/PanelWindow.h"
 
 class EngineSource;
+class SessionRecording;
 
 #include <cstdint>
 #include <string>
@@ -42,12 +43,16 @@ void startShell(ShellPlatform& platform, std::uint32_t spreadSeed);
 // changed, then the frame.
 void tickFrameTimer();
 // A tick without its frame: the engine sound follows the rpm the previous
-// tick left (or falls silent), then the engine source steps.
+// tick left (or falls silent), the engine source steps, then the recording,
+// if any, takes the tick.
 void stepInstrument();
 // Where the engine values come from from the next tick on: the model
 // (modelSource()) until another source is set; null sets the model again.
 void setEngineSource(EngineSource* source);
 EngineSource& engineSource();
+// Records every tick from the next on; null: none. Once it fails, the
+// caption says why beside the source's status.
+void setSessionRecording(SessionRecording* recording);
 // Close button, window close request or Escape: renderer, timer, sound, window.
 void closeShell(ShellPlatform& platform);
 void resetWindowSize(ShellPlatform& platform);

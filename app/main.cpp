@@ -1,12 +1,13 @@
 #include "app/CommandLine.h"
+#include "app/EngineSources.h"
 #include "app/OpeningSize.h"
 #include "app/ShellSequence.h"
 #include "app/ShellWindow.h"
-#include "live/LiveSource.h"
 #include "panel/PanelArtwork.h"
 
 #include <QApplication>
 
+#include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <ctime>
@@ -29,10 +30,16 @@ QStringList argumentsOf(int argc, char* argv[]) {
     return arguments;
 }
 
+// A start refused before any window opens: one line, status 2.
+int refuseStart(const std::string& error) {
+    std::fprintf(stderr, "zentor-demo: %s\n", error.c_str());
+    return 2;
+}
+
 } // namespace
 
-// The program's life: options read, artwork in, the one window until it
-// closes, artwork out.
+// The program's life: options read, the engine source and the recording
+// opened, artwork in, the one window until it closes, artwork out.
 int main(int argc, char* argv[]) {
     const ParsedLaunch launch = parseLaunchOptions(argumentsOf(argc, argv));
     if (!launch.options) {
@@ -40,17 +47,24 @@ int main(int argc, char* argv[]) {
         return launch.exitStatus;
     }
     const LaunchOptions& options = *launch.options;
+    // The log and the recording's file are opened before the window system is
+    // asked for anything; a simulator's socket needs the application.
+    OpenedSource source = openEngineSource(options);
+    if (!source.error.empty())
+        return refuseStart(source.error);
+    OpenedRecording recording = openSessionRecording(options, std::chrono::system_clock::now);
+    if (!recording.error.empty())
+        return refuseStart(recording.error);
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("zentor-demo"));
     QApplication::setApplicationDisplayName(QStringLiteral("Corvane Zentor Demo"));
-    // A simulator to listen for (--xplane, --flightgear), before any window.
-    std::string liveError;
-    const std::unique_ptr<LiveSource> live = openLiveSource(options.live, &liveError);
-    if (!liveError.empty()) {
-        std::fprintf(stderr, "zentor-demo: %s\n", liveError.c_str());
-        return 2;
+    if (!source.source) {
+        source = openSimulatorSource(options);
+        if (!source.error.empty()) {
+            discardSessionRecording(recording, options); // a refused start leaves no file
+            return refuseStart(source.error);
+        }
     }
-    setEngineSource(live.get()); // null: the model, as always
     loadPanelArtwork();
     {
         ShellWindow window(options.clientSize.value_or(openingClientSize()));
@@ -58,10 +72,17 @@ int main(int argc, char* argv[]) {
         window.show();
         window.activateWindow();
         startShell(window, seedFromCalendar());
-        if (live)
-            live->step(); // no data, not the model's start values, from the first frame on
+        if (source.source) {
+            setEngineSource(source.source.get());
+            // The first frame shows the outside data, or no data, never the
+            // model's start values.
+            source.source->step();
+        }
+        setSessionRecording(recording.recording.get());
         if (window.isVisible())
             QApplication::exec();
+        setSessionRecording(nullptr);
+        setEngineSource(nullptr);
     }
     freePanelArtwork();
     return 0;

@@ -47,7 +47,7 @@ constexpr ColumnMatch matchTime(std::size_t row, std::string_view unitText) {
     if (alias.kind != TimeKind::elapsed || unitText.empty())
         return match;
     const auto unit = findLogUnit(unitKey(unitText).view());
-    if (!unit || logUnits[*unit].dimension != Dimension::time)
+    if (!unit || logUnits[*unit].dimension != LogDimension::time)
         return {};
     match.conversion = {logUnits[*unit].scale, 0};
     return match;

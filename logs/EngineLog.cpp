@@ -49,14 +49,18 @@ std::string LogError::message() const {
     return file + (line ? ":" + std::to_string(line) : std::string()) + ": " + what;
 }
 
-std::string badRowsMessage(const std::string& file, const LogProgress& progress) {
+std::string badRowsReport(const LogProgress& progress) {
     if (!progress.badRows)
         return {};
     const std::string count = progress.badRows == 1 ? "1 bad row skipped, on line "
                                                     : std::to_string(progress.badRows) +
                                                           " bad rows skipped, the first on line ";
-    return file + ": " + count + std::to_string(progress.firstBadLine) + ": " +
-           progress.firstBadReason;
+    return count + std::to_string(progress.firstBadLine) + ": " + progress.firstBadReason;
+}
+
+std::string badRowsMessage(const std::string& file, const LogProgress& progress) {
+    const std::string report = badRowsReport(progress);
+    return report.empty() ? report : file + ": " + report;
 }
 
 std::string_view describe(LogFormat format) {

@@ -33,8 +33,9 @@ struct LogProgress {
     std::string firstBadReason;
 };
 
-// "flight.csv: 3 bad rows skipped, the first on line 57: time goes
-// backwards", or empty when there are none.
+// "3 bad rows skipped, the first on line 57: time goes backwards", or empty
+// when there are none; badRowsMessage puts "flight.csv: " before it.
+std::string badRowsReport(const LogProgress& progress);
 std::string badRowsMessage(const std::string& file, const LogProgress& progress);
 
 struct LogOptions {

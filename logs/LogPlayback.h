@@ -35,6 +35,8 @@ public:
     double speed() const { return rate; }
     double length() const { return known; }
     bool paused() const { return halted; }
+    // On the last row of a log read to its end.
+    bool atEnd() const { return final && place >= known; }
 
 private:
     double place;

@@ -9,7 +9,7 @@
 #include <string_view>
 
 // What a unit measures; a column converts only into a quantity of the same kind.
-enum class Dimension : std::uint8_t {
+enum class LogDimension : std::uint8_t {
     rotation,    // base rev/min
     pressure,    // base psi
     temperature, // base degrees F
@@ -26,83 +26,83 @@ enum class Dimension : std::uint8_t {
 // One spelling of a unit, by its key (see unitKey): base = value * scale + offset.
 struct LogUnit {
     std::string_view key;
-    Dimension dimension;
+    LogDimension dimension;
     double scale = 1;
     double offset = 0;
 };
 
 // Gallons are US gallons throughout, as in the instrument's fuel gauges.
 inline constexpr auto logUnits = std::to_array<LogUnit>({
-    {.key = "rpm", .dimension = Dimension::rotation},
-    {.key = "rev/min", .dimension = Dimension::rotation},
-    {.key = "r/min", .dimension = Dimension::rotation},
-    {.key = "1/min", .dimension = Dimension::rotation},
+    {.key = "rpm", .dimension = LogDimension::rotation},
+    {.key = "rev/min", .dimension = LogDimension::rotation},
+    {.key = "r/min", .dimension = LogDimension::rotation},
+    {.key = "1/min", .dimension = LogDimension::rotation},
 
-    {.key = "psi", .dimension = Dimension::pressure},
-    {.key = "psig", .dimension = Dimension::pressure},
-    {.key = "inhg", .dimension = Dimension::pressure, .scale = 0.4911541},
-    {.key = "inchhg", .dimension = Dimension::pressure, .scale = 0.4911541},
-    {.key = "incheshg", .dimension = Dimension::pressure, .scale = 0.4911541},
-    {.key = "mmhg", .dimension = Dimension::pressure, .scale = 0.01933678},
-    {.key = "kpa", .dimension = Dimension::pressure, .scale = 0.1450377},
-    {.key = "hpa", .dimension = Dimension::pressure, .scale = 0.01450377},
-    {.key = "mbar", .dimension = Dimension::pressure, .scale = 0.01450377},
-    {.key = "bar", .dimension = Dimension::pressure, .scale = 14.50377},
+    {.key = "psi", .dimension = LogDimension::pressure},
+    {.key = "psig", .dimension = LogDimension::pressure},
+    {.key = "inhg", .dimension = LogDimension::pressure, .scale = 0.4911541},
+    {.key = "inchhg", .dimension = LogDimension::pressure, .scale = 0.4911541},
+    {.key = "incheshg", .dimension = LogDimension::pressure, .scale = 0.4911541},
+    {.key = "mmhg", .dimension = LogDimension::pressure, .scale = 0.01933678},
+    {.key = "kpa", .dimension = LogDimension::pressure, .scale = 0.1450377},
+    {.key = "hpa", .dimension = LogDimension::pressure, .scale = 0.01450377},
+    {.key = "mbar", .dimension = LogDimension::pressure, .scale = 0.01450377},
+    {.key = "bar", .dimension = LogDimension::pressure, .scale = 14.50377},
 
-    {.key = "degf", .dimension = Dimension::temperature},
-    {.key = "f", .dimension = Dimension::temperature},
-    {.key = "fahrenheit", .dimension = Dimension::temperature},
-    {.key = "degc", .dimension = Dimension::temperature, .scale = 1.8, .offset = 32},
-    {.key = "c", .dimension = Dimension::temperature, .scale = 1.8, .offset = 32},
-    {.key = "celsius", .dimension = Dimension::temperature, .scale = 1.8, .offset = 32},
-    {.key = "k", .dimension = Dimension::temperature, .scale = 1.8, .offset = -459.67},
-    {.key = "kelvin", .dimension = Dimension::temperature, .scale = 1.8, .offset = -459.67},
-    {.key = "degr", .dimension = Dimension::temperature, .offset = -459.67},
-    {.key = "rankine", .dimension = Dimension::temperature, .offset = -459.67},
+    {.key = "degf", .dimension = LogDimension::temperature},
+    {.key = "f", .dimension = LogDimension::temperature},
+    {.key = "fahrenheit", .dimension = LogDimension::temperature},
+    {.key = "degc", .dimension = LogDimension::temperature, .scale = 1.8, .offset = 32},
+    {.key = "c", .dimension = LogDimension::temperature, .scale = 1.8, .offset = 32},
+    {.key = "celsius", .dimension = LogDimension::temperature, .scale = 1.8, .offset = 32},
+    {.key = "k", .dimension = LogDimension::temperature, .scale = 1.8, .offset = -459.67},
+    {.key = "kelvin", .dimension = LogDimension::temperature, .scale = 1.8, .offset = -459.67},
+    {.key = "degr", .dimension = LogDimension::temperature, .offset = -459.67},
+    {.key = "rankine", .dimension = LogDimension::temperature, .offset = -459.67},
 
-    {.key = "gal/h", .dimension = Dimension::flow},
-    {.key = "gal/hr", .dimension = Dimension::flow},
-    {.key = "gal/hour", .dimension = Dimension::flow},
-    {.key = "gph", .dimension = Dimension::flow},
-    {.key = "usgal/h", .dimension = Dimension::flow},
-    {.key = "l/h", .dimension = Dimension::flow, .scale = 0.2641720},
-    {.key = "l/hr", .dimension = Dimension::flow, .scale = 0.2641720},
-    {.key = "l/hour", .dimension = Dimension::flow, .scale = 0.2641720},
-    {.key = "lph", .dimension = Dimension::flow, .scale = 0.2641720},
+    {.key = "gal/h", .dimension = LogDimension::flow},
+    {.key = "gal/hr", .dimension = LogDimension::flow},
+    {.key = "gal/hour", .dimension = LogDimension::flow},
+    {.key = "gph", .dimension = LogDimension::flow},
+    {.key = "usgal/h", .dimension = LogDimension::flow},
+    {.key = "l/h", .dimension = LogDimension::flow, .scale = 0.2641720},
+    {.key = "l/hr", .dimension = LogDimension::flow, .scale = 0.2641720},
+    {.key = "l/hour", .dimension = LogDimension::flow, .scale = 0.2641720},
+    {.key = "lph", .dimension = LogDimension::flow, .scale = 0.2641720},
 
-    {.key = "gal", .dimension = Dimension::volume},
-    {.key = "usgal", .dimension = Dimension::volume},
-    {.key = "gallons", .dimension = Dimension::volume},
-    {.key = "l", .dimension = Dimension::volume, .scale = 0.2641720},
-    {.key = "litres", .dimension = Dimension::volume, .scale = 0.2641720},
-    {.key = "liters", .dimension = Dimension::volume, .scale = 0.2641720},
+    {.key = "gal", .dimension = LogDimension::volume},
+    {.key = "usgal", .dimension = LogDimension::volume},
+    {.key = "gallons", .dimension = LogDimension::volume},
+    {.key = "l", .dimension = LogDimension::volume, .scale = 0.2641720},
+    {.key = "litres", .dimension = LogDimension::volume, .scale = 0.2641720},
+    {.key = "liters", .dimension = LogDimension::volume, .scale = 0.2641720},
 
-    {.key = "v", .dimension = Dimension::voltage},
-    {.key = "vdc", .dimension = Dimension::voltage},
-    {.key = "volts", .dimension = Dimension::voltage},
+    {.key = "v", .dimension = LogDimension::voltage},
+    {.key = "vdc", .dimension = LogDimension::voltage},
+    {.key = "volts", .dimension = LogDimension::voltage},
 
-    {.key = "a", .dimension = Dimension::current},
-    {.key = "amps", .dimension = Dimension::current},
-    {.key = "amperes", .dimension = Dimension::current},
+    {.key = "a", .dimension = LogDimension::current},
+    {.key = "amps", .dimension = LogDimension::current},
+    {.key = "amperes", .dimension = LogDimension::current},
 
-    {.key = "lb-ft", .dimension = Dimension::torque},
-    {.key = "lbft", .dimension = Dimension::torque},
-    {.key = "ft-lb", .dimension = Dimension::torque},
-    {.key = "ftlb", .dimension = Dimension::torque},
-    {.key = "nm", .dimension = Dimension::torque, .scale = 0.7375621},
+    {.key = "lb-ft", .dimension = LogDimension::torque},
+    {.key = "lbft", .dimension = LogDimension::torque},
+    {.key = "ft-lb", .dimension = LogDimension::torque},
+    {.key = "ftlb", .dimension = LogDimension::torque},
+    {.key = "nm", .dimension = LogDimension::torque, .scale = 0.7375621},
 
-    {.key = "%", .dimension = Dimension::percent},
-    {.key = "percent", .dimension = Dimension::percent},
-    {.key = "pct", .dimension = Dimension::percent},
+    {.key = "%", .dimension = LogDimension::percent},
+    {.key = "percent", .dimension = LogDimension::percent},
+    {.key = "pct", .dimension = LogDimension::percent},
 
-    {.key = "0-1", .dimension = Dimension::position},
+    {.key = "0-1", .dimension = LogDimension::position},
 
-    {.key = "s", .dimension = Dimension::time},
-    {.key = "sec", .dimension = Dimension::time},
-    {.key = "seconds", .dimension = Dimension::time},
-    {.key = "ms", .dimension = Dimension::time, .scale = 0.001},
-    {.key = "min", .dimension = Dimension::time, .scale = 60},
-    {.key = "h", .dimension = Dimension::time, .scale = 3600},
+    {.key = "s", .dimension = LogDimension::time},
+    {.key = "sec", .dimension = LogDimension::time},
+    {.key = "seconds", .dimension = LogDimension::time},
+    {.key = "ms", .dimension = LogDimension::time, .scale = 0.001},
+    {.key = "min", .dimension = LogDimension::time, .scale = 60},
+    {.key = "h", .dimension = LogDimension::time, .scale = 3600},
 });
 inline constexpr std::size_t logUnitCount = 60;
 static_assert(logUnits.size() == logUnitCount);

@@ -2,13 +2,17 @@
 
 #include "app/OpeningState.h"
 #include "engine/EngineModel.h"
+#include "engine/SampleValues.h"
 #include "gfx/Bitmap.h"
 #include "gfx/Graphics.h"
+#include "logs/EngineLog.h"
 #include "panel/FrameCompositor.h"
 #include "panel/OffscreenPanelWindow.h"
 #include "panel/PanelArtwork.h"
 #include "panel/PanelLayout.h"
 #include "screen/ScreenRenderer.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -42,8 +46,28 @@ QImage renderPanel(std::optional<FrameSize> clientSize) {
 
 } // namespace
 
-void prepareEngineState(const SnapshotOptions& options) {
+LoggedMoment readLoggedMoment(const std::string& path, double at) {
+    LogOptions whole;
+    whole.indexInBackground = false;
+    EngineLog::Opened opened = EngineLog::open(path, whole);
+    if (!opened.log)
+        return {std::nullopt, opened.error.message(), {}};
+    const LogProgress progress = opened.log->progress();
+    const double target = std::min(at, progress.length);
+    // Each call reads a bounded stretch of the file; a moment far past a
+    // long run of bad rows takes several.
+    EngineSample sample = opened.log->sampleAt(target);
+    for (double reached = -1; sample.time < target && sample.time > reached;) {
+        reached = sample.time;
+        sample = opened.log->sampleAt(target);
+    }
+    return {sample, {}, badRowsMessage(path, progress)};
+}
+
+void prepareEngineState(const SnapshotOptions& options, const EngineSample* logged) {
     setOpeningState(options.seed);
+    if (logged)
+        applySample(*logged, engineState);
     for (const FieldAssignment& assignment : options.assignments)
         applyAssignment(assignment);
     for (long long tick = 0; tick < options.ticks; ++tick)
@@ -66,8 +90,8 @@ QImage renderScreen() {
     return screen.image();
 }
 
-QImage renderFrame(const SnapshotOptions& options) {
-    prepareEngineState(options);
+QImage renderFrame(const SnapshotOptions& options, const EngineSample* logged) {
+    prepareEngineState(options, logged);
     if (!options.screenOnly)
         return renderPanel(options.size);
     const QImage screen = renderScreen();

@@ -1,13 +1,28 @@
 #pragma once
 
+#include "engine/EngineSample.h"
 #include "tools/SnapshotOptions.h"
 
 #include <QImage>
 
+#include <optional>
+#include <string>
+
+// One moment of an engine log for --replay: its values `at` seconds after
+// its first row (past the end: its last row), or the one line naming the
+// file, the line and what is wrong. `badRows` reports rows skipped, if any.
+struct LoggedMoment {
+    std::optional<EngineSample> values;
+    std::string error;
+    std::string badRows;
+};
+LoggedMoment readLoggedMoment(const std::string& path, double at);
+
 // Puts the engine record in the state the options describe: the instrument's
 // opening state (start values, the controls where the window opens them)
-// with cylinder spreads from the seed, the --set values, then the engine ticks.
-void prepareEngineState(const SnapshotOptions& options);
+// with cylinder spreads from the seed, the logged values if given (what the
+// log lacks as no data), the --set values, then the engine ticks.
+void prepareEngineState(const SnapshotOptions& options, const EngineSample* logged = nullptr);
 
 // The monitor screen alone, 630 x 483 on black, for the current engine record.
 QImage renderScreen();
@@ -15,4 +30,4 @@ QImage renderScreen();
 // The frame the options ask for, engine state included: the whole 750 x 945
 // panel, or the screen alone; --size stretches it as a window of that client
 // size would show it.
-QImage renderFrame(const SnapshotOptions& options);
+QImage renderFrame(const SnapshotOptions& options, const EngineSample* logged = nullptr);

@@ -2,6 +2,7 @@
 
 #include "engine/EngineFields.h"
 #include "engine/TableChecks.h"
+#include "logs/LogTime.h"
 #include "tools/EngineFieldsByName.h"
 
 #include <array>
@@ -130,17 +131,34 @@ std::string readSize(std::string_view value, SnapshotOptions& options) {
                         : "--size needs WIDTHxHEIGHT, each 1 to 16384, as in 586x822";
 }
 
+std::string readReplay(std::string_view value, SnapshotOptions& options) {
+    if (value.empty())
+        return "--replay needs a log file";
+    options.replay = std::string(value);
+    return {};
+}
+
+std::string readAt(std::string_view value, SnapshotOptions& options) {
+    options.at = parseLogPosition(value);
+    return options.at ? std::string()
+                      : "--at needs a time from the log's first row: seconds or "
+                        "hh:mm:ss, not '" +
+                            std::string(value) + "'";
+}
+
 struct ValueOption {
     std::string_view name;
     std::string (*read)(std::string_view value, SnapshotOptions& options);
 };
 
-constexpr std::size_t valueOptionCount = 4; // --set, --ticks, --seed, --size
+constexpr std::size_t valueOptionCount = 6; // --set, --ticks, --seed, --size, --replay, --at
 constexpr auto valueOptions = std::to_array<ValueOption>({
     {.name = "--set", .read = readSet},
     {.name = "--ticks", .read = readTicks},
     {.name = "--seed", .read = readSeed},
     {.name = "--size", .read = readSize},
+    {.name = "--replay", .read = readReplay},
+    {.name = "--at", .read = readAt},
 });
 static_assert(valueOptions.size() == valueOptionCount &&
               noNullPointers(valueOptions, &ValueOption::read));
@@ -193,6 +211,14 @@ ParsedCommandLine parseSnapshotCommandLine(std::span<const std::string_view> arg
     }
     if (options.output.empty()) {
         parsed.error = "no OUTPUT.png given";
+        return parsed;
+    }
+    if (options.at && !options.replay) {
+        parsed.error = "--at needs --replay";
+        return parsed;
+    }
+    if (options.replay && options.ticks > 0) {
+        parsed.error = "--ticks runs the model and --replay shows a log: choose one";
         return parsed;
     }
     parsed.options = std::move(options);

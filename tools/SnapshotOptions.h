@@ -29,6 +29,10 @@ struct SnapshotOptions {
     std::uint32_t seed = 1;                   // cylinder spreads; fixed so output repeats
     bool screenOnly = false;
     std::optional<FrameSize> size; // a stretched copy at this client size
+    // --replay FILE [--at TIME]: the log's values this far from its first row
+    // instead of the model's, applied before the --set values.
+    std::optional<std::string> replay;
+    std::optional<double> at;
     std::string output;
 };
 
@@ -45,4 +49,4 @@ bool applyAssignment(const FieldAssignment& assignment);
 
 inline constexpr std::string_view snapshotUsage =
     "usage: zentor-snapshot [--set FIELD=VALUE]... [--ticks N] [--seed N] [--screen-only] "
-    "[--size WxH] OUTPUT.png";
+    "[--size WxH] [--replay FILE [--at TIME]] OUTPUT.png";

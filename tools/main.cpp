@@ -21,13 +21,25 @@ int main(int argc, char** argv) {
         return 2;
     }
 
+    LoggedMoment logged;
+    if (parsed.options->replay) {
+        logged = readLoggedMoment(*parsed.options->replay, parsed.options->at.value_or(0));
+        if (!logged.values) {
+            std::fprintf(stderr, "zentor-snapshot: %s\n", logged.error.c_str());
+            return 2;
+        }
+        if (!logged.badRows.empty())
+            std::fprintf(stderr, "zentor-snapshot: %s\n", logged.badRows.c_str());
+    }
+
     // Text needs the GUI font database; no display is needed.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication application(argc, argv);
 
     // Frames are opaque, as the window shows them.
-    const QImage frame = renderFrame(*parsed.options).convertToFormat(QImage::Format_RGB32);
+    const EngineSample* values = logged.values ? &*logged.values : nullptr;
+    const QImage frame = renderFrame(*parsed.options, values).convertToFormat(QImage::Format_RGB32);
     if (!frame.save(QString::fromStdString(parsed.options->output), "PNG")) {
         std::fprintf(stderr, "zentor-snapshot: cannot write %s\n", parsed.options->output.c_str());
         return 1;

@@ -1,12 +1,13 @@
 // The real program with --flightgear in a real X server, fed by a fake
 // FlightGear in this process: the screen and the caption follow it, and
-// show its silence.
+// show its silence; the session is recorded, no data as empty fields.
 
 #include "XScreen.h"
 
 #include "live/fake/FakeFlightGear.h"
 
 #include <QElapsedTimer>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QUdpSocket>
 
@@ -37,6 +38,7 @@ class EndToEndLiveTest : public QObject {
     QString live = QStringLiteral("FlightGear on UDP 127.0.0.1:%1").arg(port);
     QString waiting = "Waiting for " + live;
     QImage noData; // the screen before the first packet
+    QTemporaryDir folder;
 
     QString caption() const { return runXdotool({"getwindowname", windowId}); }
 
@@ -60,7 +62,9 @@ private slots:
         const QString path = qEnvironmentVariable("ZENTOR_DEMO");
         QVERIFY2(!path.isEmpty(), "ZENTOR_DEMO names the program");
         program.setProcessChannelMode(QProcess::ForwardedChannels);
-        program.start(path, {"--flightgear", QString::number(port)});
+        QVERIFY(folder.isValid());
+        program.start(path, {"--flightgear", QString::number(port), "--record",
+                             folder.filePath("live.csv"), "--record-interval", "0.2"});
         QVERIFY(program.waitForStarted(5000));
         windowId =
             runXdotool({"search", "--sync", "--onlyvisible", "--name", title}).section('\n', 0, 0);
@@ -112,6 +116,24 @@ private slots:
         QVERIFY(program.waitForFinished(2000));
         QCOMPARE(program.exitStatus(), QProcess::NormalExit);
         QCOMPARE(program.exitCode(), 0);
+    }
+
+    // The recording holds rows while the simulator was awaited (no rpm) and
+    // rows of its numbers.
+    void sessionWasRecorded() {
+        QFile recorded(folder.filePath("live.csv"));
+        QVERIFY(recorded.open(QIODevice::ReadOnly));
+        const QList<QByteArray> lines = recorded.readAll().split('\n');
+        QVERIFY(lines.size() > 4);
+        const int rpm = lines[1].split(',').indexOf("RPM (rpm)");
+        QVERIFY2(rpm > 0, lines[1].constData());
+        int awaited = 0;
+        int followed = 0;
+        for (const QByteArray& line : lines.mid(2))
+            if (const QList<QByteArray> fields = line.split(','); fields.size() > rpm)
+                ++(fields[rpm].isEmpty() ? awaited : followed);
+        QVERIFY2(awaited > 0 && followed > 0,
+                 qPrintable(QString("%1 %2").arg(awaited).arg(followed)));
     }
 
     void cleanupTestCase() {

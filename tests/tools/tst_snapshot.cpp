@@ -17,7 +17,29 @@ private slots:
     void framesRepeatForASeed();
     void programExitStatuses_data();
     void programExitStatuses();
+    void loggedMoments_data();
+    void loggedMoments();
 };
+
+namespace {
+
+// A log of six seconds: rpm and oil temperature, no fuel flow column, and
+// one row that goes back in time.
+const QByteArray snapshotLog = "Time,RPM,Oil Temp (°F)\n"
+                               "0,900,100\n"
+                               "2,1100,120\n"
+                               "1,5000,500\n"
+                               "6,2400,180\n";
+
+QString writeLog(const QTemporaryDir& directory) {
+    const QString path = directory.filePath("flight.csv");
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(snapshotLog) != snapshotLog.size())
+        qFatal("cannot write %s", qPrintable(path));
+    return path;
+}
+
+} // namespace
 
 static ParsedCommandLine parse(const QStringList& arguments) {
     std::vector<std::string> owned;
@@ -53,6 +75,17 @@ void SnapshotTest::commandLines_data() {
     QTest::newRow("negative ticks") << QStringList{"--ticks", "-1", "a.png"} << "--ticks needs";
     QTest::newRow("seed missing") << QStringList{"a.png", "--seed"} << "--seed needs a value";
     QTest::newRow("size without height") << QStringList{"--size", "586", "a.png"} << "--size needs";
+    QTest::newRow("replay at a time")
+        << QStringList{"--replay", "f.csv", "--at", "1:02:03", "a.png"} << "";
+    QTest::newRow("replay from its first row") << QStringList{"--replay=f.csv", "a.png"} << "";
+    QTest::newRow("at without replay")
+        << QStringList{"--at", "5", "a.png"} << "--at needs --replay";
+    QTest::newRow("at a negative time")
+        << QStringList{"--replay", "f.csv", "--at", "-5", "a.png"} << "--at needs a time";
+    QTest::newRow("at no time") << QStringList{"--replay", "f.csv", "--at", "soon", "a.png"}
+                                << "--at needs a time";
+    QTest::newRow("replay and ticks")
+        << QStringList{"--replay", "f.csv", "--ticks", "5", "a.png"} << "choose one";
 }
 
 void SnapshotTest::commandLines() {
@@ -101,6 +134,11 @@ void SnapshotTest::programExitStatuses_data() {
     QTest::newRow("written") << QStringList{"--screen-only", "--set", "rpm=2400"} << 0;
     QTest::newRow("bad value") << QStringList{"--ticks", "many"} << 2;
     QTest::newRow("bad option") << QStringList{"--frobnicate"} << 2;
+    QTest::newRow("a replayed log")
+        << QStringList{"--screen-only", "--replay", "%1", "--at", "3"} << 0;
+    QTest::newRow("a log that is not there")
+        << QStringList{"--replay", "%1.missing", "--at", "3"} << 2;
+    QTest::newRow("a log with no engine column") << QStringList{"--replay", "%2"} << 2;
 }
 
 void SnapshotTest::programExitStatuses() {
@@ -108,6 +146,13 @@ void SnapshotTest::programExitStatuses() {
     QFETCH(int, status);
     QTemporaryDir directory;
     const QString output = directory.filePath("frame.png");
+    const QString log = writeLog(directory);
+    const QString noEngine = directory.filePath("altitude.csv");
+    QFile altitude(noEngine);
+    QVERIFY(altitude.open(QIODevice::WriteOnly) && altitude.write("Time,Altitude\n0,1000\n") > 0);
+    altitude.close();
+    for (QString& argument : arguments)
+        argument.replace("%1", log).replace("%2", noEngine);
     QProcess program;
     program.start(ZENTOR_SNAPSHOT_PROGRAM, arguments << output);
     QVERIFY(program.waitForFinished(60000));
@@ -115,10 +160,47 @@ void SnapshotTest::programExitStatuses() {
     const QString errors = QString::fromLocal8Bit(program.readAllStandardError());
     if (status == 0) {
         QCOMPARE(QImage(output).size(), QSize(630, 483));
+        // The log's one bad row is reported, and the frame written all the same.
+        const QString report =
+            "zentor-snapshot: " + log + ": 1 bad row skipped, on line 4: time goes backwards\n";
+        QCOMPARE(errors.contains(report), arguments.contains("--replay"));
     } else {
         QVERIFY(!QFile::exists(output));
         QVERIFY(errors.startsWith("zentor-snapshot: ") && errors.count('\n') == 1);
     }
+}
+
+// --at counts from the log's first row, in seconds or h:mm:ss; between rows
+// values are interpolated, past the end the last row stands. What the log
+// lacks is no data; --set applies on top.
+void SnapshotTest::loggedMoments_data() {
+    QTest::addColumn<QString>("at");
+    QTest::addColumn<float>("rpm");
+    QTest::addColumn<float>("oilTemp");
+    QTest::newRow("the first row") << "0" << 900.0f << 100.0f;
+    QTest::newRow("between rows") << "1" << 1000.0f << 110.0f;
+    QTest::newRow("past the bad row") << "4" << 1750.0f << 150.0f;
+    QTest::newRow("h:mm:ss") << "0:00:06" << 2400.0f << 180.0f;
+    QTest::newRow("past the end") << "2:00:00" << 2400.0f << 180.0f;
+}
+
+void SnapshotTest::loggedMoments() {
+    QFETCH(QString, at);
+    QFETCH(float, rpm);
+    QFETCH(float, oilTemp);
+    QTemporaryDir directory;
+    const QString log = writeLog(directory);
+    const ParsedCommandLine parsed =
+        parse({"--replay", log, "--at", at, "--set", "selectedCylinder=3", "a.png"});
+    QVERIFY2(parsed.options, parsed.error.c_str());
+    const LoggedMoment moment = readLoggedMoment(*parsed.options->replay, *parsed.options->at);
+    QVERIFY2(moment.values, moment.error.c_str());
+    prepareEngineState(*parsed.options, &*moment.values);
+    QCOMPARE(engineState.rpm, rpm);
+    QCOMPARE(engineState.oilTemp, oilTemp);
+    QVERIFY(engineState.lacks(Quantity::fuelFlow));
+    QVERIFY(!engineState.lacks(Quantity::rpm));
+    QCOMPARE(int(engineState.selectedCylinder), 3);
 }
 
 QTEST_MAIN(SnapshotTest)

@@ -1,0 +1,34 @@
+#include "app/SessionRecording.h"
+
+#include "engine/Engine.h"
+#include "engine/EngineModel.h"
+#include "engine/SampleValues.h"
+#include "logs/EngineRecorder.h"
+
+SessionRecording::SessionRecording(std::unique_ptr<EngineRecorder> engineRecorder, UtcClock clock,
+                                   std::function<void(const std::string&)> reportFailure)
+    : recorder(std::move(engineRecorder)), utc(std::move(clock)), report(std::move(reportFailure)) {
+}
+
+SessionRecording::~SessionRecording() = default;
+
+void SessionRecording::recordTick() {
+    const double seconds = double(ticks++) * modelTimeStep;
+    RecordedTick tick;
+    tick.utc = utc();
+    tick.seconds = seconds;
+    tick.values = shownValues(engineState);
+    tick.demoMode = engineState.demoMode != 0;
+    tick.muted = engineState.muted != 0;
+    tick.selectedCylinder = engineState.selectedCylinder + 1;
+    if (recorder->record(tick) == RecordOutcome::failed && report)
+        report(recorder->failure());
+}
+
+const std::string& SessionRecording::failure() const {
+    return recorder->failure();
+}
+
+std::uint64_t SessionRecording::rows() const {
+    return recorder->rows();
+}

@@ -1,0 +1,214 @@
+// A log replayed in the real window, driven by xdotool: the caption names the
+// file, position, length and speed; Space pauses, Right seeks, + doubles the
+// speed; the frames show the log's values, not the model's; the session is
+// recorded alongside.
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPixmap>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+// No window manager runs: our own caption (24 px) and border (4 px)
+// surround the client area, at the top left of the screen.
+constexpr int border = 4;
+constexpr int captionHeight = 24;
+
+QString runTool(const QStringList& arguments) {
+    QProcess tool;
+    tool.start(QStringLiteral("xdotool"), arguments);
+    tool.waitForFinished(10000);
+    return QString::fromUtf8(tool.readAllStandardOutput()).trimmed();
+}
+
+QImage screenshot() {
+    return QGuiApplication::primaryScreen()->grabWindow(0).toImage().convertToFormat(
+        QImage::Format_RGB32);
+}
+
+qint64 difference(const QImage& a, const QImage& b, QRect area) {
+    qint64 sum = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x) {
+            const QRgb p = a.pixel(x, y);
+            const QRgb q = b.pixel(x, y);
+            sum +=
+                qAbs(qRed(p) - qRed(q)) + qAbs(qGreen(p) - qGreen(q)) + qAbs(qBlue(p) - qBlue(q));
+        }
+    return sum;
+}
+
+// Ten minutes of a climb: rpm and manifold pressure from the log, no fuel flow.
+QByteArray climbLog() {
+    QByteArray text = "Time,RPM,Manifold Pressure (inHg),Oil Temp (°F)\n";
+    for (int second = 0; second <= 600; ++second)
+        text += QByteArray::number(second) + "," + QByteArray::number(2300 + second / 6) + "," +
+                QByteArray::number(24.0 + second / 600.0, 'f', 2) + ",185\n";
+    return text;
+}
+
+// What the caption says of the replay; the window system may put the
+// program's name before or after it.
+struct ReplayCaption {
+    bool valid = false;
+    int position = 0; // seconds
+    QString length;
+    QString speed;
+    bool paused = false;
+};
+
+ReplayCaption readCaption(const QString& name) {
+    static const QRegularExpression pattern(
+        QStringLiteral("(^|\u2014 )climb\\.csv (\\d\\d):(\\d\\d):(\\d\\d) / "
+                       "(\\d\\d:\\d\\d:\\d\\d) (\\S+x)( paused)?( \u2014 |$)"));
+    const QRegularExpressionMatch match = pattern.match(name);
+    if (!match.hasMatch())
+        return {};
+    return {true,
+            match.captured(2).toInt() * 3600 + match.captured(3).toInt() * 60 +
+                match.captured(4).toInt(),
+            match.captured(5), match.captured(6), match.hasCaptured(7)};
+}
+
+QString findWindow() {
+    return runTool({"search", "--sync", "--onlyvisible", "--name", "Corvane Zentor Demo"})
+        .section('\n', 0, 0);
+}
+
+} // namespace
+
+class ReplayEndToEndTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir folder;
+    QProcess program;
+    QString windowId;
+    QImage modelFrame;
+
+    ReplayCaption caption() const { return readCaption(runTool({"getwindowname", windowId})); }
+    // The program may have gone by the time press returns (Escape).
+    void press(const char* key) const {
+        runTool({"windowfocus", "--sync", windowId});
+        runTool({"key", "--window", windowId, key});
+        QTest::qWait(200); // a few ticks: the caption follows at the next one
+    }
+    // Screen rectangle of a panel rectangle at the opening size's stretch.
+    QRect onScreen(QRect panelArea) const {
+        const QString geometry = runTool({"getwindowgeometry", "--shell", windowId});
+        const int width = geometry.section("WIDTH=", 1).section('\n', 0, 0).toInt() - 2 * border;
+        const int height =
+            geometry.section("HEIGHT=", 1).section('\n', 0, 0).toInt() - captionHeight - 2 * border;
+        const auto x = [&](int panelX) { return border + panelX * width / 750; };
+        const auto y = [&](int panelY) { return border + captionHeight + panelY * height / 945; };
+        return QRect(QPoint(x(panelArea.left()), y(panelArea.top())),
+                     QPoint(x(panelArea.right()), y(panelArea.bottom())));
+    }
+
+private slots:
+    void initTestCase() {
+        QVERIFY(folder.isValid());
+        QFile log(folder.filePath("climb.csv"));
+        QVERIFY(log.open(QIODevice::WriteOnly) && log.write(climbLog()) > 0);
+        log.close();
+        const QString path = qEnvironmentVariable("ZENTOR_DEMO");
+        QVERIFY2(!path.isEmpty(), "ZENTOR_DEMO names the program");
+
+        // The model's opening frame, to tell the replay's from.
+        QProcess model;
+        model.start(path, {});
+        QVERIFY(model.waitForStarted(5000));
+        windowId = findWindow();
+        QVERIFY2(!windowId.isEmpty(), "the model's window appears");
+        QTest::qWait(300);
+        modelFrame = screenshot();
+        // Not Escape: a key the window takes down with it is left held.
+        model.terminate();
+        QVERIFY(model.waitForFinished(2000));
+
+        program.setProcessChannelMode(QProcess::ForwardedChannels);
+        program.start(path, {"--replay", folder.filePath("climb.csv"), "--from", "0:30", "--record",
+                             folder.filePath("session.csv"), "--record-interval", "0.5"});
+        QVERIFY(program.waitForStarted(5000));
+        windowId = findWindow();
+        QVERIFY2(!windowId.isEmpty(), "the replay's window appears");
+        QTest::qWait(300);
+    }
+
+    void captionNamesTheReplay() {
+        const ReplayCaption shown = caption();
+        QVERIFY2(shown.valid, qPrintable(runTool({"getwindowname", windowId})));
+        QVERIFY(shown.position >= 30 && shown.position <= 32);
+        QCOMPARE(shown.length, QString("00:10:00"));
+        QCOMPARE(shown.speed, QString("1x"));
+        QVERIFY(!shown.paused);
+    }
+
+    void framesShowTheLog() {
+        const QImage replayed = screenshot();
+        replayed.save(QStringLiteral("e2e-replay.png"));
+        // The rpm readout shows the log's 2305, the model's frame its idle.
+        QVERIFY(difference(modelFrame, replayed, onScreen(QRect(200, 135, 100, 40))) > 2000);
+        // The log has no fuel flow: dashes where the model shows its figure.
+        QVERIFY(difference(modelFrame, replayed, onScreen(QRect(400, 480, 110, 30))) > 500);
+    }
+
+    void spacePausesAndResumes() {
+        press("space");
+        const ReplayCaption paused = caption();
+        QVERIFY(paused.valid && paused.paused);
+        QTest::qWait(1500);
+        QCOMPARE(caption().position, paused.position);
+        press("space");
+        QTest::qWait(1300);
+        const ReplayCaption resumed = caption();
+        QVERIFY(!resumed.paused);
+        QVERIFY(resumed.position > paused.position);
+    }
+
+    void rightSeeksForward() {
+        const int before = caption().position;
+        press("Right");
+        const int after = caption().position;
+        QVERIFY2(after >= before + 10 && after <= before + 12,
+                 qPrintable(QString("%1 to %2").arg(before).arg(after)));
+    }
+
+    void plusDoublesTheSpeed() {
+        press("plus");
+        QCOMPARE(caption().speed, QString("2x"));
+        press("minus");
+        press("minus");
+        QCOMPARE(caption().speed, QString("1/2x"));
+    }
+
+    void escapeEndsTheRecording() {
+        press("Escape");
+        QVERIFY(program.state() == QProcess::NotRunning || program.waitForFinished(2000));
+        QCOMPARE(program.exitCode(), 0);
+        QFile recorded(folder.filePath("session.csv"));
+        QVERIFY(recorded.open(QIODevice::ReadOnly));
+        const QList<QByteArray> lines = recorded.readAll().split('\n');
+        QVERIFY(lines[0].startsWith("# engine log written by zentor-demo "));
+        QVERIFY(lines[1].startsWith("UTC (ISO 8601),Elapsed (s),RPM (rpm),"));
+        // A row each half second for the few seconds the window was open.
+        QVERIFY2(lines.size() > 8, qPrintable(QString::number(lines.size())));
+        QVERIFY(lines[2].contains(",0.000,2305,"));
+    }
+
+    void cleanupTestCase() {
+        if (program.state() != QProcess::NotRunning) {
+            program.kill();
+            program.waitForFinished(2000);
+        }
+    }
+};
+
+QTEST_MAIN(ReplayEndToEndTest)
+#include "tst_replay_end_to_end.moc"
