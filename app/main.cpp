@@ -1,6 +1,7 @@
 #include "app/CommandLine.h"
 #include "app/OpeningSize.h"
 #include "app/ShellWindow.h"
+#include "app/StopSignals.h"
 #include "panel/PanelArtwork.h"
 
 #include <QApplication>
@@ -39,10 +40,14 @@ int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("zentor-demo"));
     QApplication::setApplicationDisplayName(QStringLiteral("Corvane Zentor Demo"));
+    // Docks match the window to its desktop entry by this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.corvane.ZentorDemo"));
     loadPanelArtwork();
     {
         ShellWindow window(options.clientSize.value_or(openingClientSize()));
         QObject::connect(&window, &ShellWindow::closed, &application, &QApplication::quit);
+        closeOnStopSignals(window);
+        window.setFullscreen(options.fullscreen);
         window.show();
         window.activateWindow();
         startShell(window, seedFromCalendar());
