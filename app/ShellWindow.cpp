@@ -157,24 +157,26 @@ bool ShellWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void ShellWindow::showWindowMenu(QPoint global) {
-    QMenu* menu = makeWindowMenu(this, !fullscreen && !compositorPlacesWindows(), !fullscreen,
-                                 [this](WindowMenuItem item) {
-                                     switch (item) {
-                                     case WindowMenuItem::move:
-                                         startKeyboardDrag({});
-                                         break;
-                                     case WindowMenuItem::size:
-                                         startKeyboardDrag(Qt::RightEdge | Qt::BottomEdge);
-                                         break;
-                                     case WindowMenuItem::restoreSize:
-                                         resetWindowSize(*this);
-                                         break;
-                                     case WindowMenuItem::close:
-                                         close();
-                                         break;
-                                     }
-                                 });
-    menu->popup(global);
+    makeWindowMenu(this, !fullscreen && !compositorPlacesWindows(), !fullscreen,
+                   [this](WindowMenuItem item) { chooseFromWindowMenu(item); })
+        ->popup(global);
+}
+
+void ShellWindow::chooseFromWindowMenu(WindowMenuItem item) {
+    switch (item) {
+    case WindowMenuItem::move:
+        startKeyboardDrag({});
+        break;
+    case WindowMenuItem::size:
+        startKeyboardDrag(Qt::RightEdge | Qt::BottomEdge);
+        break;
+    case WindowMenuItem::restoreSize:
+        resetWindowSize(*this);
+        break;
+    case WindowMenuItem::close:
+        close();
+        break;
+    }
 }
 
 void ShellWindow::startKeyboardDrag(Qt::Edges edges) {
@@ -201,7 +203,7 @@ void ShellWindow::endKeyboardDrag(bool keep) {
     setMouseTracking(false);
 }
 
-bool ShellWindow::keyboardDragKey(int key) {
+void ShellWindow::keyboardDragKey(int key) {
     QPoint step;
     switch (key) {
     case Qt::Key_Left:
@@ -219,20 +221,20 @@ bool ShellWindow::keyboardDragKey(int key) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
         endKeyboardDrag(true);
-        return true;
+        return;
     case Qt::Key_Escape:
         endKeyboardDrag(false);
-        return true;
+        return;
     default:
-        return true; // nothing else reaches the instrument meanwhile
+        return; // nothing else reaches the instrument meanwhile
     }
     keyboardDrag->travelled += step;
     followKeyboardDrag();
-    return true;
 }
 
 void ShellWindow::keyPressEvent(QKeyEvent* event) {
-    if (keyboardDrag && keyboardDragKey(event->key())) {
+    if (keyboardDrag) {
+        keyboardDragKey(event->key());
         event->accept();
         return;
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/ShellSequence.h"
+#include "app/WindowMenu.h"
 
 #include <QRect>
 #include <QTimer>
@@ -72,8 +73,9 @@ private:
         QPoint pointerAt;
         QPoint travelled;
     };
+    void chooseFromWindowMenu(WindowMenuItem item);
     void startKeyboardDrag(Qt::Edges edges);
-    bool keyboardDragKey(int key);
+    void keyboardDragKey(int key);
     void followKeyboardDrag();
     void endKeyboardDrag(bool keep);
     void setCursorHidden(bool hidden);
