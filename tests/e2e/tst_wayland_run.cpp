@@ -6,7 +6,8 @@
 
 // The real program under a headless Wayland compositor (run-wayland.sh starts
 // it): it opens, draws its frames, which the compositor's own screenshots
-// show changing as the engine warms up, and closes on SIGTERM with status 0.
+// show changing as the engine warms up, fills the output when asked, and
+// closes on SIGTERM with status 0.
 
 namespace {
 
@@ -50,6 +51,22 @@ PanelColours countPanelColours(const QImage& image) {
     return counts;
 }
 
+// Where the compositor's output (1024 x 900, run-wayland.sh) shows a panel
+// point when the panel is stretched over all of it.
+QPoint onOutput(const QImage& output, double panelX, double panelY) {
+    return {int(panelX * output.width() / 750.0), int(panelY * output.height() / 945.0)};
+}
+
+QProcess* startProgram(QObject* parent, const QStringList& arguments) {
+    auto* program = new QProcess(parent);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("wayland"));
+    program->setProcessEnvironment(environment);
+    program->setProcessChannelMode(QProcess::ForwardedChannels);
+    program->start(qEnvironmentVariable("ZENTOR_DEMO"), arguments);
+    return program;
+}
+
 } // namespace
 
 class WaylandRunTest : public QObject {
@@ -60,12 +77,7 @@ private slots:
         QVERIFY2(!qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"), "run-wayland.sh starts Weston");
         QTemporaryDir shots;
         QVERIFY(shots.isValid());
-        QProcess program;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("wayland"));
-        program.setProcessEnvironment(environment);
-        program.setProcessChannelMode(QProcess::ForwardedChannels);
-        program.start(qEnvironmentVariable("ZENTOR_DEMO"), {});
+        QProcess& program = *startProgram(this, {});
         QVERIFY(program.waitForStarted(5000));
 
         QImage first;
@@ -96,6 +108,30 @@ private slots:
         program.terminate(); // SIGTERM
         QVERIFY(program.waitForFinished(5000));
         QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(program.exitCode(), 0);
+    }
+
+    // --fullscreen asks the compositor for the whole output: the blue and
+    // the red knob sit where the panel stretched over all of it puts them.
+    void fullscreenCoversTheOutput() {
+        QTemporaryDir shots;
+        QVERIFY(shots.isValid());
+        QProcess& program = *startProgram(this, {QStringLiteral("--fullscreen")});
+        QVERIFY(program.waitForStarted(5000));
+        QImage output;
+        const auto knobsInPlace = [&] {
+            output = compositorScreenshot(shots.path());
+            if (output.isNull())
+                return false;
+            const QRgb propeller = output.pixel(onOutput(output, 375, 740));
+            const QRgb mixture = output.pixel(onOutput(output, 545, 740));
+            return qBlue(propeller) > 150 && qRed(propeller) < 90 && qRed(mixture) > 150 &&
+                   qBlue(mixture) < 70;
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(knobsInPlace(), 15000);
+        output.save(QStringLiteral("wayland-fullscreen.png"));
+        program.terminate();
+        QVERIFY(program.waitForFinished(5000));
         QCOMPARE(program.exitCode(), 0);
     }
 };
