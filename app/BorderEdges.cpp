@@ -1,15 +1,15 @@
 #include "app/BorderEdges.h"
 
-Qt::Edges borderEdgesAt(QSize window, int borderWidth, QPoint p) {
+Qt::Edges borderEdgesAt(QSize window, int zoneWidth, QPoint p) {
     Qt::Edges edges;
-    const int grip = borderWidth + cornerReach;
-    if (p.x() < borderWidth)
+    const int grip = zoneWidth + cornerReach;
+    if (p.x() < zoneWidth)
         edges |= Qt::LeftEdge;
-    if (p.x() >= window.width() - borderWidth)
+    if (p.x() >= window.width() - zoneWidth)
         edges |= Qt::RightEdge;
-    if (p.y() < borderWidth)
+    if (p.y() < zoneWidth)
         edges |= Qt::TopEdge;
-    if (p.y() >= window.height() - borderWidth)
+    if (p.y() >= window.height() - zoneWidth)
         edges |= Qt::BottomEdge;
     if (edges & (Qt::LeftEdge | Qt::RightEdge)) {
         if (p.y() < grip)

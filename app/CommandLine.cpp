@@ -53,7 +53,12 @@ QString keysSection() {
             QStringLiteral("  %1  %2\n")
                 .arg(QString::fromUtf8(binding.name.data(), qsizetype(binding.name.size())), -12)
                 .arg(QString::fromUtf8(binding.help.data(), qsizetype(binding.help.size())));
-    text += QStringLiteral("  %1  %2\n").arg(QStringLiteral("Escape"), -12).arg("close");
+    // The window's own keys and the wheel, which the key table does not hold.
+    for (const auto& [name, help] :
+         {std::pair{"Escape", "close"},
+          std::pair{"Alt+Space", "the window menu: move, size, close"},
+          std::pair{"Wheel", "over a knob: one step per notch, up pushes it in"}})
+        text += QStringLiteral("  %1  %2\n").arg(QLatin1String(name), -12).arg(QLatin1String(help));
     return text;
 }
 

@@ -1,11 +1,13 @@
 #include "app/FrameView.h"
 
+#include "app/KnobKeys.h"
 #include "app/PanelControls.h"
 #include "gfx/Graphics.h"
 #include "gfx/SolidBrush.h"
 #include "panel/FrameCompositor.h"
 
 #include <QMouseEvent>
+#include <QWheelEvent>
 
 #include <algorithm>
 #include <cmath>
@@ -17,6 +19,8 @@ FrameView::FrameView(QWidget* parent) : QWidget(parent) {
     setMouseTracking(true);
     setFocusPolicy(Qt::NoFocus);
     setMinimumSize(0, 0);
+    // Its own arrow: the border's resize shapes never reach the panel.
+    setCursor(Qt::ArrowCursor);
 }
 
 ClientRect FrameView::readClientRect() const {
@@ -88,5 +92,17 @@ void FrameView::mouseReleaseEvent(QMouseEvent* event) {
         const QPoint p = clientPoint(event);
         releaseLeftButton(p.x(), p.y());
     }
+    event->accept();
+}
+
+// One notch is 120 eighths of a degree; finer wheels add up to notches.
+void FrameView::wheelEvent(QWheelEvent* event) {
+    constexpr int notch = 120;
+    wheelRemainder += event->angleDelta().y();
+    const int notches = wheelRemainder / notch;
+    wheelRemainder -= notches * notch;
+    const QPoint p = event->position().toPoint();
+    if (notches != 0)
+        turnKnobAt(p.x(), p.y(), notches);
     event->accept();
 }

@@ -7,7 +7,8 @@
 
 // The client area every frame is drawn into. It paints the latest finished
 // panel frame stretched over itself, never erases its background, and hands
-// the left button and pointer movement to the panel controls in client pixels.
+// the left button, pointer movement and wheel to the panel controls in client
+// pixels.
 // Exposed before it has a frame, it makes one with the composer it was given.
 class FrameView : public QWidget, public PanelWindow {
     Q_OBJECT
@@ -31,6 +32,7 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
     // The pointer keeps coming during a drag even outside the window; a
@@ -40,4 +42,6 @@ private:
     gfx::Bitmap panelFrame;
     FrameComposer composer;
     bool handCursor = false;
+    // Eighths of a degree short of a whole notch, from wheels that turn finer.
+    int wheelRemainder = 0;
 };

@@ -2,6 +2,7 @@
 
 #include "app/PanelControls.h"
 #include "engine/EngineModel.h"
+#include "panel/KnobMark.h"
 #include "panel/PanelWindow.h"
 
 void setOpeningState(std::uint32_t spreadSeed) {
@@ -12,4 +13,5 @@ void setOpeningState(std::uint32_t spreadSeed) {
     dragOffset = 0;
     clientRect = ClientRect{};
     scaleY = 0.0;
+    knobChoice = KnobChoice{};
 }

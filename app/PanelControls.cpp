@@ -81,6 +81,13 @@ bool hitTest(int x, int y, PanelRect area) {
     return l <= fx && fx <= r && t <= fy && fy <= b;
 }
 
+std::optional<std::size_t> knobColumnAt(int x, int y) {
+    for (std::size_t knob = 0; knob < knobTravels.size(); ++knob)
+        if (hitTest(x, y, knobArea(knob)))
+            return knob;
+    return std::nullopt;
+}
+
 void updateCursor(int x, int y) {
     if (!panelWindow)
         return;

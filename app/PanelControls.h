@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <optional>
 
 // The panel is a picture: its knobs, the cylinder-step button and the two
 // check boxes exist only as rectangles in panel pixels. These handlers turn
@@ -28,6 +30,10 @@ inline constexpr PanelRect demoModeCheckBox{.left = 524, .top = 910, .right = 64
 // Whether client point (x, y) lies in the panel rectangle, compared by its
 // fraction of the client area so the panel's stretch is undone exactly.
 bool hitTest(int x, int y, PanelRect area);
+
+// The knob (panel order) whose whole travel column, from fully in to fully
+// out, holds client point (x, y).
+std::optional<std::size_t> knobColumnAt(int x, int y);
 
 // What the cylinder button and the two check boxes do, by mouse or by key.
 // While a log or a simulator drives the engine, Demo Mode stays as it is.

@@ -28,6 +28,8 @@ public:
     // What the caption says beside the title (a replay's position, a
     // simulator awaited, a recording that stopped); empty: the title alone.
     virtual void showStatus(const std::string& status) = 0;
+    // F11: fullscreen on or off; false where the platform has no screen to fill.
+    virtual bool toggleFullscreen() { return false; }
 };
 
 // One model step per tick: the timer period is the model's time step.

@@ -1,83 +1,35 @@
 #include "app/ShellWindow.h"
 
 #include "app/BorderEdges.h"
+#include "app/CaptionBar.h"
 #include "app/FrameView.h"
 #include "app/KeyBindings.h"
+#include "app/SizeGrip.h"
+#include "app/WindowDrag.h"
+#include "app/WindowMenu.h"
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QHBoxLayout>
+#include <QCursor>
 #include <QKeyEvent>
-#include <QLabel>
-#include <QMouseEvent>
-#include <QToolButton>
+#include <QMenu>
+#include <QScreen>
 #include <QVBoxLayout>
-#include <QWindow>
 
-#include <optional>
+namespace {
 
-// The title strip: dragging it moves the window, a double click restores
-// the standard size, the button closes.
-class CaptionBar : public QWidget {
-public:
-    CaptionBar(ShellWindow* window, const QString& title) : QWidget(window), shell(window) {
-        setObjectName(QStringLiteral("caption"));
-        setFixedHeight(ShellWindow::captionHeight);
-        setAutoFillBackground(true);
-        auto* layout = new QHBoxLayout(this);
-        layout->setContentsMargins(8, 0, 0, 0);
-        layout->setSpacing(0);
-        label = new QLabel(title, this);
-        label->setObjectName(QStringLiteral("captionTitle"));
-        layout->addWidget(label, 1);
-        auto* close = new QToolButton(this);
-        close->setObjectName(QStringLiteral("closeButton"));
-        close->setText(QStringLiteral("\u2715"));
-        close->setAutoRaise(true);
-        close->setFocusPolicy(Qt::NoFocus);
-        close->setFixedSize(ShellWindow::captionHeight + 12, ShellWindow::captionHeight);
-        layout->addWidget(close);
-        connect(close, &QToolButton::clicked, window, &QWidget::close);
-    }
+// Where a toplevel cannot place itself: the compositor decides.
+bool compositorPlacesWindows() {
+    return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
 
-protected:
-    // The move starts once the pointer travels, so that a double click stays
-    // a double click instead of vanishing into the window system's move.
-    void mousePressEvent(QMouseEvent* event) override {
-        if (event->button() == Qt::LeftButton)
-            pressedAt = event->position().toPoint();
-    }
-    void mouseMoveEvent(QMouseEvent* event) override {
-        if (pressedAt && (event->buttons() & Qt::LeftButton) &&
-            (event->position().toPoint() - *pressedAt).manhattanLength() >=
-                QApplication::startDragDistance() &&
-            shell->windowHandle()) {
-            pressedAt.reset();
-            shell->windowHandle()->startSystemMove();
-        }
-    }
-    void mouseReleaseEvent(QMouseEvent*) override { pressedAt.reset(); }
-    void mouseDoubleClickEvent(QMouseEvent* event) override {
-        pressedAt.reset();
-        if (event->button() == Qt::LeftButton)
-            resetWindowSize(*shell);
-    }
-
-public:
-    void setTitle(const QString& title) { label->setText(title); }
-
-private:
-    ShellWindow* shell;
-    QLabel* label = nullptr;
-    std::optional<QPoint> pressedAt;
-};
+} // namespace
 
 ShellWindow::ShellWindow(QSize clientSize)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint) {
     setWindowTitle(QStringLiteral("Corvane Zentor Demo"));
     setObjectName(QStringLiteral("shellWindow"));
     setFocusPolicy(Qt::StrongFocus);
-    setMouseTracking(true);
     QPalette frame = palette();
     frame.setColor(QPalette::Window, QColor(0x2b, 0x2d, 0x30));
     frame.setColor(QPalette::WindowText, QColor(0xe8, 0xe8, 0xe8));
@@ -92,15 +44,25 @@ ShellWindow::ShellWindow(QSize clientSize)
     view = new FrameView(this);
     layout->addWidget(caption);
     layout->addWidget(view, 1);
+    grip = new SizeGrip(this);
+    grip->raise();
+    const auto restoreSize = [this] { resetWindowSize(*this); };
+    connect(caption, &CaptionBar::restoreSizeRequested, this, restoreSize);
+    connect(grip, &SizeGrip::restoreSizeRequested, this, restoreSize);
+    connect(caption, &CaptionBar::menuRequested, this, &ShellWindow::showWindowMenu);
 
     frameTimer.setTimerType(Qt::PreciseTimer);
     connect(&frameTimer, &QTimer::timeout, this, [] { tickFrameTimer(); });
+    idleCursor.setSingleShot(true);
+    idleCursor.setInterval(idleCursorMs);
+    connect(&idleCursor, &QTimer::timeout, this, [this] { setCursorHidden(true); });
     resize(outerSizeForClient(clientSize));
     move(0, 0);
 }
 
 // A window destroyed while running still closes in order.
 ShellWindow::~ShellWindow() {
+    setCursorHidden(false);
     closeShell(*this);
 }
 
@@ -117,6 +79,7 @@ void ShellWindow::stopFrameTimer() {
 }
 
 void ShellWindow::closeWindow() {
+    setCursorHidden(false);
     hide();
     emit closed();
 }
@@ -142,7 +105,139 @@ void ShellWindow::showStatus(const std::string& status) {
     caption->setTitle(shown);
 }
 
+bool ShellWindow::toggleFullscreen() {
+    setFullscreen(!fullscreen);
+    return true;
+}
+
+void ShellWindow::setFullscreen(bool on) {
+    if (on == fullscreen)
+        return;
+    endKeyboardDrag(true);
+    fullscreen = on;
+    caption->setVisible(!on);
+    grip->setVisible(!on);
+    const int margin = on ? 0 : borderWidth;
+    layout()->setContentsMargins(margin, margin, margin, margin);
+    if (on) {
+        geometryBeforeFullscreen = geometry();
+        const QRect screenArea = screen()->geometry();
+        setWindowState(windowState() | Qt::WindowFullScreen);
+        // Without a window manager nobody else gives the window the screen.
+        if (!compositorPlacesWindows())
+            setGeometry(screenArea);
+        qApp->installEventFilter(this);
+        idleCursor.start();
+    } else {
+        qApp->removeEventFilter(this);
+        idleCursor.stop();
+        setCursorHidden(false);
+        setWindowState(windowState() & ~Qt::WindowFullScreen);
+        setGeometry(geometryBeforeFullscreen);
+    }
+}
+
+void ShellWindow::setCursorHidden(bool hidden) {
+    if (hidden == cursorHidden)
+        return;
+    cursorHidden = hidden;
+    if (hidden)
+        QApplication::setOverrideCursor(Qt::BlankCursor);
+    else
+        QApplication::restoreOverrideCursor();
+}
+
+// Fullscreen, any motion over the window shows the pointer again for a while.
+bool ShellWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (fullscreen && event->type() == QEvent::MouseMove) {
+        setCursorHidden(false);
+        idleCursor.start();
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void ShellWindow::showWindowMenu(QPoint global) {
+    makeWindowMenu(this, !fullscreen && !compositorPlacesWindows(), !fullscreen,
+                   [this](WindowMenuItem item) { chooseFromWindowMenu(item); })
+        ->popup(global);
+}
+
+void ShellWindow::chooseFromWindowMenu(WindowMenuItem item) {
+    switch (item) {
+    case WindowMenuItem::move:
+        startKeyboardDrag({});
+        break;
+    case WindowMenuItem::size:
+        startKeyboardDrag(Qt::RightEdge | Qt::BottomEdge);
+        break;
+    case WindowMenuItem::restoreSize:
+        resetWindowSize(*this);
+        break;
+    case WindowMenuItem::close:
+        close();
+        break;
+    }
+}
+
+void ShellWindow::startKeyboardDrag(Qt::Edges edges) {
+    keyboardDrag = KeyboardDrag{
+        .edges = edges, .start = geometry(), .pointerAt = QCursor::pos(), .travelled = {}};
+    setMouseTracking(true);
+    grabMouse(edges ? resizeCursorFor(edges) : Qt::SizeAllCursor);
+    setFocus();
+}
+
+void ShellWindow::followKeyboardDrag() {
+    const QSize minimum = minimumSize().expandedTo(minimumSizeHint());
+    setGeometry(draggedGeometry(keyboardDrag->start, keyboardDrag->edges, keyboardDrag->travelled,
+                                minimum));
+}
+
+void ShellWindow::endKeyboardDrag(bool keep) {
+    if (!keyboardDrag)
+        return;
+    if (!keep)
+        setGeometry(keyboardDrag->start);
+    keyboardDrag.reset();
+    releaseMouse();
+    setMouseTracking(false);
+}
+
+void ShellWindow::keyboardDragKey(int key) {
+    QPoint step;
+    switch (key) {
+    case Qt::Key_Left:
+        step = {-keyboardDragStep, 0};
+        break;
+    case Qt::Key_Right:
+        step = {keyboardDragStep, 0};
+        break;
+    case Qt::Key_Up:
+        step = {0, -keyboardDragStep};
+        break;
+    case Qt::Key_Down:
+        step = {0, keyboardDragStep};
+        break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        endKeyboardDrag(true);
+        return;
+    case Qt::Key_Escape:
+        endKeyboardDrag(false);
+        return;
+    default:
+        return; // nothing else reaches the instrument meanwhile
+    }
+    keyboardDrag->travelled += step;
+    followKeyboardDrag();
+}
+
 void ShellWindow::keyPressEvent(QKeyEvent* event) {
+    if (keyboardDrag) {
+        keyboardDragKey(event->key());
+        event->accept();
+        return;
+    }
     if (const std::optional<InstrumentKey> key = boundKey(event->key(), event->modifiers())) {
         if (pressInstrumentKey(*key, *this)) {
             event->accept();
@@ -156,6 +251,13 @@ void ShellWindow::keyPressEvent(QKeyEvent* event) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
         break; // the panel has no default button
+    case Qt::Key_Space:
+        if (!(event->modifiers() & Qt::AltModifier) || fullscreen) {
+            QWidget::keyPressEvent(event);
+            return;
+        }
+        showWindowMenu(caption->mapToGlobal(QPoint(0, captionHeight)));
+        break;
     default:
         QWidget::keyPressEvent(event);
         return;
@@ -164,32 +266,33 @@ void ShellWindow::keyPressEvent(QKeyEvent* event) {
 }
 
 void ShellWindow::closeEvent(QCloseEvent* event) {
+    endKeyboardDrag(true);
     closeShell(*this);
     event->accept();
 }
 
+void ShellWindow::resizeEvent(QResizeEvent*) {
+    grip->setGeometry(rect());
+}
+
+// While the window menu's Move or Size runs, the window has the pointer: it
+// follows it, and a click ends the drag where the window is.
 void ShellWindow::mousePressEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton)
-        resizeFrom = borderEdgesAt(size(), borderWidth, event->position().toPoint());
-}
-
-void ShellWindow::mouseReleaseEvent(QMouseEvent*) {
-    resizeFrom = {};
-}
-
-void ShellWindow::mouseDoubleClickEvent(QMouseEvent* event) {
-    resizeFrom = {};
-    if (event->button() == Qt::LeftButton)
-        resetWindowSize(*this);
+    if (keyboardDrag) {
+        endKeyboardDrag(true);
+        event->accept();
+        return;
+    }
+    QWidget::mousePressEvent(event);
 }
 
 void ShellWindow::mouseMoveEvent(QMouseEvent* event) {
-    // As on the caption, the resize starts once the pointer travels.
-    if (resizeFrom && (event->buttons() & Qt::LeftButton) && windowHandle()) {
-        const Qt::Edges edges = resizeFrom;
-        resizeFrom = {};
-        windowHandle()->startSystemResize(edges);
+    if (!keyboardDrag) {
+        QWidget::mouseMoveEvent(event);
         return;
     }
-    setCursor(resizeCursorFor(borderEdgesAt(size(), borderWidth, event->position().toPoint())));
+    const QPoint travelled = event->globalPosition().toPoint() - keyboardDrag->pointerAt;
+    keyboardDrag->pointerAt = event->globalPosition().toPoint();
+    keyboardDrag->travelled += travelled;
+    followKeyboardDrag();
 }

@@ -3,6 +3,7 @@
 #include "app/OpeningSize.h"
 #include "app/ShellSequence.h"
 #include "app/ShellWindow.h"
+#include "app/StopSignals.h"
 #include "panel/PanelArtwork.h"
 
 #include <QApplication>
@@ -58,6 +59,8 @@ int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("zentor-demo"));
     QApplication::setApplicationDisplayName(QStringLiteral("Corvane Zentor Demo"));
+    // Docks match the window to its desktop entry by this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.corvane.ZentorDemo"));
     if (!source.source) {
         source = openSimulatorSource(options);
         if (!source.error.empty()) {
@@ -69,6 +72,8 @@ int main(int argc, char* argv[]) {
     {
         ShellWindow window(options.clientSize.value_or(openingClientSize()));
         QObject::connect(&window, &ShellWindow::closed, &application, &QApplication::quit);
+        closeOnStopSignals(window);
+        window.setFullscreen(options.fullscreen);
         window.show();
         window.activateWindow();
         startShell(window, seedFromCalendar());

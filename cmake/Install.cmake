@@ -26,7 +26,23 @@ set(ZENTOR_PACKAGE_MAINTAINER "Corvane Zentor Demo developers"
 # Sizes the icon generator writes, each installed in the hicolor theme.
 set(ZENTOR_ICON_SIZES 48 128 256)
 
-install(TARGETS zentor-demo RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS zentor-demo zentor-snapshot RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+
+# A manual page for each program, compressed as Debian keeps them.
+find_program(ZENTOR_GZIP gzip REQUIRED)
+set(ZENTOR_MAN_PAGES zentor-demo zentor-snapshot)
+set(man_page_archives)
+foreach(page IN LISTS ZENTOR_MAN_PAGES)
+  set(archive ${PROJECT_BINARY_DIR}/packaging/${page}.1.gz)
+  add_custom_command(
+    OUTPUT ${archive}
+    COMMAND ${ZENTOR_GZIP} -9 -n -c ${PROJECT_SOURCE_DIR}/packaging/${page}.1 > ${archive}
+    DEPENDS ${PROJECT_SOURCE_DIR}/packaging/${page}.1
+    COMMENT "Compressing the manual page ${page}.1")
+  list(APPEND man_page_archives ${archive})
+  install(FILES ${archive} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+endforeach()
+add_custom_target(man-pages ALL DEPENDS ${man_page_archives})
 install(FILES packaging/${ZENTOR_APP_ID}.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 foreach(size IN LISTS ZENTOR_ICON_SIZES)

@@ -2,16 +2,22 @@
 
 #include "engine/Engine.h"
 #include "gfx/Graphics.h"
+#include "gfx/GraphicsPath.h"
 #include "gfx/ImageAttributes.h"
 #include "gfx/SolidBrush.h"
+#include "panel/KnobMark.h"
 #include "panel/PanelArtwork.h"
 #include "panel/PanelLayout.h"
 #include "panel/PanelWindow.h"
+
+#include <cmath>
+#include <numbers>
 
 ScreenRenderer screenRenderer;
 PanelWindow* panelWindow = nullptr;
 ClientRect clientRect;
 double scaleY = 0.0;
+KnobChoice knobChoice;
 
 namespace {
 
@@ -52,6 +58,49 @@ gfx::Bitmap panelBackground(ImageSize panel) {
     return black;
 }
 
+// The lamp by the chosen knob's placard: a soft amber glow round a lit
+// bead in a dark bezel ring.
+struct LampLayer {
+    float radius;
+    gfx::Argb colour;
+};
+constexpr std::size_t lampLayerCount = 3;
+constexpr auto lampLayers = std::to_array<LampLayer>({
+    {.radius = 6.5f, .colour = 0x40FFB020}, // glow
+    {.radius = 3.5f, .colour = 0xFF2A2A2A}, // bezel ring
+    {.radius = 2.6f, .colour = 0xFFFFC040}, // lit bead
+});
+static_assert(lampLayers.size() == lampLayerCount);
+constexpr int lampSides = 24;
+
+gfx::GraphicsPath disc(float centreX, float centreY, float radius) {
+    gfx::GraphicsPath path;
+    const auto at = [&](int corner) {
+        const double angle = 2.0 * std::numbers::pi * corner / lampSides;
+        return gfx::PointF{centreX + radius * float(std::cos(angle)),
+                           centreY + radius * float(std::sin(angle))};
+    };
+    for (int corner = 0; corner < lampSides; ++corner) {
+        const gfx::PointF from = at(corner);
+        const gfx::PointF to = at(corner + 1);
+        path.addLine(from.x, from.y, to.x, to.y);
+    }
+    return path;
+}
+
+void drawKnobMark(gfx::Graphics& g) {
+    if (!knobChoice.marked || knobChoice.knob >= knobLamps.size())
+        return;
+    const KnobLampPosition& lamp = knobLamps[knobChoice.knob];
+    g.setSmoothingMode(gfx::SmoothingMode::antiAlias);
+    for (const LampLayer& layer : lampLayers) {
+        const gfx::SolidBrush brush(layer.colour);
+        const gfx::GraphicsPath shape = disc(lamp.centreX, lamp.centreY, layer.radius);
+        g.fillPath(&brush, &shape);
+    }
+    g.setSmoothingMode(gfx::SmoothingMode::defaultMode);
+}
+
 void drawScreen(gfx::Graphics& g) {
     g.translateTransform(screenOrigin.x, screenOrigin.y);
     g.setClip({0, 0, screenWidth, screenHeight});
@@ -79,6 +128,7 @@ gfx::Bitmap composeFrameFor(const ClientRect& client) {
         key.setColorKey(keyWhite, keyWhite);
         drawKnobs(g, key);
         drawCheckMarks(g, key);
+        drawKnobMark(g);
         drawScreen(g);
     }
     return backBuffer;

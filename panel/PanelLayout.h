@@ -40,6 +40,19 @@ inline float knobTop(const KnobTravel& knob) {
     return knob.travelTop + travelLength(knob) * (1.0f - engineState.*knob.position);
 }
 
+// The lamp that marks the knob the keys move, left of each placard
+// (THROTTLE, PROP, MIXTURE), in panel order.
+struct KnobLampPosition {
+    float centreX;
+    float centreY;
+};
+inline constexpr auto knobLamps = std::to_array<KnobLampPosition>({
+    {.centreX = 153, .centreY = 940},
+    {.centreX = 345, .centreY = 889},
+    {.centreX = 504, .centreY = 889},
+});
+static_assert(knobLamps.size() == knobCount);
+
 struct PanelPoint {
     float x;
     float y;

@@ -1,16 +1,16 @@
 #include "app/BorderEdges.h"
+#include "app/WindowDrag.h"
 
 #include <QTest>
 
 namespace {
 
 constexpr QSize window{586, 822};
-constexpr int border = 4;
 
 } // namespace
 
-// The sizing border of a 586 x 822 window, 4 pixels wide, whose corners
-// reach 4 pixels further along each side.
+// The grab zone of a 586 x 822 window, 8 pixels wide (the painted border and
+// the client's first 4 pixels), whose corners reach 20 pixels along each side.
 class BorderEdgesTest : public QObject {
     Q_OBJECT
 
@@ -27,34 +27,34 @@ private slots:
         } rows[] = {
             {"inside", {300, 400}, 0},
             {"left edge", {0, 400}, left},
-            {"left border's inner pixel", {3, 400}, left},
-            {"just inside the left border", {4, 400}, 0},
+            {"left border's inner pixel, over the client", {7, 400}, left},
+            {"just inside the left grab zone", {8, 400}, 0},
             {"right edge", {585, 400}, right},
-            {"right border's inner pixel", {582, 400}, right},
-            {"just inside the right border", {581, 400}, 0},
+            {"right grab zone's inner pixel", {578, 400}, right},
+            {"just inside the right grab zone", {577, 400}, 0},
             {"top edge", {300, 0}, top},
-            {"top border's inner pixel", {300, 3}, top},
-            {"just inside the top border", {300, 4}, 0},
+            {"top grab zone's inner pixel, over the caption", {300, 7}, top},
+            {"just inside the top grab zone", {300, 8}, 0},
             {"bottom edge", {300, 821}, bottom},
-            {"bottom border's inner pixel", {300, 818}, bottom},
-            {"just inside the bottom border", {300, 817}, 0},
+            {"bottom grab zone's inner pixel", {300, 814}, bottom},
+            {"just inside the bottom grab zone", {300, 813}, 0},
             {"top-left corner", {0, 0}, left | top},
             {"top-right corner", {585, 0}, right | top},
             {"bottom-left corner", {0, 821}, left | bottom},
             {"bottom-right corner", {585, 821}, right | bottom},
-            {"left side, last pixel of the top corner", {0, 7}, left | top},
-            {"left side, past the top corner", {0, 8}, left},
-            {"left side, first pixel of the bottom corner", {2, 814}, left | bottom},
-            {"left side, above the bottom corner", {2, 813}, left},
-            {"right side, in the top corner", {584, 6}, right | top},
-            {"right side, in the bottom corner", {584, 815}, right | bottom},
-            {"top side, last pixel of the left corner", {7, 1}, top | left},
-            {"top side, past the left corner", {8, 1}, top},
-            {"top side, first pixel of the right corner", {578, 2}, top | right},
-            {"top side, before the right corner", {577, 2}, top},
-            {"bottom side, in the left corner", {5, 820}, bottom | left},
-            {"bottom side, in the right corner", {580, 820}, bottom | right},
-            {"corner reach inside the border: none", {7, 7}, 0},
+            {"left side, last pixel of the top corner", {0, 19}, left | top},
+            {"left side, past the top corner", {0, 20}, left},
+            {"left side, first pixel of the bottom corner", {5, 802}, left | bottom},
+            {"left side, above the bottom corner", {5, 801}, left},
+            {"right side, in the top corner", {580, 12}, right | top},
+            {"right side, in the bottom corner", {580, 810}, right | bottom},
+            {"top side, last pixel of the left corner", {19, 1}, top | left},
+            {"top side, past the left corner", {20, 1}, top},
+            {"top side, first pixel of the right corner", {566, 6}, top | right},
+            {"top side, before the right corner", {565, 6}, top},
+            {"bottom side, in the left corner", {15, 818}, bottom | left},
+            {"bottom side, in the right corner", {570, 818}, bottom | right},
+            {"corner reach inside the grab zone: none", {19, 19}, 0},
             {"outside, left of the window", {-5, 400}, left},
             {"outside, below the window", {300, 900}, bottom},
         };
@@ -65,7 +65,7 @@ private slots:
     void edgesAt() {
         QFETCH(QPoint, point);
         QFETCH(int, edges);
-        QCOMPARE(int(borderEdgesAt(window, border, point)), edges);
+        QCOMPARE(int(borderEdgesAt(window, grabWidth, point)), edges);
     }
 
     void cursor_data() {
@@ -88,6 +88,58 @@ private slots:
         QFETCH(int, edges);
         QFETCH(int, shape);
         QCOMPARE(int(resizeCursorFor(Qt::Edges(edges))), shape);
+    }
+
+    // Where the window goes when we move or resize it ourselves: the grabbed
+    // edges follow the pointer, the others stay, and the window stops at its
+    // smallest size instead of turning inside out.
+    void dragged_data() {
+        QTest::addColumn<int>("edges");
+        QTest::addColumn<QPoint>("delta");
+        QTest::addColumn<QRect>("geometry");
+        const int left = Qt::LeftEdge, right = Qt::RightEdge;
+        const int top = Qt::TopEdge, bottom = Qt::BottomEdge;
+        const struct {
+            const char* name;
+            int edges;
+            QPoint delta;
+            QRect geometry;
+        } rows[] = {
+            {"move", 0, {30, -20}, {130, 180, 586, 822}},
+            {"move off the screen's top left", 0, {-500, -400}, {-400, -200, 586, 822}},
+            {"right edge out", right, {50, 999}, {100, 200, 636, 822}},
+            {"bottom edge in", bottom, {999, -100}, {100, 200, 586, 722}},
+            {"left edge out: the right edge stays", left, {-40, 0}, {60, 200, 626, 822}},
+            {"top edge in: the bottom edge stays", top, {0, 100}, {100, 300, 586, 722}},
+            {"bottom-right corner", right | bottom, {-86, 78}, {100, 200, 500, 900}},
+            {"top-left corner", left | top, {10, -10}, {110, 190, 576, 832}},
+            {"right edge past the left one stops at the minimum",
+             right,
+             {-900, 0},
+             {100, 200, 120, 822}},
+            {"left edge past the right one stops at the minimum",
+             left,
+             {900, 0},
+             {566, 200, 120, 822}},
+            {"top edge past the bottom one stops at the minimum",
+             top,
+             {0, 2000},
+             {100, 962, 586, 60}},
+            {"top-right corner squeezed to the minimum",
+             top | right,
+             {-2000, 2000},
+             {100, 962, 120, 60}},
+        };
+        for (const auto& row : rows)
+            QTest::newRow(row.name) << row.edges << row.delta << row.geometry;
+    }
+
+    void dragged() {
+        QFETCH(int, edges);
+        QFETCH(QPoint, delta);
+        QFETCH(QRect, geometry);
+        QCOMPARE(draggedGeometry({100, 200, 586, 822}, Qt::Edges(edges), delta, {120, 60}),
+                 geometry);
     }
 };
 

@@ -88,7 +88,7 @@ private slots:
         const QString text = QString::fromStdString(help.output);
         QVERIFY(text.startsWith("Usage: zentor-demo [options]"));
         for (const char* listed : {"--replay <FILE>", "--xplane <HOST[:PORT]>", "--fullscreen",
-                                   "Shift+Left", "Page Down", "Escape"})
+                                   "Shift+Left", "Page Down", "Escape", "Alt+Space", "Wheel"})
             QVERIFY2(text.contains(QLatin1String(listed)), listed);
         QCOMPARE(parse("--version").output, std::string("zentor-demo " ZENTOR_VERSION "\n"));
     }

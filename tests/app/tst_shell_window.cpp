@@ -239,12 +239,15 @@ private slots:
         engineState.selectedCylinder = 0;
         QWidget* caption = window.findChild<QWidget*>(QStringLiteral("caption"));
         QVERIFY(caption);
+        // The border's grab zone lies over the whole window.
+        QWidget* grip = window.findChild<QWidget*>(QStringLiteral("sizeGrip"));
+        QVERIFY(grip);
         if (where == "caption")
             QTest::mouseDClick(caption, Qt::LeftButton, {}, QPoint(60, 10));
         else if (where == "left")
-            QTest::mouseDClick(&window, Qt::LeftButton, {}, QPoint(1, 200));
+            QTest::mouseDClick(grip, Qt::LeftButton, {}, QPoint(1, 200));
         else
-            QTest::mouseDClick(&window, Qt::LeftButton, {}, QPoint(300, window.height() - 2));
+            QTest::mouseDClick(grip, Qt::LeftButton, {}, QPoint(300, window.height() - 2));
         QCOMPARE(window.size(), QSize(586, 822));
         QCOMPARE(window.frameView()->size(), QSize(586 - 8, 822 - 24 - 8));
         QCOMPARE(int(engineState.selectedCylinder), 0); // and nothing else happens

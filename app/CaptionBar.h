@@ -1,0 +1,34 @@
+#pragma once
+
+#include "app/WindowDrag.h"
+
+#include <QWidget>
+
+class QLabel;
+
+// The title strip: dragging it moves the window, a double click restores the
+// standard size, a right click opens the window menu, the button closes. Its
+// title dims while the window is inactive, so the user sees where keys go.
+class CaptionBar : public QWidget {
+    Q_OBJECT
+
+public:
+    CaptionBar(QWidget* window, const QString& title);
+    void setTitle(const QString& title);
+
+signals:
+    void restoreSizeRequested();
+    // The window menu, its top-left corner at `global` screen pixels.
+    void menuRequested(QPoint global);
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+private:
+    QWidget* shell;
+    QLabel* label = nullptr;
+    WindowDragger dragger;
+};

@@ -1,0 +1,56 @@
+#include "app/KnobKeys.h"
+
+#include "app/PanelControls.h"
+#include "app/ShellSequence.h"
+#include "engine/Engine.h"
+#include "engine/EngineSource.h"
+#include "panel/KnobMark.h"
+#include "panel/PanelLayout.h"
+
+#include <algorithm>
+
+namespace {
+
+// Moves a knob along its travel, counted in panel pixels from fully in.
+void moveKnob(std::size_t knob, double travelPixels) {
+    const KnobTravel& travel = knobTravels[knob];
+    const double length = travelLength(travel);
+    const double fromTop = (1.0 - double(engineState.*travel.position)) * length;
+    const double moved = std::clamp(fromTop - travelPixels, 0.0, length);
+    engineState.*travel.position = float(1.0 - moved / length);
+}
+
+bool knobsDriveTheEngine() {
+    return engineSource().followsControls();
+}
+
+} // namespace
+
+bool chooseKnob(std::size_t knob) {
+    if (!knobsDriveTheEngine() || knob >= knobTravels.size())
+        return false;
+    knobChoice = {.knob = knob, .marked = true};
+    return true;
+}
+
+bool moveChosenKnob(double travelPixels) {
+    if (!knobsDriveTheEngine())
+        return false;
+    knobChoice.marked = true;
+    moveKnob(knobChoice.knob, travelPixels);
+    return true;
+}
+
+bool moveChosenKnobByTenths(int tenths) {
+    return moveChosenKnob(travelLength(knobTravels[knobChoice.knob]) * tenths / 10.0);
+}
+
+bool turnKnobAt(int x, int y, int notches) {
+    if (!knobsDriveTheEngine())
+        return false;
+    const std::optional<std::size_t> knob = knobColumnAt(x, y);
+    if (!knob)
+        return false;
+    moveKnob(*knob, notches);
+    return true;
+}
