@@ -37,6 +37,11 @@ inline qint64 difference(const QImage& a, const QImage& b, QRect area) {
     return sum;
 }
 
+// The first visible window whose name holds `name`, waiting for it.
+inline QString findWindow(const QString& name) {
+    return runXdotool({"search", "--sync", "--onlyvisible", "--name", name}).section('\n', 0, 0);
+}
+
 // The window opens at the top left of the screen; no window manager runs, so
 // our own caption (24 px) and border (4 px) surround the client area, which
 // shows the 750 x 945 panel stretched.
@@ -48,6 +53,11 @@ public:
     // From the outer size xdotool reports.
     void setOuterSize(int width, int height) {
         client = QSize(width - 2 * border, height - caption - 2 * border);
+    }
+    void measure(const QString& windowId) {
+        const QString geometry = runXdotool({"getwindowgeometry", "--shell", windowId});
+        setOuterSize(geometry.section("WIDTH=", 1).section('\n', 0, 0).toInt(),
+                     geometry.section("HEIGHT=", 1).section('\n', 0, 0).toInt());
     }
     QPoint at(double panelX, double panelY) const {
         return {border + int(panelX * client.width() / 750.0),

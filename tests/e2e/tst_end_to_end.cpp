@@ -1,9 +1,6 @@
+#include "XScreen.h"
+
 #include <QElapsedTimer>
-#include <QGuiApplication>
-#include <QImage>
-#include <QPixmap>
-#include <QProcess>
-#include <QScreen>
 #include <QTest>
 
 #include <X11/Xlib.h>
@@ -13,35 +10,8 @@
 
 namespace {
 
-// The window opens at the top left of the screen; no window manager runs, so
-// our own caption (24 px) and border (4 px) surround the client area.
-constexpr int border = 4;
-constexpr int caption = 24;
-
-QString runTool(const QStringList& arguments) {
-    QProcess tool;
-    tool.start(QStringLiteral("xdotool"), arguments);
-    tool.waitForFinished(10000);
-    return QString::fromUtf8(tool.readAllStandardOutput()).trimmed();
-}
-
-QImage screenshot() {
-    return QGuiApplication::primaryScreen()->grabWindow(0).toImage().convertToFormat(
-        QImage::Format_RGB32);
-}
-
-// Sum of channel differences over a rectangle of two screenshots.
-qint64 difference(const QImage& a, const QImage& b, QRect area) {
-    qint64 sum = 0;
-    for (int y = area.top(); y <= area.bottom(); ++y)
-        for (int x = area.left(); x <= area.right(); ++x) {
-            const QRgb p = a.pixel(x, y);
-            const QRgb q = b.pixel(x, y);
-            sum +=
-                qAbs(qRed(p) - qRed(q)) + qAbs(qGreen(p) - qGreen(q)) + qAbs(qBlue(p) - qBlue(q));
-        }
-    return sum;
-}
+constexpr int border = PanelOnScreen::border;
+constexpr int caption = PanelOnScreen::caption;
 
 // The pointer's picture as the X server shows it now: its name where the
 // cursor theme gives one, its size, hot spot and a digest of its pixels, so
@@ -94,7 +64,7 @@ double captionGreyShare(const QImage& image, QRect area) {
 }
 
 QRect windowGeometry(const QString& window) {
-    const QString shell = runTool({"getwindowgeometry", "--shell", window});
+    const QString shell = runXdotool({"getwindowgeometry", "--shell", window});
     const auto field = [&](const char* name) {
         return shell.section(QLatin1String(name) + QLatin1Char('='), 1).section('\n', 0, 0).toInt();
     };
@@ -102,20 +72,20 @@ QRect windowGeometry(const QString& window) {
 }
 
 void pointerTo(QPoint at) {
-    runTool({"mousemove", "--sync", QString::number(at.x()), QString::number(at.y())});
+    runXdotool({"mousemove", "--sync", QString::number(at.x()), QString::number(at.y())});
     QTest::qWait(150); // the program answers the crossing
 }
 
 // A left-button drag in steps, as a hand makes it.
 void dragBy(QPoint from, QPoint travel) {
     pointerTo(from);
-    runTool({"mousedown", "1"});
+    runXdotool({"mousedown", "1"});
     constexpr int steps = 10;
     for (int step = 1; step <= steps; ++step) {
         const QPoint at = from + travel * step / steps;
-        runTool({"mousemove", "--sync", QString::number(at.x()), QString::number(at.y())});
+        runXdotool({"mousemove", "--sync", QString::number(at.x()), QString::number(at.y())});
     }
-    runTool({"mouseup", "1"});
+    runXdotool({"mouseup", "1"});
     QTest::qWait(300);
 }
 
@@ -125,8 +95,8 @@ QString startProgram(QProcess& process, const QStringList& arguments) {
     process.start(qEnvironmentVariable("ZENTOR_DEMO"), arguments);
     if (!process.waitForStarted(5000))
         return {};
-    return runTool({"search", "--sync", "--all", "--onlyvisible", "--pid",
-                    QString::number(process.processId()), "--name", "Corvane Zentor Demo"})
+    return runXdotool({"search", "--sync", "--all", "--onlyvisible", "--pid",
+                       QString::number(process.processId()), "--name", "Corvane Zentor Demo"})
         .section('\n', 0, 0);
 }
 
@@ -137,17 +107,11 @@ class EndToEndTest : public QObject {
 
     QProcess program;
     QString windowId;
-    QSize client;
+    PanelOnScreen panel;
 
     // Screen pixel of a panel pixel, through the window's stretch.
-    QPoint onScreen(double panelX, double panelY) const {
-        return {border + int(panelX * client.width() / 750.0),
-                border + caption + int(panelY * client.height() / 945.0)};
-    }
-    QRect onScreen(QRect panelArea) const {
-        return {onScreen(panelArea.left(), panelArea.top()),
-                onScreen(panelArea.right(), panelArea.bottom())};
-    }
+    QPoint onScreen(double panelX, double panelY) const { return panel.at(panelX, panelY); }
+    QRect onScreen(QRect panelArea) const { return panel.at(panelArea); }
 
 private slots:
     void initTestCase() {
@@ -156,14 +120,10 @@ private slots:
         program.setProcessChannelMode(QProcess::ForwardedChannels);
         program.start(path, {});
         QVERIFY(program.waitForStarted(5000));
-        windowId = runTool({"search", "--sync", "--onlyvisible", "--name", "Corvane Zentor Demo"})
-                       .section('\n', 0, 0);
+        windowId = findWindow(QStringLiteral("Corvane Zentor Demo"));
         QVERIFY2(!windowId.isEmpty(), "the window appears");
-        const QString geometry = runTool({"getwindowgeometry", "--shell", windowId});
-        const int width = geometry.section("WIDTH=", 1).section('\n', 0, 0).toInt();
-        const int height = geometry.section("HEIGHT=", 1).section('\n', 0, 0).toInt();
-        QVERIFY(width > 300 && height > 300);
-        client = QSize(width - 2 * border, height - caption - 2 * border);
+        panel.measure(windowId);
+        QVERIFY(panel.client.width() > 300 && panel.client.height() > 300);
         QTest::qWait(500); // a few ticks
     }
 
@@ -172,13 +132,13 @@ private slots:
         // Grab the black knob (pulled out: top at panel y 805) and push it in.
         const QPoint grab = onScreen(199, 860);
         const QPoint pushed = onScreen(199, 700);
-        runTool({"mousemove", "--sync", QString::number(grab.x()), QString::number(grab.y())});
-        runTool({"mousedown", "1"});
+        runXdotool({"mousemove", "--sync", QString::number(grab.x()), QString::number(grab.y())});
+        runXdotool({"mousedown", "1"});
         for (int step = 1; step <= 10; ++step) {
             const int y = grab.y() + (pushed.y() - grab.y()) * step / 10;
-            runTool({"mousemove", "--sync", QString::number(grab.x()), QString::number(y)});
+            runXdotool({"mousemove", "--sync", QString::number(grab.x()), QString::number(y)});
         }
-        runTool({"mouseup", "1"});
+        runXdotool({"mouseup", "1"});
         QTest::qWait(700);
         const QImage after = screenshot();
         after.save(QStringLiteral("e2e-after-drag.png"));
@@ -192,7 +152,7 @@ private slots:
     // border, the caption and the panel show the arrow again, controls the
     // hand, and the grab zone reaches over the panel's edge pixels.
     void cursorShapesAfterCrossingTheBorder() {
-        const int height = client.height() + caption + 2 * border;
+        const int height = panel.client.height() + caption + 2 * border;
         const QPoint panelBlank = onScreen(60, 800);
         const QPoint captionTitle(100, 12);
         const QPoint leftBorder(1, height / 2);
@@ -226,14 +186,14 @@ private slots:
     // The throttle (chosen at start) by the page keys, then the propeller
     // chosen with 2; its placard's lamp lights.
     void keysMoveTheChosenKnob() {
-        runTool({"windowfocus", "--sync", windowId});
+        runXdotool({"windowfocus", "--sync", windowId});
         const QImage before = screenshot();
-        runTool({"key", "--window", windowId, "Next", "Next", "Next", "Next", "Next"});
+        runXdotool({"key", "--window", windowId, "Next", "Next", "Next", "Next", "Next"});
         QTest::qWait(300);
         const QImage throttleMoved = screenshot();
         QVERIFY(difference(before, throttleMoved, onScreen(QRect(150, 722, 100, 70))) > 100000);
         QCOMPARE(difference(before, throttleMoved, onScreen(QRect(330, 700, 90, 80))), 0);
-        runTool({"key", "--window", windowId, "2", "Next", "Next", "Next", "Next", "Next"});
+        runXdotool({"key", "--window", windowId, "2", "Next", "Next", "Next", "Next", "Next"});
         QTest::qWait(300);
         const QImage propellerMoved = screenshot();
         propellerMoved.save(QStringLiteral("e2e-keys.png"));
@@ -246,7 +206,7 @@ private slots:
     void wheelMovesTheKnobUnderThePointer() {
         const QImage before = screenshot();
         pointerTo(onScreen(545, 760));
-        runTool({"click", "--repeat", "20", "--delay", "20", "5"});
+        runXdotool({"click", "--repeat", "20", "--delay", "20", "5"});
         QTest::qWait(300);
         const QImage after = screenshot();
         QVERIFY(difference(before, after, onScreen(QRect(500, 700, 90, 80))) > 20000);
@@ -256,8 +216,8 @@ private slots:
     void demoModeShowsBothMarks() {
         const QImage before = screenshot();
         const QPoint box = onScreen(536, 921);
-        runTool({"mousemove", "--sync", QString::number(box.x()), QString::number(box.y())});
-        runTool({"click", "1"});
+        runXdotool({"mousemove", "--sync", QString::number(box.x()), QString::number(box.y())});
+        runXdotool({"click", "1"});
         QTest::qWait(300);
         const QImage after = screenshot();
         after.save(QStringLiteral("e2e-demo-mode.png"));
@@ -294,8 +254,8 @@ private slots:
     void fullscreenAndBack() {
         const QRect start = windowGeometry(windowId);
         const QImage windowed = screenshot();
-        runTool({"windowfocus", "--sync", windowId});
-        runTool({"key", "--window", windowId, "F11"});
+        runXdotool({"windowfocus", "--sync", windowId});
+        runXdotool({"key", "--window", windowId, "F11"});
         QTest::qWait(500);
         const QRect screen = QGuiApplication::primaryScreen()->geometry();
         QCOMPARE(windowGeometry(windowId), screen);
@@ -310,18 +270,18 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(cursorHidden(), 4500);
         pointerTo({600, 480});
         QVERIFY(!cursorHidden());
-        runTool({"key", "--window", windowId, "F11"});
+        runXdotool({"key", "--window", windowId, "F11"});
         QTest::qWait(500);
         QCOMPARE(windowGeometry(windowId), start);
     }
 
     void escapeClosesCleanly() {
-        runTool({"windowfocus", "--sync", windowId});
+        runXdotool({"windowfocus", "--sync", windowId});
         QElapsedTimer clock;
         clock.start();
         // Through the focus, not to the window: xdotool sends the release to
         // a window that is gone by then, fails, and leaves the key held.
-        runTool({"key", "Escape"});
+        runXdotool({"key", "Escape"});
         QVERIFY(program.waitForFinished(1000));
         QVERIFY2(clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed())));
         QCOMPARE(program.exitStatus(), QProcess::NormalExit);
@@ -349,8 +309,8 @@ private slots:
         const QString window = startProgram(full, {"--fullscreen"});
         QVERIFY2(!window.isEmpty(), "the window appears");
         QTRY_COMPARE(windowGeometry(window), QGuiApplication::primaryScreen()->geometry());
-        runTool({"windowfocus", "--sync", window});
-        runTool({"key", "Escape"});
+        runXdotool({"windowfocus", "--sync", window});
+        runXdotool({"key", "Escape"});
         QVERIFY(full.waitForFinished(2000));
         QCOMPARE(full.exitCode(), 0);
     }

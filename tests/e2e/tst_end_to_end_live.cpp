@@ -66,12 +66,9 @@ private slots:
         program.start(path, {"--flightgear", QString::number(port), "--record",
                              folder.filePath("live.csv"), "--record-interval", "0.2"});
         QVERIFY(program.waitForStarted(5000));
-        windowId =
-            runXdotool({"search", "--sync", "--onlyvisible", "--name", title}).section('\n', 0, 0);
+        windowId = findWindow(title);
         QVERIFY2(!windowId.isEmpty(), "the window appears");
-        const QString geometry = runXdotool({"getwindowgeometry", "--shell", windowId});
-        panel.setOuterSize(geometry.section("WIDTH=", 1).section('\n', 0, 0).toInt(),
-                           geometry.section("HEIGHT=", 1).section('\n', 0, 0).toInt());
+        panel.measure(windowId);
         QVERIFY(panel.client.width() > 300 && panel.client.height() > 300);
     }
 

@@ -3,47 +3,13 @@
 // speed; the frames show the log's values, not the model's; the session is
 // recorded alongside.
 
-#include <QDir>
-#include <QElapsedTimer>
-#include <QGuiApplication>
-#include <QImage>
-#include <QPixmap>
-#include <QProcess>
+#include "XScreen.h"
+
 #include <QRegularExpression>
-#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 
 namespace {
-
-// No window manager runs: our own caption (24 px) and border (4 px)
-// surround the client area, at the top left of the screen.
-constexpr int border = 4;
-constexpr int captionHeight = 24;
-
-QString runTool(const QStringList& arguments) {
-    QProcess tool;
-    tool.start(QStringLiteral("xdotool"), arguments);
-    tool.waitForFinished(10000);
-    return QString::fromUtf8(tool.readAllStandardOutput()).trimmed();
-}
-
-QImage screenshot() {
-    return QGuiApplication::primaryScreen()->grabWindow(0).toImage().convertToFormat(
-        QImage::Format_RGB32);
-}
-
-qint64 difference(const QImage& a, const QImage& b, QRect area) {
-    qint64 sum = 0;
-    for (int y = area.top(); y <= area.bottom(); ++y)
-        for (int x = area.left(); x <= area.right(); ++x) {
-            const QRgb p = a.pixel(x, y);
-            const QRgb q = b.pixel(x, y);
-            sum +=
-                qAbs(qRed(p) - qRed(q)) + qAbs(qGreen(p) - qGreen(q)) + qAbs(qBlue(p) - qBlue(q));
-        }
-    return sum;
-}
 
 // Ten minutes of a climb: rpm and manifold pressure from the log, no fuel flow.
 QByteArray climbLog() {
@@ -77,11 +43,6 @@ ReplayCaption readCaption(const QString& name) {
             match.captured(5), match.captured(6), match.hasCaptured(7)};
 }
 
-QString findWindow() {
-    return runTool({"search", "--sync", "--onlyvisible", "--name", "Corvane Zentor Demo"})
-        .section('\n', 0, 0);
-}
-
 } // namespace
 
 class ReplayEndToEndTest : public QObject {
@@ -92,23 +53,18 @@ class ReplayEndToEndTest : public QObject {
     QString windowId;
     QImage modelFrame;
 
-    ReplayCaption caption() const { return readCaption(runTool({"getwindowname", windowId})); }
+    ReplayCaption caption() const { return readCaption(runXdotool({"getwindowname", windowId})); }
     // The program may have gone by the time press returns (Escape).
     void press(const char* key) const {
-        runTool({"windowfocus", "--sync", windowId});
-        runTool({"key", "--window", windowId, key});
+        runXdotool({"windowfocus", "--sync", windowId});
+        runXdotool({"key", "--window", windowId, key});
         QTest::qWait(200); // a few ticks: the caption follows at the next one
     }
-    // Screen rectangle of a panel rectangle at the opening size's stretch.
+    // Screen rectangle of a panel rectangle at the window's stretch.
     QRect onScreen(QRect panelArea) const {
-        const QString geometry = runTool({"getwindowgeometry", "--shell", windowId});
-        const int width = geometry.section("WIDTH=", 1).section('\n', 0, 0).toInt() - 2 * border;
-        const int height =
-            geometry.section("HEIGHT=", 1).section('\n', 0, 0).toInt() - captionHeight - 2 * border;
-        const auto x = [&](int panelX) { return border + panelX * width / 750; };
-        const auto y = [&](int panelY) { return border + captionHeight + panelY * height / 945; };
-        return QRect(QPoint(x(panelArea.left()), y(panelArea.top())),
-                     QPoint(x(panelArea.right()), y(panelArea.bottom())));
+        PanelOnScreen panel;
+        panel.measure(windowId);
+        return panel.at(panelArea);
     }
 
 private slots:
@@ -124,7 +80,7 @@ private slots:
         QProcess model;
         model.start(path, {});
         QVERIFY(model.waitForStarted(5000));
-        windowId = findWindow();
+        windowId = findWindow(QStringLiteral("Corvane Zentor Demo"));
         QVERIFY2(!windowId.isEmpty(), "the model's window appears");
         QTest::qWait(300);
         modelFrame = screenshot();
@@ -136,14 +92,14 @@ private slots:
         program.start(path, {"--replay", folder.filePath("climb.csv"), "--from", "0:30", "--record",
                              folder.filePath("session.csv"), "--record-interval", "0.5"});
         QVERIFY(program.waitForStarted(5000));
-        windowId = findWindow();
+        windowId = findWindow(QStringLiteral("Corvane Zentor Demo"));
         QVERIFY2(!windowId.isEmpty(), "the replay's window appears");
         QTest::qWait(300);
     }
 
     void captionNamesTheReplay() {
         const ReplayCaption shown = caption();
-        QVERIFY2(shown.valid, qPrintable(runTool({"getwindowname", windowId})));
+        QVERIFY2(shown.valid, qPrintable(runXdotool({"getwindowname", windowId})));
         QVERIFY(shown.position >= 30 && shown.position <= 32);
         QCOMPARE(shown.length, QString("00:10:00"));
         QCOMPARE(shown.speed, QString("1x"));
