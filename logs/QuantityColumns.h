@@ -9,88 +9,45 @@
 #include <optional>
 #include <string_view>
 
-// Each quantity as our own recordings write it ("Oil Temp (°F)"), the unit
-// the screen shows it in, and the range outside which a logged value is
-// absurd and shown as no data.
+// Each quantity as our own recordings write it ("Oil Temp (°F)") and the
+// unit the screen shows it in.
 struct QuantityColumn {
     Quantity quantity;
     std::string_view title;
     std::string_view unit;
-    double lowest;
-    double highest;
 };
 
 inline constexpr auto quantityColumns = std::to_array<QuantityColumn>({
-    {.quantity = Quantity::rpm, .title = "RPM", .unit = "rpm", .lowest = 0, .highest = 10000},
-    {.quantity = Quantity::manifoldPressure,
-     .title = "Manifold Pressure",
-     .unit = "inHg",
-     .lowest = 0,
-     .highest = 100},
-    {.quantity = Quantity::oilTemp,
-     .title = "Oil Temp",
-     .unit = "°F",
-     .lowest = -100,
-     .highest = 1000},
-    {.quantity = Quantity::oilPressure,
-     .title = "Oil Pressure",
-     .unit = "psi",
-     .lowest = -50,
-     .highest = 500},
-    {.quantity = Quantity::fuelPressure,
-     .title = "Fuel Pressure",
-     .unit = "psi",
-     .lowest = -50,
-     .highest = 500},
-    {.quantity = Quantity::fuelFlow,
-     .title = "Fuel Flow",
-     .unit = "gal/h",
-     .lowest = -10,
-     .highest = 500},
-    {.quantity = Quantity::volts, .title = "Volts", .unit = "V", .lowest = -100, .highest = 100},
-    {.quantity = Quantity::amps, .title = "Amps", .unit = "A", .lowest = -1000, .highest = 1000},
-    {.quantity = Quantity::oat, .title = "OAT", .unit = "°F", .lowest = -150, .highest = 200},
-    {.quantity = Quantity::egt, .title = "EGT", .unit = "°F", .lowest = -100, .highest = 3000},
-    {.quantity = Quantity::cht, .title = "CHT", .unit = "°F", .lowest = -100, .highest = 1500},
-    {.quantity = Quantity::egt1, .title = "EGT1", .unit = "°F", .lowest = -100, .highest = 3000},
-    {.quantity = Quantity::egt2, .title = "EGT2", .unit = "°F", .lowest = -100, .highest = 3000},
-    {.quantity = Quantity::egt3, .title = "EGT3", .unit = "°F", .lowest = -100, .highest = 3000},
-    {.quantity = Quantity::egt4, .title = "EGT4", .unit = "°F", .lowest = -100, .highest = 3000},
-    {.quantity = Quantity::egt5, .title = "EGT5", .unit = "°F", .lowest = -100, .highest = 3000},
-    {.quantity = Quantity::egt6, .title = "EGT6", .unit = "°F", .lowest = -100, .highest = 3000},
-    {.quantity = Quantity::cht1, .title = "CHT1", .unit = "°F", .lowest = -100, .highest = 1500},
-    {.quantity = Quantity::cht2, .title = "CHT2", .unit = "°F", .lowest = -100, .highest = 1500},
-    {.quantity = Quantity::cht3, .title = "CHT3", .unit = "°F", .lowest = -100, .highest = 1500},
-    {.quantity = Quantity::cht4, .title = "CHT4", .unit = "°F", .lowest = -100, .highest = 1500},
-    {.quantity = Quantity::cht5, .title = "CHT5", .unit = "°F", .lowest = -100, .highest = 1500},
-    {.quantity = Quantity::cht6, .title = "CHT6", .unit = "°F", .lowest = -100, .highest = 1500},
-    {.quantity = Quantity::leftFuel,
-     .title = "Left Fuel",
-     .unit = "gal",
-     .lowest = -10,
-     .highest = 1000},
-    {.quantity = Quantity::rightFuel,
-     .title = "Right Fuel",
-     .unit = "gal",
-     .lowest = -10,
-     .highest = 1000},
-    {.quantity = Quantity::torque,
-     .title = "Torque",
-     .unit = "lb-ft",
-     .lowest = -1000,
-     .highest = 10000},
-    {.quantity = Quantity::percentPower,
-     .title = "Percent Power",
-     .unit = "%",
-     .lowest = -10,
-     .highest = 250},
-    {.quantity = Quantity::throttle, .title = "Throttle", .unit = "0-1", .lowest = 0, .highest = 1},
-    {.quantity = Quantity::propeller,
-     .title = "Propeller",
-     .unit = "0-1",
-     .lowest = 0,
-     .highest = 1},
-    {.quantity = Quantity::mixture, .title = "Mixture", .unit = "0-1", .lowest = 0, .highest = 1},
+    {.quantity = Quantity::rpm, .title = "RPM", .unit = "rpm"},
+    {.quantity = Quantity::manifoldPressure, .title = "Manifold Pressure", .unit = "inHg"},
+    {.quantity = Quantity::oilTemp, .title = "Oil Temp", .unit = "°F"},
+    {.quantity = Quantity::oilPressure, .title = "Oil Pressure", .unit = "psi"},
+    {.quantity = Quantity::fuelPressure, .title = "Fuel Pressure", .unit = "psi"},
+    {.quantity = Quantity::fuelFlow, .title = "Fuel Flow", .unit = "gal/h"},
+    {.quantity = Quantity::volts, .title = "Volts", .unit = "V"},
+    {.quantity = Quantity::amps, .title = "Amps", .unit = "A"},
+    {.quantity = Quantity::oat, .title = "OAT", .unit = "°F"},
+    {.quantity = Quantity::egt, .title = "EGT", .unit = "°F"},
+    {.quantity = Quantity::cht, .title = "CHT", .unit = "°F"},
+    {.quantity = Quantity::egt1, .title = "EGT1", .unit = "°F"},
+    {.quantity = Quantity::egt2, .title = "EGT2", .unit = "°F"},
+    {.quantity = Quantity::egt3, .title = "EGT3", .unit = "°F"},
+    {.quantity = Quantity::egt4, .title = "EGT4", .unit = "°F"},
+    {.quantity = Quantity::egt5, .title = "EGT5", .unit = "°F"},
+    {.quantity = Quantity::egt6, .title = "EGT6", .unit = "°F"},
+    {.quantity = Quantity::cht1, .title = "CHT1", .unit = "°F"},
+    {.quantity = Quantity::cht2, .title = "CHT2", .unit = "°F"},
+    {.quantity = Quantity::cht3, .title = "CHT3", .unit = "°F"},
+    {.quantity = Quantity::cht4, .title = "CHT4", .unit = "°F"},
+    {.quantity = Quantity::cht5, .title = "CHT5", .unit = "°F"},
+    {.quantity = Quantity::cht6, .title = "CHT6", .unit = "°F"},
+    {.quantity = Quantity::leftFuel, .title = "Left Fuel", .unit = "gal"},
+    {.quantity = Quantity::rightFuel, .title = "Right Fuel", .unit = "gal"},
+    {.quantity = Quantity::torque, .title = "Torque", .unit = "lb-ft"},
+    {.quantity = Quantity::percentPower, .title = "Percent Power", .unit = "%"},
+    {.quantity = Quantity::throttle, .title = "Throttle", .unit = "0-1"},
+    {.quantity = Quantity::propeller, .title = "Propeller", .unit = "0-1"},
+    {.quantity = Quantity::mixture, .title = "Mixture", .unit = "0-1"},
 });
 static_assert(quantityColumns.size() == quantityCount);
 
@@ -240,8 +197,7 @@ constexpr const LogUnit& impliedUnit(const QuantityAlias& alias) {
 constexpr bool quantityTablesConsistent() {
     for (std::size_t i = 0; i < quantityColumns.size(); ++i) {
         const QuantityColumn& column = quantityColumns[i];
-        if (column.quantity != Quantity(i) || !findLogUnit(unitKey(column.unit).view()) ||
-            !(column.lowest < column.highest))
+        if (column.quantity != Quantity(i) || !findLogUnit(unitKey(column.unit).view()))
             return false;
         const auto alias = findQuantityAlias(nameKey(column.title).view());
         if (!alias || quantityAliases[*alias].quantity != column.quantity)

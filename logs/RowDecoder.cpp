@@ -1,5 +1,6 @@
 #include "logs/RowDecoder.h"
 
+#include "engine/PlausibleRanges.h"
 #include "logs/CellNumbers.h"
 #include "logs/LogTime.h"
 #include "logs/QuantityColumns.h"
@@ -123,8 +124,7 @@ void RowDecoder::readValues(const CsvReader& reader, EngineSample& sample) const
         if (!raw)
             continue;
         const double value = column.toScreen(*raw);
-        const QuantityColumn& limits = quantityColumn(column.quantity);
-        if (value >= limits.lowest && value <= limits.highest)
+        if (plausible(column.quantity, value))
             sample.set(column.quantity, float(value));
     }
 }
