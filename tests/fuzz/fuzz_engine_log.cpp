@@ -3,6 +3,8 @@
 // them and played as the frame timer would. Whatever the bytes, no record
 // passes its limits, and every sample is within the log and its values
 // within their quantities' ranges. Built and run by scripts/run-fuzz.
+#include "FuzzCheck.h"
+#include "engine/PlausibleRanges.h"
 #include "logs/ColumnMatch.h"
 #include "logs/CsvReader.h"
 #include "logs/EngineLog.h"
@@ -16,11 +18,6 @@
 #include <string>
 
 namespace {
-
-void check(bool holds) {
-    if (!holds)
-        __builtin_trap();
-}
 
 void checkMatch(std::string_view header) {
     const ColumnMatch match = matchColumn(header);
@@ -46,8 +43,9 @@ void readRecords(const ByteSource& source, char separator) {
         check(reader.recordLine() > line && reader.recordStart() >= start);
         line = reader.recordLine();
         start = reader.recordStart();
-        check(status == CsvStatus::record ? reader.cellCount() > 0 && reader.cellCount() <= maxRecordCells
-                                          : reader.cellCount() == 0);
+        check(status == CsvStatus::record
+                  ? reader.cellCount() > 0 && reader.cellCount() <= maxRecordCells
+                  : reader.cellCount() == 0);
         for (std::size_t i = 0; i < reader.cellCount(); ++i) {
             check(reader.cell(i).size() <= maxRecordBytes + 65536);
             if (separator == ',')
@@ -59,12 +57,12 @@ void readRecords(const ByteSource& source, char separator) {
 void checkSample(const EngineSample& sample, const EngineLog& log, double length) {
     check(sample.time >= 0 && sample.time <= length);
     check((sample.present & ~log.quantities()).none());
-    for (const QuantityColumn& column : quantityColumns) {
-        if (!sample.has(column.quantity))
+    for (const PlausibleRange& range : plausibleRanges) {
+        if (!sample.has(range.quantity))
             continue;
-        const double value = sample[column.quantity];
-        const double slack = (column.highest - column.lowest) * 1e-6;
-        check(value >= column.lowest - slack && value <= column.highest + slack);
+        const double value = sample[range.quantity];
+        const double slack = (range.highest - range.lowest) * 1e-6;
+        check(value >= range.lowest - slack && value <= range.highest + slack);
     }
 }
 

@@ -1,20 +1,12 @@
 // libFuzzer target for FlightGear's generic-protocol lines: whatever the
 // bytes, a line is taken whole or not at all, and every value taken lies
 // within its quantity's plausible range. Built and run by scripts/run-fuzz.
+#include "FuzzCheck.h"
 #include "live/FlightGearProtocol.h"
 #include "live/QuantityTable.h"
 
 #include <cstddef>
 #include <cstdint>
-
-namespace {
-
-void check(bool holds) {
-    if (!holds)
-        __builtin_trap();
-}
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t size) {
     EngineSample latest;

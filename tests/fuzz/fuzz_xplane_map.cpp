@@ -1,21 +1,13 @@
 // libFuzzer target for the --xplane-map file: whatever the text, the parser
 // either names a line or returns a table whose every row fits a request and
 // whose quantities are unique. Built and run by scripts/run-fuzz.
+#include "FuzzCheck.h"
 #include "live/RrefCodec.h"
 #include "live/XPlaneMapFile.h"
 
 #include <bitset>
 #include <cstddef>
 #include <cstdint>
-
-namespace {
-
-void check(bool holds) {
-    if (!holds)
-        __builtin_trap();
-}
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t size) {
     const MapFileResult result =
