@@ -12,6 +12,7 @@
 #include <system_error>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -71,14 +72,27 @@ std::string systemMessage(int error) {
 
 EngineRecorder::Created EngineRecorder::create(const std::string& path,
                                                const RecorderOptions& options) {
-    const int flags = O_WRONLY | O_CREAT | O_CLOEXEC | (options.overwrite ? O_TRUNC : O_EXCL);
+    // Without a reader, opening a pipe would wait for one before any window
+    // opens, and writing to one could hold up the frame timer: a recording
+    // goes to a regular file only, and opening never waits.
+    const int flags =
+        O_WRONLY | O_CREAT | O_CLOEXEC | O_NONBLOCK | (options.overwrite ? O_TRUNC : O_EXCL);
     const int fd = ::open(path.c_str(), flags, 0644);
+    const std::string notRegular = path + ": cannot create: not a regular file";
     if (fd < 0) {
         const int error = errno;
         if (error == EEXIST)
             return {nullptr, path + ": already exists", true};
+        if (error == ENXIO)
+            return {nullptr, notRegular, false};
         return {nullptr, path + ": cannot create: " + systemMessage(error), false};
     }
+    struct stat file {};
+    if (::fstat(fd, &file) != 0 || !S_ISREG(file.st_mode)) {
+        ::close(fd);
+        return {nullptr, notRegular, false};
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     const double interval = std::isfinite(options.interval) ? std::max(options.interval, 0.0) : 1;
     std::unique_ptr<EngineRecorder> recorder(new EngineRecorder(fd, path, interval));
     const std::string header = headerText(options);

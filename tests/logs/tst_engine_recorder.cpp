@@ -12,6 +12,7 @@
 #include <csignal>
 
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -203,9 +204,11 @@ private slots:
             << "missing/new.csv" << false
             << "missing/new.csv: cannot create: No such file or directory" << false;
         QTest::newRow("a folder") << "." << true << ".: cannot create: Is a directory" << false;
-        QTest::newRow("a full disk")
-            << "/dev/full" << true
-            << "/dev/full: cannot write: No space left on device; recording stopped" << false;
+        // A device or a pipe: never waited on, never written to.
+        QTest::newRow("a device") << "/dev/full" << true
+                                  << "/dev/full: cannot create: not a regular file" << false;
+        QTest::newRow("a pipe without a reader")
+            << "pipe" << true << "pipe: cannot create: not a regular file" << false;
     }
 
     void files() {
@@ -217,6 +220,8 @@ private slots:
         const QString shown = path.startsWith('/') ? path : folder->path() + "/" + path;
         const QByteArray before = "Time,RPM\n0,900\n";
         QVERIFY(writeFile(folder->filePath("existing.csv"), before));
+        QVERIFY(QFile::exists(folder->filePath("pipe")) ||
+                ::mkfifo(folder->filePath("pipe").toLocal8Bit().constData(), 0600) == 0);
         auto created = EngineRecorder::create(full.toStdString(), options(1, overwrite));
         QCOMPARE(QString::fromStdString(created.error),
                  error.isEmpty() ? QString() : QString(error).replace(path, shown));
