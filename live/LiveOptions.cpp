@@ -4,6 +4,7 @@
 #include "live/XPlaneLink.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QHostInfo>
 
 namespace {
@@ -83,6 +84,9 @@ std::optional<QHostAddress> parseListenAddress(const QString& text, QString* err
 }
 
 MapFileResult loadXPlaneMapFile(const QString& path) {
+    // A pipe or a device would hold the start or never end.
+    if (const QFileInfo info(path); info.exists() && !info.isFile())
+        return {{}, QStringLiteral("%1: not a regular file").arg(path).toStdString()};
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return {{}, QStringLiteral("%1: %2").arg(path, file.errorString()).toStdString()};

@@ -163,6 +163,18 @@ private slots:
                                           << ""
                                           << ""
                                           << "/nonexistent/x.map: No such file or directory";
+        QTest::newRow("a device for a map file") << "127.0.0.1"
+                                                 << "/dev/zero"
+                                                 << ""
+                                                 << ""
+                                                 << ""
+                                                 << "/dev/zero: not a regular file";
+        QTest::newRow("a folder for a map file") << "127.0.0.1"
+                                                 << "/tmp"
+                                                 << ""
+                                                 << ""
+                                                 << ""
+                                                 << "/tmp: not a regular file";
     }
 
     void openLink() {
