@@ -97,10 +97,12 @@ void ShellWindow::setFrameComposer(FrameComposer composeNow) {
 }
 
 void ShellWindow::showStatus(const std::string& status) {
+    // What is shown, then the program, as desktops title their windows; a
+    // title that ends in the program's name is not given it a second time.
     const QString title = QStringLiteral("Corvane Zentor Demo");
     const QString shown = status.empty()
                               ? title
-                              : title + QStringLiteral(" \u2014 ") + QString::fromStdString(status);
+                              : QString::fromStdString(status) + QStringLiteral(" \u2014 ") + title;
     setWindowTitle(shown);
     caption->setTitle(shown);
 }

@@ -85,7 +85,7 @@ std::unique_ptr<Simulator> makeSimulator(const QString& name) {
 }
 
 QString title(const QString& status) {
-    return QStringLiteral("Corvane Zentor Demo \u2014 ") + status;
+    return status + QStringLiteral(" \u2014 Corvane Zentor Demo");
 }
 
 float fake(Quantity quantity, double seconds) {
