@@ -18,7 +18,7 @@ build: configure
 	cmake --build $(BUILD) -j$(JOBS)
 
 run: build
-	$(BUILD)/bin/zentor-demo
+	$(BUILD)/bin/zentor-demo $(ARGS)
 
 test: build
 	$(HEADLESS) ctest --test-dir $(BUILD) --output-on-failure -j$(JOBS)
