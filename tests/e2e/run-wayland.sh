@@ -22,5 +22,10 @@ for _ in $(seq 100); do
 done
 [ -S "$runtime/$socket" ] || { cat "$runtime/weston.log"; echo "wayland: weston did not start"; exit 1; }
 
+# In the sanitizer build: whole stacks at each allocation, so that the
+# suppressions for Qt's Wayland platform find their frames.
+if [ -n "${LSAN_OPTIONS:-}" ]; then
+  export LSAN_OPTIONS="$LSAN_OPTIONS:fast_unwind_on_malloc=0"
+fi
 XDG_RUNTIME_DIR="$runtime" WAYLAND_DISPLAY="$socket" ZENTOR_DEMO="$program" ALSOFT_DRIVERS=null \
   QT_QPA_PLATFORM=offscreen "$test_binary"
