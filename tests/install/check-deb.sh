@@ -27,7 +27,7 @@ field() { dpkg-deb --field "$deb" "$1"; }
 depends=$(field Depends)
 names=$(echo "$depends" | tr ',' '\n' | sed 's/([^)]*)//; s/^ *//; s/ *$//')
 for package in libqt6core6 libqt6gui6 libqt6widgets6 libopenal1 libstdc++6 fonts-liberation2; do
-  echo "$names" | grep -qxF "$package" || fail "Depends lacks $package: $depends"
+  grep -qxF "$package" <<<"$names" || fail "Depends lacks $package: $depends"
 done
 
 # Every file owned by root; the program executable, the rest only readable.
@@ -49,7 +49,7 @@ expected=$(grep -v '^#' "$file_list" | sed 's#^#usr/#' | LC_ALL=C sort)
 diff <(echo "$expected") <(echo "$unpacked") || fail "unpacked files differ from $file_list"
 
 program="$root/usr/bin/zentor-demo"
-file -b "$program" | grep -q ', stripped' || fail "usr/bin/zentor-demo is not stripped"
+grep -q ', stripped' <<<"$(file -b "$program")" || fail "usr/bin/zentor-demo is not stripped"
 missing=$(ldd "$program" | grep 'not found' || true)
 [ -z "$missing" ] || fail "usr/bin/zentor-demo needs libraries that are not installed: $missing"
 echo "install_deb: $(basename "$deb"), $(echo "$unpacked" | wc -l) files"

@@ -19,13 +19,14 @@ diff <(echo "$expected") <(echo "$installed") || fail "installed files differ fr
 
 program="$prefix/bin/zentor-demo"
 [ -x "$program" ] || fail "bin/zentor-demo is not executable"
-if readelf -d "$program" | grep -E '\((RPATH|RUNPATH)\)' | grep -qF "$build"; then
+rpaths=$(readelf -d "$program" | grep -E '\((RPATH|RUNPATH)\)' || true)
+if grep -qF "$build" <<<"$rpaths"; then
   fail "bin/zentor-demo still searches the build tree for libraries"
 fi
 
 for size in 48 128 256; do
   icon="$prefix/share/icons/hicolor/${size}x${size}/apps/$app_id.png"
-  file -b "$icon" | grep -q "^PNG image data, $size x $size, 8-bit/color RGBA" ||
+  grep -q "^PNG image data, $size x $size, 8-bit/color RGBA" <<<"$(file -b "$icon")" ||
     fail "$icon is not a ${size}x${size} RGBA PNG: $(file -b "$icon")"
 done
 

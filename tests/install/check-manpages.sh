@@ -22,20 +22,20 @@ for program in zentor-demo zentor-snapshot; do
   gzip -dc "$page" >"$source"
   warnings=$(LC_ALL=C.UTF-8 groff -man -Tutf8 -ww -z "$source" 2>&1)
   [ -z "$warnings" ] || fail "$program.1: $warnings"
-  lexgrog "$source" | grep -q "\"$program - " || fail "$program.1: lexgrog finds no NAME line"
+  grep -q "\"$program - " <<<"$(lexgrog "$source")" || fail "$program.1: lexgrog finds no NAME line"
   text=$(LC_ALL=C groff -man -Tascii "$source" 2>/dev/null | sed 's/.\x08//g')
 
   help=$("$prefix/bin/$program" --help)
   options=$(echo "$help" | grep -o -- '--[a-z][a-z-]*' | sort -u)
   [ -n "$options" ] || fail "$program --help lists no options"
   for option in $options; do
-    echo "$text" | grep -q -- "$option" || fail "$program.1 does not name $option"
+    grep -q -- "$option" <<<"$text" || fail "$program.1 does not name $option"
   done
   # The key names, first column of --help's Keys section.
   keys=$(echo "$help" | sed -n '/^Keys:/,$p' | sed -n 's/^  \([^ ]\+\( [A-Z][a-z]\+\)\?\)  .*/\1/p')
   while IFS= read -r key; do
     [ -z "$key" ] && continue
-    echo "$text" | grep -qF -- "$key" || fail "$program.1 does not name the key $key"
+    grep -qF -- "$key" <<<"$text" || fail "$program.1 does not name the key $key"
   done <<<"$keys"
   echo "install_manpages: $program.1: $(echo "$options" | wc -l) options, $(echo "$keys" | grep -c . || true) keys"
 done

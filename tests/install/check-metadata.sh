@@ -30,5 +30,5 @@ case "$url" in
   *) fail "screenshot $url is not under the home page $homepage" ;;
 esac
 picture="$source/${url#"$homepage"/}"
-file -b "$picture" | grep -q '^PNG image data' || fail "screenshot $url is no PNG in the repository"
+grep -q '^PNG image data' <<<"$(file -b "$picture")" || fail "screenshot $url is no PNG in the repository"
 echo "install_metadata: both validators pass; screenshot ${url#"$homepage"/}"
