@@ -27,7 +27,7 @@ bool compositorPlacesWindows() {
 
 ShellWindow::ShellWindow(QSize clientSize)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint) {
-    setWindowTitle(QStringLiteral("Corvane Zentor Demo"));
+    setWindowTitle(QString::fromLatin1(programTitle));
     setObjectName(QStringLiteral("shellWindow"));
     setFocusPolicy(Qt::StrongFocus);
     QPalette frame = palette();
@@ -99,7 +99,7 @@ void ShellWindow::setFrameComposer(FrameComposer composeNow) {
 void ShellWindow::showStatus(const std::string& status) {
     // What is shown, then the program, as desktops title their windows; a
     // title that ends in the program's name is not given it a second time.
-    const QString title = QStringLiteral("Corvane Zentor Demo");
+    const QString title = QString::fromLatin1(programTitle);
     const QString shown = status.empty()
                               ? title
                               : QString::fromStdString(status) + QStringLiteral(" \u2014 ") + title;

@@ -9,6 +9,9 @@
 
 #include <optional>
 
+// The program's name as its window and task bars show it.
+inline constexpr char programTitle[] = "Corvane Zentor Demo";
+
 class CaptionBar;
 class FrameView;
 class SizeGrip;

@@ -33,7 +33,7 @@ QStringList argumentsOf(int argc, char* argv[]) {
 
 // A start refused before any window opens: one line, status 2.
 int refuseStart(const std::string& error) {
-    std::fprintf(stderr, "zentor-demo: %s\n", error.c_str());
+    printNotice(error);
     return 2;
 }
 
@@ -58,7 +58,7 @@ int main(int argc, char* argv[]) {
         return refuseStart(recording.error);
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("zentor-demo"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Corvane Zentor Demo"));
+    QApplication::setApplicationDisplayName(QString::fromLatin1(programTitle));
     // Docks match the window to its desktop entry by this name.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.corvane.ZentorDemo"));
     if (!source.source) {

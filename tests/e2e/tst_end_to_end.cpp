@@ -109,9 +109,7 @@ class EndToEndTest : public QObject {
     QString windowId;
     PanelOnScreen panel;
 
-    // Screen pixel of a panel pixel, through the window's stretch.
-    QPoint onScreen(double panelX, double panelY) const { return panel.at(panelX, panelY); }
-    QRect onScreen(QRect panelArea) const { return panel.at(panelArea); }
+    // Screen pixels of panel pixels, through the window's stretch: panel.at().
 
 private slots:
     void initTestCase() {
@@ -130,8 +128,8 @@ private slots:
     void knobDragMovesTheEngine() {
         const QImage before = screenshot();
         // Grab the black knob (pulled out: top at panel y 805) and push it in.
-        const QPoint grab = onScreen(199, 860);
-        const QPoint pushed = onScreen(199, 700);
+        const QPoint grab = panel.at(199, 860);
+        const QPoint pushed = panel.at(199, 700);
         runXdotool({"mousemove", "--sync", QString::number(grab.x()), QString::number(grab.y())});
         runXdotool({"mousedown", "1"});
         for (int step = 1; step <= 10; ++step) {
@@ -143,9 +141,9 @@ private slots:
         const QImage after = screenshot();
         after.save(QStringLiteral("e2e-after-drag.png"));
         // The knob now covers the upper part of its travel ...
-        QVERIFY(difference(before, after, onScreen(QRect(150, 722, 100, 70))) > 100000);
+        QVERIFY(difference(before, after, panel.at(QRect(150, 722, 100, 70))) > 100000);
         // ... and the RPM readout shows another number.
-        QVERIFY(difference(before, after, onScreen(QRect(200, 135, 100, 40))) > 2000);
+        QVERIFY(difference(before, after, panel.at(QRect(200, 135, 100, 40))) > 2000);
     }
 
     // Seen as the X server shows it: after the pointer crossed the sizing
@@ -153,12 +151,12 @@ private slots:
     // hand, and the grab zone reaches over the panel's edge pixels.
     void cursorShapesAfterCrossingTheBorder() {
         const int height = panel.client.height() + caption + 2 * border;
-        const QPoint panelBlank = onScreen(60, 800);
+        const QPoint panelBlank = panel.at(60, 800);
         const QPoint captionTitle(100, 12);
         const QPoint leftBorder(1, height / 2);
         const QPoint leftClientEdge(border + 2, height / 2);
         const QPoint topBorder(200, 1);
-        const QPoint cylinderButton = onScreen(140, 600);
+        const QPoint cylinderButton = panel.at(140, 600);
         pointerTo(panelBlank);
         const QString arrow = shownCursor();
         pointerTo(leftBorder);
@@ -191,38 +189,38 @@ private slots:
         runXdotool({"key", "--window", windowId, "Next", "Next", "Next", "Next", "Next"});
         QTest::qWait(300);
         const QImage throttleMoved = screenshot();
-        QVERIFY(difference(before, throttleMoved, onScreen(QRect(150, 722, 100, 70))) > 100000);
-        QCOMPARE(difference(before, throttleMoved, onScreen(QRect(330, 700, 90, 80))), 0);
+        QVERIFY(difference(before, throttleMoved, panel.at(QRect(150, 722, 100, 70))) > 100000);
+        QCOMPARE(difference(before, throttleMoved, panel.at(QRect(330, 700, 90, 80))), 0);
         runXdotool({"key", "--window", windowId, "2", "Next", "Next", "Next", "Next", "Next"});
         QTest::qWait(300);
         const QImage propellerMoved = screenshot();
         propellerMoved.save(QStringLiteral("e2e-keys.png"));
-        QVERIFY(difference(throttleMoved, propellerMoved, onScreen(QRect(330, 700, 90, 80))) >
+        QVERIFY(difference(throttleMoved, propellerMoved, panel.at(QRect(330, 700, 90, 80))) >
                 20000);
-        QVERIFY(difference(throttleMoved, propellerMoved, onScreen(QRect(338, 882, 14, 14))) > 500);
+        QVERIFY(difference(throttleMoved, propellerMoved, panel.at(QRect(338, 882, 14, 14))) > 500);
     }
 
     // Rotary encoders arrive as wheels: notches down over the mixture pull it out.
     void wheelMovesTheKnobUnderThePointer() {
         const QImage before = screenshot();
-        pointerTo(onScreen(545, 760));
+        pointerTo(panel.at(545, 760));
         runXdotool({"click", "--repeat", "20", "--delay", "20", "5"});
         QTest::qWait(300);
         const QImage after = screenshot();
-        QVERIFY(difference(before, after, onScreen(QRect(500, 700, 90, 80))) > 20000);
-        QCOMPARE(difference(before, after, onScreen(QRect(150, 722, 100, 70))), 0);
+        QVERIFY(difference(before, after, panel.at(QRect(500, 700, 90, 80))) > 20000);
+        QCOMPARE(difference(before, after, panel.at(QRect(150, 722, 100, 70))), 0);
     }
 
     void demoModeShowsBothMarks() {
         const QImage before = screenshot();
-        const QPoint box = onScreen(536, 921);
+        const QPoint box = panel.at(536, 921);
         runXdotool({"mousemove", "--sync", QString::number(box.x()), QString::number(box.y())});
         runXdotool({"click", "1"});
         QTest::qWait(300);
         const QImage after = screenshot();
         after.save(QStringLiteral("e2e-demo-mode.png"));
-        QVERIFY(difference(before, after, onScreen(QRect(527, 912, 18, 19))) > 2000);
-        QVERIFY(difference(before, after, onScreen(QRect(678, 912, 18, 19))) > 2000);
+        QVERIFY(difference(before, after, panel.at(QRect(527, 912, 18, 19))) > 2000);
+        QVERIFY(difference(before, after, panel.at(QRect(678, 912, 18, 19))) > 2000);
     }
 
     // No window manager runs here, so the window system refuses to move and
