@@ -61,8 +61,12 @@ constexpr const LogUnit& screenUnit(Quantity quantity) {
 
 // Column names, by key (see nameKey), and the unit a column of that name is
 // in when its header gives none. Where a log has two columns for one
-// quantity, the row nearer the top wins ("Volts 1" over "Volts M"). Main and
-// auxiliary tanks show on the left and right fuel gauges.
+// quantity, the row nearer the top wins ("Volts 1" over "Volts M", "Amps" over
+// the battery's "Batt Amps" and a second alternator's "Amps2"). Main and
+// auxiliary tanks show on the left and right fuel gauges. Numbered tanks are
+// read in pairs, odd on the left and even on the right; with all four, tanks
+// 1 and 2 are shown: the instrument has one gauge a side and adds no tanks
+// whose plumbing it cannot know.
 struct QuantityAlias {
     std::string_view key;
     Quantity quantity;
@@ -105,11 +109,14 @@ inline constexpr auto quantityAliases = std::to_array<QuantityAlias>({
     {.key = "voltsm", .quantity = Quantity::volts},
     {.key = "busvolts", .quantity = Quantity::volts},
     {.key = "voltage", .quantity = Quantity::volts},
+    {.key = "volts2", .quantity = Quantity::volts},
 
     {.key = "amps", .quantity = Quantity::amps},
     {.key = "amps1", .quantity = Quantity::amps},
     {.key = "ampsm", .quantity = Quantity::amps},
     {.key = "ammeter", .quantity = Quantity::amps},
+    {.key = "battamps", .quantity = Quantity::amps},
+    {.key = "amps2", .quantity = Quantity::amps},
 
     // Outside air is reported in degrees C where a header gives no unit.
     {.key = "oat", .quantity = Quantity::oat, .unit = "degc"},
@@ -152,6 +159,10 @@ inline constexpr auto quantityAliases = std::to_array<QuantityAlias>({
     {.key = "fuelqtymain", .quantity = Quantity::leftFuel},
     {.key = "mainfuel", .quantity = Quantity::leftFuel},
     {.key = "fuelmain", .quantity = Quantity::leftFuel},
+    {.key = "mainfuelqty", .quantity = Quantity::leftFuel},
+    {.key = "fqtyl", .quantity = Quantity::leftFuel},
+    {.key = "fqty1", .quantity = Quantity::leftFuel},
+    {.key = "fqty3", .quantity = Quantity::leftFuel},
 
     {.key = "rightfuel", .quantity = Quantity::rightFuel},
     {.key = "fuelqtyr", .quantity = Quantity::rightFuel},
@@ -160,6 +171,10 @@ inline constexpr auto quantityAliases = std::to_array<QuantityAlias>({
     {.key = "fuelqtyaux", .quantity = Quantity::rightFuel},
     {.key = "auxfuel", .quantity = Quantity::rightFuel},
     {.key = "fuelaux", .quantity = Quantity::rightFuel},
+    {.key = "auxfuelqty", .quantity = Quantity::rightFuel},
+    {.key = "fqtyr", .quantity = Quantity::rightFuel},
+    {.key = "fqty2", .quantity = Quantity::rightFuel},
+    {.key = "fqty4", .quantity = Quantity::rightFuel},
 
     {.key = "torque", .quantity = Quantity::torque},
     {.key = "trq", .quantity = Quantity::torque},
@@ -170,13 +185,14 @@ inline constexpr auto quantityAliases = std::to_array<QuantityAlias>({
     {.key = "%pwr", .quantity = Quantity::percentPower},
     {.key = "e1%pwr", .quantity = Quantity::percentPower},
     {.key = "power", .quantity = Quantity::percentPower},
+    {.key = "enginepower", .quantity = Quantity::percentPower},
 
     {.key = "throttle", .quantity = Quantity::throttle},
     {.key = "propeller", .quantity = Quantity::propeller},
     {.key = "prop", .quantity = Quantity::propeller},
     {.key = "mixture", .quantity = Quantity::mixture},
 });
-inline constexpr std::size_t quantityAliasCount = 88;
+inline constexpr std::size_t quantityAliasCount = 100;
 static_assert(quantityAliases.size() == quantityAliasCount);
 
 constexpr std::optional<std::size_t> findQuantityAlias(std::string_view key) {
