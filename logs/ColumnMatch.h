@@ -17,8 +17,9 @@ struct ColumnMatch {
     Kind kind = Kind::none;
     Quantity quantity = Quantity::rpm;
     TimeKind time = TimeKind::elapsed;
-    UnitConversion conversion;  // into the screen's unit; elapsed time: into seconds
-    std::size_t preference = 0; // the alias row: the lower wins a quantity named twice
+    TimeClock clock = TimeClock::unnamed; // a date's or a time of day's
+    UnitConversion conversion;            // into the screen's unit; elapsed time: into seconds
+    std::size_t preference = 0;           // the alias row: the lower wins a quantity named twice
 };
 
 // The quantity alias in row `row`, with the unit a header gives (or none).
@@ -32,6 +33,7 @@ constexpr ColumnMatch matchQuantity(std::size_t row, std::string_view unitText) 
     return {.kind = ColumnMatch::Kind::quantity,
             .quantity = alias.quantity,
             .time = TimeKind::elapsed,
+            .clock = TimeClock::unnamed,
             .conversion = conversionBetween(unit, screen),
             .preference = row};
 }
@@ -41,6 +43,7 @@ constexpr ColumnMatch matchTime(std::size_t row, std::string_view unitText) {
     ColumnMatch match{.kind = ColumnMatch::Kind::time,
                       .quantity = Quantity::rpm,
                       .time = alias.kind,
+                      .clock = alias.clock,
                       .conversion = {},
                       .preference = row};
     // Only elapsed time has a unit to convert; "UTC (ISO 8601)" names a notation.
@@ -53,13 +56,15 @@ constexpr ColumnMatch matchTime(std::size_t row, std::string_view unitText) {
     return match;
 }
 
-constexpr ColumnMatch matchColumn(std::string_view header) {
+// `unit`: the one another header row gives the column where this name has none.
+constexpr ColumnMatch matchColumn(std::string_view header, std::string_view unit = {}) {
     const SplitHeader split = splitHeader(header);
     const NameKey key = nameKey(split.name);
+    const std::string_view given = split.unit.empty() ? unit : split.unit;
     if (const auto row = findQuantityAlias(key.view()))
-        return matchQuantity(*row, split.unit);
+        return matchQuantity(*row, given);
     if (const auto row = findTimeAlias(key.view()))
-        return matchTime(*row, split.unit);
+        return matchTime(*row, given);
     return {};
 }
 

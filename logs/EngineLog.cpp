@@ -3,6 +3,9 @@
 #include "logs/LogCursor.h"
 #include "logs/LogScanner.h"
 
+#include <tuple>
+#include <vector>
+
 namespace {
 
 // Rows before the first good one that open() reads before it gives up.
@@ -12,6 +15,8 @@ struct FirstRow {
     std::optional<ScanPoint> at;
     FirstBadRow firstBad;
     std::uint64_t badRows = 0;
+    RowCounts skipped{};
+    RowCounts firstSkipped{}; // lines
     std::uint64_t endLine = 0;
 };
 
@@ -29,11 +34,16 @@ FirstRow findFirstRow(const ByteSource& source, const LogLayout& layout) {
         double time = 0;
         const RowVerdict verdict = decoder.judge(status, reader, track, time);
         if (verdict == RowVerdict::good) {
-            first.at = ScanPoint{reader.recordStart(), reader.recordLine(), {}, first.badRows};
+            first.at = ScanPoint{
+                reader.recordStart(), reader.recordLine(), {}, first.badRows, first.skipped};
             return first;
         }
-        if (verdict != RowVerdict::blank && !first.badRows++)
+        if (verdict == RowVerdict::blank)
+            continue;
+        if (!first.badRows++)
             first.firstBad = {reader.recordLine(), verdict};
+        if (!first.skipped[skipReason(verdict)]++)
+            first.firstSkipped[skipReason(verdict)] = reader.recordLine();
     }
     first.endLine = reader.line();
     return first;
@@ -49,13 +59,34 @@ std::string LogError::message() const {
     return file + (line ? ":" + std::to_string(line) : std::string()) + ": " + what;
 }
 
+static_assert(std::tuple_size_v<decltype(LogProgress::badCells)> == cellFaultCount);
+static_assert(std::tuple_size_v<decltype(LogProgress::skipped)> == skipReasonCount);
+
 std::string badRowsReport(const LogProgress& progress) {
-    if (!progress.badRows)
-        return {};
-    const std::string count = progress.badRows == 1 ? "1 bad row skipped, on line "
-                                                    : std::to_string(progress.badRows) +
-                                                          " bad rows skipped, the first on line ";
-    return count + std::to_string(progress.firstBadLine) + ": " + progress.firstBadReason;
+    std::vector<std::string> parts;
+    if (progress.badRows)
+        parts.push_back((progress.badRows == 1 ? "1 bad row skipped, on line "
+                                               : std::to_string(progress.badRows) +
+                                                     " bad rows skipped, the first on line ") +
+                        std::to_string(progress.firstBadLine) + ": " + progress.firstBadReason);
+    for (std::size_t i = 0; i < cellFaultCount; ++i) {
+        const std::uint64_t count = progress.badCells[i];
+        if (!count)
+            continue;
+        const std::string reason = "(" + std::string(describe(CellFault(i))) + "), ";
+        parts.push_back(count == 1
+                            ? "1 unreadable cell " + reason + "on " + progress.firstBadCell[i]
+                            : std::to_string(count) + " unreadable cells " + reason +
+                                  "the first on " + progress.firstBadCell[i]);
+    }
+    if (progress.clockCorrections)
+        parts.push_back(std::to_string(progress.clockCorrections) + (progress.clockCorrections == 1
+                                                                         ? " clock correction"
+                                                                         : " clock corrections"));
+    std::string report;
+    for (const std::string& part : parts)
+        report += (report.empty() ? "" : "; ") + part;
+    return report;
 }
 
 std::string badRowsMessage(const std::string& file, const LogProgress& progress) {
@@ -103,15 +134,15 @@ EngineLog::Opened EngineLog::openSource(const std::string& name, std::unique_ptr
                            ")");
     auto shared =
         std::make_unique<LogShared>(name, std::move(source), std::move(*reading.layout), *first.at);
-    auto log =
-        std::unique_ptr<EngineLog>(new EngineLog(std::move(shared), options, first.firstBad));
+    auto log = std::unique_ptr<EngineLog>(
+        new EngineLog(std::move(shared), options, first.firstBad, first.firstSkipped));
     return {std::move(log), {}};
 }
 
 EngineLog::EngineLog(std::unique_ptr<LogShared> log, const LogOptions& options,
-                     const FirstBadRow& firstBad)
+                     const FirstBadRow& firstBad, const RowCounts& firstSkipped)
     : shared(std::move(log)), cursor(std::make_unique<LogCursor>(*shared)),
-      scanner(std::make_unique<LogScanner>(*shared, shared->firstRow, firstBad)) {
+      scanner(std::make_unique<LogScanner>(*shared, shared->firstRow, firstBad, firstSkipped)) {
     shared->index.offer({shared->firstRow, 0.0});
     if (options.indexInBackground)
         worker = std::thread([this, period = options.followPeriod] { scanner->follow(period); });
@@ -140,6 +171,9 @@ LogFormat EngineLog::format() const {
 }
 const std::string& EngineLog::writer() const {
     return shared->layout.writer;
+}
+const LogLayout& EngineLog::layout() const {
+    return shared->layout;
 }
 std::bitset<quantityCount> EngineLog::quantities() const {
     return shared->layout.quantities;

@@ -4,6 +4,7 @@
 #include "logs/ByteSource.h"
 #include "logs/LogLayout.h"
 
+#include <array>
 #include <bitset>
 #include <chrono>
 #include <cstdint>
@@ -31,10 +32,26 @@ struct LogProgress {
     std::uint64_t badRows = 0;
     std::uint64_t firstBadLine = 0;
     std::string firstBadReason;
+    // badRows by why (RowVerdict from tooLong on), with the first line of each.
+    std::array<std::uint64_t, 5> skipped{};
+    std::array<std::uint64_t, 5> firstSkippedLine{};
+    std::uint64_t clockCorrections = 0;
+    // The first and last good rows' own times as the log writes them:
+    // seconds since 1970 for a date and time, else seconds.
+    double firstTime = std::numeric_limits<double>::quiet_NaN();
+    double lastTime =
+        std::numeric_limits<double>::quiet_NaN(); // steps of the log's clock taken as corrections
+    // Value cells of good rows that give no data though not empty, by fault
+    // (CellFault), with the first of each: "line 9, Oil Temp (deg F): 27O0".
+    std::array<std::uint64_t, 2> badCells{};
+    std::array<std::string, 2> firstBadCell;
 };
 
-// "3 bad rows skipped, the first on line 57: time goes backwards", or empty
-// when there are none; badRowsMessage puts "flight.csv: " before it.
+// What reading the log found, once it is read to its end: "3 bad rows
+// skipped, the first on line 57: time goes backwards; 2 unreadable cells
+// (not a number), the first on line 9, Oil Temp: 27O0; 1 clock correction",
+// or empty when there is nothing to say; badRowsMessage puts "flight.csv: "
+// before it.
 std::string badRowsReport(const LogProgress& progress);
 std::string badRowsMessage(const std::string& file, const LogProgress& progress);
 
@@ -69,7 +86,8 @@ public:
 
     const std::string& name() const;
     LogFormat format() const;
-    const std::string& writer() const;             // our own recordings: "zentor-demo 0.1.0"
+    const std::string& writer() const; // our own recordings: "zentor-demo 0.1.0"
+    const LogLayout& layout() const;
     std::bitset<quantityCount> quantities() const; // the quantities it has columns for
     LogProgress progress() const;
 
@@ -90,7 +108,7 @@ private:
     static Opened openSource(const std::string& name, std::unique_ptr<ByteSource> source,
                              const LogOptions& options);
     EngineLog(std::unique_ptr<LogShared> shared, const LogOptions& options,
-              const FirstBadRow& firstBad);
+              const FirstBadRow& firstBad, const std::array<std::uint64_t, 5>& firstSkipped);
 
     std::unique_ptr<LogShared> shared;
     std::unique_ptr<LogCursor> cursor;

@@ -8,12 +8,21 @@ namespace {
 // runs ahead of playback from the first moment, rarely enough to cost nothing.
 constexpr std::size_t publishEvery = 8192;
 
+// "line 9, Oil Temp (deg F): 27O0", or empty for none.
+std::string describeCell(const LogLayout& layout, const FirstBadCell& cell) {
+    if (!cell.line)
+        return {};
+    const std::string& name =
+        cell.column < layout.names.size() ? layout.names[cell.column] : std::string();
+    return "line " + std::to_string(cell.line) + ", " + name + ": " + cell.text;
+}
+
 } // namespace
 
 void LogScanner::scanToEnd() {
     scannedSize = log.source->size();
     CsvReader reader(*log.source, log.layout.separator);
-    reader.keepCells(log.layout.time.timeCells());
+    reader.keepCells(neededCells(log.layout));
     reader.seek(resume.offset, resume.line);
     ScanPoint at = resume;
     Tail tail;
@@ -28,7 +37,8 @@ void LogScanner::scanToEnd() {
         double time = 0;
         const RowVerdict verdict = log.decoder.judge(status, reader, track, time);
         if (!reader.terminated()) {
-            tail = {true, verdict, time, reader.recordLine()};
+            tail = {true, verdict, time, track.origin + track.last - track.shift,
+                    reader.recordLine()};
             break;
         }
         if (verdict == RowVerdict::good) {
@@ -40,10 +50,13 @@ void LogScanner::scanToEnd() {
             }
             at.track = track;
             length = time;
+            log.decoder.countBadCells(reader, at.badCells, firstBadCells);
         } else if (verdict != RowVerdict::blank) {
             ++at.badRows;
             if (!firstBad.line)
                 firstBad = {reader.recordLine(), verdict};
+            if (!at.skipped[skipReason(verdict)]++)
+                firstSkipped[skipReason(verdict)] = reader.recordLine();
         }
         at.offset = reader.offset();
         at.line = reader.line();
@@ -74,6 +87,16 @@ void LogScanner::publish(std::vector<Checkpoint>& batch, const ScanPoint& at, co
         progress.badRows = at.badRows + (tailBad ? 1 : 0);
         progress.firstBadLine = first.line;
         progress.firstBadReason = first.line ? describe(first.verdict) : "";
+        progress.skipped = at.skipped;
+        progress.firstSkippedLine = firstSkipped;
+        if (tailBad && !progress.skipped[skipReason(tail.verdict)]++)
+            progress.firstSkippedLine[skipReason(tail.verdict)] = tail.line;
+        progress.clockCorrections = at.track.corrections;
+        progress.firstTime = tailGood && !at.track.rows ? tail.own : at.track.origin;
+        progress.lastTime = tailGood ? tail.own : at.track.origin + at.track.last - at.track.shift;
+        progress.badCells = at.badCells;
+        for (std::size_t i = 0; i < cellFaultCount; ++i)
+            progress.firstBadCell[i] = describeCell(log.layout, firstBadCells[i]);
         progress.complete = complete;
     }
     batch.clear();
@@ -86,6 +109,12 @@ void LogScanner::rewind(std::uint64_t size) {
     resume = log.index.empty() ? log.firstRow : log.index.last().at;
     if (firstBad.line >= resume.line)
         firstBad = {};
+    for (FirstBadCell& first : firstBadCells)
+        if (first.line >= resume.line)
+            first = {};
+    for (std::size_t i = 0; i < skipReasonCount; ++i)
+        if (!resume.skipped[i])
+            firstSkipped[i] = 0;
     length = std::max(0.0, resume.track.last);
 }
 

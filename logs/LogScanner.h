@@ -10,8 +10,9 @@
 // file's size and reads again where it grew or shrank.
 class LogScanner {
 public:
-    LogScanner(LogShared& log, const ScanPoint& start, FirstBadRow firstBad)
-        : log(log), resume(start), firstBad(firstBad) {}
+    LogScanner(LogShared& log, const ScanPoint& start, FirstBadRow firstBad,
+               const RowCounts& firstSkipped)
+        : log(log), resume(start), firstBad(firstBad), firstSkipped(firstSkipped) {}
 
     // Reads from where the last scan ended to the end of the file as it is
     // now; returns early when the log is closing.
@@ -25,6 +26,7 @@ private:
         bool present = false;
         RowVerdict verdict = RowVerdict::blank;
         double time = 0;
+        double own = 0; // its time as the log writes it
         std::uint64_t line = 0;
     };
 
@@ -35,6 +37,8 @@ private:
     LogShared& log;
     ScanPoint resume; // after the last record with a line end
     FirstBadRow firstBad;
+    RowCounts firstSkipped; // the line of each reason's first
+    std::array<FirstBadCell, cellFaultCount> firstBadCells;
     double length = 0; // the last good row's time
     std::uint64_t scannedSize = 0;
 };

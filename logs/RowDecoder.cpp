@@ -5,6 +5,7 @@
 #include "logs/LogTime.h"
 #include "logs/QuantityColumns.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -20,6 +21,28 @@ bool allEmpty(const CsvReader& reader) {
         if (!reader.cell(i).empty())
             return false;
     return true;
+}
+
+// A forward step this much longer than the rows' interval is no gap in the
+// log but its clock set on (a row or two lost is not).
+bool clockStepped(double step, double interval) {
+    constexpr double stepFactor = 4;
+    constexpr double lostRowsSeconds = 2;
+    return step < 0 ||
+           (interval > 0 && step > std::max(stepFactor * interval, interval + lostRowsSeconds));
+}
+
+double withinDay(double seconds) {
+    const double wrapped = std::fmod(seconds, 86400.0);
+    return wrapped < 0 ? wrapped + 86400 : wrapped;
+}
+
+std::string cutShort(std::string_view cell) {
+    constexpr std::size_t longest = 16;
+    std::string text;
+    for (const char c : cell.substr(0, longest))
+        text.push_back(c >= ' ' && c < 127 ? c : '?');
+    return cell.size() > longest ? text + "..." : text;
 }
 
 std::optional<double> elapsedTime(std::string_view cell, const LogLayout& layout) {
@@ -52,6 +75,35 @@ std::string_view describe(RowVerdict verdict) {
     return "unknown";
 }
 
+std::string_view describe(CellFault fault) {
+    switch (fault) {
+    case CellFault::notNumber:
+        return "not a number";
+    case CellFault::outOfRange:
+        return "out of range for its quantity";
+    }
+    return "unknown";
+}
+
+std::optional<double> RowDecoder::dateAndClock(const CsvReader& reader) const {
+    const TimeColumns& time = layout.time;
+    const auto days = parseDate(reader.cell(time.cell));
+    const auto clock = parseClock(reader.cell(time.clockCell));
+    const bool offsetUsed =
+        time.utcOffsetCell && (time.pairing != ClockPairing::sameClock || !time.dateIsUtc);
+    const auto offset =
+        offsetUsed ? parseUtcOffset(reader.cell(*time.utcOffsetCell)) : std::optional<double>(0.0);
+    if (!days || !clock || !offset)
+        return std::nullopt;
+    double ofDay = *clock;
+    if (time.pairing == ClockPairing::utcTimeLocalDate)
+        ofDay = withinDay(ofDay + *offset);
+    else if (time.pairing == ClockPairing::localTimeUtcDate)
+        ofDay = withinDay(ofDay - *offset);
+    const double stamp = double(*days) * 86400.0 + ofDay;
+    return time.dateIsUtc ? stamp : stamp - *offset;
+}
+
 std::optional<double> RowDecoder::ownTime(const CsvReader& reader, const TimeTrack& track) const {
     const TimeColumns& time = layout.time;
     const std::string_view cell = reader.cell(time.cell);
@@ -64,16 +116,8 @@ std::optional<double> RowDecoder::ownTime(const CsvReader& reader, const TimeTra
         if (const auto stamp = parseDateTime(cell))
             return stamp;
         return readNumber(cell, layout.decimalComma);
-    case TimeSource::dateAndClock: {
-        const auto days = parseDate(cell);
-        const auto clock = parseClock(reader.cell(time.clockCell));
-        std::optional<double> offset = 0.0;
-        if (time.utcOffsetCell)
-            offset = parseUtcOffset(reader.cell(*time.utcOffsetCell));
-        if (!days || !clock || !offset)
-            return std::nullopt;
-        return double(*days) * 86400.0 + *clock - *offset;
-    }
+    case TimeSource::dateAndClock:
+        return dateAndClock(reader);
     case TimeSource::clock:
         return parseClock(cell);
     }
@@ -97,23 +141,42 @@ RowVerdict RowDecoder::judge(CsvStatus status, const CsvReader& reader, TimeTrac
     const std::optional<double> own = ownTime(reader, track);
     if (!own || std::fabs(*own) > latestTime)
         return RowVerdict::noTime;
-    double shifted = *own + track.dayShift;
-    double dayShift = track.dayShift;
-    if (layout.time.source == TimeSource::clock && !std::isnan(track.origin) &&
-        shifted < track.origin + track.last - halfDay) {
-        dayShift += 86400;
-        shifted += 86400;
-    }
-    const double origin = std::isnan(track.origin) ? shifted : track.origin;
-    const double relative = shifted - origin;
-    if (relative < track.last)
+    TimeTrack moved = track;
+    const std::optional<double> placed = place(*own, moved);
+    if (!placed)
         return RowVerdict::timeBackwards;
-    track.origin = origin;
-    track.last = relative;
-    track.dayShift = dayShift;
-    ++track.rows;
-    time = relative;
+    track = moved;
+    time = *placed;
     return RowVerdict::good;
+}
+
+std::optional<double> RowDecoder::place(double own, TimeTrack& track) const {
+    const double shifted = own + track.shift;
+    if (std::isnan(track.origin))
+        track.origin = shifted;
+    double relative = shifted - track.origin;
+    double step = relative - track.last;
+    if (track.rows > 0 && layout.time.fromClock()) {
+        // A time of day alone passes midnight.
+        if (layout.time.source == TimeSource::clock && step < -halfDay) {
+            track.shift += 86400;
+            relative += 86400;
+            step += 86400;
+        }
+        if (clockStepped(step, track.interval)) {
+            const double sequenced = track.last + (track.interval > 0 ? track.interval : 1.0);
+            track.shift += sequenced - relative;
+            relative = sequenced;
+            ++track.corrections;
+        } else if (step > 0) {
+            track.interval = step;
+        }
+    } else if (step < 0) {
+        return std::nullopt;
+    }
+    track.last = relative;
+    ++track.rows;
+    return relative;
 }
 
 void RowDecoder::readValues(const CsvReader& reader, EngineSample& sample) const {
@@ -126,5 +189,20 @@ void RowDecoder::readValues(const CsvReader& reader, EngineSample& sample) const
         const double value = column.toScreen(*raw);
         if (plausible(column.quantity, value))
             sample.set(column.quantity, float(value));
+    }
+}
+
+void RowDecoder::countBadCells(const CsvReader& reader, CellCounts& counts,
+                               std::array<FirstBadCell, cellFaultCount>& first) const {
+    for (const ValueColumn& column : layout.values) {
+        const std::string_view cell = reader.cell(column.cell);
+        if (cell.empty())
+            continue;
+        const std::optional<double> raw = readNumber(cell, layout.decimalComma);
+        if (raw && plausible(column.quantity, column.toScreen(*raw)))
+            continue;
+        const auto fault = std::size_t(raw ? CellFault::outOfRange : CellFault::notNumber);
+        if (counts[fault]++ == 0 && !first[fault].line)
+            first[fault] = {reader.recordLine(), column.cell, cutShort(cell)};
     }
 }

@@ -7,12 +7,14 @@
 #include <vector>
 
 // A place to read a log from: a record's start and line, the time track and
-// bad-row count before it.
+// the bad rows and cells before it.
 struct ScanPoint {
     std::uint64_t offset = 0;
     std::uint64_t line = 1;
     TimeTrack track;
     std::uint64_t badRows = 0;
+    RowCounts skipped{}; // badRows by why
+    CellCounts badCells{};
 };
 
 // A good row to seek to, with its time.

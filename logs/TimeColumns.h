@@ -19,9 +19,15 @@ enum class TimeKind : std::uint8_t {
     utcOffset, // the local time's offset from UTC, +hh:mm
 };
 
+// Which clock a date or a time of day is read on. A row's time is built from
+// a date and a time of the same clock, so that midnight in either passes as
+// one second; a column that does not say goes with either.
+enum class TimeClock : std::uint8_t { unnamed, local, utc };
+
 struct TimeAlias {
     std::string_view key;
     TimeKind kind;
+    TimeClock clock = TimeClock::unnamed;
 };
 
 inline constexpr auto timeAliases = std::to_array<TimeAlias>({
@@ -34,17 +40,17 @@ inline constexpr auto timeAliases = std::to_array<TimeAlias>({
     {.key = "utc", .kind = TimeKind::dateTime},
     {.key = "datetime", .kind = TimeKind::dateTime},
     {.key = "timestamp", .kind = TimeKind::dateTime},
-    {.key = "utcdatetime", .kind = TimeKind::dateTime},
-    {.key = "lcldatetime", .kind = TimeKind::dateTime},
+    {.key = "utcdatetime", .kind = TimeKind::dateTime, .clock = TimeClock::utc},
+    {.key = "lcldatetime", .kind = TimeKind::dateTime, .clock = TimeClock::local},
 
-    {.key = "lcldate", .kind = TimeKind::date},
-    {.key = "localdate", .kind = TimeKind::date},
+    {.key = "lcldate", .kind = TimeKind::date, .clock = TimeClock::local},
+    {.key = "localdate", .kind = TimeKind::date, .clock = TimeClock::local},
     {.key = "date", .kind = TimeKind::date},
-    {.key = "utcdate", .kind = TimeKind::date},
+    {.key = "utcdate", .kind = TimeKind::date, .clock = TimeClock::utc},
 
-    {.key = "lcltime", .kind = TimeKind::clock},
-    {.key = "localtime", .kind = TimeKind::clock},
-    {.key = "utctime", .kind = TimeKind::clock},
+    {.key = "lcltime", .kind = TimeKind::clock, .clock = TimeClock::local},
+    {.key = "localtime", .kind = TimeKind::clock, .clock = TimeClock::local},
+    {.key = "utctime", .kind = TimeKind::clock, .clock = TimeClock::utc},
     {.key = "timeofday", .kind = TimeKind::clock},
 
     {.key = "utcofst", .kind = TimeKind::utcOffset},

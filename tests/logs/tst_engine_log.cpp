@@ -109,6 +109,20 @@ private slots:
              "RPM=2430 -Manifold_Pressure"},
             {"tabs, time stamps with zones", "generic-iso.tsv", LogFormat::genericCsv, 5, 3.75,
              "RPM=2550 Fuel_Flow=13.5 CHT1=353 EGT1=1365 Throttle=0.95"},
+            {"export, past UTC midnight", "export-midnight-utc.csv", LogFormat::avionicsExport, 5,
+             4.5, "RPM=2345 Manifold_Pressure=24.45 Oil_Temp=184.5 Oil_Pressure=60"},
+            {"export, past local midnight", "export-midnight-local.csv", LogFormat::avionicsExport,
+             5, 5, "RPM=2350"},
+            {"export with UTC Time, past UTC midnight", "export-utc-time-midnight-utc.csv",
+             LogFormat::avionicsExport, 5, 5, "RPM=2350"},
+            {"export with UTC Time, past local midnight", "export-utc-time-midnight-local.csv",
+             LogFormat::avionicsExport, 5, 3.5, "RPM=2335"},
+            {"export, clock set back 3 min and on 1 min", "export-clock-steps.csv",
+             LogFormat::avionicsExport, 11, 9, "RPM=2390 Oil_Temp=189"},
+            {"export, the extra columns", "export-extra-columns.csv", LogFormat::avionicsExport, 3,
+             0,
+             "RPM=2400 Percent_Power=65 Left_Fuel=24.5 Right_Fuel=8 Amps=-1.5 Volts=28.1 "
+             "Oil_Temp=185 EGT1=1320 CHT1=340"},
         };
         for (const auto& row : rows)
             QTest::newRow(row.name) << QString(row.file) << int(row.format) << row.length << row.at
@@ -127,6 +141,10 @@ private slots:
         QCOMPARE(int(opened.log->format()), format);
         QCOMPARE(opened.log->progress().length, length);
         QCOMPARE(opened.log->progress().badRows, std::uint64_t(0));
+        QCOMPARE(opened.log->progress().clockCorrections,
+                 std::uint64_t(file == "export-clock-steps.csv" ? 2 : 0));
+        if (file.startsWith("export-"))
+            QCOMPARE(opened.log->layout().aircraft, std::string("N721ZT"));
         const QByteArray wrong = mismatches(opened.log->sampleAt(at), expected);
         QVERIFY2(wrong.isEmpty(), wrong.constData());
     }
@@ -194,16 +212,27 @@ private slots:
         read("a million columns in a row",
              "Time,RPM\n0,2400\n1" + std::string(1000000, ',') + "\n2,2600\n", 2, 1,
              "test.csv: 1 bad row skipped, on line 3: row of more than 4096 cells", 1, "RPM=2500");
+        const char* const nanCells =
+            "test.csv: 4 unreadable cells (not a number), the first on line 2, RPM: nan";
         read("nan, inf, 1e999 cells",
-             "Time,RPM,Volts,Amps,OAT\n0,nan,inf,1e999,-1e999\n1,2500,28,10,15\n", 2, 0, "", 0,
-             "-RPM -Volts -Amps -OAT");
+             "Time,RPM,Volts,Amps,OAT\n0,nan,inf,1e999,-1e999\n1,2500,28,10,15\n", 2, 0, nanCells,
+             0, "-RPM -Volts -Amps -OAT");
         read("no value where the earlier row has none",
-             "Time,RPM,Volts,Amps,OAT\n0,nan,inf,1e999,-1e999\n1,2500,28,10,15\n", 2, 0, "", 0.5,
-             "-RPM -Volts -Amps -OAT");
+             "Time,RPM,Volts,Amps,OAT\n0,nan,inf,1e999,-1e999\n1,2500,28,10,15\n", 2, 0, nanCells,
+             0.5, "-RPM -Volts -Amps -OAT");
         read("absurd magnitudes", "Time,RPM,Oil Temp (deg F),Throttle\n0,1e30,5000,1.5\n1,1,1,1\n",
-             2, 0, "", 0, "-RPM -Oil_Temp -Throttle");
-        read("unreadable numbers", "Time,RPM,Volts\n0,abc,0x1C\n1,2500,28\n", 2, 0, "", 0,
+             2, 0,
+             "test.csv: 3 unreadable cells (out of range for its quantity), the first on line 2, "
+             "RPM: 1e30",
+             0, "-RPM -Oil_Temp -Throttle");
+        read("unreadable numbers", "Time,RPM,Volts\n0,abc,0x1C\n1,27O0,28\n", 2, 0,
+             "test.csv: 3 unreadable cells (not a number), the first on line 2, RPM: abc", 0,
              "-RPM -Volts");
+        read("both kinds of unreadable cell, counted once each",
+             "Time,RPM,Volts\n0,2400,99\n1,2500,2x\n2,2600,28\n", 3, 0,
+             "test.csv: 1 unreadable cell (not a number), on line 3, Volts: 2x; 1 unreadable "
+             "cell (out of range for its quantity), on line 2, Volts: 99",
+             1, "RPM=2500 -Volts");
         read("times going backwards", "Time,RPM\n0,1\n2,2\n1,3\n3,4\n0.5,9\n", 3, 2,
              "test.csv: 2 bad rows skipped, the first on line 4: time goes backwards", 2.5,
              "RPM=3");
@@ -228,6 +257,78 @@ private slots:
              "Lcl Date,Lcl Time,UTCOfst,RPM\n2024-11-03,01:59:59,-04:00,1\n"
              "2024-11-03,01:00:00,-05:00,2\n",
              2, 0, "", 0.5, "RPM=1.5");
+    }
+
+    // Times of a clock: a date and a time of day of the same clock (or moved
+    // onto one by the offset), and steps of the clock taken as corrections.
+    void clocks_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<int>("rows");
+        QTest::addColumn<double>("length");
+        QTest::addColumn<QByteArray>("report");
+        QTest::addColumn<double>("at");
+        QTest::addColumn<QByteArray>("expected");
+        const struct {
+            const char* name;
+            const char* bytes;
+            int rows;
+            double length;
+            const char* report;
+            double at;
+            const char* expected;
+        } rows[] = {
+            {"local date, UTC time of day and offset, past UTC midnight",
+             "Lcl Date,UTC Time,UTC Offset,RPM\n2024-10-14,23:59:59,-05:00,1\n"
+             "2024-10-14,00:00:00,-05:00,2\n",
+             2, 1, "", 0.5, "RPM=1.5"},
+            {"UTC date, local time of day and offset, past local midnight",
+             "UTC Date,Lcl Time,UTCOfst,RPM\n2024-10-15,23:59:59,-05:00,1\n"
+             "2024-10-15,00:00:00,-05:00,2\n",
+             2, 1, "", 0.5, "RPM=1.5"},
+            {"the UTC pair beside the local one, past UTC midnight",
+             "Lcl Date,Lcl Time,UTC Date,UTC Time,RPM\n2024-10-14,19:59:59,2024-10-14,23:59:59,1\n"
+             "2024-10-14,20:00:00,2024-10-15,00:00:00,2\n",
+             2, 1, "", 0.5, "RPM=1.5"},
+            {"Date and Time, past midnight",
+             "Date,Time,RPM\n2024-01-01,23:59:59,1\n2024-01-02,00:00:00,2\n", 2, 1, "", 1, "RPM=2"},
+            {"two clocks without an offset: the time of day alone",
+             "Lcl Date,UTC Time,RPM\n2024-10-14,23:59:59,1\n2024-10-14,00:00:00,2\n", 2, 1, "", 1,
+             "RPM=2"},
+            {"a clock set back and on, every row in its place",
+             "UTC,RPM\n2024-01-01T10:00:00Z,1\n2024-01-01T10:00:01Z,2\n2024-01-01T09:59:00Z,3\n"
+             "2024-01-01T09:59:01Z,4\n2024-01-01T10:05:00Z,5\n2024-01-01T10:05:01Z,6\n",
+             6, 5, "test.csv: 2 clock corrections", 2.5, "RPM=3.5"},
+            {"a row or two lost is no clock step",
+             "UTC,RPM\n2024-01-01T10:00:00Z,1\n2024-01-01T10:00:01Z,2\n2024-01-01T10:00:04Z,3\n", 3,
+             4, "", 4, "RPM=3"},
+            {"a time of day alone set back", "Lcl Time,RPM\n10:00:00,1\n10:00:02,2\n09:57:02,3\n",
+             3, 4, "test.csv: 1 clock correction", 4, "RPM=3"},
+            {"a clock step on the second row: a second on",
+             "UTC,RPM\n2024-01-01T10:00:00Z,1\n2024-01-01T09:00:00Z,2\n2024-01-01T09:00:01Z,3\n", 3,
+             2, "test.csv: 1 clock correction", 1, "RPM=2"},
+            {"seconds from a start still never go back", "Time,RPM\n0,1\n2,2\n1,3\n", 2, 2,
+             "test.csv: 1 bad row skipped, on line 4: time goes backwards", 2, "RPM=2"},
+        };
+        for (const auto& row : rows)
+            QTest::newRow(row.name) << QByteArray(row.bytes) << row.rows << row.length
+                                    << QByteArray(row.report) << row.at << QByteArray(row.expected);
+    }
+
+    void clocks() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(int, rows);
+        QFETCH(double, length);
+        QFETCH(QByteArray, report);
+        QFETCH(double, at);
+        QFETCH(QByteArray, expected);
+        auto opened = openText(bytes.toStdString());
+        QVERIFY2(opened.log, opened.error.message().c_str());
+        const LogProgress progress = opened.log->progress();
+        QCOMPARE(int(progress.rows), rows);
+        QCOMPARE(progress.length, length);
+        QCOMPARE(QByteArray::fromStdString(badRowsMessage("test.csv", progress)), report);
+        const QByteArray wrong = mismatches(playTo(*opened.log, at), expected);
+        QVERIFY2(wrong.isEmpty(), wrong.constData());
     }
 
     void malformed() {
