@@ -2,6 +2,7 @@
 
 #include "engine/Engine.h"
 #include "engine/SampleValues.h"
+#include "logs/LogTime.h"
 
 #include <array>
 #include <filesystem>
@@ -51,8 +52,16 @@ ReplaySource::Opened ReplaySource::open(const std::string& path, ReplayOptions o
     EngineLog::Opened opened = EngineLog::open(path, options.log);
     if (!opened.log)
         return {nullptr, std::move(opened.error)};
-    if (options.from > 0)
+    if (options.from > 0) {
         opened.log->waitForIndex(options.from);
+        // A time of day typed where a place in the log is meant lands here.
+        const LogProgress read = opened.log->progress();
+        if (options.from > read.length)
+            return {nullptr,
+                    {path, 0,
+                     "--from " + formatLogClock(options.from) + " is past the end of the log (" +
+                         formatLogClock(read.length) + " long)"}};
+    }
     return {std::make_unique<ReplaySource>(std::move(opened.log), std::move(options)), {}};
 }
 
@@ -76,17 +85,20 @@ void ReplaySource::step() {
 }
 
 void ReplaySource::noteBadRows() {
-    if (reported || !progress.complete || !progress.badRows)
+    if (!progress.complete)
+        return;
+    findings = badRowsReport(progress);
+    if (reported || findings.empty())
         return;
     reported = true;
     if (report)
-        report(badRowsMessage(engineLog->name(), progress));
+        report(engineLog->name() + ": " + findings);
 }
 
 std::string ReplaySource::status() const {
     std::string status = replayCaption(fileName, player);
-    if (progress.complete && progress.badRows)
-        status += " \u2014 " + badRowsReport(progress);
+    if (!findings.empty())
+        status += " \u2014 " + findings;
     return status;
 }
 

@@ -12,8 +12,9 @@ struct ReplayOptions {
     double speed = 1;           // 1/4 .. 64
     double from = 0;            // seconds from the log's first row
     double tickSeconds = 0.065; // the frame timer's period: real time per step
-    // Hears the bad-row report once, when the log has been read to its end
-    // (the program prints it on standard error).
+    // Hears the report of bad rows, unreadable cells and clock corrections
+    // once, when the log has been read to its end (the program prints it on
+    // standard error).
     std::function<void(const std::string&)> report;
     LogOptions log;
 };
@@ -29,14 +30,15 @@ public:
         std::unique_ptr<ReplaySource> source;
         LogError error; // when there is no source
     };
-    // Opens the log and, for a start into it, waits until it is read that far.
+    // Opens the log and, for a start into it, waits until it is read that
+    // far; a start past the end of the whole log is refused, naming its length.
     static Opened open(const std::string& path, ReplayOptions options);
     ReplaySource(std::unique_ptr<EngineLog> log, ReplayOptions options);
 
     void step() override;
     bool followsControls() const override { return false; }
     // "flight.csv 00:12:05 / 01:30:00 2x", "paused" after it while paused,
-    // then the bad-row report once the whole log has been read.
+    // then the report once the whole log has been read.
     std::string status() const override;
     bool control(SourceControl what) override;
 
@@ -51,6 +53,7 @@ private:
     double tickSeconds;
     std::function<void(const std::string&)> report;
     LogProgress progress;
+    std::string findings; // the report, once the log has been read to its end
     bool stepped = false;
     bool reported = false;
 };
