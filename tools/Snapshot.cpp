@@ -6,6 +6,8 @@
 #include "gfx/Bitmap.h"
 #include "gfx/Graphics.h"
 #include "logs/EngineLog.h"
+#include "logs/LogDescription.h"
+#include "logs/LogTime.h"
 #include "panel/FrameCompositor.h"
 #include "panel/OffscreenPanelWindow.h"
 #include "panel/PanelArtwork.h"
@@ -53,7 +55,12 @@ LoggedMoment readLoggedMoment(const std::string& path, double at) {
     if (!opened.log)
         return {std::nullopt, opened.error.message(), {}};
     const LogProgress progress = opened.log->progress();
-    const double target = std::min(at, progress.length);
+    if (at > progress.length)
+        return {std::nullopt,
+                path + ": --at " + formatLogClock(at) + " is past the end of the log (" +
+                    formatLogClock(progress.length) + " long)",
+                {}};
+    const double target = at;
     // Each call reads a bounded stretch of the file; a moment far past a
     // long run of bad rows takes several.
     EngineSample sample = opened.log->sampleAt(target);
@@ -62,6 +69,15 @@ LoggedMoment readLoggedMoment(const std::string& path, double at) {
         sample = opened.log->sampleAt(target);
     }
     return {sample, {}, badRowsMessage(path, progress)};
+}
+
+LogReport describeLogFile(const std::string& path) {
+    LogOptions whole;
+    whole.indexInBackground = false;
+    const EngineLog::Opened opened = EngineLog::open(path, whole);
+    if (!opened.log)
+        return {{}, opened.error.message()};
+    return {describeLog(*opened.log), {}};
 }
 
 void prepareEngineState(const SnapshotOptions& options, const EngineSample* logged) {

@@ -9,14 +9,22 @@
 #include <string>
 
 // One moment of an engine log for --replay: its values `at` seconds after
-// its first row (past the end: its last row), or the one line naming the
-// file, the line and what is wrong. `badRows` reports rows skipped, if any.
+// its first row, or the one line naming the file, the line and what is
+// wrong (a moment past the end names the log's length). `badRows` reports
+// rows skipped, unreadable cells and clock corrections, if any.
 struct LoggedMoment {
     std::optional<EngineSample> values;
     std::string error;
     std::string badRows;
 };
 LoggedMoment readLoggedMoment(const std::string& path, double at);
+
+// --describe: the log's description (see describeLog), or `error`.
+struct LogReport {
+    std::string text;
+    std::string error;
+};
+LogReport describeLogFile(const std::string& path);
 
 // Puts the engine record in the state the options describe: the instrument's
 // opening state (start values, the controls where the window opens them)

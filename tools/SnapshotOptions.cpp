@@ -171,6 +171,10 @@ std::string readArgument(std::string_view argument, std::span<const std::string_
         options.screenOnly = true;
         return {};
     }
+    if (argument == "--describe") {
+        options.describe = true;
+        return {};
+    }
     if (argument.size() < 2 || argument.front() != '-') {
         if (!options.output.empty())
             return "one OUTPUT.png only, not also '" + std::string(argument) + "'";
@@ -209,7 +213,15 @@ ParsedCommandLine parseSnapshotCommandLine(std::span<const std::string_view> arg
         if (!parsed.error.empty())
             return parsed;
     }
-    if (options.output.empty()) {
+    if (options.describe && !options.replay) {
+        parsed.error = "--describe needs --replay FILE";
+        return parsed;
+    }
+    if (options.describe && !options.output.empty()) {
+        parsed.error = "--describe prints and draws nothing: no OUTPUT.png";
+        return parsed;
+    }
+    if (options.output.empty() && !options.describe) {
         parsed.error = "no OUTPUT.png given";
         return parsed;
     }

@@ -33,6 +33,8 @@ struct SnapshotOptions {
     // instead of the model's, applied before the --set values.
     std::optional<std::string> replay;
     std::optional<double> at;
+    // --describe: print what the log holds and how it is read, draw nothing.
+    bool describe = false;
     std::string output;
 };
 
@@ -49,4 +51,13 @@ bool applyAssignment(const FieldAssignment& assignment);
 
 inline constexpr std::string_view snapshotUsage =
     "usage: zentor-snapshot [--set FIELD=VALUE]... [--ticks N] [--seed N] [--screen-only] "
-    "[--size WxH] [--replay FILE [--at TIME]] OUTPUT.png";
+    "[--size WxH] [--replay FILE [--at TIME]] OUTPUT.png\n"
+    "       zentor-snapshot --replay FILE --describe\n"
+    "\n"
+    "  --replay FILE   the log's values instead of the model's\n"
+    "  --at TIME       this far from the log's first row (seconds or hh:mm:ss); past the\n"
+    "                  end of the log is refused\n"
+    "  --describe      print, without drawing, the log's format, each column and what it\n"
+    "                  was matched to with its unit (or \"not used\"), where the time comes\n"
+    "                  from, the rows, their first and last time, the length, clock\n"
+    "                  corrections, and skipped rows and unreadable cells by reason";

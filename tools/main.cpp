@@ -21,6 +21,16 @@ int main(int argc, char** argv) {
         return 2;
     }
 
+    if (parsed.options->describe) {
+        const LogReport report = describeLogFile(*parsed.options->replay);
+        if (!report.error.empty()) {
+            std::fprintf(stderr, "zentor-snapshot: %s\n", report.error.c_str());
+            return 2;
+        }
+        std::fputs(report.text.c_str(), stdout);
+        return 0;
+    }
+
     LoggedMoment logged;
     if (parsed.options->replay) {
         logged = readLoggedMoment(*parsed.options->replay, parsed.options->at.value_or(0));
