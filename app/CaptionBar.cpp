@@ -38,6 +38,34 @@ QPalette captionPalette(QPalette palette) {
 
 } // namespace
 
+// The title strip's text: asks for no width of its own, so that no text can
+// widen the window, and shows as much of the title as its width holds.
+class CaptionTitle : public QLabel {
+public:
+    CaptionTitle(const QString& title, QWidget* parent) : QLabel(parent) {
+        setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+        setMinimumWidth(0);
+        setFullText(title);
+    }
+    void setFullText(const QString& title) {
+        whole = title;
+        setToolTip(title);
+        fit();
+    }
+    const QString& fullText() const { return whole; }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override {
+        QLabel::resizeEvent(event);
+        fit();
+    }
+
+private:
+    void fit() { setText(fontMetrics().elidedText(whole, Qt::ElideRight, contentsRect().width())); }
+
+    QString whole;
+};
+
 CaptionBar::CaptionBar(QWidget* window, const QString& title) : QWidget(window), shell(window) {
     setObjectName(QStringLiteral("caption"));
     setFixedHeight(ShellWindow::captionHeight);
@@ -48,7 +76,7 @@ CaptionBar::CaptionBar(QWidget* window, const QString& title) : QWidget(window),
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(8, 0, 0, 0);
     layout->setSpacing(0);
-    label = new QLabel(title, this);
+    label = new CaptionTitle(title, this);
     label->setObjectName(QStringLiteral("captionTitle"));
     layout->addWidget(label, 1);
     auto* close = new QToolButton(this);
@@ -62,7 +90,11 @@ CaptionBar::CaptionBar(QWidget* window, const QString& title) : QWidget(window),
 }
 
 void CaptionBar::setTitle(const QString& title) {
-    label->setText(title);
+    label->setFullText(title);
+}
+
+QString CaptionBar::title() const {
+    return label->fullText();
 }
 
 void CaptionBar::mousePressEvent(QMouseEvent* event) {

@@ -4,17 +4,21 @@
 
 #include <QWidget>
 
-class QLabel;
+class CaptionTitle;
 
 // The title strip: dragging it moves the window, a double click restores the
 // standard size, a right click opens the window menu, the button closes. Its
 // title dims while the window is inactive, so the user sees where keys go.
+// The title never sizes the window: where it does not fit it is cut with an
+// ellipsis, the whole of it in the tooltip.
 class CaptionBar : public QWidget {
     Q_OBJECT
 
 public:
     CaptionBar(QWidget* window, const QString& title);
     void setTitle(const QString& title);
+    // The whole title, however much of it is shown.
+    QString title() const;
 
 signals:
     void restoreSizeRequested();
@@ -29,6 +33,6 @@ protected:
 
 private:
     QWidget* shell;
-    QLabel* label = nullptr;
+    CaptionTitle* label = nullptr;
     WindowDragger dragger;
 };

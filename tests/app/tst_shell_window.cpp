@@ -12,6 +12,7 @@
 #include "panel/PanelArtwork.h"
 #include "sound/EngineSound.h"
 
+#include <QLabel>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -221,6 +222,48 @@ private slots:
         QCOMPARE(window.windowTitle(), QStringLiteral("Corvane Zentor Demo"));
         QCOMPARE(window.frameView()->size(), client);
         QVERIFY(window.windowFlags() & Qt::FramelessWindowHint);
+    }
+
+    // No caption sizes the window, whichever mode writes it: a long one is
+    // cut with an ellipsis, the whole of it in the tooltip.
+    void longCaptionKeepsTheWindowSize_data() {
+        QTest::addColumn<QString>("status");
+        QTest::addColumn<bool>("cut");
+        QTest::newRow("model") << QString() << false;
+        QTest::newRow("replay, bad rows")
+            << "a-long-flight-log-name-from-the-avionics-card.csv 01:02:03 / 02:10:00 16x paused "
+               "\u2014 312 bad rows skipped, the first on line 7: no readable time; 2 unreadable "
+               "cells (not a number), the first on line 9, Oil Temp (deg F): 27O0"
+            << true;
+        QTest::newRow("live") << "Waiting for X-Plane at [fd12:3456:789a:1::1234]:49000 \u2014 "
+                                 "Waiting for X-Plane at [fd12:3456:789a:1::1234]:49000"
+                              << true;
+        QTest::newRow("recording") << "Recording stopped: cannot write "
+                                      "/media/a-very-long-folder-name/and-another/flight.csv: No "
+                                      "space left on device"
+                                   << true;
+    }
+
+    void longCaptionKeepsTheWindowSize() {
+        QFETCH(QString, status);
+        QFETCH(bool, cut);
+        const QSize client = openingClientSize();
+        ShellWindow window(client);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        const QSize opened = window.size();
+        window.showStatus(status.toStdString());
+        QTest::qWait(20);
+        QCOMPARE(window.size(), opened);
+        QCOMPARE(window.frameView()->size(), client);
+        const auto* title = window.findChild<QLabel*>(QStringLiteral("captionTitle"));
+        QVERIFY(title);
+        const QString whole = window.windowTitle();
+        QCOMPARE(title->toolTip(), whole);
+        QCOMPARE(title->text().endsWith(QChar(0x2026)), cut);
+        QVERIFY(title->fontMetrics().horizontalAdvance(title->text()) <= title->width());
+        if (!cut)
+            QCOMPARE(title->text(), whole);
     }
 
     void doubleClickRestoresSize_data() {
