@@ -4,6 +4,7 @@
 #include "tests/support/RecordingAudio.h"
 #include "tests/support/ShellFixture.h"
 
+#include "LiveTestSupport.h"
 #include "app/ShellSequence.h"
 #include "engine/Engine.h"
 #include "live/LiveSource.h"
@@ -33,6 +34,9 @@ public:
     // One packet of the fake engine at that moment; false while it cannot
     // be sent yet (X-Plane answers only what was asked of it).
     virtual bool send(double seconds) = 0;
+    // A packet in which the simulator says it has no rpm, in its own way.
+    virtual QByteArray noRpm(const QByteArray& how) const = 0;
+    virtual void sendRaw(const QByteArray& packet) = 0;
 };
 
 class XPlane final : public Simulator {
@@ -50,6 +54,11 @@ public:
         fake.sendEngine(seconds);
         return true;
     }
+    QByteArray noRpm(const QByteArray& how) const override {
+        const float value = how == "-999" ? -999.0f : how.toFloat();
+        return rrefAnswer({{0, value}, {1, 24.0f}});
+    }
+    void sendRaw(const QByteArray& packet) override { fake.sendRaw(packet); }
 
     FakeXPlane fake;
 };
@@ -73,6 +82,12 @@ public:
         fake.sendEngine(seconds);
         return true;
     }
+    QByteArray noRpm(const QByteArray& how) const override {
+        QList<QByteArray> fields = FakeFlightGear::engineLine(0).trimmed().split(',');
+        fields[0] = how;
+        return fields.join(',') + '\n';
+    }
+    void sendRaw(const QByteArray& packet) override { fake.sendRaw(packet); }
 
     quint16 port_ = freeUdpPort();
     FakeFlightGear fake{{QHostAddress(QHostAddress::LocalHost), port_}};
@@ -209,6 +224,42 @@ private slots:
         QVERIFY(deliver(22.5));
         QCOMPARE(shell->window.windowTitle(), live);
         expectFollows(22.5);
+    }
+
+    // A simulator's way of saying "no value" (X-Plane's -999, NaN, infinity)
+    // shows as no data on the next frame: no needle, dashes, no sound.
+    void noValueWithinOneFrame_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("how");
+        for (const char* name : {"X-Plane", "FlightGear"})
+            for (const char* how : {"-999", "nan", "inf", "-inf"})
+                QTest::addRow("%s %s", name, how) << QString(name) << QByteArray(how);
+    }
+
+    void noValueWithinOneFrame() {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, how);
+        simulator = makeSimulator(name);
+        std::string error;
+        source = openLiveSource(simulator->options(), &error, [this] { return now; });
+        QVERIFY2(source, error.c_str());
+        setEngineSource(source.get());
+        shell = std::make_unique<OpenShell>();
+        source->step();
+        QVERIFY(deliver(7.5));
+        expectFollows(7.5);
+        const std::uint64_t before = validPackets();
+        simulator->sendRaw(simulator->noRpm(how));
+        QElapsedTimer waited;
+        waited.start();
+        while (validPackets() == before && waited.elapsed() < 2000) {
+            QTest::qWait(2);
+            shell->tick();
+        }
+        QCOMPARE(validPackets(), before + 1);
+        QVERIFY(engineState.lacks(Quantity::rpm));
+        shell->tick(); // the sound follows what the previous tick left
+        QVERIFY(!loop().playing);
     }
 
     // What the program opens before its window: the model without the
