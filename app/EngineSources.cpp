@@ -4,6 +4,9 @@
 #include "live/LiveSource.h"
 #include "logs/EngineRecorder.h"
 #include "logs/ReplaySource.h"
+#include "panel/FrameCompositor.h"
+
+#include <QString>
 
 #include <cstdio>
 
@@ -21,6 +24,9 @@ OpenedSource openEngineSource(const LaunchOptions& options) {
         ReplaySource::Opened opened = ReplaySource::open(*options.replayPath, std::move(replay));
         if (!opened.source)
             return {nullptr, opened.error.message()};
+        // The log's aircraft on the status bar, where the log names it.
+        screenRenderer.registration =
+            QString::fromStdString(opened.source->aircraft()).toStdU16String();
         return {std::move(opened.source), {}};
     }
     return {};

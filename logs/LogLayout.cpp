@@ -191,7 +191,7 @@ void chooseTime(std::vector<ColumnMatch>& matches, LogLayout& layout) {
 // "key=\"value\"" cells of the export's first line: the aircraft's
 // registration, printable and short, or nothing.
 std::string aircraftIdent(const CsvReader& reader) {
-    constexpr std::size_t longest = 12;
+    constexpr std::size_t longest = 10;
     for (std::size_t i = 1; i < reader.cellCount(); ++i) {
         const std::string_view cell = reader.cell(i);
         const std::size_t equals = cell.find('=');

@@ -43,6 +43,8 @@ public:
     bool control(SourceControl what) override;
 
     const LogPlayback& playback() const { return player; }
+    // The registration the log names (an export's aircraft_ident), or empty.
+    const std::string& aircraft() const { return engineLog->layout().aircraft; }
 
 private:
     void noteBadRows();

@@ -29,6 +29,6 @@ void ScreenRenderer::draw(gfx::Graphics& graphics) {
     drawPercentPower(graphics, kit);
     drawEgtGraph(graphics, kit);
     drawChtGraph(graphics, kit);
-    drawStatusBar(graphics, kit);
+    drawStatusBar(graphics, kit, registration);
     drawLogo(graphics, kit, logoImage);
 }

@@ -4,6 +4,7 @@
 #include "gfx/Graphics.h"
 
 #include <cstdint>
+#include <string>
 
 // The monitor screen, 630 x 483 pixels, drawn from the engine record into
 // whatever context it is given: the context's current frame is the screen's
@@ -11,6 +12,9 @@
 struct ScreenRenderer {
     std::int32_t powered = 0; // the screen stays dark until powered up
     gfx::Bitmap logoImage;    // drawn in the top-left corner on black
+    // The status bar's registration: a replayed log's aircraft; empty, the
+    // instrument's own.
+    std::u16string registration;
 
     // Loads the logo and powers up.
     void powerUp();

@@ -4,6 +4,8 @@
 #include "gfx/Graphics.h"
 #include "screen/ScreenKit.h"
 
+#include <string_view>
+
 // The sections of the monitor screen, in drawing order. Each starts and ends
 // in the screen frame (630 x 483, origin top-left), reads the engine record
 // and draws with the frame's kit, leaving every pen solid and 1 pixel wide.
@@ -21,4 +23,6 @@ void drawEgtGraph(gfx::Graphics& graphics, ScreenKit& kit);
 void drawChtGraph(gfx::Graphics& graphics, ScreenKit& kit);
 // The white bar along the bottom edge and the logo in the top-left corner.
 void drawStatusBar(gfx::Graphics& graphics, ScreenKit& kit);
+// With another aircraft's registration in place of the instrument's own.
+void drawStatusBar(gfx::Graphics& graphics, ScreenKit& kit, std::u16string_view registration);
 void drawLogo(gfx::Graphics& graphics, ScreenKit& kit, const gfx::Bitmap& logo);

@@ -1,12 +1,16 @@
 #include "screen/ScreenSections.h"
 #include "screen/ScreenTables.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace {
 
 // 30 rows from y = 465 and 703 wide: the screen's edges cut it to 630 x 18.
 constexpr gfx::Rect statusBar{.x = 0, .y = 465, .width = 703, .height = 30};
 
-// The captions of the instrument's bottom line and the registration.
+// The captions of the instrument's bottom line, then its registration, which
+// a replayed log naming its aircraft replaces.
 constexpr TextBox statusLabels[] = {
     {.text = u"Step", .x = 80, .y = 466, .width = 40, .height = 16, .alignment = Align::center},
     {.text = u"LF", .x = 140, .y = 466, .width = 40, .height = 16, .alignment = Align::center},
@@ -23,8 +27,16 @@ constexpr gfx::Argb logoKey = 0xFF000000;
 } // namespace
 
 void drawStatusBar(gfx::Graphics& graphics, ScreenKit& kit) {
+    drawStatusBar(graphics, kit, {});
+}
+
+void drawStatusBar(gfx::Graphics& graphics, ScreenKit& kit, std::u16string_view registration) {
     graphics.fillRectangle(&kit.whiteBrush, statusBar);
-    drawTextBoxes(graphics, kit, statusLabels, &ScreenKit::boldFont13, &ScreenKit::blackBrush);
+    TextBox labels[std::size(statusLabels)];
+    std::copy(std::begin(statusLabels), std::end(statusLabels), labels);
+    if (!registration.empty())
+        labels[std::size(labels) - 1].text = registration;
+    drawTextBoxes(graphics, kit, labels, &ScreenKit::boldFont13, &ScreenKit::blackBrush);
 }
 
 void drawLogo(gfx::Graphics& graphics, ScreenKit& kit, const gfx::Bitmap& logo) {

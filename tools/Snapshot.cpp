@@ -31,9 +31,10 @@ QImage stretched(const QImage& frame, FrameSize size) {
 }
 
 // The whole panel as the window shows it, at the panel's own size by default.
-QImage renderPanel(std::optional<FrameSize> clientSize) {
+QImage renderPanel(std::optional<FrameSize> clientSize, std::u16string_view registration) {
     loadPanelArtwork();
     screenRenderer.powerUp();
+    screenRenderer.registration = registration;
     const ImageSize panel = panelFrameSize();
     const FrameSize client = clientSize.value_or(FrameSize{panel.width, panel.height});
     OffscreenPanelWindow window;
@@ -53,12 +54,13 @@ LoggedMoment readLoggedMoment(const std::string& path, double at) {
     whole.indexInBackground = false;
     EngineLog::Opened opened = EngineLog::open(path, whole);
     if (!opened.log)
-        return {std::nullopt, opened.error.message(), {}};
+        return {std::nullopt, opened.error.message(), {}, {}};
     const LogProgress progress = opened.log->progress();
     if (at > progress.length)
         return {std::nullopt,
                 path + ": --at " + formatLogClock(at) + " is past the end of the log (" +
                     formatLogClock(progress.length) + " long)",
+                {},
                 {}};
     const double target = at;
     // Each call reads a bounded stretch of the file; a moment far past a
@@ -68,7 +70,7 @@ LoggedMoment readLoggedMoment(const std::string& path, double at) {
         reached = sample.time;
         sample = opened.log->sampleAt(target);
     }
-    return {sample, {}, badRowsMessage(path, progress)};
+    return {sample, {}, badRowsMessage(path, progress), opened.log->layout().aircraft};
 }
 
 LogReport describeLogFile(const std::string& path) {
@@ -90,9 +92,10 @@ void prepareEngineState(const SnapshotOptions& options, const EngineSample* logg
         stepEngine();
 }
 
-QImage renderScreen() {
+QImage renderScreen(std::u16string_view registration) {
     ScreenRenderer renderer;
     renderer.powerUp();
+    renderer.registration = registration;
 
     // The panel's screen area is black; the renderer paints no background.
     QImage black(screenWidth, screenHeight, QImage::Format_RGB32);
@@ -106,10 +109,11 @@ QImage renderScreen() {
     return screen.image();
 }
 
-QImage renderFrame(const SnapshotOptions& options, const EngineSample* logged) {
+QImage renderFrame(const SnapshotOptions& options, const EngineSample* logged,
+                   std::u16string_view registration) {
     prepareEngineState(options, logged);
     if (!options.screenOnly)
-        return renderPanel(options.size);
-    const QImage screen = renderScreen();
+        return renderPanel(options.size, registration);
+    const QImage screen = renderScreen(registration);
     return options.size ? stretched(screen, *options.size) : screen;
 }

@@ -16,6 +16,7 @@ struct LoggedMoment {
     std::optional<EngineSample> values;
     std::string error;
     std::string badRows;
+    std::string aircraft; // the registration the log names, or empty
 };
 LoggedMoment readLoggedMoment(const std::string& path, double at);
 
@@ -32,10 +33,12 @@ LogReport describeLogFile(const std::string& path);
 // log lacks as no data), the --set values, then the engine ticks.
 void prepareEngineState(const SnapshotOptions& options, const EngineSample* logged = nullptr);
 
-// The monitor screen alone, 630 x 483 on black, for the current engine record.
-QImage renderScreen();
+// The monitor screen alone, 630 x 483 on black, for the current engine record;
+// `registration` in place of the instrument's own where given.
+QImage renderScreen(std::u16string_view registration = {});
 
 // The frame the options ask for, engine state included: the whole 750 x 945
 // panel, or the screen alone; --size stretches it as a window of that client
 // size would show it.
-QImage renderFrame(const SnapshotOptions& options, const EngineSample* logged = nullptr);
+QImage renderFrame(const SnapshotOptions& options, const EngineSample* logged = nullptr,
+                   std::u16string_view registration = {});

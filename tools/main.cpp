@@ -49,7 +49,9 @@ int main(int argc, char** argv) {
 
     // Frames are opaque, as the window shows them.
     const EngineSample* values = logged.values ? &*logged.values : nullptr;
-    const QImage frame = renderFrame(*parsed.options, values).convertToFormat(QImage::Format_RGB32);
+    const std::u16string registration = QString::fromStdString(logged.aircraft).toStdU16String();
+    const QImage frame =
+        renderFrame(*parsed.options, values, registration).convertToFormat(QImage::Format_RGB32);
     if (!frame.save(QString::fromStdString(parsed.options->output), "PNG")) {
         std::fprintf(stderr, "zentor-snapshot: cannot write %s\n", parsed.options->output.c_str());
         return 1;
