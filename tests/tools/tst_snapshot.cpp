@@ -19,6 +19,8 @@ private slots:
     void programExitStatuses();
     void loggedMoments_data();
     void loggedMoments();
+    void describedLogs_data();
+    void describedLogs();
 };
 
 namespace {
@@ -86,6 +88,10 @@ void SnapshotTest::commandLines_data() {
                                 << "--at needs a time";
     QTest::newRow("replay and ticks")
         << QStringList{"--replay", "f.csv", "--ticks", "5", "a.png"} << "choose one";
+    QTest::newRow("describe") << QStringList{"--replay", "f.csv", "--describe"} << "";
+    QTest::newRow("describe without a log") << QStringList{"--describe"} << "--describe needs";
+    QTest::newRow("describe draws nothing")
+        << QStringList{"--replay", "f.csv", "--describe", "a.png"} << "no OUTPUT.png";
 }
 
 void SnapshotTest::commandLines() {
@@ -139,6 +145,9 @@ void SnapshotTest::programExitStatuses_data() {
     QTest::newRow("a log that is not there")
         << QStringList{"--replay", "%1.missing", "--at", "3"} << 2;
     QTest::newRow("a log with no engine column") << QStringList{"--replay", "%2"} << 2;
+    // A time of day typed where a place in the log is meant.
+    QTest::newRow("past the end of the log")
+        << QStringList{"--replay", "%1", "--at", "15:38:21"} << 2;
 }
 
 void SnapshotTest::programExitStatuses() {
@@ -167,12 +176,14 @@ void SnapshotTest::programExitStatuses() {
     } else {
         QVERIFY(!QFile::exists(output));
         QVERIFY(errors.startsWith("zentor-snapshot: ") && errors.count('\n') == 1);
+        if (arguments.contains("15:38:21"))
+            QVERIFY2(errors.contains("past the end of the log (00:00:06 long)"),
+                     qPrintable(errors));
     }
 }
 
 // --at counts from the log's first row, in seconds or h:mm:ss; between rows
-// values are interpolated, past the end the last row stands. What the log
-// lacks is no data; --set applies on top.
+// values are interpolated. What the log lacks is no data; --set applies on top.
 void SnapshotTest::loggedMoments_data() {
     QTest::addColumn<QString>("at");
     QTest::addColumn<float>("rpm");
@@ -181,7 +192,6 @@ void SnapshotTest::loggedMoments_data() {
     QTest::newRow("between rows") << "1" << 1000.0f << 110.0f;
     QTest::newRow("past the bad row") << "4" << 1750.0f << 150.0f;
     QTest::newRow("h:mm:ss") << "0:00:06" << 2400.0f << 180.0f;
-    QTest::newRow("past the end") << "2:00:00" << 2400.0f << 180.0f;
 }
 
 void SnapshotTest::loggedMoments() {
@@ -201,6 +211,62 @@ void SnapshotTest::loggedMoments() {
     QVERIFY(engineState.lacks(Quantity::fuelFlow));
     QVERIFY(!engineState.lacks(Quantity::rpm));
     QCOMPARE(int(engineState.selectedCylinder), 3);
+}
+
+// --describe prints, without drawing, what was read and how: lines that
+// must appear for each of our export fixtures.
+void SnapshotTest::describedLogs_data() {
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QStringList>("lines");
+    QTest::newRow("clock steps") << "export-clock-steps.csv"
+                                 << QStringList{
+                                        "format: avionics export, aircraft N721ZT",
+                                        "   4  \"RPM\" / \"E1 RPM\" -> RPM, rpm\n",
+                                        "   5  \"Manifold Press (inch Hg)\" / \"E1 MAP\" -> "
+                                        "Manifold Pressure, inch Hg\n",
+                                        "time: local date in column 1 with the local time of day "
+                                        "in column 2, less the UTC offset in column 3, as UTC\n",
+                                        "rows: 12, the first at 2024-06-02 14:00:00 UTC, the last "
+                                        "at 2024-06-02 13:58:11 UTC\n",
+                                        "length: 00:00:11\n",
+                                        "clock corrections: 2 steps of the log's clock",
+                                        "skipped rows: none\n",
+                                    };
+    QTest::newRow("extra columns")
+        << "export-extra-columns.csv"
+        << QStringList{
+               "\"Engine Power (%)\" / \"E1 %Pwr\" -> Percent Power, %\n",
+               "\"Main Fuel Qty (gal)\" / \"FQtyL\" -> Left Fuel, gal\n",
+               "\"Aux Fuel Qty (gal)\" / \"FQtyR\" -> Right Fuel, gal\n",
+               "\"Batt Amps\" / \"BattAmp\" -> Amps, A\n",
+               "\"Amps2\" / \"amp2\" -> not used (Amps is read from column 8)\n",
+               "\"Volts 2\" / \"volt2\" -> Volts, V\n",
+               "\"Oil Temperature Probe A (deg F)\" / \"E1 OilT\" (by its short name) -> Oil "
+               "Temp, deg F\n",
+               "unreadable cells:\n  1 not a number, the first on line 5, Oil Temperature Probe A "
+               "(deg F): 27O0\n",
+           };
+    QTest::newRow("UTC time beside the local") << "export-utc-time-midnight-utc.csv"
+                                               << QStringList{
+                                                      "\"UTC Time (hh:mm:ss)\" / \"UTC Time\" -> "
+                                                      "not used\n",
+                                                      "rows: 6, the first at 2024-10-14 23:59:57 "
+                                                      "UTC, the last at 2024-10-15 00:00:02 UTC\n",
+                                                  };
+}
+
+void SnapshotTest::describedLogs() {
+    QFETCH(QString, file);
+    QFETCH(QStringList, lines);
+    QProcess program;
+    program.start(ZENTOR_SNAPSHOT_PROGRAM,
+                  {"--replay", QStringLiteral(ZENTOR_LOG_FIXTURES "/") + file, "--describe"});
+    QVERIFY(program.waitForFinished(60000));
+    QCOMPARE(program.exitCode(), 0);
+    QCOMPARE(program.readAllStandardError(), QByteArray());
+    const QString text = QString::fromUtf8(program.readAllStandardOutput());
+    for (const QString& line : lines)
+        QVERIFY2(text.contains(line), qPrintable(line + " not in:\n" + text));
 }
 
 QTEST_MAIN(SnapshotTest)
