@@ -8,6 +8,7 @@
 #include "logs/ReplaySource.h"
 #include "tests/support/ScreenProbe.h"
 
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <cmath>
@@ -163,21 +164,46 @@ private slots:
         QCOMPARE(QString::fromStdString(replay.status()), caption);
     }
 
-    // Bad rows are reported once the log is read to its end: in the caption
-    // from then on, and once to whoever listens.
+    // Bad rows and unreadable cells are reported once the log is read to its
+    // end: in the caption from then on, and once to whoever listens.
     void badRowsReportedOnce() {
         QStringList heard;
         ReplaySource replay =
-            replayOf("Time,RPM\n0,900\n1,1000\n0.5,1100\n2,1200\nnoon,1300\n3,1400\n", 0,
+            replayOf("Time,RPM\n0,900\n1,1000\n0.5,1100\n2,12OO\nnoon,1300\n3,1400\n", 0,
                      [&](const std::string& line) { heard << QString::fromStdString(line); });
         for (int tick = 0; tick < 100; ++tick)
             replay.step();
-        QCOMPARE(heard, QStringList{"logs/flight.csv: 2 bad rows skipped, the first on line 4: "
-                                    "time goes backwards"});
+        const QString report = "2 bad rows skipped, the first on line 4: time goes backwards; 1 "
+                               "unreadable cell (not a number), on line 5, RPM: 12OO";
+        QCOMPARE(heard, QStringList{"logs/flight.csv: " + report});
         QCOMPARE(QString::fromStdString(replay.status()),
-                 QString("flight.csv 00:00:03 / 00:00:03 1x paused \u2014 2 bad rows skipped, the "
-                         "first on line 4: time goes backwards"));
+                 "flight.csv 00:00:03 / 00:00:03 1x paused \u2014 " + report);
         QCOMPARE(engineState.rpm, 1400.0f);
+    }
+
+    // A start past the end (a time of day typed for a place in the log) is
+    // refused with the log's length; the last row itself is a start.
+    void startPastTheEndRefused_data() {
+        QTest::addColumn<double>("from");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("the last row") << 299.0 << "";
+        QTest::newRow("a time of day") << 56301.0
+                                       << "flight.csv: --from 15:38:21 is past the end of the log "
+                                          "(00:04:59 long)";
+    }
+
+    void startPastTheEndRefused() {
+        QFETCH(double, from);
+        QFETCH(QString, error);
+        QTemporaryDir directory;
+        const QString path = directory.filePath("flight.csv");
+        QVERIFY(writeFile(path, QByteArray::fromStdString(flightLog())));
+        ReplayOptions options;
+        options.from = from;
+        const ReplaySource::Opened opened = ReplaySource::open(path.toStdString(), options);
+        QCOMPARE(bool(opened.source), error.isEmpty());
+        if (!error.isEmpty())
+            QCOMPARE(QString::fromStdString(opened.error.message()), directory.filePath(error));
     }
 
     // What the log lacks at the moment shown is no data: dashes in its
