@@ -57,6 +57,16 @@ private slots:
             {"Percent Power (%)", Quantity::percentPower, 75, 75},
             {"E1 %Pwr", Quantity::percentPower, 65, 65},
             {"Throttle (0-1)", Quantity::throttle, 0.5, 0.5},
+            {"Engine Power (%)", Quantity::percentPower, 72, 72},
+            {"Main Fuel Qty (gal)", Quantity::leftFuel, 30, 30},
+            {"Aux Fuel Qty (gal)", Quantity::rightFuel, 10, 10},
+            {"FQty1", Quantity::leftFuel, 21, 21},
+            {"FQty2", Quantity::rightFuel, 22, 22},
+            {"FQty3 (gal)", Quantity::leftFuel, 13, 13},
+            {"FQty4 (gal)", Quantity::rightFuel, 14, 14},
+            {"Batt Amps", Quantity::amps, -2, -2},
+            {"Amps2", Quantity::amps, 4, 4},
+            {"Volts 2", Quantity::volts, 27.5, 27.5},
             {"Oil Temp (°F)", Quantity::oilTemp, 180, 180},
             {"Oil Temp (\xB0"
              "C)",
@@ -135,18 +145,65 @@ private slots:
         QTest::addColumn<int>("voltsCell");
         QTest::addColumn<int>("timeSource");
         QTest::addColumn<int>("timeCell");
-        QTest::newRow("Volts 1 over Volts M")
-            << QStringList{"Volts M", "Volts 1", "Lcl Date", "Lcl Time"} << 1
-            << int(TimeSource::dateAndClock) << 2;
-        QTest::newRow("leftmost of two alike")
-            << QStringList{"Time", "Volts", "Volts"} << 1 << int(TimeSource::elapsed) << 0;
-        QTest::newRow("elapsed before a time stamp")
-            << QStringList{"UTC (ISO 8601)", "Elapsed (s)", "Volts"} << 2
-            << int(TimeSource::elapsed) << 1;
-        QTest::newRow("a time of day alone")
-            << QStringList{"Volts", "Lcl Time"} << 0 << int(TimeSource::clock) << 1;
-        QTest::newRow("a date alone is no time")
-            << QStringList{"Volts", "Lcl Date"} << 0 << int(TimeSource::rowNumber) << 0;
+        QTest::addColumn<int>("clockCell");
+        const struct {
+            const char* name;
+            QStringList header;
+            int voltsCell;
+            TimeSource time;
+            int timeCell;
+            int clockCell;
+        } rows[] = {
+            {"Volts 1 over Volts M",
+             {"Volts M", "Volts 1", "Lcl Date", "Lcl Time"},
+             1,
+             TimeSource::dateAndClock,
+             2,
+             3},
+            {"Volts over Volts 2", {"Volts 2", "Volts"}, 1, TimeSource::rowNumber, 0, 0},
+            {"leftmost of two alike", {"Time", "Volts", "Volts"}, 1, TimeSource::elapsed, 0, 0},
+            {"elapsed before a time stamp",
+             {"UTC (ISO 8601)", "Elapsed (s)", "Volts"},
+             2,
+             TimeSource::elapsed,
+             1,
+             0},
+            {"a time of day alone", {"Volts", "Lcl Time"}, 0, TimeSource::clock, 1, 0},
+            {"a date alone is no time", {"Volts", "Lcl Date"}, 0, TimeSource::rowNumber, 0, 0},
+            {"the local date with the local time, not the UTC time before it",
+             {"Lcl Date", "UTC Time", "Lcl Time", "UTC Offset", "Volts"},
+             4,
+             TimeSource::dateAndClock,
+             0,
+             2},
+            {"the UTC pair first",
+             {"Lcl Date", "Lcl Time", "UTC Date", "UTC Time", "Volts"},
+             4,
+             TimeSource::dateAndClock,
+             2,
+             3},
+            {"Time beside a date is its time of day",
+             {"Date", "Time", "Volts"},
+             2,
+             TimeSource::dateAndClock,
+             0,
+             1},
+            {"the local pair, the UTC time of day unused",
+             {"Lcl Date", "Lcl Time", "UTC Time", "Volts"},
+             3,
+             TimeSource::dateAndClock,
+             0,
+             1},
+            {"a local date and a UTC time without an offset",
+             {"Lcl Date", "UTC Time", "Volts"},
+             2,
+             TimeSource::clock,
+             1,
+             0},
+        };
+        for (const auto& row : rows)
+            QTest::newRow(row.name)
+                << row.header << row.voltsCell << int(row.time) << row.timeCell << row.clockCell;
     }
 
     void headerBinding() {
@@ -154,6 +211,7 @@ private slots:
         QFETCH(int, voltsCell);
         QFETCH(int, timeSource);
         QFETCH(int, timeCell);
+        QFETCH(int, clockCell);
         std::vector<std::string> names;
         for (const QString& name : header)
             names.push_back(name.toStdString());
@@ -164,6 +222,24 @@ private slots:
         QCOMPARE(int(layout.values[0].cell), voltsCell);
         QCOMPARE(int(layout.time.source), timeSource);
         QCOMPARE(int(layout.time.cell), timeCell);
+        QCOMPARE(int(layout.time.clockCell), clockCell);
+    }
+
+    // The export's short names stand in where a long name is not ours; the
+    // long name's unit still says what the values are in.
+    void shortNamesBeneath() {
+        const std::vector<std::string_view> names{"Lcl Time", "Oil Temp Probe B (deg C)", "Volts 1",
+                                                  "Whatever"};
+        const std::vector<std::string_view> shortNames{"Lcl Time", "E1 OilT", "volt1", "Amps"};
+        LogLayout layout;
+        QVERIFY(bindColumns(names, layout, shortNames));
+        QCOMPARE(layout.values.size(), std::size_t(3));
+        QCOMPARE(int(layout.values[0].quantity), int(Quantity::oilTemp));
+        QCOMPARE(layout.values[0].toScreen(100), 212.0);
+        QCOMPARE(int(layout.values[1].quantity), int(Quantity::volts));
+        QCOMPARE(int(layout.values[1].cell), 2);
+        QCOMPARE(int(layout.values[2].cell), 3);
+        QCOMPARE(layout.matchedShortName, (std::vector<bool>{false, true, false, true}));
     }
 
     // Cells that are no number are no data, never zero.
