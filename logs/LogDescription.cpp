@@ -78,10 +78,10 @@ std::string columnLines(const LogLayout& layout) {
     std::string text = "columns (header on line " + std::to_string(layout.headerLine) +
                        (layout.shortNames.empty() ? "" : ", short names beneath it") + "):\n";
     for (std::uint32_t cell = 0; cell < layout.names.size(); ++cell) {
-        std::string name = "\"" + layout.names[cell] + "\"";
+        std::string name = "\"" + printable(layout.names[cell], 64) + "\"";
         if (cell < layout.shortNames.size() && !layout.shortNames[cell].empty() &&
             layout.shortNames[cell] != layout.names[cell])
-            name += " / \"" + layout.shortNames[cell] + "\"";
+            name += " / \"" + printable(layout.shortNames[cell], 64) + "\"";
         if (layout.matchedShortName[cell])
             name += " (by its short name)";
         char number[16];
@@ -177,7 +177,8 @@ std::string formatLine(const EngineLog& log) {
 std::string describeLog(const EngineLog& log) {
     const LogLayout& layout = log.layout();
     const LogProgress progress = log.progress();
-    std::string text = "file: " + log.name() + "\n" + formatLine(log) + columnLines(layout);
+    std::string text =
+        "file: " + printable(log.name(), 4096) + "\n" + formatLine(log) + columnLines(layout);
     text += "time: " + timeLine(layout) + "\n";
     text += "rows: " + std::to_string(progress.rows) + ", the first at " +
             ownTime(layout.time, progress.firstTime) + ", the last at " +

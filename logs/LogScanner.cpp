@@ -12,8 +12,8 @@ constexpr std::size_t publishEvery = 8192;
 std::string describeCell(const LogLayout& layout, const FirstBadCell& cell) {
     if (!cell.line)
         return {};
-    const std::string& name =
-        cell.column < layout.names.size() ? layout.names[cell.column] : std::string();
+    const std::string name =
+        cell.column < layout.names.size() ? printable(layout.names[cell.column], 40) : "";
     return "line " + std::to_string(cell.line) + ", " + name + ": " + cell.text;
 }
 

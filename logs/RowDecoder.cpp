@@ -37,14 +37,6 @@ double withinDay(double seconds) {
     return wrapped < 0 ? wrapped + 86400 : wrapped;
 }
 
-std::string cutShort(std::string_view cell) {
-    constexpr std::size_t longest = 16;
-    std::string text;
-    for (const char c : cell.substr(0, longest))
-        text.push_back(c >= ' ' && c < 127 ? c : '?');
-    return cell.size() > longest ? text + "..." : text;
-}
-
 std::optional<double> elapsedTime(std::string_view cell, const LogLayout& layout) {
     if (const auto seconds = readNumber(cell, layout.decimalComma))
         return *seconds * layout.time.scale;
@@ -73,6 +65,13 @@ std::string_view describe(RowVerdict verdict) {
         return "time goes backwards";
     }
     return "unknown";
+}
+
+std::string printable(std::string_view text, std::size_t longest) {
+    std::string shown;
+    for (const char c : text.substr(0, longest))
+        shown.push_back((c >= 0 && c < ' ') || c == 127 ? '?' : c);
+    return text.size() > longest ? shown + "..." : shown;
 }
 
 std::string_view describe(CellFault fault) {
@@ -203,6 +202,6 @@ void RowDecoder::countBadCells(const CsvReader& reader, CellCounts& counts,
             continue;
         const auto fault = std::size_t(raw ? CellFault::outOfRange : CellFault::notNumber);
         if (counts[fault]++ == 0 && !first[fault].line)
-            first[fault] = {reader.recordLine(), column.cell, cutShort(cell)};
+            first[fault] = {reader.recordLine(), column.cell, printable(cell, 16)};
     }
 }

@@ -56,6 +56,10 @@ std::string_view describe(CellFault fault);
 // Unreadable cells of the good rows, counted by fault.
 using CellCounts = std::array<std::uint64_t, cellFaultCount>;
 
+// Text from a log as a message shows it: on one line, each control
+// character replaced by '?', at most `longest` bytes of it.
+std::string printable(std::string_view text, std::size_t longest);
+
 // The first unreadable cell of a kind, for the report.
 struct FirstBadCell {
     std::uint64_t line = 0; // 0: none yet
