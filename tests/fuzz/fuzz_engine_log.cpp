@@ -1,13 +1,14 @@
 // libFuzzer target for engine logs: the CSV reader over the bytes with each
 // separator, the column matching of every cell, and the whole log opened from
-// them and played as the frame timer would. Whatever the bytes, no record
-// passes its limits, and every sample is within the log and its values
-// within their quantities' ranges. Built and run by scripts/run-fuzz.
+// them, played as the frame timer would and described as --describe does. Whatever the bytes, no
+// record passes its limits, and every sample is within the log and its values within their
+// quantities' ranges. Built and run by scripts/run-fuzz.
 #include "FuzzCheck.h"
 #include "engine/PlausibleRanges.h"
 #include "logs/ColumnMatch.h"
 #include "logs/CsvReader.h"
 #include "logs/EngineLog.h"
+#include "logs/LogDescription.h"
 #include "logs/LogPlayback.h"
 #include "logs/LogTime.h"
 #include "logs/QuantityColumns.h"
@@ -102,5 +103,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
         return 0;
     }
     play(*opened.log);
+    // The description names every column and no report spans lines it should not.
+    const std::string description = describeLog(*opened.log);
+    check(description.find("format: ") != std::string::npos &&
+          description.find("unreadable cells") != std::string::npos);
+    check(badRowsReport(opened.log->progress()).find('\n') == std::string::npos);
     return 0;
 }
