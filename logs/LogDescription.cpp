@@ -184,12 +184,12 @@ std::string describeLog(const EngineLog& log) {
             ownTime(layout.time, progress.firstTime) + ", the last at " +
             ownTime(layout.time, progress.lastTime) + "\n";
     text += "length: " + formatLogClock(progress.length) + "\n";
-    text +=
-        "clock corrections: " +
-        (progress.clockCorrections ? counted(progress.clockCorrections, "step of the log's clock",
-                                             "steps of the log's clock") +
-                                         " taken as corrections, every row kept in its place"
-                                   : std::string("none")) +
-        "\n";
+    text += "clock corrections: " +
+            (progress.clockCorrections ? counted(progress.clockCorrections,
+                                                 "step of the log's clock taken as a correction",
+                                                 "steps of the log's clock taken as corrections") +
+                                             ", every row kept in its place"
+                                       : std::string("none")) +
+            "\n";
     return text + skippedLines(progress) + cellLines(progress);
 }
