@@ -176,6 +176,7 @@ void chooseTime(std::vector<ColumnMatch>& matches, LogLayout& layout) {
     timeOfDayBesideDate(matches);
     const TimeFinds finds(matches);
     TimeColumns& time = layout.time;
+    time.steadyRows = layout.format == LogFormat::avionicsExport;
     if (const auto elapsed = finds.of(TimeKind::elapsed)) {
         time.source = TimeSource::elapsed;
         time.cell = *elapsed;

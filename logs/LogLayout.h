@@ -39,7 +39,10 @@ struct TimeColumns {
     std::optional<std::uint32_t> utcOffsetCell;
     ClockPairing pairing = ClockPairing::sameClock;
     bool dateIsUtc = false; // else the offset, where there is one, is taken away
-    double scale = 1;       // elapsed time: into seconds
+    // The log writes one row per interval (the avionics export), so that a
+    // long step on of its clock is a correction too, not a gap.
+    bool steadyRows = false;
+    double scale = 1; // elapsed time: into seconds
 
     // How many cells from the left a row's time needs.
     std::size_t timeCells() const;

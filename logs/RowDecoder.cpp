@@ -23,13 +23,14 @@ bool allEmpty(const CsvReader& reader) {
     return true;
 }
 
-// A forward step this much longer than the rows' interval is no gap in the
-// log but its clock set on (a row or two lost is not).
-bool clockStepped(double step, double interval) {
+// A clock that goes back was set back. In a log of one row per interval, a
+// step on this much longer than the interval is its clock set on, not a gap
+// (a row or two lost is not); another writer may well pause.
+bool clockStepped(double step, double interval, bool steadyRows) {
     constexpr double stepFactor = 4;
     constexpr double lostRowsSeconds = 2;
-    return step < 0 ||
-           (interval > 0 && step > std::max(stepFactor * interval, interval + lostRowsSeconds));
+    return step < 0 || (steadyRows && interval > 0 &&
+                        step > std::max(stepFactor * interval, interval + lostRowsSeconds));
 }
 
 double withinDay(double seconds) {
@@ -162,7 +163,7 @@ std::optional<double> RowDecoder::place(double own, TimeTrack& track) const {
             relative += 86400;
             step += 86400;
         }
-        if (clockStepped(step, track.interval)) {
+        if (clockStepped(step, track.interval, layout.time.steadyRows)) {
             const double sequenced = track.last + (track.interval > 0 ? track.interval : 1.0);
             track.shift += sequenced - relative;
             relative = sequenced;

@@ -12,10 +12,10 @@
 
 // The time of the rows read so far, counted from the first row's. Rows whose
 // time comes from seconds since a start (or their number) are kept only while
-// it never goes backwards. A clock's time may step: a step back, or on by
-// much more than the rows' interval, between two rows is the avionics setting
-// their clock, and the row is placed one interval after the one before, so
-// that every row keeps its place in the sequence. Small and copied, so that
+// it never goes backwards. A clock's time may step: a step back between two
+// rows (or, in a log of one row per interval, on by much more than the
+// interval) is the avionics setting their clock, and the row is placed one
+// interval after the one before, so that every row keeps its place. Small and copied, so that
 // reading from any indexed row on judges every row alike.
 struct TimeTrack {
     double origin = std::numeric_limits<double>::quiet_NaN(); // the first row's own time

@@ -294,10 +294,14 @@ private slots:
             {"two clocks without an offset: the time of day alone",
              "Lcl Date,UTC Time,RPM\n2024-10-14,23:59:59,1\n2024-10-14,00:00:00,2\n", 2, 1, "", 1,
              "RPM=2"},
-            {"a clock set back and on, every row in its place",
+            {"any log's clock set back: every row in its place, a pause on kept",
              "UTC,RPM\n2024-01-01T10:00:00Z,1\n2024-01-01T10:00:01Z,2\n2024-01-01T09:59:00Z,3\n"
              "2024-01-01T09:59:01Z,4\n2024-01-01T10:05:00Z,5\n2024-01-01T10:05:01Z,6\n",
-             6, 5, "test.csv: 2 clock corrections", 2.5, "RPM=3.5"},
+             6, 363, "test.csv: 1 clock correction", 2.5, "RPM=3.5"},
+            {"an export's clock set on: a correction, not a gap",
+             "#airframe_info\nLcl Date,Lcl Time,RPM\n2024-01-01,10:00:00,1\n"
+             "2024-01-01,10:00:01,2\n2024-01-01,10:05:01,3\n2024-01-01,10:05:02,4\n",
+             4, 3, "test.csv: 1 clock correction", 2, "RPM=3"},
             {"a row or two lost is no clock step",
              "UTC,RPM\n2024-01-01T10:00:00Z,1\n2024-01-01T10:00:01Z,2\n2024-01-01T10:00:04Z,3\n", 3,
              4, "", 4, "RPM=3"},
