@@ -1,7 +1,7 @@
 // A log replayed in the real window, driven by xdotool: the caption names the
 // file, position, length and speed; Space pauses, Right seeks, + doubles the
-// speed; the frames show the log's values, not the model's; the session is
-// recorded alongside.
+// speed; the frames show the log's values, not the model's; a long caption
+// leaves the window at its opening size; the session is recorded alongside.
 
 #include "XScreen.h"
 
@@ -52,8 +52,12 @@ class ReplayEndToEndTest : public QObject {
     QProcess program;
     QString windowId;
     QImage modelFrame;
+    QString modelGeometry; // the opening size, as the window system has it
 
     ReplayCaption caption() const { return readCaption(runXdotool({"getwindowname", windowId})); }
+    static QString geometryOf(const QString& window) {
+        return runXdotool({"getwindowgeometry", window}).section('\n', 2).trimmed();
+    }
     // The program may have gone by the time press returns (Escape).
     void press(const char* key) const {
         runXdotool({"windowfocus", "--sync", windowId});
@@ -84,6 +88,7 @@ private slots:
         QVERIFY2(!windowId.isEmpty(), "the model's window appears");
         QTest::qWait(300);
         modelFrame = screenshot();
+        modelGeometry = geometryOf(windowId);
         // Not Escape: a key the window takes down with it is left held.
         model.terminate();
         QVERIFY(model.waitForFinished(2000));
@@ -142,6 +147,28 @@ private slots:
         press("minus");
         press("minus");
         QCOMPARE(caption().speed, QString("1/2x"));
+    }
+
+    // A caption longer than the window (a long file name, then the read
+    // report) is cut; the window keeps its opening size and its round dials.
+    void longCaptionKeepsTheWindowSize() {
+        const QString log =
+            folder.filePath("a-rather-long-flight-log-name-straight-off-the-avionics-card.csv");
+        QFile file(log);
+        QVERIFY(file.open(QIODevice::WriteOnly) &&
+                file.write("Time,RPM,Oil Temp (deg F)\n0,2300,27O0\n1,2310,185\nnoon,1\n"
+                           "2,2320,186\n") > 0);
+        file.close();
+        QProcess replay;
+        replay.start(qEnvironmentVariable("ZENTOR_DEMO"), {"--replay", log});
+        QVERIFY(replay.waitForStarted(5000));
+        const QString window = findWindow(QStringLiteral("a-rather-long-flight-log-name"));
+        QVERIFY2(!window.isEmpty(), "the replay's window appears");
+        QTest::qWait(500);
+        QVERIFY(runXdotool({"getwindowname", window}).contains("1 bad row skipped"));
+        QCOMPARE(geometryOf(window), modelGeometry);
+        replay.terminate();
+        QVERIFY(replay.waitForFinished(2000));
     }
 
     void escapeEndsTheRecording() {
