@@ -10,14 +10,21 @@ std::optional<double> readNumber(std::string_view cell, bool decimalComma) {
     if (cell.size() > 1 && cell.front() == '+' && cell[1] != '-')
         cell.remove_prefix(1);
     // No log writes a number longer than this.
-    std::array<char, 64> copy{};
-    if (cell.empty() || cell.size() > copy.size())
+    constexpr std::size_t longest = 64;
+    if (cell.empty() || cell.size() > longest)
         return std::nullopt;
-    for (std::size_t i = 0; i < cell.size(); ++i)
-        copy[i] = decimalComma && cell[i] == ',' ? '.' : cell[i];
+    // Only a decimal comma needs a copy to read; every cell of every row is
+    // read while a log is indexed, so the usual one is read where it stands.
+    std::array<char, longest> copy;
+    const char* first = cell.data();
+    if (decimalComma && cell.find(',') != std::string_view::npos) {
+        for (std::size_t i = 0; i < cell.size(); ++i)
+            copy[i] = cell[i] == ',' ? '.' : cell[i];
+        first = copy.data();
+    }
     double value = 0;
-    const char* const last = copy.data() + cell.size();
-    const auto [end, error] = std::from_chars(copy.data(), last, value);
+    const char* const last = first + cell.size();
+    const auto [end, error] = std::from_chars(first, last, value);
     if (error != std::errc() || end != last || !std::isfinite(value))
         return std::nullopt;
     return value;
