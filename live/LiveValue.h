@@ -1,8 +1,8 @@
 #pragma once
 
 #include "engine/EngineSample.h"
+#include "engine/Quantities.h"
 #include "live/LiveCounters.h"
-#include "live/Units.h"
 
 #include <cmath>
 
@@ -11,7 +11,7 @@
 // quantity instead, so the gauge shows no data rather than an old reading.
 inline void takeValue(EngineSample& latest, LiveCounters& counters, Quantity quantity, Unit unit,
                       double value) {
-    const double shown = toShown(unit, value);
+    const double shown = toScreen(quantity, unit)(value);
     if (!std::isfinite(value)) {
         counters.count(Ignored::nonFinite);
         latest.clear(quantity);

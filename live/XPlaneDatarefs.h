@@ -1,6 +1,6 @@
 #pragma once
 
-#include "live/Units.h"
+#include "engine/Quantities.h"
 
 #include <array>
 #include <string>

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "engine/EngineSample.h"
+#include "engine/Units.h"
 #include "logs/ColumnNames.h"
-#include "logs/LogUnits.h"
-#include "logs/QuantityColumns.h"
+#include "logs/QuantityAliases.h"
 #include "logs/TimeColumns.h"
 
 #include <cstddef>
@@ -25,16 +25,16 @@ struct ColumnMatch {
 // The quantity alias in row `row`, with the unit a header gives (or none).
 constexpr ColumnMatch matchQuantity(std::size_t row, std::string_view unitText) {
     const QuantityAlias& alias = quantityAliases[row];
-    const LogUnit& screen = screenUnit(alias.quantity);
-    const auto given = findLogUnit(unitKey(unitText).view());
-    if (!unitText.empty() && (!given || logUnits[*given].dimension != screen.dimension))
+    const auto given = unitBySpelling(unitKey(unitText).view());
+    if (!unitText.empty() &&
+        (!given || unitRow(*given).dimension != quantityRow(alias.quantity).dimension))
         return {};
-    const LogUnit& unit = unitText.empty() ? impliedUnit(alias) : logUnits[*given];
+    const Unit unit = unitText.empty() ? impliedUnit(alias) : *given;
     return {.kind = ColumnMatch::Kind::quantity,
             .quantity = alias.quantity,
             .time = TimeKind::elapsed,
             .clock = TimeClock::unnamed,
-            .conversion = conversionBetween(unit, screen),
+            .conversion = toScreen(alias.quantity, unit),
             .preference = row};
 }
 
@@ -49,10 +49,10 @@ constexpr ColumnMatch matchTime(std::size_t row, std::string_view unitText) {
     // Only elapsed time has a unit to convert; "UTC (ISO 8601)" names a notation.
     if (alias.kind != TimeKind::elapsed || unitText.empty())
         return match;
-    const auto unit = findLogUnit(unitKey(unitText).view());
-    if (!unit || logUnits[*unit].dimension != LogDimension::time)
+    const auto unit = unitBySpelling(unitKey(unitText).view());
+    if (!unit || unitRow(*unit).dimension != Dimension::time)
         return {};
-    match.conversion = {logUnits[*unit].scale, 0};
+    match.conversion = {unitRow(*unit).scale, 0};
     return match;
 }
 

@@ -1,6 +1,6 @@
 #include "logs/EngineRecorder.h"
 
-#include "logs/QuantityColumns.h"
+#include "engine/Quantities.h"
 #include "logs/RecordColumns.h"
 
 #include <array>
@@ -42,8 +42,9 @@ std::string headerText(const RecorderOptions& options) {
     std::string header(ownLogMarker);
     header += options.program + " " + options.version + "\n";
     header += std::string(utcColumn) + "," + std::string(elapsedColumn);
-    for (const QuantityColumn& column : quantityColumns)
-        header += "," + std::string(column.title) + " (" + std::string(column.unit) + ")";
+    for (const QuantityRow& column : quantityRows)
+        header += "," + std::string(column.title) + " (" +
+                  std::string(unitRow(column.screenUnit).symbol) + ")";
     for (const std::string_view column : panelColumns)
         header += "," + std::string(column);
     return header + "\n";

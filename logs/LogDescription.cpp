@@ -1,7 +1,8 @@
 #include "logs/LogDescription.h"
 
+#include "engine/Quantities.h"
 #include "logs/LogTime.h"
-#include "logs/QuantityColumns.h"
+#include "logs/QuantityAliases.h"
 #include "logs/RowDecoder.h"
 
 #include <chrono>
@@ -37,7 +38,7 @@ std::string unitOf(const LogLayout& layout, std::uint32_t cell) {
         if (const std::string_view unit = splitHeader(layout.shortNames[cell]).unit; !unit.empty())
             return std::string(unit);
     const QuantityAlias& alias = quantityAliases[match.preference];
-    return alias.unit == "degc" ? "°C" : std::string(quantityColumn(match.quantity).unit);
+    return std::string(unitRow(impliedUnit(alias)).symbol);
 }
 
 std::optional<std::uint32_t> cellOf(const LogLayout& layout, Quantity quantity) {
@@ -58,11 +59,11 @@ bool timeUsed(const TimeColumns& time, std::uint32_t cell) {
 std::string columnUse(const LogLayout& layout, std::uint32_t cell) {
     const ColumnMatch& match = layout.matches[cell];
     if (match.kind == ColumnMatch::Kind::quantity) {
-        const std::string title(quantityColumn(match.quantity).title);
+        const std::string title(quantityRow(match.quantity).title);
         const auto used = cellOf(layout, match.quantity);
         if (used && *used == cell) {
             const bool converted = match.conversion.scale != 1 || match.conversion.offset != 0;
-            const std::string screen(quantityColumn(match.quantity).unit);
+            const std::string screen(unitRow(quantityRow(match.quantity).screenUnit).symbol);
             return title + ", " + unitOf(layout, cell) +
                    (converted ? " (shown in " + screen + ")" : "");
         }

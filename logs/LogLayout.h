@@ -1,9 +1,9 @@
 #pragma once
 
 #include "engine/EngineSample.h"
+#include "engine/Units.h"
 #include "logs/ByteSource.h"
 #include "logs/ColumnMatch.h"
-#include "logs/LogUnits.h"
 
 #include <bitset>
 #include <cstdint>

@@ -1,7 +1,8 @@
 #pragma once
 
+#include "engine/Quantities.h"
 #include "logs/ColumnMatch.h"
-#include "logs/QuantityColumns.h"
+#include "logs/QuantityAliases.h"
 
 #include <array>
 #include <string_view>
@@ -32,9 +33,10 @@ constexpr bool ownColumnsReadBack() {
     for (const std::string_view column : panelColumns)
         if (matchColumn(column).kind != ColumnMatch::Kind::none)
             return false;
-    for (const QuantityColumn& column : quantityColumns) {
+    for (const QuantityRow& column : quantityRows) {
         const ColumnMatch match =
-            matchQuantity(findQuantityAlias(nameKey(column.title).view()).value(), column.unit);
+            matchQuantity(findQuantityAlias(nameKey(column.title).view()).value(),
+                          unitRow(column.screenUnit).symbol);
         if (match.kind != ColumnMatch::Kind::quantity || match.quantity != column.quantity ||
             match.conversion.scale != 1 || match.conversion.offset != 0)
             return false;

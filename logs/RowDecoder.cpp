@@ -1,9 +1,9 @@
 #include "logs/RowDecoder.h"
 
-#include "engine/PlausibleRanges.h"
+#include "engine/Quantities.h"
 #include "logs/CellNumbers.h"
 #include "logs/LogTime.h"
-#include "logs/QuantityColumns.h"
+#include "logs/QuantityAliases.h"
 
 #include <algorithm>
 #include <cmath>

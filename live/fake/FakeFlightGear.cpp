@@ -12,8 +12,9 @@ QByteArray FakeFlightGear::engineLine(double seconds) {
     for (const PropertyRow& row : flightGearProperties) {
         if (!line.isEmpty())
             line += flightGearSeparator;
-        line +=
-            QByteArray::number(fromShown(row.unit, fakeEngineValue(row.quantity, seconds)), 'f', 6);
+        line += QByteArray::number(
+            toScreen(row.quantity, row.unit).inverse(fakeEngineValue(row.quantity, seconds)), 'f',
+            6);
     }
     return line + flightGearLineEnd;
 }

@@ -45,8 +45,8 @@ void FakeXPlane::sendEngine(double seconds) {
         const auto row = std::find_if(known_.begin(), known_.end(),
                                       [&](const DatarefBinding& b) { return b.path == path; });
         if (row != known_.end())
-            pairs.push_back(
-                {index, float(fromShown(row->unit, fakeEngineValue(row->quantity, seconds)))});
+            pairs.push_back({index, float(toScreen(row->quantity, row->unit)
+                                              .inverse(fakeEngineValue(row->quantity, seconds)))});
     }
     if (pairs.empty())
         return;

@@ -4,14 +4,13 @@
 // record passes its limits, and every sample is within the log and its values within their
 // quantities' ranges. Built and run by scripts/run-fuzz.
 #include "FuzzCheck.h"
-#include "engine/PlausibleRanges.h"
+#include "engine/Quantities.h"
 #include "logs/ColumnMatch.h"
 #include "logs/CsvReader.h"
 #include "logs/EngineLog.h"
 #include "logs/LogDescription.h"
 #include "logs/LogPlayback.h"
 #include "logs/LogTime.h"
-#include "logs/QuantityColumns.h"
 
 #include <cmath>
 #include <cstddef>
@@ -58,7 +57,7 @@ void readRecords(const ByteSource& source, char separator) {
 void checkSample(const EngineSample& sample, const EngineLog& log, double length) {
     check(sample.time >= 0 && sample.time <= length);
     check((sample.present & ~log.quantities()).none());
-    for (const PlausibleRange& range : plausibleRanges) {
+    for (const QuantityRow& range : quantityRows) {
         if (!sample.has(range.quantity))
             continue;
         const double value = sample[range.quantity];

@@ -2,8 +2,8 @@
 // bytes, a line is taken whole or not at all, and every value taken lies
 // within its quantity's plausible range. Built and run by scripts/run-fuzz.
 #include "FuzzCheck.h"
+#include "engine/Quantities.h"
 #include "live/FlightGearProtocol.h"
-#include "live/QuantityTable.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -3,7 +3,7 @@
 // each within its plausible range, and a refused frame changes nothing.
 // Built and run by scripts/run-fuzz.
 #include "FuzzCheck.h"
-#include "live/QuantityTable.h"
+#include "engine/Quantities.h"
 #include "live/XPlaneReader.h"
 
 #include <cstddef>

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "engine/EngineSample.h"
+#include "engine/Quantities.h"
 #include "live/LiveCounters.h"
-#include "live/QuantityTable.h"
 #include "live/RrefCodec.h"
 
 #include <QByteArray>

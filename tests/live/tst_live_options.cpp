@@ -1,6 +1,6 @@
+#include "engine/Quantities.h"
 #include "live/LiveLink.h"
 #include "live/LiveOptions.h"
-#include "live/QuantityTable.h"
 #include "live/XPlaneDatarefs.h"
 
 #include <QFile>

@@ -1,7 +1,7 @@
 #include "LiveTestSupport.h"
 
+#include "engine/Quantities.h"
 #include "live/FlightGearProtocol.h"
-#include "live/Units.h"
 #include "live/XPlaneDatarefs.h"
 
 #include <QFile>
@@ -17,31 +17,38 @@ private slots:
         QTest::addColumn<QString>("unit");
         QTest::addColumn<double>("value");
         QTest::addColumn<double>("shown");
-        QTest::newRow("water boils") << "degC" << 100.0 << 212.0;
-        QTest::newRow("-40 is -40") << "degC" << -40.0 << -40.0;
-        QTest::newRow("ice in kelvin") << "K" << 273.15 << 32.0;
-        QTest::newRow("one revolution a second") << "rad/s" << 2 * 3.14159265358979 << 60.0;
-        QTest::newRow("standard atmosphere") << "hPa" << 1013.25 << 29.9213;
-        QTest::newRow("one psi in kPa") << "kPa" << 6.894757 << 1.0;
-        QTest::newRow("a gallon of avgas a second, by mass") << "kg/s" << 2.72155422 << 3600.0;
-        QTest::newRow("a gallon of avgas an hour, by mass") << "kg/h" << 2.72155422 << 1.0;
-        QTest::newRow("avgas weighs 6 lb a gallon") << "lb/h" << 6.0 << 1.0;
-        QTest::newRow("20 gallons of avgas in kg") << "kg" << 54.431084 << 20.0;
-        QTest::newRow("20 gallons of avgas in lb") << "lb" << 120.0 << 20.0;
-        QTest::newRow("a US gallon in litres") << "l" << 3.785411784 << 1.0;
-        QTest::newRow("one lb-ft in N-m") << "N-m" << 1.3558179 << 1.0;
-        QTest::newRow("as shown") << "inHg" << 25.5 << 25.5;
+        QTest::addColumn<QString>("screen"); // the unit the value is shown in
+        QTest::newRow("water boils") << "degC" << 100.0 << 212.0 << "degF";
+        QTest::newRow("-40 is -40") << "degC" << -40.0 << -40.0 << "degF";
+        QTest::newRow("ice in kelvin") << "K" << 273.15 << 32.0 << "degF";
+        QTest::newRow("one revolution a second")
+            << "rad/s" << 2 * 3.14159265358979 << 60.0 << "rpm";
+        QTest::newRow("standard atmosphere") << "hPa" << 1013.25 << 29.9213 << "inHg";
+        QTest::newRow("one psi in kPa") << "kPa" << 6.894757 << 1.0 << "psi";
+        QTest::newRow("a gallon of avgas a second, by mass")
+            << "kg/s" << 2.72155422 << 3600.0 << "gal/h";
+        QTest::newRow("a gallon of avgas an hour, by mass")
+            << "kg/h" << 2.72155422 << 1.0 << "gal/h";
+        QTest::newRow("avgas weighs 6 lb a gallon") << "lb/h" << 6.0 << 1.0 << "gal/h";
+        QTest::newRow("20 gallons of avgas in kg") << "kg" << 54.431084 << 20.0 << "gal";
+        QTest::newRow("20 gallons of avgas in lb") << "lb" << 120.0 << 20.0 << "gal";
+        QTest::newRow("a US gallon in litres") << "l" << 3.785411784 << 1.0 << "gal";
+        QTest::newRow("one lb-ft in N-m") << "N-m" << 1.3558179 << 1.0 << "lb-ft";
+        QTest::newRow("as shown") << "inHg" << 25.5 << 25.5 << "inHg";
     }
 
     void conversion() {
         QFETCH(QString, unit);
         QFETCH(double, value);
         QFETCH(double, shown);
+        QFETCH(QString, screen);
         const auto found = unitByName(unit.toStdString());
-        QVERIFY(found);
-        QVERIFY2(std::fabs(toShown(*found, value) - shown) < 1e-4 * std::max(1.0, std::fabs(shown)),
-                 qPrintable(QString::number(toShown(*found, value), 'g', 9)));
-        QVERIFY(std::fabs(fromShown(*found, toShown(*found, value)) - value) <
+        const auto into = unitByName(screen.toStdString());
+        QVERIFY(found && into);
+        const UnitConversion toShown = conversionBetween(*found, *into);
+        QVERIFY2(std::fabs(toShown(value) - shown) < 1e-4 * std::max(1.0, std::fabs(shown)),
+                 qPrintable(QString::number(toShown(value), 'g', 9)));
+        QVERIFY(std::fabs(toShown.inverse(toShown(value)) - value) <
                 1e-9 * std::max(1.0, std::fabs(value)));
     }
 

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "engine/EngineSample.h"
+#include "engine/Quantities.h"
 #include "logs/EngineLog.h"
-#include "logs/QuantityColumns.h"
 
 #include <QByteArray>
 #include <QFile>
@@ -44,7 +44,7 @@ inline QByteArray describeSample(const EngineSample& sample) {
             continue;
         if (!text.isEmpty())
             text += ' ';
-        text += QByteArray::fromStdString(std::string(quantityColumns[q].title)) + "=" +
+        text += QByteArray::fromStdString(std::string(quantityRows[q].title)) + "=" +
                 QByteArray::number(sample.values[q], 'g', 7);
     }
     return text;

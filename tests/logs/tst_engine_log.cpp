@@ -22,7 +22,7 @@ QByteArray mismatches(const EngineSample& sample, const QByteArray& expected) {
         const QByteArray name = absent ? token.mid(1) : token.left(token.indexOf('='));
         const QByteArray spaced = QByteArray(name).replace('_', ' ');
         std::optional<Quantity> quantity;
-        for (const QuantityColumn& column : quantityColumns)
+        for (const QuantityRow& column : quantityRows)
             if (QByteArray::fromStdString(std::string(column.title)) == spaced)
                 quantity = column.quantity;
         if (!quantity)

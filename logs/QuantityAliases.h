@@ -1,63 +1,19 @@
 #pragma once
 
 #include "engine/EngineSample.h"
+#include "engine/Quantities.h"
+#include "engine/Units.h"
 #include "logs/ColumnNames.h"
-#include "logs/LogUnits.h"
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <optional>
 #include <string_view>
 
-// Each quantity as our own recordings write it ("Oil Temp (°F)") and the
-// unit the screen shows it in.
-struct QuantityColumn {
-    Quantity quantity;
-    std::string_view title;
-    std::string_view unit;
-};
-
-inline constexpr auto quantityColumns = std::to_array<QuantityColumn>({
-    {.quantity = Quantity::rpm, .title = "RPM", .unit = "rpm"},
-    {.quantity = Quantity::manifoldPressure, .title = "Manifold Pressure", .unit = "inHg"},
-    {.quantity = Quantity::oilTemp, .title = "Oil Temp", .unit = "°F"},
-    {.quantity = Quantity::oilPressure, .title = "Oil Pressure", .unit = "psi"},
-    {.quantity = Quantity::fuelPressure, .title = "Fuel Pressure", .unit = "psi"},
-    {.quantity = Quantity::fuelFlow, .title = "Fuel Flow", .unit = "gal/h"},
-    {.quantity = Quantity::volts, .title = "Volts", .unit = "V"},
-    {.quantity = Quantity::amps, .title = "Amps", .unit = "A"},
-    {.quantity = Quantity::oat, .title = "OAT", .unit = "°F"},
-    {.quantity = Quantity::egt, .title = "EGT", .unit = "°F"},
-    {.quantity = Quantity::cht, .title = "CHT", .unit = "°F"},
-    {.quantity = Quantity::egt1, .title = "EGT1", .unit = "°F"},
-    {.quantity = Quantity::egt2, .title = "EGT2", .unit = "°F"},
-    {.quantity = Quantity::egt3, .title = "EGT3", .unit = "°F"},
-    {.quantity = Quantity::egt4, .title = "EGT4", .unit = "°F"},
-    {.quantity = Quantity::egt5, .title = "EGT5", .unit = "°F"},
-    {.quantity = Quantity::egt6, .title = "EGT6", .unit = "°F"},
-    {.quantity = Quantity::cht1, .title = "CHT1", .unit = "°F"},
-    {.quantity = Quantity::cht2, .title = "CHT2", .unit = "°F"},
-    {.quantity = Quantity::cht3, .title = "CHT3", .unit = "°F"},
-    {.quantity = Quantity::cht4, .title = "CHT4", .unit = "°F"},
-    {.quantity = Quantity::cht5, .title = "CHT5", .unit = "°F"},
-    {.quantity = Quantity::cht6, .title = "CHT6", .unit = "°F"},
-    {.quantity = Quantity::leftFuel, .title = "Left Fuel", .unit = "gal"},
-    {.quantity = Quantity::rightFuel, .title = "Right Fuel", .unit = "gal"},
-    {.quantity = Quantity::torque, .title = "Torque", .unit = "lb-ft"},
-    {.quantity = Quantity::percentPower, .title = "Percent Power", .unit = "%"},
-    {.quantity = Quantity::throttle, .title = "Throttle", .unit = "0-1"},
-    {.quantity = Quantity::propeller, .title = "Propeller", .unit = "0-1"},
-    {.quantity = Quantity::mixture, .title = "Mixture", .unit = "0-1"},
-});
-static_assert(quantityColumns.size() == quantityCount);
-
-constexpr const QuantityColumn& quantityColumn(Quantity quantity) {
-    return quantityColumns[std::size_t(quantity)];
-}
-
-constexpr const LogUnit& screenUnit(Quantity quantity) {
-    return logUnits[findLogUnit(unitKey(quantityColumn(quantity).unit).view()).value()];
-}
+// The names exports give each quantity's column; what a quantity is, its
+// title in our own recordings and its screen unit are the engine's tables
+// (engine/Quantities.h, engine/Units.h).
 
 // Column names, by key (see nameKey), and the unit a column of that name is
 // in when its header gives none. Where a log has two columns for one
@@ -70,7 +26,7 @@ constexpr const LogUnit& screenUnit(Quantity quantity) {
 struct QuantityAlias {
     std::string_view key;
     Quantity quantity;
-    std::string_view unit = {}; // empty: the screen's unit
+    std::optional<Unit> unit = {}; // none: the screen's unit
 };
 
 inline constexpr auto quantityAliases = std::to_array<QuantityAlias>({
@@ -119,9 +75,9 @@ inline constexpr auto quantityAliases = std::to_array<QuantityAlias>({
     {.key = "amps2", .quantity = Quantity::amps},
 
     // Outside air is reported in degrees C where a header gives no unit.
-    {.key = "oat", .quantity = Quantity::oat, .unit = "degc"},
-    {.key = "outsideairtemp", .quantity = Quantity::oat, .unit = "degc"},
-    {.key = "outsideairtemperature", .quantity = Quantity::oat, .unit = "degc"},
+    {.key = "oat", .quantity = Quantity::oat, .unit = Unit::degC},
+    {.key = "outsideairtemp", .quantity = Quantity::oat, .unit = Unit::degC},
+    {.key = "outsideairtemperature", .quantity = Quantity::oat, .unit = Unit::degC},
 
     {.key = "egt", .quantity = Quantity::egt},
     {.key = "cht", .quantity = Quantity::cht},
@@ -202,28 +158,36 @@ constexpr std::optional<std::size_t> findQuantityAlias(std::string_view key) {
     return std::nullopt;
 }
 
-constexpr const LogUnit& impliedUnit(const QuantityAlias& alias) {
-    return alias.unit.empty() ? screenUnit(alias.quantity)
-                              : logUnits[findLogUnit(alias.unit).value()];
+constexpr Unit impliedUnit(const QuantityAlias& alias) {
+    return alias.unit.value_or(quantityRow(alias.quantity).screenUnit);
 }
 
-// The tables hold together: rows in quantity order, every screen unit and
-// implied unit known and of the quantity's dimension, every alias in key form
-// and spelt once, and each title of our own recordings read back as its quantity.
-constexpr bool quantityTablesConsistent() {
-    for (std::size_t i = 0; i < quantityColumns.size(); ++i) {
-        const QuantityColumn& column = quantityColumns[i];
-        if (column.quantity != Quantity(i) || !findLogUnit(unitKey(column.unit).view()))
+// The tables hold together: every unit's spellings in key form, every
+// implied unit of its quantity's dimension, every alias in key form and spelt
+// once, and each title and screen unit of our own recordings read back as
+// its quantity.
+constexpr bool unitSpellingsAreKeys() {
+    return std::ranges::all_of(unitRows, [](const UnitRow& row) {
+        return allSpellings(row.spellings,
+                            [](std::string_view spelling) { return isUnitKey(spelling); });
+    });
+}
+static_assert(unitSpellingsAreKeys());
+
+constexpr bool quantityAliasesConsistent() {
+    for (const QuantityRow& row : quantityRows) {
+        const std::string_view symbol = unitRow(row.screenUnit).symbol;
+        if (unitBySpelling(unitKey(symbol).view()) != row.screenUnit)
             return false;
-        const auto alias = findQuantityAlias(nameKey(column.title).view());
-        if (!alias || quantityAliases[*alias].quantity != column.quantity)
+        const auto alias = findQuantityAlias(nameKey(row.title).view());
+        if (!alias || quantityAliases[*alias].quantity != row.quantity)
             return false;
     }
     for (std::size_t i = 0; i < quantityAliases.size(); ++i) {
         const QuantityAlias& alias = quantityAliases[i];
-        if (!isNameKey(alias.key) || (!alias.unit.empty() && !findLogUnit(alias.unit)))
+        if (!isNameKey(alias.key))
             return false;
-        if (impliedUnit(alias).dimension != screenUnit(alias.quantity).dimension)
+        if (unitRow(impliedUnit(alias)).dimension != quantityRow(alias.quantity).dimension)
             return false;
         for (std::size_t j = 0; j < i; ++j)
             if (quantityAliases[j].key == alias.key)
@@ -231,4 +195,4 @@ constexpr bool quantityTablesConsistent() {
     }
     return true;
 }
-static_assert(quantityTablesConsistent());
+static_assert(quantityAliasesConsistent());
