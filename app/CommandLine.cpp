@@ -1,5 +1,6 @@
 #include "app/CommandLine.h"
 
+#include "app/ClientSize.h"
 #include "app/KeyBindings.h"
 #include "logs/LogPlayback.h"
 #include "logs/LogTime.h"
@@ -44,8 +45,6 @@ constexpr auto optionRows = std::to_array<OptionRow>({
 constexpr std::size_t optionCount = 12;
 static_assert(optionRows.size() == optionCount);
 
-constexpr int largestClientSide = 16384;
-
 QString keysSection() {
     QString text = QStringLiteral("\nKeys:\n");
     for (const KeyBinding& binding : keyBindings)
@@ -70,18 +69,9 @@ QString usage(const QCommandLineParser& parser) {
            text.mid(text.indexOf(QLatin1Char('\n'))) + keysSection();
 }
 
-std::optional<QSize> parseClientSize(const QString& text) {
-    const QStringList parts = text.split(QLatin1Char('x'));
-    if (parts.size() != 2)
-        return std::nullopt;
-    bool wideOk = false;
-    bool highOk = false;
-    const int width = parts[0].toInt(&wideOk);
-    const int height = parts[1].toInt(&highOk);
-    if (!wideOk || !highOk || width < 1 || height < 1 || width > largestClientSide ||
-        height > largestClientSide)
-        return std::nullopt;
-    return QSize(width, height);
+std::optional<QSize> clientSize(const QString& text) {
+    const auto size = parseClientSize(text.toStdString());
+    return size ? std::optional(QSize(size->width, size->height)) : std::nullopt;
 }
 
 ParsedLaunch failure(const QString& message) {
@@ -126,7 +116,7 @@ std::optional<QString> readValues(const QCommandLineParser& parser, LaunchOption
                     .listen = parser.value(QStringLiteral("listen"))};
     options.fullscreen = parser.isSet(QStringLiteral("fullscreen"));
     if (parser.isSet(QStringLiteral("size"))) {
-        options.clientSize = parseClientSize(parser.value(QStringLiteral("size")));
+        options.clientSize = clientSize(parser.value(QStringLiteral("size")));
         if (!options.clientSize)
             return bad("size", "a client size WxH from 1x1 to 16384x16384");
     }

@@ -19,7 +19,7 @@
 namespace {
 
 // The whole frame resampled to a client area, as the window shows it.
-QImage stretched(const QImage& frame, FrameSize size) {
+QImage stretched(const QImage& frame, ClientSize size) {
     const gfx::Bitmap source(frame);
     gfx::Bitmap target(size.width, size.height);
     {
@@ -31,12 +31,12 @@ QImage stretched(const QImage& frame, FrameSize size) {
 }
 
 // The whole panel as the window shows it, at the panel's own size by default.
-QImage renderPanel(std::optional<FrameSize> clientSize, std::u16string_view registration) {
+QImage renderPanel(std::optional<ClientSize> clientSize, std::u16string_view registration) {
     loadPanelArtwork();
     screenRenderer.powerUp();
     screenRenderer.registration = registration;
     const ImageSize panel = panelFrameSize();
-    const FrameSize client = clientSize.value_or(FrameSize{panel.width, panel.height});
+    const ClientSize client = clientSize.value_or(ClientSize{panel.width, panel.height});
     OffscreenPanelWindow window;
     window.client = {0, 0, client.width, client.height};
     panelWindow = &window;

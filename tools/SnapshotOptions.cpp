@@ -88,18 +88,6 @@ std::optional<FieldAssignment> parseAssignment(std::string_view text, std::strin
     return result;
 }
 
-std::optional<FrameSize> parseSize(std::string_view text) {
-    const auto cross = text.find('x');
-    if (cross == std::string_view::npos)
-        return std::nullopt;
-    const auto width = parseNumber<int>(text.substr(0, cross));
-    const auto height = parseNumber<int>(text.substr(cross + 1));
-    constexpr int largest = 16384;
-    if (!width || !height || *width < 1 || *height < 1 || *width > largest || *height > largest)
-        return std::nullopt;
-    return FrameSize{*width, *height};
-}
-
 // Each option's reader: an empty result, or the one-line error.
 std::string readSet(std::string_view value, SnapshotOptions& options) {
     std::string error;
@@ -126,7 +114,7 @@ std::string readSeed(std::string_view value, SnapshotOptions& options) {
 }
 
 std::string readSize(std::string_view value, SnapshotOptions& options) {
-    options.size = parseSize(value);
+    options.size = parseClientSize(value);
     return options.size ? std::string()
                         : "--size needs WIDTHxHEIGHT, each 1 to 16384, as in 586x822";
 }

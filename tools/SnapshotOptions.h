@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/ClientSize.h"
+
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -18,17 +20,12 @@ struct FieldAssignment {
     std::variant<float, double, long long> value;
 };
 
-struct FrameSize {
-    int width = 0;
-    int height = 0;
-};
-
 struct SnapshotOptions {
     std::vector<FieldAssignment> assignments; // applied in order, after the start values
     long long ticks = 0;                      // engine ticks run after the assignments
     std::uint32_t seed = 1;                   // cylinder spreads; fixed so output repeats
     bool screenOnly = false;
-    std::optional<FrameSize> size; // a stretched copy at this client size
+    std::optional<ClientSize> size; // a stretched copy at this client size
     // --replay FILE [--at TIME]: the log's values this far from its first row
     // instead of the model's, applied before the --set values.
     std::optional<std::string> replay;

@@ -123,7 +123,7 @@ void SnapshotTest::framesRepeatForASeed() {
     SnapshotOptions options;
     options.ticks = 20;
     QCOMPARE(renderFrame(options).size(), QSize(750, 945)); // the whole panel
-    options.size = FrameSize{375, 300};
+    options.size = ClientSize{375, 300};
     QCOMPARE(renderFrame(options).size(), QSize(375, 300));
     options = SnapshotOptions{};
     options.screenOnly = true;
