@@ -14,13 +14,13 @@ namespace {
 
 // The captions of the screen's white bottom line, in panel pixels: black text
 // on white, nothing else drawn there.
-constexpr std::array<QRect, 5> bottomLineCaptions{{
+constexpr auto bottomLineCaptions = std::to_array<QRect>({
     {50 + 80, 45 + 466, 40, 16},
     {50 + 140, 45 + 466, 40, 16},
     {50 + 205, 45 + 466, 40, 16},
     {50 + 260, 45 + 466, 55, 16},
     {50 + 533, 45 + 466, 80, 16},
-}};
+});
 static_assert(bottomLineCaptions.size() == 5);
 
 int darkPixels(const QImage& frame, QRect box) {

@@ -34,7 +34,7 @@ struct AbsentImage {
     bool controlsStillWork;
 };
 
-const std::array<AbsentImage, 6> absentImages{{
+const auto absentImages = std::to_array<AbsentImage>({
     // Without the panel picture the frame keeps the panel's size: knobs,
     // check marks and screen on black, and the controls still work.
     {"panel", &panelImage, {0, 0, 750, 945}, true},
@@ -43,7 +43,7 @@ const std::array<AbsentImage, 6> absentImages{{
     {"mixture knob", &mixtureKnobImage, {488, 700, 602, 873}, true},
     {"check mark", &checkMarkImage, {527, 912, 696, 931}, true},
     {"logo", &screenRenderer.logoImage, {65, 60, 149, 92}, true},
-}};
+});
 static_assert(absentImages.size() == 6);
 
 struct PixelChanges {

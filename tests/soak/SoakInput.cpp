@@ -23,7 +23,7 @@ struct PanelTarget {
     int weight;
 };
 
-constexpr std::array<PanelTarget, 8> panelTargets{{
+constexpr auto panelTargets = std::to_array<PanelTarget>({
     {{139, 718, 259, 935}, 14}, // the throttle's travel and knob
     {{318, 700, 432, 873}, 14}, // the propeller's
     {{488, 700, 602, 873}, 14}, // the mixture's
@@ -32,7 +32,7 @@ constexpr std::array<PanelTarget, 8> panelTargets{{
     {muteCheckBox, 4},
     {demoModeCheckBox, 2},
     {{0, 0, 750, 945}, 32}, // anywhere: the screen, the bezel, the other buttons
-}};
+});
 static_assert(panelTargets.size() == 8);
 
 // What one pointer event of the stream is, and how often.
@@ -43,13 +43,13 @@ struct ActionWeight {
     int weight;
 };
 
-constexpr std::array<ActionWeight, 5> actionWeights{{
+constexpr auto actionWeights = std::to_array<ActionWeight>({
     {PointerAction::move, 55},
     {PointerAction::press, 18},
     {PointerAction::release, 16},
     {PointerAction::doubleClick, 6},
     {PointerAction::releaseOutside, 5}, // the button let go beyond the window, unseen
-}};
+});
 static_assert(actionWeights.size() == 5);
 
 // Where a pointer event lands, and how often: the pointer keeps coming
@@ -61,12 +61,12 @@ struct PositionWeight {
     int weight;
 };
 
-constexpr std::array<PositionWeight, 4> positionWeights{{
+constexpr auto positionWeights = std::to_array<PositionWeight>({
     {PositionKind::panelTarget, 5},
     {PositionKind::overClient, 2},
     {PositionKind::nearEdges, 2}, // within 50 px of the client area, inside or out
     {PositionKind::farAway, 1},   // up to a million pixels off
-}};
+});
 static_assert(positionWeights.size() == 4);
 
 // Pointer events between two ticks: mostly none or one, now and then a flurry.

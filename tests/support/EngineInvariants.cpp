@@ -14,11 +14,11 @@ struct KnobField {
     float EngineState::*position;
 };
 
-constexpr std::array<KnobField, 3> knobFields{{
+constexpr auto knobFields = std::to_array<KnobField>({
     {"throttle", &EngineState::throttle},
     {"propeller", &EngineState::propeller},
     {"mixture", &EngineState::mixture},
-}};
+});
 static_assert(knobFields.size() == 3);
 
 QString spreadFault() {
