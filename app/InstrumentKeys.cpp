@@ -3,35 +3,36 @@
 #include "app/KnobKeys.h"
 #include "app/PanelControls.h"
 #include "app/ShellSequence.h"
-#include "engine/EngineSource.h"
+#include "logs/ReplaySource.h"
 
 #include <array>
 
 namespace {
 
-// The player's keys, passed to the engine source; the model takes none.
+// The player's keys, passed to a replay; the model and a live feed take none.
 struct ReplayKey {
     InstrumentKey key;
-    SourceControl control;
+    PlayerControl control;
 };
 
 constexpr std::size_t replayKeyCount = 8;
 constexpr auto replayKeys = std::to_array<ReplayKey>({
-    {.key = InstrumentKey::pauseReplay, .control = SourceControl::pauseOrResume},
-    {.key = InstrumentKey::seekBack, .control = SourceControl::seekBack},
-    {.key = InstrumentKey::seekForward, .control = SourceControl::seekForward},
-    {.key = InstrumentKey::seekBackLong, .control = SourceControl::seekBackLong},
-    {.key = InstrumentKey::seekForwardLong, .control = SourceControl::seekForwardLong},
-    {.key = InstrumentKey::replayFaster, .control = SourceControl::faster},
-    {.key = InstrumentKey::replaySlower, .control = SourceControl::slower},
-    {.key = InstrumentKey::replayToStart, .control = SourceControl::toStart},
+    {.key = InstrumentKey::pauseReplay, .control = PlayerControl::pauseOrResume},
+    {.key = InstrumentKey::seekBack, .control = PlayerControl::seekBack},
+    {.key = InstrumentKey::seekForward, .control = PlayerControl::seekForward},
+    {.key = InstrumentKey::seekBackLong, .control = PlayerControl::seekBackLong},
+    {.key = InstrumentKey::seekForwardLong, .control = PlayerControl::seekForwardLong},
+    {.key = InstrumentKey::replayFaster, .control = PlayerControl::faster},
+    {.key = InstrumentKey::replaySlower, .control = PlayerControl::slower},
+    {.key = InstrumentKey::replayToStart, .control = PlayerControl::toStart},
 });
 static_assert(replayKeys.size() == replayKeyCount);
 
 bool controlSource(InstrumentKey key) {
+    auto* replay = dynamic_cast<ReplaySource*>(&engineSource());
     for (const ReplayKey& row : replayKeys)
         if (row.key == key)
-            return engineSource().control(row.control);
+            return replay && replay->control(row.control);
     return false;
 }
 

@@ -2,6 +2,7 @@
 
 #include "app/OpeningState.h"
 #include "app/SessionRecording.h"
+#include "engine/Engine.h"
 #include "engine/EngineSource.h"
 #include "panel/FrameCompositor.h"
 #include "panel/PanelWindow.h"
@@ -64,7 +65,7 @@ void startShell(ShellPlatform& platform, std::uint32_t spreadSeed) {
 
 void stepInstrument() {
     updateEngineSound();
-    engineSource().step();
+    engineSource().step(engineState);
     if (recording)
         recording->recordTick();
 }

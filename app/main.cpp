@@ -4,6 +4,7 @@
 #include "app/ShellSequence.h"
 #include "app/ShellWindow.h"
 #include "app/StopSignals.h"
+#include "engine/Engine.h"
 #include "panel/PanelArtwork.h"
 
 #include <QApplication>
@@ -81,7 +82,7 @@ int main(int argc, char* argv[]) {
             setEngineSource(source.source.get());
             // The first frame shows the outside data, or no data, never the
             // model's start values.
-            source.source->step();
+            source.source->step(engineState);
         }
         setSessionRecording(recording.recording.get());
         if (window.isVisible())

@@ -54,9 +54,13 @@ void resetSweepDirections() {
 }
 
 void stepDemoSweep() {
+    stepDemoSweep(engineState);
+}
+
+void stepDemoSweep(EngineState& record) {
     for (std::size_t i = 0; i < sweepTable.size(); ++i) {
         const SweepRow& row = sweepTable[i];
-        float& value = engineState.*row.value;
+        float& value = record.*row.value;
         if (sweepRising[i]) {
             if (double(value) < row.upper)
                 value = static_cast<float>(double(value) + row.step);
@@ -69,5 +73,5 @@ void stepDemoSweep() {
                 sweepRising[i] = true;
         }
     }
-    engineState.torque = demoTorque;
+    record.torque = demoTorque;
 }

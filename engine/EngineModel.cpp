@@ -33,15 +33,22 @@ double approachLimited(double value, double target, double limit) {
     return value < target ? value + d : value - d;
 }
 
-void stepEngine() {
-    if (engineState.demoMode)
-        stepDemoSweep();
+void stepEngine(EngineState& record) {
+    if (record.demoMode)
+        stepDemoSweep(record);
     else
-        stepEngineModel();
+        stepEngineModel(record);
+}
+
+void stepEngine() {
+    stepEngine(engineState);
 }
 
 void stepEngineModel() {
-    EngineState& e = engineState;
+    stepEngineModel(engineState);
+}
+
+void stepEngineModel(EngineState& e) {
     // A propeller pulled towards coarse pitch loads the engine: less rpm, more boost.
     const float q = stored(1.0 - double(e.propeller));
 

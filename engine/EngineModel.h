@@ -11,8 +11,12 @@
 // Seconds the model advances per tick: the frame timer's period.
 inline constexpr double modelTimeStep = 0.065;
 
-// One 65 ms tick of the engine values: the demo sweep while Demo Mode is
-// ticked, otherwise the model step.
+// One 65 ms tick of the engine values in `record`: the demo sweep while Demo
+// Mode is ticked, otherwise the model step.
+void stepEngine(EngineState& record);
+void stepEngineModel(EngineState& record);
+void stepDemoSweep(EngineState& record);
+// The same on the instrument's own record (engineState).
 void stepEngine();
 void stepEngineModel();
 void stepDemoSweep();

@@ -5,7 +5,7 @@ namespace {
 
 class ModelSource final : public EngineSource {
 public:
-    void step() override { stepEngine(); }
+    void step(EngineState& record) override { stepEngine(record); }
     bool followsControls() const override { return true; }
     std::string status() const override { return {}; }
 };

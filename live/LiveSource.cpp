@@ -7,11 +7,11 @@ LiveSource::LiveSource(std::unique_ptr<LiveLink> link)
     : link_(std::move(link)), source_(link_->sourceText().toStdString()),
       awaited_(link_->awaitedText().toStdString()) {}
 
-void LiveSource::step() {
+void LiveSource::step(EngineState& record) {
     link_->poll();
     // A stale link's sample holds no values: every gauge shows no data, and
     // the knobs stay where the simulator last put them.
-    applySample(link_->sample(), engineState);
+    applySample(link_->sample(), record);
 }
 
 std::string LiveSource::status() const {

@@ -15,7 +15,7 @@ class LiveSource final : public EngineSource {
 public:
     explicit LiveSource(std::unique_ptr<LiveLink> link);
 
-    void step() override;
+    void step(EngineState& record) override;
     bool followsControls() const override { return false; }
     // "Waiting for X-Plane at 127.0.0.1:49000" while stale, from the start
     // until the first valid packet; "X-Plane at 127.0.0.1:49000" after it.

@@ -19,22 +19,22 @@ void pauseOrResume(LogPlayback& playback) {
     playback.togglePause();
 }
 
-// What each of the player's keys does, in the order of SourceControl.
+// What each of the player's keys does, in the order of PlayerControl.
 struct PlayerKey {
-    SourceControl control;
+    PlayerControl control;
     void (*act)(LogPlayback&);
 };
 
 constexpr std::size_t playerKeyCount = 8;
 constexpr auto playerKeys = std::to_array<PlayerKey>({
-    {.control = SourceControl::pauseOrResume, .act = pauseOrResume},
-    {.control = SourceControl::seekBack, .act = [](LogPlayback& p) { p.seekBy(-shortSeek); }},
-    {.control = SourceControl::seekForward, .act = [](LogPlayback& p) { p.seekBy(shortSeek); }},
-    {.control = SourceControl::seekBackLong, .act = [](LogPlayback& p) { p.seekBy(-longSeek); }},
-    {.control = SourceControl::seekForwardLong, .act = [](LogPlayback& p) { p.seekBy(longSeek); }},
-    {.control = SourceControl::faster, .act = [](LogPlayback& p) { p.faster(); }},
-    {.control = SourceControl::slower, .act = [](LogPlayback& p) { p.slower(); }},
-    {.control = SourceControl::toStart, .act = [](LogPlayback& p) { p.toStart(); }},
+    {.control = PlayerControl::pauseOrResume, .act = pauseOrResume},
+    {.control = PlayerControl::seekBack, .act = [](LogPlayback& p) { p.seekBy(-shortSeek); }},
+    {.control = PlayerControl::seekForward, .act = [](LogPlayback& p) { p.seekBy(shortSeek); }},
+    {.control = PlayerControl::seekBackLong, .act = [](LogPlayback& p) { p.seekBy(-longSeek); }},
+    {.control = PlayerControl::seekForwardLong, .act = [](LogPlayback& p) { p.seekBy(longSeek); }},
+    {.control = PlayerControl::faster, .act = [](LogPlayback& p) { p.faster(); }},
+    {.control = PlayerControl::slower, .act = [](LogPlayback& p) { p.slower(); }},
+    {.control = PlayerControl::toStart, .act = [](LogPlayback& p) { p.toStart(); }},
 });
 static_assert(playerKeys.size() == playerKeyCount);
 
@@ -70,7 +70,7 @@ ReplaySource::ReplaySource(std::unique_ptr<EngineLog> log, ReplayOptions options
       fileName(std::filesystem::path(engineLog->name()).filename().string()),
       tickSeconds(options.tickSeconds), report(std::move(options.report)) {}
 
-void ReplaySource::step() {
+void ReplaySource::step(EngineState& record) {
     progress = engineLog->progress();
     player.setLength(progress.length, progress.complete);
     // The first tick shows where the replay starts; each later one a tick on.
@@ -80,7 +80,7 @@ void ReplaySource::step() {
     // A start past the end shows the last row, paused, as an end reached does.
     if (player.atEnd() && !player.paused())
         player.togglePause();
-    applySample(engineLog->sampleAt(player.position()), engineState);
+    applySample(engineLog->sampleAt(player.position()), record);
     noteBadRows();
 }
 
@@ -102,7 +102,7 @@ std::string ReplaySource::status() const {
     return status;
 }
 
-bool ReplaySource::control(SourceControl what) {
+bool ReplaySource::control(PlayerControl what) {
     const auto row = std::size_t(what);
     if (row >= playerKeys.size())
         return false;

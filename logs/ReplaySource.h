@@ -4,9 +4,22 @@
 #include "logs/EngineLog.h"
 #include "logs/LogPlayback.h"
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
+
+// What the player's keys ask of a replay.
+enum class PlayerControl : std::uint8_t {
+    pauseOrResume,
+    seekBack, // 10 s
+    seekForward,
+    seekBackLong, // 60 s
+    seekForwardLong,
+    faster, // double the speed
+    slower, // halve it
+    toStart,
+};
 
 struct ReplayOptions {
     double speed = 1;           // 1/4 .. 64
@@ -35,12 +48,14 @@ public:
     static Opened open(const std::string& path, ReplayOptions options);
     ReplaySource(std::unique_ptr<EngineLog> log, ReplayOptions options);
 
-    void step() override;
+    void step(EngineState& record) override;
     bool followsControls() const override { return false; }
     // "flight.csv 00:12:05 / 01:30:00 2x", "paused" after it while paused,
     // then the report once the whole log has been read.
     std::string status() const override;
-    bool control(SourceControl what) override;
+    // A player's key; false for none the player has, so that the window
+    // leaves the key to the window system.
+    bool control(PlayerControl what);
 
     const LogPlayback& playback() const { return player; }
     // The registration the log names (an export's aircraft_ident), or empty.

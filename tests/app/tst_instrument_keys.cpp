@@ -32,7 +32,7 @@ constexpr float knobPixel = 1.0f / 53.0f;
 // A log or a simulator: it owns the engine values and the knobs.
 class OutsideSource final : public EngineSource {
 public:
-    void step() override {}
+    void step(EngineState&) override {}
     bool followsControls() const override { return false; }
     std::string status() const override { return {}; }
 };

@@ -20,7 +20,7 @@ QPoint clientPointFor(float panelX, float panelY, const ClientRect& client) {
 // A log or a simulator: it owns the engine values and the knobs.
 class OutsideSource final : public EngineSource {
 public:
-    void step() override {}
+    void step(EngineState&) override {}
     bool followsControls() const override { return false; }
     std::string status() const override { return "outside"; }
 };

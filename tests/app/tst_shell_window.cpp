@@ -65,7 +65,7 @@ public:
 // A source whose caption text changes every other tick.
 class CountingSource final : public EngineSource {
 public:
-    void step() override { ++steps; }
+    void step(EngineState&) override { ++steps; }
     bool followsControls() const override { return false; }
     std::string status() const override { return "half " + std::to_string(steps / 2); }
     int steps = 0;

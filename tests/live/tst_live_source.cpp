@@ -194,7 +194,7 @@ private slots:
         // model's start values.
         setEngineSource(source.get());
         shell = std::make_unique<OpenShell>();
-        source->step();
+        source->step(engineState);
         shell->tick();
         QCOMPARE(shell->window.windowTitle(), waiting);
         QVERIFY(everyValueNoData());
@@ -245,7 +245,7 @@ private slots:
         QVERIFY2(source, error.c_str());
         setEngineSource(source.get());
         shell = std::make_unique<OpenShell>();
-        source->step();
+        source->step(engineState);
         QVERIFY(deliver(7.5));
         expectFollows(7.5);
         const std::uint64_t before = validPackets();

@@ -39,18 +39,18 @@ ReplaySource replayOf(const std::string& text, double from,
 
 struct KeyName {
     const char* name;
-    SourceControl control;
+    PlayerControl control;
 };
 
 constexpr auto keyNames = std::to_array<KeyName>({
-    {.name = "Space", .control = SourceControl::pauseOrResume},
-    {.name = "Left", .control = SourceControl::seekBack},
-    {.name = "Right", .control = SourceControl::seekForward},
-    {.name = "Shift+Left", .control = SourceControl::seekBackLong},
-    {.name = "Shift+Right", .control = SourceControl::seekForwardLong},
-    {.name = "+", .control = SourceControl::faster},
-    {.name = "-", .control = SourceControl::slower},
-    {.name = "Home", .control = SourceControl::toStart},
+    {.name = "Space", .control = PlayerControl::pauseOrResume},
+    {.name = "Left", .control = PlayerControl::seekBack},
+    {.name = "Right", .control = PlayerControl::seekForward},
+    {.name = "Shift+Left", .control = PlayerControl::seekBackLong},
+    {.name = "Shift+Right", .control = PlayerControl::seekForwardLong},
+    {.name = "+", .control = PlayerControl::faster},
+    {.name = "-", .control = PlayerControl::slower},
+    {.name = "Home", .control = PlayerControl::toStart},
 });
 
 // "step", "step 20" (ticks) or a key's name, in order.
@@ -59,7 +59,7 @@ void play(ReplaySource& replay, const QStringList& actions) {
         if (action.startsWith("step")) {
             const int ticks = action == "step" ? 1 : action.section(' ', 1).toInt();
             for (int tick = 0; tick < ticks; ++tick)
-                replay.step();
+                replay.step(engineState);
             continue;
         }
         const auto key = std::find_if(keyNames.begin(), keyNames.end(),
@@ -172,7 +172,7 @@ private slots:
             replayOf("Time,RPM\n0,900\n1,1000\n0.5,1100\n2,12OO\nnoon,1300\n3,1400\n", 0,
                      [&](const std::string& line) { heard << QString::fromStdString(line); });
         for (int tick = 0; tick < 100; ++tick)
-            replay.step();
+            replay.step(engineState);
         const QString report = "2 bad rows skipped, the first on line 4: time goes backwards; 1 "
                                "unreadable cell (not a number), on line 5, RPM: 12OO";
         QCOMPARE(heard, QStringList{"logs/flight.csv: " + report});
@@ -222,7 +222,7 @@ private slots:
     void lackingValueShownAsNoData() {
         QFETCH(QByteArray, log);
         ReplaySource replay = replayOf(log.toStdString(), 2);
-        replay.step();
+        replay.step(engineState);
         QVERIFY(engineState.lacks(Quantity::oilTemp));
         QVERIFY(!engineState.lacks(Quantity::rpm));
         QCOMPARE(engineState.rpm, 2400.0f);
