@@ -1,8 +1,10 @@
 #include "app/CommandLine.h"
-#include "app/EngineSources.h"
 #include "app/OpeningSize.h"
+#include "app/ProgramNotice.h"
+#include "app/RecordingOpening.h"
 #include "app/ShellSequence.h"
 #include "app/ShellWindow.h"
+#include "app/SourceOpening.h"
 #include "app/StopSignals.h"
 #include "engine/Engine.h"
 #include "panel/PanelArtwork.h"
@@ -14,6 +16,7 @@
 #include <cstdio>
 #include <ctime>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace {
@@ -49,30 +52,29 @@ int main(int argc, char* argv[]) {
         return launch.exitStatus;
     }
     const LaunchOptions& options = *launch.options;
-    // The log and the recording's file are opened before the window system is
-    // asked for anything; a simulator's socket needs the application.
+    // The source and the recording's file are opened before the window
+    // system is asked for anything, so that a start they refuse needs no
+    // display; a simulator's socket needs the application first. The source
+    // comes first: a refused start leaves no recording behind.
+    std::optional<QApplication> application;
+    if (sourceNeedsApplication(options))
+        application.emplace(argc, argv);
     OpenedSource source = openEngineSource(options);
     if (!source.error.empty())
         return refuseStart(source.error);
     OpenedRecording recording = openSessionRecording(options, std::chrono::system_clock::now);
     if (!recording.error.empty())
         return refuseStart(recording.error);
-    QApplication application(argc, argv);
+    if (!application)
+        application.emplace(argc, argv);
     QApplication::setApplicationName(QStringLiteral("zentor-demo"));
     QApplication::setApplicationDisplayName(QString::fromLatin1(programTitle));
     // Docks match the window to its desktop entry by this name.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.corvane.ZentorDemo"));
-    if (!source.source) {
-        source = openSimulatorSource(options);
-        if (!source.error.empty()) {
-            discardSessionRecording(recording, options); // a refused start leaves no file
-            return refuseStart(source.error);
-        }
-    }
     loadPanelArtwork();
     {
         ShellWindow window(options.clientSize.value_or(openingClientSize()));
-        QObject::connect(&window, &ShellWindow::closed, &application, &QApplication::quit);
+        QObject::connect(&window, &ShellWindow::closed, &*application, &QApplication::quit);
         closeOnStopSignals(window);
         window.setFullscreen(options.fullscreen);
         window.show();

@@ -6,8 +6,8 @@
 #include "panel/OffscreenPanelWindow.h"
 #include "tests/support/InstrumentReset.h"
 
-#include "app/EngineSources.h"
 #include "app/InstrumentKeys.h"
+#include "app/RecordingOpening.h"
 #include "app/SessionRecording.h"
 #include "app/ShellSequence.h"
 #include "engine/Engine.h"
