@@ -14,7 +14,7 @@
 //   egt1    = myplugin/engine/egt_cyl[0] degC
 //   fuelPressure = none
 //
-// Quantity and unit names are those of QuantityTable.h and Units.h.
+// Quantity and unit names are those of engine/Quantities.h and engine/Units.h.
 inline constexpr std::size_t maxMapFileSize = 64 * 1024;
 inline constexpr std::size_t maxMapLineLength = 512;
 
