@@ -46,6 +46,7 @@ window=
 for _ in $(seq 3000); do # five minutes at most on a busy machine
   window=$(xdotool search --onlyvisible --pid "$demo" 2>/dev/null | head -n1 || true)
   [ -n "$window" ] && break
+  kill -0 "$demo" 2>/dev/null || break
   sleep 0.1
 done
 [ -n "$window" ] || { echo "count-instructions: the window did not open" >&2; cat "$out/log" >&2; exit 1; }

@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # The scenarios the running program is measured in, read by measure-program.sh,
 # count-instructions.sh and measure-cpu.sh (sourced, not run). One a line:
 #   name|client area (WxH, or "opening")|program options|keys, xdotool's names
