@@ -26,13 +26,19 @@ test: build
 bench: build
 	bench/run-all.sh $(BUILD)
 
-# The running program's CPU per frame at both measured sizes, medians of RUNS
-# runs of BENCH_SECONDS each, for an otherwise idle machine.
+# The running program's CPU per frame in each measured scenario against the
+# build of BASELINE (built by itself in build-baseline/), the two in
+# alternating runs: medians of RUNS runs of BENCH_SECONDS each, their ratio,
+# and instructions per frame (COUNT_SECONDS under callgrind; 0 skips them).
+# For an otherwise idle machine.
 RUNS ?= 5
 BENCH_SECONDS ?= 60
+BASELINE ?= afdcd8a
+COUNT_SECONDS ?= 30
 .PHONY: bench-cpu
 bench-cpu: build
-	bench/program/measure-cpu.sh $(BUILD) $(RUNS) $(BENCH_SECONDS)
+	JOBS=$(JOBS) COUNT_SECONDS=$(COUNT_SECONDS) \
+	  bench/program/measure-cpu.sh $(BUILD) $(BASELINE) $(RUNS) $(BENCH_SECONDS)
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i

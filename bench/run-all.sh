@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Runs every benchmark of a build and prints one table of medians (5 runs
-# each), then counts the real program's instructions per frame under
-# callgrind and measures its CPU, both in Xvfb at the opening size and with a
-# 1920 x 1080 client area:
+# each), then, in each scenario of program/scenarios.sh, counts the real
+# program's instructions per frame under callgrind and measures its CPU over
+# PROGRAM_SECONDS, both in Xvfb:
 #   bench/run-all.sh [BUILD_DIR] [PROGRAM_SECONDS]
 set -euo pipefail
 build=${1:-build}
@@ -21,12 +21,14 @@ for bench in "$build"/bin/bench_*; do
 done
 echo
 bench_dir=$(cd "$(dirname "$0")" && pwd)
+. "$bench_dir/program/scenarios.sh"
 echo "| figure | value |"
 echo "| --- | --- |"
-for client in "" 1920x1080; do
-  "$bench_dir/program/count-instructions.sh" "$build" "$client"
+for scenario in $(scenario_names); do
+  "$bench_dir/program/count-instructions.sh" "$build" "$scenario"
 done
-echo
-"$bench_dir/program/measure-program.sh" "$build" "$seconds"
-echo
-"$bench_dir/program/measure-program.sh" "$build" "$seconds" 1920x1080
+for scenario in $(scenario_names); do
+  echo
+  echo "$scenario:"
+  "$bench_dir/program/measure-program.sh" "$build" "$seconds" "$scenario"
+done

@@ -20,6 +20,9 @@ struct SoundBuffer {
     virtual bool isPlaying() = 0;
     // Plays in a loop from where it last stopped (the start, the first time).
     virtual void play() = 0;
+    // As play, but the first samples rise from silence over the device's
+    // first mixing period instead of starting at full volume mid-wave.
+    virtual void playFadingIn() = 0;
     // Playback rate in Hz; the pitch changes at once.
     virtual void setFrequency(std::uint32_t hz) = 0;
     // Halts and keeps the play position.
@@ -37,6 +40,12 @@ struct AudioDevice {
     virtual bool open() = 0;
     // A stopped, looping buffer of `bytes` bytes in `format`, or null.
     virtual SoundBuffer* createBuffer(const PcmFormat& format, std::size_t bytes) = 0;
+    // Stops the device's mixing and output altogether while nothing plays,
+    // so that it costs nothing; resume() starts them again, before any
+    // buffer plays. A device that cannot do this keeps mixing silence, and
+    // both calls do nothing.
+    virtual void pause() = 0;
+    virtual void resume() = 0;
 
 protected:
     ~AudioDevice() = default;

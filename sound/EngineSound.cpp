@@ -14,14 +14,44 @@ namespace {
 // Below this the engine is taken as stopped and the loop falls silent, rev/min.
 constexpr float silentRpm = 10.0f;
 
+// Ticks the device goes on mixing after the loop last sounded before it is
+// paused: about a second, longer than any output buffer holds, so that the
+// sound mixed before the halt is heard out to its end as it always was and
+// the device stops on silence.
+constexpr int drainTicks = 16;
+
 AudioDevice* currentDevice = nullptr;
-// Set once the device is open; from then on it is never opened again.
-bool soundDeviceReady = false;
+
+struct SoundDevice {
+    bool ready = false;  // open; from then on it is never opened again
+    bool paused = false; // its mixing stopped while the loop is silent
+    int silentTicks = 0; // ticks since the loop last sounded, up to drainTicks
+};
+SoundDevice soundDevice;
 
 bool initSoundDevice() {
-    if (!soundDeviceReady)
-        soundDeviceReady = audioDevice().open();
-    return soundDeviceReady;
+    if (!soundDevice.ready)
+        soundDevice.ready = audioDevice().open();
+    return soundDevice.ready;
+}
+
+// A silent tick: once the mixed sound has played out, the device rests.
+void restSoundDevice() {
+    if (soundDevice.paused || ++soundDevice.silentTicks < drainTicks)
+        return;
+    audioDevice().pause();
+    soundDevice.paused = true;
+}
+
+// A sounding tick: the device mixes again before the loop plays. True when
+// it had been paused.
+bool wakeSoundDevice() {
+    soundDevice.silentTicks = 0;
+    if (!soundDevice.paused)
+        return false;
+    audioDevice().resume();
+    soundDevice.paused = false;
+    return true;
 }
 
 } // namespace
@@ -31,8 +61,11 @@ AudioDevice& audioDevice() {
 }
 
 void setAudioDevice(AudioDevice* device) {
+    // The device left behind is left mixing, as it was found.
+    if (soundDevice.paused)
+        audioDevice().resume();
     currentDevice = device;
-    soundDeviceReady = false;
+    soundDevice = {};
 }
 
 SoundBuffer* loadEngineSound(int resourceId) {
@@ -46,18 +79,29 @@ SoundBuffer* loadEngineSound(int resourceId) {
 }
 
 void updateEngineSound() {
-    if (!soundBuffer)
+    if (!soundBuffer) {
+        // An open device with no loop to play (no usable recording) rests too.
+        if (soundDevice.ready)
+            restSoundDevice();
         return;
+    }
     const bool playing = soundBuffer->isPlaying();
     if (!engineState.demoMode && !engineState.muted && !engineState.lacks(Quantity::rpm) &&
         engineState.rpm > silentRpm) {
+        const bool resumed = wakeSoundDevice();
         // The pitch is set before a start so that the first samples heard
         // already follow the engine.
         soundBuffer->setFrequency(engineSoundFrequency(engineState.rpm, soundBaseFrequency));
-        if (!playing)
+        // Back from a rest, the loop rises from silence: its first samples
+        // do not jump from the resumed device's silence to mid-wave.
+        if (!playing && resumed)
+            soundBuffer->playFadingIn();
+        else if (!playing)
             soundBuffer->play();
-    } else if (playing) {
-        soundBuffer->stop();
+    } else {
+        if (playing)
+            soundBuffer->stop();
+        restSoundDevice();
     }
 }
 

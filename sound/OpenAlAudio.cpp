@@ -27,6 +27,10 @@ std::vector<ALCint> contextAttributes(ALCdevice* device) {
 struct OpenAlOutput {
     ALCdevice* device = nullptr;
     ALCcontext* context = nullptr;
+    // Where the library can pause a whole device, its mixer thread and
+    // output stop; elsewhere they run on, mixing silence.
+    LPALCDEVICEPAUSESOFT pauseDevice = nullptr;
+    LPALCDEVICERESUMESOFT resumeDevice = nullptr;
 
     bool open() {
         if (context)
@@ -39,7 +43,27 @@ struct OpenAlOutput {
             close();
             return false;
         }
+        if (alcIsExtensionPresent(device, "ALC_SOFT_pause_device") == ALC_TRUE) {
+            pauseDevice = reinterpret_cast<LPALCDEVICEPAUSESOFT>(
+                alcGetProcAddress(device, "alcDevicePauseSOFT"));
+            resumeDevice = reinterpret_cast<LPALCDEVICERESUMESOFT>(
+                alcGetProcAddress(device, "alcDeviceResumeSOFT"));
+        }
+        if (!pauseDevice || !resumeDevice) {
+            pauseDevice = nullptr;
+            resumeDevice = nullptr;
+        }
         return true;
+    }
+
+    void pause() {
+        if (device && pauseDevice)
+            pauseDevice(device);
+    }
+
+    void resume() {
+        if (device && resumeDevice)
+            resumeDevice(device);
     }
 
     void close() {
@@ -51,6 +75,8 @@ struct OpenAlOutput {
             alcCloseDevice(device);
         context = nullptr;
         device = nullptr;
+        pauseDevice = nullptr;
+        resumeDevice = nullptr;
     }
 
     ~OpenAlOutput() { close(); }
@@ -104,6 +130,16 @@ public:
 
     void play() override { alSourcePlay(source_); }
 
+    // A paused source plays on at once at the volume it halted at; one
+    // stopped and started afresh at an offset is faded in by the library.
+    void playFadingIn() override {
+        ALint offset = 0;
+        alGetSourcei(source_, AL_SAMPLE_OFFSET, &offset);
+        alSourceStop(source_);
+        alSourcei(source_, AL_SAMPLE_OFFSET, offset);
+        alSourcePlay(source_);
+    }
+
     void setFrequency(std::uint32_t hz) override {
         alSourcef(source_, AL_PITCH, float(double(hz) / sampleRate_));
     }
@@ -155,6 +191,9 @@ public:
             alSourcei(source, AL_DIRECT_CHANNELS_SOFT, AL_TRUE);
         return new OpenAlBuffer(buffer, source, format, bytes);
     }
+
+    void pause() override { output.pause(); }
+    void resume() override { output.resume(); }
 };
 
 OpenAlDevice openAlDevice;

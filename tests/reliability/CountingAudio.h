@@ -21,6 +21,9 @@ public:
         return new CountedBuffer(*buffer, live);
     }
 
+    void pause() override { openAlAudioDevice().pause(); }
+    void resume() override { openAlAudioDevice().resume(); }
+
 private:
     class CountedBuffer final : public SoundBuffer {
     public:
@@ -30,6 +33,7 @@ private:
         std::uint32_t frequency() override { return inner.frequency(); }
         bool isPlaying() override { return inner.isPlaying(); }
         void play() override { inner.play(); }
+        void playFadingIn() override { inner.playFadingIn(); }
         void setFrequency(std::uint32_t hz) override { inner.setFrequency(hz); }
         void stop() override { inner.stop(); }
         void release() override {

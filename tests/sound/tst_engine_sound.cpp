@@ -174,6 +174,86 @@ private slots:
         QVERIFY(device->log.isEmpty());
     }
 
+    void deviceRests_data() {
+        QTest::addColumn<float>("rpm");
+        QTest::addColumn<int>("muted");
+        QTest::addColumn<int>("demoMode");
+        QTest::addColumn<bool>("rpmKnown");
+        QTest::addColumn<bool>("hasLoop");
+        QTest::addColumn<int>("ticks");
+        QTest::addColumn<bool>("paused");
+        const struct {
+            const char* name;
+            float rpm;
+            int muted;
+            int demoMode;
+            bool rpmKnown;
+            bool hasLoop;
+            int ticks; // in this state, after one tick of the engine heard
+            bool paused;
+        } rows[] = {
+            {"engine heard for a long time", 2400.0f, 0, 0, true, true, 1000, false},
+            {"a replay held at its row's rpm", 2300.0f, 0, 0, true, true, 100, false},
+            {"muted, the mix still playing out", 900.0f, 1, 0, true, true, 15, false},
+            {"muted for 16 ticks", 900.0f, 1, 0, true, true, 16, true},
+            {"muted for a long time", 900.0f, 1, 0, true, true, 1000, true},
+            {"Demo Mode", 900.0f, 0, 1, true, true, 16, true},
+            {"Demo Mode, Mute ticked", 900.0f, 1, 1, true, true, 16, true},
+            {"engine stopped", 10.0f, 0, 0, true, true, 16, true},
+            {"rpm no data, a live feed gone stale", 900.0f, 0, 0, false, true, 16, true},
+            {"no loop to play", 900.0f, 0, 0, true, false, 16, true},
+        };
+        for (const auto& row : rows)
+            QTest::newRow(row.name) << row.rpm << row.muted << row.demoMode << row.rpmKnown
+                                    << row.hasLoop << row.ticks << row.paused;
+    }
+
+    // While the loop is silent the device stops mixing, once what it mixed
+    // before has played out; the next tick heard wakes it before the loop
+    // plays on from where it halted, at the engine's pitch, rising from
+    // silence where the device had stopped.
+    void deviceRests() {
+        QFETCH(float, rpm);
+        QFETCH(int, muted);
+        QFETCH(int, demoMode);
+        QFETCH(bool, rpmKnown);
+        QFETCH(bool, hasLoop);
+        QFETCH(int, ticks);
+        QFETCH(bool, paused);
+        loadEngineSound(hasLoop ? zentor::engineSoundWave : 0);
+        updateEngineSound();
+        if (hasLoop)
+            device->buffers.back()->run(1.0);
+        const double heard = hasLoop ? device->buffers.back()->position : 0;
+        engineState.rpm = rpm;
+        engineState.muted = muted;
+        engineState.demoMode = demoMode;
+        engineState.noData.set(std::size_t(Quantity::rpm), !rpmKnown);
+        for (int tick = 0; tick < ticks; ++tick)
+            updateEngineSound();
+        QCOMPARE(device->paused, paused);
+        QCOMPARE(device->pauses, int(paused));
+        if (!hasLoop)
+            return;
+
+        RecordingBuffer& loop = *device->buffers.back();
+        QVERIFY(!paused || !loop.playing);
+        const bool wasPlaying = loop.playing;
+        engineState.rpm = 900.0f;
+        engineState.muted = 0;
+        engineState.demoMode = 0;
+        engineState.noData.reset();
+        updateEngineSound();
+        QVERIFY(!device->paused);
+        QVERIFY(loop.playing);
+        QVERIFY(!loop.playedOnPausedDevice);
+        QCOMPARE(loop.position, heard);
+        if (!wasPlaying) {
+            QCOMPARE(loop.startedAt, 17050u);
+            QCOMPARE(loop.fadedIn, paused);
+        }
+    }
+
     // No audio device: no buffer, and every tick, demo tick and the close
     // pass by without a call; the next set-up tries the device again.
     void silentWithoutDevice() {

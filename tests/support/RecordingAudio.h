@@ -12,12 +12,14 @@
 // A stand-in for the audio device that plays nothing. Each buffer keeps what
 // a real one would be doing (playing or not, at which pitch, how far into the
 // loop); the device writes down the calls that open it and make, fill and free
-// buffers, in order. How often the sound asks a buffer whether it plays is
-// its own business: nothing here records it.
+// buffers, in order, and keeps whether its mixing is paused. How often the
+// sound asks a buffer whether it plays is its own business: nothing here
+// records it.
 class RecordingBuffer final : public SoundBuffer {
 public:
-    RecordingBuffer(const PcmFormat& format, std::size_t bytes, QStringList& log)
-        : format(format), bytes(bytes), log_(log) {}
+    RecordingBuffer(const PcmFormat& format, std::size_t bytes, QStringList& log,
+                    const bool& devicePaused)
+        : format(format), bytes(bytes), log_(log), devicePaused_(devicePaused) {}
 
     std::span<std::uint8_t> lock() override {
         log_ << "lock";
@@ -36,6 +38,12 @@ public:
             position = 0;
         playing = true;
         startedAt = pitch;
+        fadedIn = false;
+        playedOnPausedDevice = playedOnPausedDevice || devicePaused_;
+    }
+    void playFadingIn() override {
+        play();
+        fadedIn = true;
     }
     void setFrequency(std::uint32_t hz) override { pitch = hz; }
     void stop() override { playing = false; }
@@ -55,13 +63,16 @@ public:
     bool playing = false;
     std::uint32_t pitch = 0;     // the latest playback frequency asked for, Hz
     std::uint32_t startedAt = 0; // the pitch when play was last asked for, Hz
+    bool fadedIn = false;        // the last start rose from silence
     double position = 0;         // loop frames played since the start
     bool released = false;
     bool refuseLock = false;
     bool refuseUnlock = false;
+    bool playedOnPausedDevice = false; // a play that nobody would have heard
 
 private:
     QStringList& log_;
+    const bool& devicePaused_;
 };
 
 class RecordingDevice final : public AudioDevice {
@@ -78,13 +89,20 @@ public:
                    .arg(bytes);
         if (!creates)
             return nullptr;
-        buffers.push_back(std::make_unique<RecordingBuffer>(format, bytes, log));
+        buffers.push_back(std::make_unique<RecordingBuffer>(format, bytes, log, paused));
         buffers.back()->refuseLock = refuseLock;
         buffers.back()->refuseUnlock = refuseUnlock;
         return buffers.back().get();
     }
+    void pause() override {
+        paused = true;
+        ++pauses;
+    }
+    void resume() override { paused = false; }
 
     QStringList log;
+    bool paused = false; // mixing stopped: nothing plays out
+    int pauses = 0;
     bool opens = true;
     bool creates = true;
     bool refuseLock = false;
