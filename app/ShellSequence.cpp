@@ -64,7 +64,7 @@ void startShell(ShellPlatform& platform, std::uint32_t spreadSeed) {
 }
 
 void stepInstrument() {
-    updateEngineSound();
+    updateEngineSound(engineSource().heard());
     engineSource().step(engineState);
     if (recording)
         recording->recordTick();

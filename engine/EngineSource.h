@@ -18,6 +18,9 @@ public:
     virtual bool followsControls() const = 0;
     // What the caption says of the source beside the title; empty for the model.
     virtual std::string status() const = 0;
+    // Whether the engine is heard: a source held still (a paused replay)
+    // shows its moment but does not drone on at one pitch.
+    virtual bool heard() const { return true; }
 };
 
 // The model and the demo sweep (stepEngine), driven by the knobs.

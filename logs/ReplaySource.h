@@ -50,6 +50,7 @@ public:
 
     void step(EngineState& record) override;
     bool followsControls() const override { return false; }
+    bool heard() const override { return !player.paused(); }
     // "flight.csv 00:12:05 / 01:30:00 2x", "paused" after it while paused,
     // then the report once the whole log has been read.
     std::string status() const override;

@@ -78,7 +78,7 @@ SoundBuffer* loadEngineSound(int resourceId) {
     return soundBuffer;
 }
 
-void updateEngineSound() {
+void updateEngineSound(bool heard) {
     if (!soundBuffer) {
         // An open device with no loop to play (no usable recording) rests too.
         if (soundDevice.ready)
@@ -86,7 +86,7 @@ void updateEngineSound() {
         return;
     }
     const bool playing = soundBuffer->isPlaying();
-    if (!engineState.demoMode && !engineState.muted && !engineState.lacks(Quantity::rpm) &&
+    if (heard && !engineState.demoMode && !engineState.muted && !engineState.lacks(Quantity::rpm) &&
         engineState.rpm > silentRpm) {
         const bool resumed = wakeSoundDevice();
         // The pitch is set before a start so that the first samples heard

@@ -16,7 +16,8 @@ extern std::uint32_t soundBaseFrequency;
 SoundBuffer* loadEngineSound(int resourceId);
 // Start of every tick, from the rpm the previous tick left: plays at a pitch
 // set by rpm, or stops when the engine is (nearly) stopped, the sound is
-// muted or Demo Mode is on (the demonstration runs in silence).
-void updateEngineSound();
+// muted or Demo Mode is on (the demonstration runs in silence), or the
+// source is not `heard` (a paused replay holds its moment in silence).
+void updateEngineSound(bool heard = true);
 // Window close: stops and frees the loop.
 void releaseEngineSound();

@@ -180,6 +180,7 @@ private slots:
         QTest::addColumn<int>("demoMode");
         QTest::addColumn<bool>("rpmKnown");
         QTest::addColumn<bool>("hasLoop");
+        QTest::addColumn<bool>("heard");
         QTest::addColumn<int>("ticks");
         QTest::addColumn<bool>("paused");
         const struct {
@@ -189,23 +190,25 @@ private slots:
             int demoMode;
             bool rpmKnown;
             bool hasLoop;
-            int ticks; // in this state, after one tick of the engine heard
+            bool heard; // false: the source holds still (a paused replay)
+            int ticks;  // in this state, after one tick of the engine heard
             bool paused;
         } rows[] = {
-            {"engine heard for a long time", 2400.0f, 0, 0, true, true, 1000, false},
-            {"a replay held at its row's rpm", 2300.0f, 0, 0, true, true, 100, false},
-            {"muted, the mix still playing out", 900.0f, 1, 0, true, true, 15, false},
-            {"muted for 16 ticks", 900.0f, 1, 0, true, true, 16, true},
-            {"muted for a long time", 900.0f, 1, 0, true, true, 1000, true},
-            {"Demo Mode", 900.0f, 0, 1, true, true, 16, true},
-            {"Demo Mode, Mute ticked", 900.0f, 1, 1, true, true, 16, true},
-            {"engine stopped", 10.0f, 0, 0, true, true, 16, true},
-            {"rpm no data, a live feed gone stale", 900.0f, 0, 0, false, true, 16, true},
-            {"no loop to play", 900.0f, 0, 0, true, false, 16, true},
+            {"engine heard for a long time", 2400.0f, 0, 0, true, true, true, 1000, false},
+            {"a replay playing on at one rpm", 2300.0f, 0, 0, true, true, true, 100, false},
+            {"a paused replay", 2300.0f, 0, 0, true, true, false, 16, true},
+            {"muted, the mix still playing out", 900.0f, 1, 0, true, true, true, 15, false},
+            {"muted for 16 ticks", 900.0f, 1, 0, true, true, true, 16, true},
+            {"muted for a long time", 900.0f, 1, 0, true, true, true, 1000, true},
+            {"Demo Mode", 900.0f, 0, 1, true, true, true, 16, true},
+            {"Demo Mode, Mute ticked", 900.0f, 1, 1, true, true, true, 16, true},
+            {"engine stopped", 10.0f, 0, 0, true, true, true, 16, true},
+            {"rpm no data, a live feed gone stale", 900.0f, 0, 0, false, true, true, 16, true},
+            {"no loop to play", 900.0f, 0, 0, true, false, true, 16, true},
         };
         for (const auto& row : rows)
             QTest::newRow(row.name) << row.rpm << row.muted << row.demoMode << row.rpmKnown
-                                    << row.hasLoop << row.ticks << row.paused;
+                                    << row.hasLoop << row.heard << row.ticks << row.paused;
     }
 
     // While the loop is silent the device stops mixing, once what it mixed
@@ -218,19 +221,20 @@ private slots:
         QFETCH(int, demoMode);
         QFETCH(bool, rpmKnown);
         QFETCH(bool, hasLoop);
+        QFETCH(bool, heard);
         QFETCH(int, ticks);
         QFETCH(bool, paused);
         loadEngineSound(hasLoop ? zentor::engineSoundWave : 0);
         updateEngineSound();
         if (hasLoop)
             device->buffers.back()->run(1.0);
-        const double heard = hasLoop ? device->buffers.back()->position : 0;
+        const double position = hasLoop ? device->buffers.back()->position : 0;
         engineState.rpm = rpm;
         engineState.muted = muted;
         engineState.demoMode = demoMode;
         engineState.noData.set(std::size_t(Quantity::rpm), !rpmKnown);
         for (int tick = 0; tick < ticks; ++tick)
-            updateEngineSound();
+            updateEngineSound(heard);
         QCOMPARE(device->paused, paused);
         QCOMPARE(device->pauses, int(paused));
         if (!hasLoop)
@@ -247,7 +251,7 @@ private slots:
         QVERIFY(!device->paused);
         QVERIFY(loop.playing);
         QVERIFY(!loop.playedOnPausedDevice);
-        QCOMPARE(loop.position, heard);
+        QCOMPARE(loop.position, position);
         if (!wasPlaying) {
             QCOMPARE(loop.startedAt, 17050u);
             QCOMPARE(loop.fadedIn, paused);
