@@ -1,3 +1,4 @@
+#include "screen/DrawnFrom.h"
 #include "screen/Readouts.h"
 #include "screen/ScreenSections.h"
 #include "screen/ScreenTables.h"
@@ -257,4 +258,21 @@ void drawEgtGraph(gfx::Graphics& graphics, ScreenKit& kit) {
 
 void drawChtGraph(gfx::Graphics& graphics, ScreenKit& kit) {
     drawGraph(graphics, kit, cylinderGraphs[1]);
+}
+
+// The shown temperatures with whether each is missing, and the boxed column.
+DrawnFrom egtGraphInputs() {
+    DrawnFrom inputs;
+    for (int cylinder = 0; cylinder < cylinderCount; ++cylinder)
+        inputs << egtOf(cylinder) << egtLacking(cylinder);
+    inputs << selectedCylinder();
+    return inputs;
+}
+
+DrawnFrom chtGraphInputs() {
+    DrawnFrom inputs;
+    for (int cylinder = 0; cylinder < cylinderCount; ++cylinder)
+        inputs << chtOf(cylinder) << chtLacking(cylinder);
+    inputs << selectedCylinder();
+    return inputs;
 }

@@ -1,3 +1,4 @@
+#include "screen/DrawnFrom.h"
 #include "screen/GaugeAnatomy.h"
 #include "screen/Readouts.h"
 #include "screen/ScreenSections.h"
@@ -219,4 +220,11 @@ void drawDials(gfx::Graphics& graphics, ScreenKit& kit) {
         drawMarks(graphics, kit, scale);
         drawNeedleAndReadout(graphics, kit, scale);
     }
+}
+
+DrawnFrom dialInputs() {
+    DrawnFrom inputs;
+    for (const DialScale& scale : dialScales)
+        inputs << engineState.*scale.value << engineState.lacks(scale.quantity);
+    return inputs;
 }

@@ -2,6 +2,7 @@
 
 #include "gfx/Bitmap.h"
 #include "gfx/Graphics.h"
+#include "screen/ScreenParts.h"
 
 #include <cstdint>
 
@@ -18,4 +19,6 @@ struct ScreenRenderer {
     void release();
     // One frame of the screen; nothing while unpowered.
     void draw(gfx::Graphics& graphics);
+    // Only `parts` of it, each drawn as the whole screen draws it.
+    void drawParts(gfx::Graphics& graphics, const ScreenPartSet& parts);
 };

@@ -1,3 +1,4 @@
+#include "screen/DrawnFrom.h"
 #include "screen/GaugeAnatomy.h"
 #include "screen/Readouts.h"
 #include "screen/ScreenSections.h"
@@ -86,7 +87,6 @@ constexpr ScaleLabel fuelFlowLimitLabels[] = {{u"3.5", 61.875f}};
 constexpr std::u16string_view degreesF = u"\u00B0F";
 
 // Drawing order: top row OIL-T, OIL-P, FUEL-P; middle row VOLTS, AMPS, OAT; then FF.
-constexpr std::size_t stripGaugeCount = 7;
 constexpr auto stripGauges = std::to_array<StripGauge>({
     {.title = u"OIL-T",
      .origin = {.x = 400, .y = 40},
@@ -224,7 +224,7 @@ void drawZoneLimits(gfx::Graphics& graphics, ScreenKit& kit, const StripGauge& g
                     gfx::StringAlignment::near);
 }
 
-void drawStripGauge(gfx::Graphics& graphics, ScreenKit& kit, const StripGauge& gauge) {
+void drawGauge(gfx::Graphics& graphics, ScreenKit& kit, const StripGauge& gauge) {
     const gfx::TranslatedFrame frame(graphics, gauge.origin);
     drawGaugeTitle(graphics, kit, gauge.title);
     drawStrip(graphics, kit.*gauge.base);
@@ -250,7 +250,13 @@ void drawStripGauge(gfx::Graphics& graphics, ScreenKit& kit, const StripGauge& g
 
 } // namespace
 
-void drawStripGauges(gfx::Graphics& graphics, ScreenKit& kit) {
-    for (const StripGauge& gauge : stripGauges)
-        drawStripGauge(graphics, kit, gauge);
+void drawStripGauge(gfx::Graphics& graphics, ScreenKit& kit, std::size_t gauge) {
+    drawGauge(graphics, kit, stripGauges[gauge]);
+}
+
+DrawnFrom stripGaugeInputs(std::size_t gauge) {
+    const StripGauge& shown = stripGauges[gauge];
+    DrawnFrom inputs;
+    inputs << engineState.*shown.field << engineState.lacks(shown.quantity);
+    return inputs;
 }

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "gfx/Bitmap.h"
+#include "gfx/Graphics.h"
+#include "screen/DrawnFrom.h"
+#include "screen/ScreenKit.h"
+
+#include <bitset>
+#include <cstddef>
+#include <string_view>
+
+// The screen as parts a kept frame can redraw one at a time: each gauge, the
+// dial, the power readout, the two graphs, the status bar and the logo, in
+// the order a whole screen draws them.
+struct ScreenPart {
+    std::string_view name;
+    // The screen pixels the part may change, whatever it shows (screen
+    // frame): drawn alone over every kind of reading, nothing falls outside.
+    gfx::Rect area;
+    std::size_t gauge = 0; // which one, for the sections drawn gauge by gauge
+    void (*draw)(gfx::Graphics& graphics, ScreenKit& kit, const gfx::Bitmap& logo,
+                 std::size_t gauge);
+    // What it reads; empty for the parts that never change.
+    DrawnFrom (*inputs)(std::size_t gauge);
+};
+
+inline constexpr std::size_t screenPartCount = 16;
+using ScreenPartSet = std::bitset<screenPartCount>;
+
+const ScreenPart& screenPart(std::size_t part);
