@@ -4,6 +4,7 @@
 #include "app/PanelControls.h"
 #include "app/ShellSequence.h"
 #include "engine/EngineSource.h"
+#include "panel/PanelWindow.h"
 
 #include <array>
 
@@ -28,10 +29,15 @@ constexpr auto replayKeys = std::to_array<ReplayKey>({
 });
 static_assert(replayKeys.size() == replayKeyCount);
 
+// A seek, a pause or a new speed taken by the source starts the frame afresh.
 bool controlSource(InstrumentKey key) {
     for (const ReplayKey& row : replayKeys)
-        if (row.key == key)
-            return engineSource().control(row.control);
+        if (row.key == key) {
+            const bool taken = engineSource().control(row.control);
+            if (taken && panelWindow)
+                panelWindow->keptFrame.redrawAll();
+            return taken;
+        }
     return false;
 }
 

@@ -34,6 +34,8 @@ std::string captionStatus() {
 
 void setEngineSource(EngineSource* newSource) {
     source = newSource;
+    if (panelWindow)
+        panelWindow->keptFrame.redrawAll();
 }
 
 EngineSource& engineSource() {
@@ -55,7 +57,7 @@ void startShell(ShellPlatform& platform, std::uint32_t spreadSeed) {
     setOpeningState(spreadSeed);
     panelWindow = platform.frameSurface();
     screenRenderer.powerUp();
-    platform.setFrameComposer(composeFrameFor);
+    platform.setFrameComposer([](PanelWindow& window) { refreshFrame(window); });
     platformShown = &platform;
     statusShown.clear();
     platform.startFrameTimer(frameTimerPeriodMs);
@@ -84,6 +86,8 @@ void closeShell(ShellPlatform& platform) {
     screenRenderer.release();
     platform.stopFrameTimer();
     releaseEngineSound();
+    if (panelWindow)
+        panelWindow->keptFrame.release();
     panelWindow = nullptr;
     platform.closeWindow();
 }
