@@ -42,6 +42,5 @@ std::vector<gfx::Rect> clientAreasOf(const FrameChange& change, gfx::Size panel,
         if (onClient.width > 0 && onClient.height > 0)
             reached.push_back(onClient);
     }
-    mergeOverlapping(reached);
     return reached;
 }

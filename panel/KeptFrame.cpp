@@ -99,5 +99,4 @@ void KeptFrame::redraw(const FramePartSet& parts, FrameChange& change) {
         gfx::Graphics g(frame_);
         drawFrameParts(g, parts);
     }
-    mergeOverlapping(change.areas);
 }

@@ -31,8 +31,10 @@ public:
             return;
         gfx::Graphics window(lastFrame);
         window.setStretchAsWhole(true);
-        const std::vector<gfx::Rect> reached =
+        // Each pixel stretched once, as a window's clip to the change's region does.
+        std::vector<gfx::Rect> reached =
             clientAreasOf(change, {panelFrame.width(), panelFrame.height()}, size);
+        mergeOverlapping(reached);
         if (whole || reached.empty()) {
             stretchFrame(window, panelFrame, size.width, size.height);
             return;
