@@ -275,9 +275,11 @@ class KeptFramesTest : public QObject {
         long quietPausedTicks = 0;
         long lastActed = 0;
         for (long tick = 1; tick <= ticks; ++tick) {
-            if (tick % ticksPerSource == 1)
-                setEngineSource(sources[(tick / ticksPerSource) % 3]);
             bool acted = false;
+            if (tick % ticksPerSource == 1) {
+                setEngineSource(sources[(tick / ticksPerSource) % 3]);
+                acted = true; // a new source is drawn whole
+            }
             if (pick(3) == 0) {
                 input.pointerBurst(1 + pick(4));
                 acted = true;
