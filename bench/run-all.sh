@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Runs every benchmark of a build and prints one table of medians (5 runs
 # each), then counts the real program's instructions per frame under
-# callgrind and measures its CPU, both in Xvfb at the opening size and with a
-# 1920 x 1080 client area:
+# callgrind (as it opens and with the throttle half in, each at the opening
+# size and with a 1920 x 1080 client area; a paused replay; Demo Mode) and
+# measures its CPU at the two sizes, all in Xvfb:
 #   bench/run-all.sh [BUILD_DIR] [PROGRAM_SECONDS]
 set -euo pipefail
 build=${1:-build}
@@ -23,8 +24,13 @@ echo
 bench_dir=$(cd "$(dirname "$0")" && pwd)
 echo "| figure | value |"
 echo "| --- | --- |"
-for client in "" 1920x1080; do
-  "$bench_dir/program/count-instructions.sh" "$build" "$client"
+for scenario in opening half-throttle; do
+  for client in "" 1920x1080; do
+    "$bench_dir/program/count-instructions.sh" "$build" "$client" 30 "$scenario"
+  done
+done
+for scenario in paused-replay demo; do
+  "$bench_dir/program/count-instructions.sh" "$build" "" 30 "$scenario"
 done
 echo
 "$bench_dir/program/measure-program.sh" "$build" "$seconds"

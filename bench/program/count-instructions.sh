@@ -2,10 +2,14 @@
 # Counts the instructions the running program spends per frame, under
 # callgrind in a private X server. Unlike CPU time, the count hardly moves
 # when other work shares the machine, so it judges a change on a busy one.
-#   bench/program/count-instructions.sh BUILD_DIR [CLIENT_WxH] [SECONDS]
+#   bench/program/count-instructions.sh BUILD_DIR [CLIENT_WxH] [SECONDS] [SCENARIO]
 # The window opens at its opening size, is set to CLIENT_WxH (client area),
-# runs a few seconds, and is then counted for SECONDS (two frames or so a
-# second under callgrind). Callgrind writes the main thread's counts out as
+# is put in SCENARIO, runs a few seconds, and is then counted for SECONDS
+# (two frames or so a second under callgrind). SCENARIO is one of
+#   opening        as the window opens: the engine idling, nothing touched
+#   half-throttle  the throttle pushed half in with the keys (the default)
+#   demo           Demo Mode: every gauge moving
+#   paused-replay  a log replayed and paused with the space bar Callgrind writes the main thread's counts out as
 # each frame begins, so every count between two of those is exactly one
 # frame: its tick, its paint and the event loop up to the next tick. Prints
 # the median of those, and the other threads' (the sound mixer, the X event
@@ -15,12 +19,18 @@ set -euo pipefail
 build=${1:-build}
 client=${2:-}
 seconds=${3:-30}
+scenario=${4:-half-throttle}
 root=$(cd "$(dirname "$0")/../.." && pwd)
 build=$(cd "$build" && pwd)
 if [ -z "${ZENTOR_XVFB:-}" ]; then
   export ZENTOR_XVFB_SCREEN=${ZENTOR_XVFB_SCREEN:-2048x1536x24}
-  exec "$root/scripts/with-xvfb" "$0" "$build" "$client" "$seconds"
+  exec "$root/scripts/with-xvfb" "$0" "$build" "$client" "$seconds" "$scenario"
 fi
+case $scenario in
+  opening | half-throttle | demo) program_args=() ;;
+  paused-replay) program_args=(--replay "$root/tests/logs/fixtures/avionics-export.csv") ;;
+  *) echo "count-instructions: no scenario '$scenario'" >&2; exit 1 ;;
+esac
 for tool in valgrind callgrind_control xdotool; do
   command -v $tool >/dev/null || { echo "count-instructions: $tool is missing" >&2; exit 1; }
 done
@@ -30,7 +40,7 @@ trap 'kill $demo 2>/dev/null || true; rm -rf "$out"' EXIT
 QT_QPA_PLATFORM=xcb ALSOFT_DRIVERS="${ALSOFT_DRIVERS:-null}" \
   valgrind --tool=callgrind --instr-atstart=no --separate-threads=yes \
   --dump-before='composeFrame()' --callgrind-out-file="$out/cg" \
-  "$build/bin/zentor-demo" >"$out/log" 2>&1 &
+  "$build/bin/zentor-demo" "${program_args[@]}" >"$out/log" 2>&1 &
 demo=$!
 
 window=
@@ -44,7 +54,20 @@ if [ -n "$client" ]; then
   # The window's border is 4 pixels all round, its caption 24 high.
   xdotool windowsize "$window" $((${client%x*} + 8)) $((${client#*x} + 32))
 fi
-sleep 8 # start-up, fonts and the first frames at the new size
+# The keys of the scenario: 1 chooses the throttle, each Page Up pushes it a
+# tenth of its travel in; d is Demo Mode; the space bar pauses a replay.
+case $scenario in
+  half-throttle) keys=(1 Prior Prior Prior Prior Prior) ;;
+  demo) keys=(d) ;;
+  paused-replay) keys=(space) ;;
+  *) keys=() ;;
+esac
+if [ ${#keys[@]} -gt 0 ]; then
+  sleep 2
+  xdotool windowfocus --sync "$window"
+  xdotool key --delay 200 "${keys[@]}"
+fi
+sleep ${ZENTOR_COUNT_SETTLE:-8} # start-up, fonts and the first frames at the new size
 callgrind_control -i on "$demo" >/dev/null 2>&1
 sleep "$seconds"
 kill "$demo"
@@ -61,7 +84,7 @@ median=$(echo "$frames" | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) 
 low=$(echo "$frames" | head -n1)
 high=$(echo "$frames" | tail -n1)
 others=$(cat "$out"/cg-0[2-9] 2>/dev/null | awk '/^totals:/ { n += $2 } END { print n + 0 }')
-size=${client:-the opening size}
+size="${client:-the opening size}, $scenario"
 awk -v n="$count" -v m="$median" -v lo="$low" -v hi="$high" -v o="$others" -v t="$seconds" -v s="$size" 'BEGIN {
   printf "| instructions per frame at %s (callgrind, median of %d frames) | %.2f M main thread (%.2f - %.2f M), %.2f M other threads per 65 ms |\n",
          s, n, m / 1e6, lo / 1e6, hi / 1e6, o / (t / 0.065) / 1e6 }'
