@@ -32,7 +32,9 @@ void FrameView::showFrame(const FrameChange& change) {
     const gfx::Bitmap& frame = keptFrame.frame();
     const std::vector<gfx::Rect> reached =
         clientAreasOf(change, {frame.width(), frame.height()}, {width(), height()});
-    if (change.whole || reached.empty()) {
+    // On a screen of scaled pixels the painter stretches, and a part of its
+    // stretch need not be the whole stretch's pixels: that window is drawn whole.
+    if (change.whole || reached.empty() || devicePixelRatio() != 1.0) {
         update();
         return;
     }
