@@ -25,6 +25,9 @@ void fuelGauge(Graphics& g, ScreenKit& kit, Logo, std::size_t gauge) {
 void dials(Graphics& g, ScreenKit& kit, Logo, std::size_t) {
     drawDials(g, kit);
 }
+void dialLayer(Graphics& g, ScreenKit& kit, PartLayers layers) {
+    drawDials(g, kit, layers);
+}
 void percentPower(Graphics& g, ScreenKit& kit, Logo, std::size_t) {
     drawPercentPower(g, kit);
 }
@@ -112,7 +115,8 @@ const auto parts = std::to_array<ScreenPart>({
     {.name = "dial",
      .area = {.x = 67, .y = 30, .width = 267, .height = 210},
      .draw = dials,
-     .inputs = dialReadings},
+     .inputs = dialReadings,
+     .drawLayer = dialLayer},
     {.name = "% HP",
      .area = {.x = -14, .y = 219, .width = 96, .height = 18},
      .draw = percentPower,

@@ -3,8 +3,10 @@
 #include "gfx/Bitmap.h"
 #include "gfx/Graphics.h"
 #include "screen/DrawnFrom.h"
+#include "screen/PartLayers.h"
 #include "screen/ScreenKit.h"
 
+#include <array>
 #include <bitset>
 #include <cstddef>
 #include <string_view>
@@ -22,9 +24,14 @@ struct ScreenPart {
                  std::size_t gauge);
     // What it reads; empty for the parts that never change.
     DrawnFrom (*inputs)(std::size_t gauge);
+    // For a part drawn in two layers (see PartLayers), one of them; absent
+    // for a part drawn only whole.
+    void (*drawLayer)(gfx::Graphics& graphics, ScreenKit& kit, PartLayers layers) = nullptr;
 };
 
 inline constexpr std::size_t screenPartCount = 16;
 using ScreenPartSet = std::bitset<screenPartCount>;
+// How each part is drawn, by default whole.
+using ScreenPartLayers = std::array<PartLayers, screenPartCount>;
 
 const ScreenPart& screenPart(std::size_t part);

@@ -18,7 +18,8 @@ void ScreenRenderer::draw(gfx::Graphics& graphics) {
     drawParts(graphics, ScreenPartSet().set());
 }
 
-void ScreenRenderer::drawParts(gfx::Graphics& graphics, const ScreenPartSet& parts) {
+void ScreenRenderer::drawParts(gfx::Graphics& graphics, const ScreenPartSet& parts,
+                               const ScreenPartLayers& layers) {
     if (!powered || parts.none())
         return;
     // Made here, released when the frame is done, in reverse order.
@@ -26,7 +27,13 @@ void ScreenRenderer::drawParts(gfx::Graphics& graphics, const ScreenPartSet& par
     // The screen's own drawing state, ended before the kit is released.
     const gfx::ContainerScope screen(graphics);
     setAntiAliased(graphics);
-    for (std::size_t part = 0; part < screenPartCount; ++part)
-        if (parts.test(part))
-            screenPart(part).draw(graphics, kit, logoImage, screenPart(part).gauge);
+    for (std::size_t part = 0; part < screenPartCount; ++part) {
+        if (!parts.test(part))
+            continue;
+        const ScreenPart& drawn = screenPart(part);
+        if (drawn.drawLayer && layers[part] != PartLayers::whole)
+            drawn.drawLayer(graphics, kit, layers[part]);
+        else
+            drawn.draw(graphics, kit, logoImage, drawn.gauge);
+    }
 }

@@ -19,6 +19,8 @@ struct ScreenRenderer {
     void release();
     // One frame of the screen; nothing while unpowered.
     void draw(gfx::Graphics& graphics);
-    // Only `parts` of it, each drawn as the whole screen draws it.
-    void drawParts(gfx::Graphics& graphics, const ScreenPartSet& parts);
+    // Only `parts` of it, each drawn as the whole screen draws it; a part
+    // drawn in layers draws only the layer `layers` names for it.
+    void drawParts(gfx::Graphics& graphics, const ScreenPartSet& parts,
+                   const ScreenPartLayers& layers = {});
 };

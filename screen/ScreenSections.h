@@ -3,6 +3,7 @@
 #include "gfx/Bitmap.h"
 #include "gfx/Graphics.h"
 #include "screen/DrawnFrom.h"
+#include "screen/PartLayers.h"
 #include "screen/ScreenKit.h"
 
 #include <cstddef>
@@ -23,7 +24,7 @@ void drawFuelHeading(gfx::Graphics& graphics, ScreenKit& kit);
 void drawFuelGauge(gfx::Graphics& graphics, ScreenKit& kit, std::size_t gauge);
 DrawnFrom fuelGaugeInputs(std::size_t gauge);
 // The round dial: RPM on its upper half, manifold pressure on its lower half.
-void drawDials(gfx::Graphics& graphics, ScreenKit& kit);
+void drawDials(gfx::Graphics& graphics, ScreenKit& kit, PartLayers layers = PartLayers::whole);
 DrawnFrom dialInputs();
 // Percentage of rated power beside the dial.
 void drawPercentPower(gfx::Graphics& graphics, ScreenKit& kit);

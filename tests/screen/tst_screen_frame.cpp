@@ -25,6 +25,8 @@ private slots:
     void sectionsLeavePensSolidAndOneWide();
     void partsStayInsideTheirAreas_data();
     void partsStayInsideTheirAreas();
+    void layersMakeThePartWhole_data();
+    void layersMakeThePartWhole();
     void screenStaysInsideItsClipOnThePanel();
     void statusBarIsTheSameInEveryState();
     void logoLeavesOutPureBlackOnly();
@@ -130,41 +132,58 @@ void FrameTest::partsStayInsideTheirAreas_data() {
     sectionsLeavePensSolidAndOneWide_data();
 }
 
-// A kept frame redraws a part over its area alone: whatever the readings
-// (far below and above every scale, none at all, each cylinder boxed), the
-// part changes no screen pixel outside it.
+namespace {
+
+struct Reading {
+    float value;
+    bool noData;
+};
+// Far below and above every scale, none at all.
+constexpr Reading readings[] = {{-1e6f, false}, {1e6f, false}, {0, false}, {1e6f, true}};
+
+// Every reading at `reading`, the cylinder boxed.
+void setReadings(Reading reading, std::uint8_t cylinder) {
+    resetEngine();
+    EngineState& e = engineState;
+    for (float* value :
+         {&e.fuelFlow, &e.leftFuel, &e.rightFuel, &e.oilTemp, &e.oilPressure, &e.fuelPressure,
+          &e.volts, &e.amps, &e.oat, &e.rpm, &e.manifoldPressure, &e.egtRankine, &e.cht, &e.torque})
+        *value = reading.value;
+    e.egtMeasured = e.chtMeasured = cylinder % 2 == 1;
+    for (int i = 0; i < 6; ++i)
+        e.measuredEgt[i] = e.measuredCht[i] = reading.value;
+    if (reading.noData)
+        e.noData.set();
+    e.selectedCylinder = cylinder;
+}
+
+// The part drawn on `screen` in a kit of its own, whole or one of its layers.
+void drawPart(gfx::Bitmap& screen, const ScreenPart& drawn, const gfx::Bitmap& logo,
+              PartLayers layers) {
+    gfx::Graphics graphics(screen);
+    ScreenKit kit(graphics);
+    const gfx::ContainerScope state(graphics);
+    setAntiAliased(graphics);
+    if (layers == PartLayers::whole)
+        drawn.draw(graphics, kit, logo, drawn.gauge);
+    else
+        drawn.drawLayer(graphics, kit, layers);
+}
+
+} // namespace
+
+// A kept frame redraws a part over its area alone: whatever the readings,
+// the part changes no screen pixel outside it.
 void FrameTest::partsStayInsideTheirAreas() {
     QFETCH(int, part);
-    struct Reading {
-        float value;
-        bool noData;
-    };
-    constexpr Reading readings[] = {{-1e6f, false}, {1e6f, false}, {0, false}, {1e6f, true}};
     const gfx::Bitmap logo = gfx::Bitmap::fromResource(114);
     const ScreenPart& drawn = screenPart(std::size_t(part));
     const QRect area(drawn.area.x, drawn.area.y, drawn.area.width, drawn.area.height);
     for (const Reading reading : readings)
         for (std::uint8_t cylinder = 0; cylinder < 6; ++cylinder) {
-            resetEngine();
-            EngineState& e = engineState;
-            for (float* value : {&e.fuelFlow, &e.leftFuel, &e.rightFuel, &e.oilTemp, &e.oilPressure,
-                                 &e.fuelPressure, &e.volts, &e.amps, &e.oat, &e.rpm,
-                                 &e.manifoldPressure, &e.egtRankine, &e.cht, &e.torque})
-                *value = reading.value;
-            e.egtMeasured = e.chtMeasured = cylinder % 2 == 1;
-            for (int i = 0; i < 6; ++i)
-                e.measuredEgt[i] = e.measuredCht[i] = reading.value;
-            if (reading.noData)
-                e.noData.set();
-            e.selectedCylinder = cylinder;
+            setReadings(reading, cylinder);
             gfx::Bitmap screen(630, 483);
-            {
-                gfx::Graphics graphics(screen);
-                ScreenKit kit(graphics);
-                const gfx::ContainerScope state(graphics);
-                setAntiAliased(graphics);
-                drawn.draw(graphics, kit, logo, drawn.gauge);
-            }
+            drawPart(screen, drawn, logo, PartLayers::whole);
             const QImage pixels = screen.image();
             for (int y = 0; y < pixels.height(); ++y)
                 for (int x = 0; x < pixels.width(); ++x)
@@ -174,6 +193,33 @@ void FrameTest::partsStayInsideTheirAreas() {
                                              .arg(x)
                                              .arg(y)
                                              .arg(cylinder)));
+        }
+}
+
+void FrameTest::layersMakeThePartWhole_data() {
+    QTest::addColumn<int>("part");
+    for (std::size_t part = 0; part < screenPartCount; ++part)
+        if (screenPart(part).drawLayer)
+            QTest::newRow(std::string(screenPart(part).name).c_str()) << int(part);
+}
+
+// A kept frame draws a layered part's moving layer, in a kit of its own, over
+// the pixels its fixed layer left: byte for byte the part drawn whole.
+void FrameTest::layersMakeThePartWhole() {
+    QFETCH(int, part);
+    const gfx::Bitmap logo = gfx::Bitmap::fromResource(114);
+    const ScreenPart& drawn = screenPart(std::size_t(part));
+    for (const Reading reading : readings)
+        for (std::uint8_t cylinder = 0; cylinder < 6; ++cylinder) {
+            setReadings(reading, cylinder);
+            gfx::Bitmap whole(630, 483);
+            drawPart(whole, drawn, logo, PartLayers::whole);
+            gfx::Bitmap layered(630, 483);
+            drawPart(layered, drawn, logo, PartLayers::fixed);
+            drawPart(layered, drawn, logo, PartLayers::moving);
+            QVERIFY2(
+                layered.image() == whole.image(),
+                qPrintable(QStringLiteral("%1, cylinder %2").arg(reading.value).arg(cylinder)));
         }
 }
 
