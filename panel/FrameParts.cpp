@@ -198,7 +198,11 @@ DrawnFrom framePartInputs(std::size_t part) {
     return onScreen.inputs(onScreen.gauge);
 }
 
-void drawFrameParts(gfx::Graphics& g, const FramePartSet& parts) {
+bool framePartLayered(std::size_t part) {
+    return part >= panelPartCount && screenPart(part - panelPartCount).drawLayer != nullptr;
+}
+
+void drawFrameParts(gfx::Graphics& g, const FramePartSet& parts, const ScreenPartLayers& layers) {
     gfx::ImageAttributes key;
     key.setColorKey(keyWhite, keyWhite);
     for (std::size_t part = 0; part < panelPartCount; ++part)
@@ -211,5 +215,5 @@ void drawFrameParts(gfx::Graphics& g, const FramePartSet& parts) {
         return;
     g.translateTransform(screenOrigin.x, screenOrigin.y);
     g.setClip({0, 0, screenWidth, screenHeight});
-    screenRenderer.drawParts(g, onScreen);
+    screenRenderer.drawParts(g, onScreen, layers);
 }

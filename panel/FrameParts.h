@@ -27,6 +27,10 @@ std::string_view framePartName(std::size_t part);
 gfx::Rect framePartArea(std::size_t part);
 // What the part is drawn from now.
 DrawnFrom framePartInputs(std::size_t part);
+// Whether the part is drawn in layers (see PartLayers).
+bool framePartLayered(std::size_t part);
 // Draws `parts` over a panel frame exactly as a whole frame draws them: same
-// order, clip and drawing state.
-void drawFrameParts(gfx::Graphics& graphics, const FramePartSet& parts);
+// order, clip and drawing state; a layered screen part draws only the layer
+// `layers` names for it.
+void drawFrameParts(gfx::Graphics& graphics, const FramePartSet& parts,
+                    const ScreenPartLayers& layers = {});

@@ -29,6 +29,22 @@ FramePartSet withOverlapping(FramePartSet parts) {
     return parts;
 }
 
+// The parts whose fixed layer can be kept: drawn in layers, with no part
+// drawn before them over their area, so that the pixels under their moving
+// layer are the panel picture's and their fixed layer's alone.
+FramePartSet keepableParts() {
+    FramePartSet keepable;
+    for (std::size_t part = 0; part < framePartCount; ++part) {
+        if (!framePartLayered(part))
+            continue;
+        bool drawnOver = false;
+        for (std::size_t earlier = 0; earlier < part; ++earlier)
+            drawnOver = drawnOver || overlaps(framePartArea(earlier), framePartArea(part));
+        keepable[part] = !drawnOver;
+    }
+    return keepable;
+}
+
 // The artwork, the screen's power and the client size: a change of any
 // rebuilds the whole frame.
 DrawnFrom wholeFrameInputs(const ClientRect& client) {
@@ -62,11 +78,14 @@ FrameChange KeptFrame::refresh(const ClientRect& client) {
 
 void KeptFrame::release() {
     frame_ = gfx::Bitmap();
+    fixedLayers = gfx::Bitmap();
+    fixedKept.reset();
     wholeNext = true;
 }
 
 void KeptFrame::rebuild() {
     frame_ = composePanelFrame();
+    fixedKept.reset();
     for (std::size_t part = 0; part < framePartCount; ++part)
         drawnFrom[part] = framePartInputs(part);
 }
@@ -86,6 +105,7 @@ FramePartSet KeptFrame::changedParts() {
 }
 
 void KeptFrame::redraw(const FramePartSet& parts, FrameChange& change) {
+    const FramePartSet keepable = keepableParts();
     for (std::size_t part = 0; part < framePartCount; ++part)
         if (parts.test(part)) {
             const gfx::Rect area = framePartArea(part);
@@ -95,8 +115,36 @@ void KeptFrame::redraw(const FramePartSet& parts, FrameChange& change) {
             if (part != untracked)
                 drawnFrom[part] = framePartInputs(part);
         }
+    const FramePartSet layered = parts & keepable;
+    keepFixedLayers(layered & ~fixedKept);
+    // Over the panel picture's pixels of every part, as a later part drawn
+    // over a layered one is drawn over its fixed layer.
+    ScreenPartLayers layers{};
+    for (std::size_t part = 0; part < framePartCount; ++part)
+        if (layered.test(part)) {
+            frame_.copyArea(fixedLayers, framePartArea(part));
+            layers[part - panelPartCount] = PartLayers::moving;
+        }
+    gfx::Graphics g(frame_);
+    drawFrameParts(g, parts, layers);
+}
+
+// Draws the fixed layers of `parts` over the panel picture's pixels in the
+// frame and keeps them.
+void KeptFrame::keepFixedLayers(const FramePartSet& parts) {
+    if (parts.none())
+        return;
+    ScreenPartLayers layers{};
+    layers.fill(PartLayers::fixed);
     {
         gfx::Graphics g(frame_);
-        drawFrameParts(g, parts);
+        drawFrameParts(g, parts, layers);
     }
+    if (!fixedLayers.valid() || fixedLayers.width() != frame_.width() ||
+        fixedLayers.height() != frame_.height())
+        fixedLayers = gfx::Bitmap(frame_.width(), frame_.height());
+    for (std::size_t part = 0; part < framePartCount; ++part)
+        if (parts.test(part))
+            fixedLayers.copyArea(frame_, framePartArea(part));
+    fixedKept |= parts;
 }

@@ -15,7 +15,9 @@ struct ClientRect;
 // part whose area overlaps theirs, in drawing order; so the kept frame is
 // always byte for byte the frame a complete rebuild would give. A new client
 // size, other artwork, the screen powered up or down, or redrawAll rebuild it
-// whole.
+// whole. A part drawn in layers keeps the pixels of its area as its fixed
+// layer left them, the first time it is drawn again, and from then on only
+// its moving layer is drawn over a copy of them.
 class KeptFrame {
 public:
     // Brings the frame up to date; what changed since the last refresh.
@@ -39,10 +41,15 @@ private:
     void rebuild();
     FramePartSet changedParts();
     void redraw(const FramePartSet& parts, FrameChange& change);
+    void keepFixedLayers(const FramePartSet& parts);
 
     gfx::Bitmap frame_;
     DrawnFrom wholeDrawnFrom;
     std::array<DrawnFrom, framePartCount> drawnFrom;
+    // Each layered part's area as its fixed layer left it, for the parts in
+    // fixedKept; the rest of these pixels mean nothing.
+    gfx::Bitmap fixedLayers;
+    FramePartSet fixedKept;
     bool wholeNext = true;
     std::optional<std::size_t> untracked;
 };
