@@ -76,11 +76,17 @@ void drawFuelHeading(gfx::Graphics& graphics, ScreenKit& kit) {
 
 namespace {
 
-void drawGauge(gfx::Graphics& graphics, ScreenKit& kit, const FuelGauge& gauge) {
+// Title, strip and scale first, the same every tick; then the readout and
+// the pointer.
+void drawGauge(gfx::Graphics& graphics, ScreenKit& kit, const FuelGauge& gauge, PartLayers layers) {
     const gfx::TranslatedFrame frame(graphics, gauge.origin);
-    drawGaugeTitle(graphics, kit, gauge.title);
-    drawStrip(graphics, kit.greenBrush);
-    drawStripScale(graphics, kit, fuelTicks, fuelLabels);
+    if (layers != PartLayers::moving) {
+        drawGaugeTitle(graphics, kit, gauge.title);
+        drawStrip(graphics, kit.greenBrush);
+        drawStripScale(graphics, kit, fuelTicks, fuelLabels);
+    }
+    if (layers == PartLayers::fixed)
+        return;
 
     if (engineState.lacks(gauge.reported)) {
         drawStripReadout(graphics, kit, noDataReadout(fixed4_1), u"GAL", kit.whiteBrush);
@@ -94,8 +100,8 @@ void drawGauge(gfx::Graphics& graphics, ScreenKit& kit, const FuelGauge& gauge) 
 
 } // namespace
 
-void drawFuelGauge(gfx::Graphics& graphics, ScreenKit& kit, std::size_t gauge) {
-    drawGauge(graphics, kit, fuelGauges[gauge]);
+void drawFuelGauge(gfx::Graphics& graphics, ScreenKit& kit, std::size_t gauge, PartLayers layers) {
+    drawGauge(graphics, kit, fuelGauges[gauge], layers);
 }
 
 DrawnFrom fuelGaugeInputs(std::size_t gauge) {

@@ -26,7 +26,8 @@ struct ScreenPart {
     DrawnFrom (*inputs)(std::size_t gauge);
     // For a part drawn in two layers (see PartLayers), one of them; absent
     // for a part drawn only whole.
-    void (*drawLayer)(gfx::Graphics& graphics, ScreenKit& kit, PartLayers layers) = nullptr;
+    void (*drawLayer)(gfx::Graphics& graphics, ScreenKit& kit, std::size_t gauge,
+                      PartLayers layers) = nullptr;
 };
 
 inline constexpr std::size_t screenPartCount = 16;

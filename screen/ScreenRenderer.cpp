@@ -32,7 +32,7 @@ void ScreenRenderer::drawParts(gfx::Graphics& graphics, const ScreenPartSet& par
             continue;
         const ScreenPart& drawn = screenPart(part);
         if (drawn.drawLayer && layers[part] != PartLayers::whole)
-            drawn.drawLayer(graphics, kit, layers[part]);
+            drawn.drawLayer(graphics, kit, drawn.gauge, layers[part]);
         else
             drawn.draw(graphics, kit, logoImage, drawn.gauge);
     }

@@ -16,12 +16,14 @@
 
 // Seven strip gauges: OIL-T, OIL-P, FUEL-P, VOLTS, AMPS, OAT, FF.
 inline constexpr std::size_t stripGaugeCount = 7;
-void drawStripGauge(gfx::Graphics& graphics, ScreenKit& kit, std::size_t gauge);
+void drawStripGauge(gfx::Graphics& graphics, ScreenKit& kit, std::size_t gauge,
+                    PartLayers layers = PartLayers::whole);
 DrawnFrom stripGaugeInputs(std::size_t gauge);
 // FUEL QTY heading, then the LEFT and RIGHT tank gauges.
 inline constexpr std::size_t fuelGaugeCount = 2;
 void drawFuelHeading(gfx::Graphics& graphics, ScreenKit& kit);
-void drawFuelGauge(gfx::Graphics& graphics, ScreenKit& kit, std::size_t gauge);
+void drawFuelGauge(gfx::Graphics& graphics, ScreenKit& kit, std::size_t gauge,
+                   PartLayers layers = PartLayers::whole);
 DrawnFrom fuelGaugeInputs(std::size_t gauge);
 // The round dial: RPM on its upper half, manifold pressure on its lower half.
 void drawDials(gfx::Graphics& graphics, ScreenKit& kit, PartLayers layers = PartLayers::whole);
@@ -30,8 +32,8 @@ DrawnFrom dialInputs();
 void drawPercentPower(gfx::Graphics& graphics, ScreenKit& kit);
 DrawnFrom percentPowerInputs();
 // Exhaust gas and cylinder head temperature bars of the six cylinders.
-void drawEgtGraph(gfx::Graphics& graphics, ScreenKit& kit);
-void drawChtGraph(gfx::Graphics& graphics, ScreenKit& kit);
+void drawEgtGraph(gfx::Graphics& graphics, ScreenKit& kit, PartLayers layers = PartLayers::whole);
+void drawChtGraph(gfx::Graphics& graphics, ScreenKit& kit, PartLayers layers = PartLayers::whole);
 DrawnFrom egtGraphInputs();
 DrawnFrom chtGraphInputs();
 // The white bar along the bottom edge and the logo in the top-left corner.

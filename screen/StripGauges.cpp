@@ -224,13 +224,20 @@ void drawZoneLimits(gfx::Graphics& graphics, ScreenKit& kit, const StripGauge& g
                     gfx::StringAlignment::near);
 }
 
-void drawGauge(gfx::Graphics& graphics, ScreenKit& kit, const StripGauge& gauge) {
+// Title, strip, zone, scale and limits first, the same every tick; then the
+// readout and the pointer.
+void drawGauge(gfx::Graphics& graphics, ScreenKit& kit, const StripGauge& gauge,
+               PartLayers layers) {
     const gfx::TranslatedFrame frame(graphics, gauge.origin);
-    drawGaugeTitle(graphics, kit, gauge.title);
-    drawStrip(graphics, kit.*gauge.base);
-    drawZone(graphics, kit.*gauge.zone.colour, gauge.zone.top, gauge.zone.height);
-    drawStripScale(graphics, kit, gauge.ticks, gauge.labels);
-    drawZoneLimits(graphics, kit, gauge);
+    if (layers != PartLayers::moving) {
+        drawGaugeTitle(graphics, kit, gauge.title);
+        drawStrip(graphics, kit.*gauge.base);
+        drawZone(graphics, kit.*gauge.zone.colour, gauge.zone.top, gauge.zone.height);
+        drawStripScale(graphics, kit, gauge.ticks, gauge.labels);
+        drawZoneLimits(graphics, kit, gauge);
+    }
+    if (layers == PartLayers::fixed)
+        return;
 
     if (engineState.lacks(gauge.quantity)) {
         drawStripReadout(graphics, kit, noDataReadout(gauge.format), gauge.unit, kit.whiteBrush);
@@ -250,8 +257,8 @@ void drawGauge(gfx::Graphics& graphics, ScreenKit& kit, const StripGauge& gauge)
 
 } // namespace
 
-void drawStripGauge(gfx::Graphics& graphics, ScreenKit& kit, std::size_t gauge) {
-    drawGauge(graphics, kit, stripGauges[gauge]);
+void drawStripGauge(gfx::Graphics& graphics, ScreenKit& kit, std::size_t gauge, PartLayers layers) {
+    drawGauge(graphics, kit, stripGauges[gauge], layers);
 }
 
 DrawnFrom stripGaugeInputs(std::size_t gauge) {

@@ -167,7 +167,7 @@ void drawPart(gfx::Bitmap& screen, const ScreenPart& drawn, const gfx::Bitmap& l
     if (layers == PartLayers::whole)
         drawn.draw(graphics, kit, logo, drawn.gauge);
     else
-        drawn.drawLayer(graphics, kit, layers);
+        drawn.drawLayer(graphics, kit, drawn.gauge, layers);
 }
 
 } // namespace
