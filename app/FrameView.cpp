@@ -7,6 +7,7 @@
 #include "panel/FrameCompositor.h"
 
 #include <QMouseEvent>
+#include <QRegion>
 #include <QWheelEvent>
 
 #include <algorithm>
@@ -27,9 +28,25 @@ ClientRect FrameView::readClientRect() const {
     return {0, 0, width(), height()};
 }
 
-void FrameView::showFrame(gfx::Bitmap&& finished) {
-    panelFrame = std::move(finished);
-    update();
+void FrameView::showFrame(const FrameChange& change) {
+    const gfx::Bitmap& frame = keptFrame.frame();
+    const std::vector<gfx::Rect> reached =
+        clientAreasOf(change, {frame.width(), frame.height()}, {width(), height()});
+    // On a screen of scaled pixels the painter stretches, and a part of its
+    // stretch need not be the whole stretch's pixels: that window is drawn whole.
+    if (change.whole || reached.empty() || devicePixelRatio() != 1.0) {
+        update();
+        return;
+    }
+    QRegion region;
+    for (const gfx::Rect& area : reached)
+        region += QRect(area.x, area.y, area.width, area.height);
+    update(region);
+}
+
+// Shown again, the window may have lost what it showed.
+void FrameView::showEvent(QShowEvent*) {
+    keptFrame.redrawAll();
 }
 
 void FrameView::setComposer(FrameComposer composeNow) {
@@ -46,11 +63,14 @@ void FrameView::setHandCursor(bool hand) {
 void FrameView::paintEvent(QPaintEvent*) {
     // The first exposure comes before the first tick: compose a frame at once
     // rather than show an empty window.
-    if (!panelFrame.valid() && composer)
-        panelFrame = composer(readClientRect());
+    if (!keptFrame.valid() && composer)
+        composer(*this);
     gfx::Graphics window(this);
-    if (panelFrame.valid()) {
-        stretchFrame(window, panelFrame, width(), height());
+    // The window system clips this paint to what it asks for: a part of the
+    // stretch alone, which must be the whole stretch's pixels there.
+    window.setStretchAsWhole(true);
+    if (keptFrame.valid()) {
+        stretchFrame(window, keptFrame.frame(), width(), height());
     } else {
         const gfx::SolidBrush black(0xFF000000);
         window.fillRectangle(&black, gfx::Rect{0, 0, width(), height()});

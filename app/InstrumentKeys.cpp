@@ -3,7 +3,9 @@
 #include "app/KnobKeys.h"
 #include "app/PanelControls.h"
 #include "app/ShellSequence.h"
-#include "logs/ReplaySource.h"
+#include "engine/EngineSource.h"
+#include "engine/Player.h"
+#include "panel/PanelWindow.h"
 
 #include <array>
 
@@ -28,11 +30,16 @@ constexpr auto replayKeys = std::to_array<ReplayKey>({
 });
 static_assert(replayKeys.size() == replayKeyCount);
 
+// A seek, a pause or a new speed taken by the source starts the frame afresh.
 bool controlSource(InstrumentKey key) {
-    auto* replay = dynamic_cast<ReplaySource*>(&engineSource());
+    auto* player = dynamic_cast<Player*>(&engineSource());
     for (const ReplayKey& row : replayKeys)
-        if (row.key == key)
-            return replay && replay->control(row.control);
+        if (row.key == key) {
+            const bool taken = player && player->control(row.control);
+            if (taken && panelWindow)
+                panelWindow->keptFrame.redrawAll();
+            return taken;
+        }
     return false;
 }
 

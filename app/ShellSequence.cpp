@@ -35,6 +35,8 @@ std::string captionStatus() {
 
 void setEngineSource(EngineSource* newSource) {
     source = newSource;
+    if (panelWindow)
+        panelWindow->keptFrame.redrawAll();
 }
 
 EngineSource& engineSource() {
@@ -56,7 +58,7 @@ void startShell(ShellPlatform& platform, std::uint32_t spreadSeed) {
     setOpeningState(spreadSeed);
     panelWindow = platform.frameSurface();
     screenRenderer.powerUp();
-    platform.setFrameComposer(composeFrameFor);
+    platform.setFrameComposer([](PanelWindow& window) { refreshFrame(window); });
     platformShown = &platform;
     statusShown.clear();
     platform.startFrameTimer(frameTimerPeriodMs);
@@ -85,6 +87,8 @@ void closeShell(ShellPlatform& platform) {
     screenRenderer.release();
     platform.stopFrameTimer();
     releaseEngineSound();
+    if (panelWindow)
+        panelWindow->keptFrame.release();
     panelWindow = nullptr;
     platform.closeWindow();
 }

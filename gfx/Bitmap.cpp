@@ -100,6 +100,24 @@ Bitmap Bitmap::copyOf(const Bitmap& source) {
     return copy;
 }
 
+std::int64_t Bitmap::contentKey() const {
+    return image_ ? image_->cacheKey() : 0;
+}
+
+void Bitmap::copyArea(const Bitmap& source, Rect area) {
+    if (!image_ || !source.image_)
+        return;
+    const QImage& from = *source.image_;
+    QImage& to = *image_;
+    const QRect box = QRect(area.x, area.y, area.width, area.height) & from.rect() & to.rect();
+    if (box.isEmpty())
+        return;
+    const std::size_t rowBytes = std::size_t(box.width()) * 4;
+    for (int y = box.top(); y <= box.bottom(); ++y)
+        std::memcpy(to.scanLine(y) + std::size_t(box.left()) * 4,
+                    from.constScanLine(y) + std::size_t(box.left()) * 4, rowBytes);
+}
+
 Bitmap::Bitmap(const QImage& image) {
     if (image.isNull()) {
         lastStatus_ = Status::invalidParameter;

@@ -31,6 +31,13 @@ public:
     ~Bitmap();
 
     bool valid() const { return bool(image_); }
+    // Tells these pixels apart from any other pixels and from their own
+    // earlier states: it changes whenever they are replaced or drawn on
+    // (0 for an absent bitmap).
+    std::int64_t contentKey() const;
+    // Puts `area` of `source`, a bitmap of the same size, over the same area
+    // of this 32-bit bitmap, byte for byte as copyOf copies it.
+    void copyArea(const Bitmap& source, Rect area);
     int width() const;
     int height() const;
     Status lastStatus() const { return lastStatus_; }

@@ -106,6 +106,11 @@ TextRenderingHint Graphics::textRenderingHint() const {
     return d_ ? d_->state.textHint : TextRenderingHint::systemDefault;
 }
 
+void Graphics::setStretchAsWhole(bool on) {
+    if (d_)
+        d_->stretchAsWhole = on;
+}
+
 void Graphics::setInterpolationMode(InterpolationMode mode) {
     if (!usable())
         return;

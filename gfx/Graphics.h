@@ -48,6 +48,12 @@ public:
     void setInterpolationMode(InterpolationMode mode);
     InterpolationMode interpolationMode() const;
 
+    // On, a smooth stretch drawn under a clip gives there the very pixels of
+    // the same stretch drawn unclipped, so that a window can redraw a part of
+    // a stretched frame alone; off (the default), the painter's own clipped
+    // stretch, which starts its sampling afresh at each clipped span.
+    void setStretchAsWhole(bool on);
+
     void translateTransform(float dx, float dy);
     void rotateTransform(float degrees);
     // Back to the frame in force when the innermost container began.

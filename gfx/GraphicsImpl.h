@@ -54,6 +54,7 @@ struct Graphics::Impl {
     DrawingState state;
     std::vector<DrawingState> containers;
     std::vector<QTransform> savedWorlds; // frames kept by saveTransform
+    bool stretchAsWhole = false;         // see Graphics::setStretchAsWhole
 
     // Vector drawing puts pixel centres on whole coordinates, as the screen's
     // layout assumes: a 1-pixel line along a whole y fills exactly that row.

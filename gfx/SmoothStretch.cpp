@@ -80,34 +80,40 @@ std::optional<Mapping> mappingOf(const QTransform& device, QRectF target, QSize 
 }
 
 // Where each pixel of a device span samples a blended row: its left column
-// and weight, clamped at the picture's edges as the painter clamps.
+// and weight, clamped at the picture's edges as the painter clamps. The
+// painter's fetch starts at `rowLeft` and again every 2048 pixels from there;
+// a span that starts later takes the positions that fetch gives its pixels.
 struct ColumnTable {
+    int rowLeft = 0;
     int deviceLeft = 0;
     stretch::RowSampling sampling;
 };
 
-ColumnTable columnsOf(const Mapping& m, int deviceLeft, int length, int deviceY) {
+ColumnTable columnsOf(const Mapping& m, int rowLeft, int deviceLeft, int length, int deviceY) {
     std::vector<std::int32_t> lefts(static_cast<std::size_t>(length));
     std::vector<int> weights(static_cast<std::size_t>(length));
-    for (int start = 0; start < length; start += fetchLength) {
-        int fx = int(m.x(deviceLeft + start, deviceY)) - halfPoint;
-        const int end = std::min(length, start + fetchLength);
-        for (int i = start; i < end; ++i, fx += m.step) {
-            const int column = fx >> 16;
-            int left = column;
-            int weight = (fx & 0xffff) >> 8;
-            if (column < 0) {
-                left = 0;
-                weight = 0;
-            } else if (column >= m.width - 1) {
-                left = m.width - 2; // the last column itself, whole
-                weight = 256;
-            }
-            lefts[std::size_t(i)] = left;
-            weights[std::size_t(i)] = weight;
+    const int first = deviceLeft - rowLeft;
+    int fx = 0;
+    for (int i = 0; i < length; ++i, fx += m.step) {
+        const int along = first + i;
+        if (i == 0 || along % fetchLength == 0) {
+            const int restart = along - along % fetchLength;
+            fx = int(m.x(rowLeft + restart, deviceY)) - halfPoint + (along - restart) * m.step;
         }
+        const int column = fx >> 16;
+        int left = column;
+        int weight = (fx & 0xffff) >> 8;
+        if (column < 0) {
+            left = 0;
+            weight = 0;
+        } else if (column >= m.width - 1) {
+            left = m.width - 2; // the last column itself, whole
+            weight = 256;
+        }
+        lefts[std::size_t(i)] = left;
+        weights[std::size_t(i)] = weight;
     }
-    return {deviceLeft, stretch::RowSampling(lefts, weights)};
+    return {rowLeft, deviceLeft, stretch::RowSampling(lefts, weights)};
 }
 
 struct RowSample {
@@ -134,18 +140,22 @@ struct StretchMemory {
     std::vector<std::uint32_t> blended;
     std::vector<std::uint32_t> row; // a stretched row to lay over the device
 
-    const ColumnTable& columns(const Mapping& m, int deviceLeft, int length, int deviceY) {
+    const ColumnTable& columns(const Mapping& m, int rowLeft, int deviceLeft, int length,
+                               int deviceY) {
         if (mapping != m) {
             mapping = m;
             tables.clear();
         }
         for (const ColumnTable& table : tables)
-            if (table.deviceLeft == deviceLeft && table.sampling.size() == length)
+            if (table.rowLeft == rowLeft && table.deviceLeft == deviceLeft &&
+                table.sampling.size() == length)
                 return table;
-        constexpr std::size_t mostSpans = 8; // a clip of many pieces is redone, not hoarded
+        // A clip of many pieces is redone, not hoarded; a frame's changed
+        // areas come in a dozen or so.
+        constexpr std::size_t mostSpans = 24;
         if (tables.size() == mostSpans)
             tables.clear();
-        tables.push_back(columnsOf(m, deviceLeft, length, deviceY));
+        tables.push_back(columnsOf(m, rowLeft, deviceLeft, length, deviceY));
         return tables.back();
     }
 };
@@ -256,10 +266,12 @@ QImage* devicePixels(QPainter& painter) {
 }
 
 // Stretches the rows of one rectangle of the clip straight onto the device.
-void drawPieceOnto(QImage& device, const QImage& image, const Mapping& m, QRect piece) {
+// The columns are those of a fetch starting at `rowLeft`.
+void drawPieceOnto(QImage& device, const QImage& image, const Mapping& m, QRect piece,
+                   int rowLeft) {
     StretchMemory& kept = memory();
     const stretch::RowSampling& sampling =
-        kept.columns(m, piece.left(), piece.width(), piece.top()).sampling;
+        kept.columns(m, rowLeft, piece.left(), piece.width(), piece.top()).sampling;
     kept.blended.resize(std::size_t(m.width + stretch::RowSampling::readAhead));
     kept.row.resize(std::size_t(piece.width()));
     for (int y = piece.top(); y <= piece.bottom(); ++y) {
@@ -301,10 +313,26 @@ bool drawSmoothStretch(Graphics::Impl& d, const QImage& image, QRect target) {
         if (mapping->step > fixedScale && piece.width() >= fetchLength / 2)
             return false;
 
+    // As a whole, every row is fetched from where the unclipped stretch
+    // starts it on the device; otherwise from each piece's own left, as the
+    // painter fetches a clipped span.
+    const QRect whole = target.translated(deviceOrigin) & pixels->rect();
     for (const QRect& piece : region)
-        drawPieceOnto(*pixels, image, *mapping, piece);
+        drawPieceOnto(*pixels, image, *mapping, piece,
+                      d.stretchAsWhole ? whole.left() : piece.left());
     ++stretchesDrawn;
     return true;
+}
+
+bool ownStretchCovers(QSize source, QSize target) {
+    if (source == target)
+        return true; // a plain copy, each pixel from its own
+    if (!ownStretch || !stretch::rowPassesAvailable() || source.width() < 2 || target.isEmpty())
+        return false;
+    const std::optional<Mapping> mapping =
+        mappingOf(QTransform(), QRectF(QPoint(), target), source);
+    return mapping && !(mapping->step > fixedScale && target.width() >= fetchLength / 2) &&
+           withinFixedRange(*mapping, QRegion(QRect(QPoint(), target)));
 }
 
 void setOwnStretch(bool on) {

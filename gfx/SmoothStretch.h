@@ -7,6 +7,7 @@
 
 class QImage;
 class QRect;
+class QSize;
 
 namespace gfx {
 
@@ -17,6 +18,12 @@ namespace gfx {
 // placement, path clips, other blend settings, shrinking the width to less
 // than half, a processor without the vector passes. The painter draws it then.
 bool drawSmoothStretch(Graphics::Impl& d, const QImage& image, QRect target);
+
+// Whether drawSmoothStretch draws a `source`-sized picture stretched over a
+// `target`-sized rectangle at the origin of a 32-bit bitmap or window, or the
+// picture is merely copied: then any part of the stretch drawn as a whole
+// (Graphics::setStretchAsWhole) is exactly the whole stretch's pixels there.
+bool ownStretchCovers(QSize source, QSize target);
 
 // Off, the painter draws every stretch, so that benchmarks and tests can set
 // the two side by side; on by default.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/EngineSource.h"
+#include "engine/Player.h"
 #include "logs/EngineLog.h"
 #include "logs/LogPlayback.h"
 
@@ -8,18 +9,6 @@
 #include <functional>
 #include <memory>
 #include <string>
-
-// What the player's keys ask of a replay.
-enum class PlayerControl : std::uint8_t {
-    pauseOrResume,
-    seekBack, // 10 s
-    seekForward,
-    seekBackLong, // 60 s
-    seekForwardLong,
-    faster, // double the speed
-    slower, // halve it
-    toStart,
-};
 
 struct ReplayOptions {
     double speed = 1;           // 1/4 .. 64
@@ -37,7 +26,7 @@ struct ReplayOptions {
 // two rows interpolated, and what the log lacks as no data. The knobs show
 // the logged positions where the log has them; the player's keys pause,
 // seek and change the speed.
-class ReplaySource final : public EngineSource {
+class ReplaySource final : public EngineSource, public Player {
 public:
     struct Opened {
         std::unique_ptr<ReplaySource> source;
@@ -54,9 +43,7 @@ public:
     // "flight.csv 00:12:05 / 01:30:00 2x", "paused" after it while paused,
     // then the report once the whole log has been read.
     std::string status() const override;
-    // A player's key; false for none the player has, so that the window
-    // leaves the key to the window system.
-    bool control(PlayerControl what);
+    bool control(PlayerControl what) override;
 
     const LogPlayback& playback() const { return player; }
     // The registration the log names (an export's aircraft_ident), or empty.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "panel/FrameChange.h"
 #include "panel/PanelWindow.h"
 #include "screen/ScreenRenderer.h"
 
@@ -11,10 +12,15 @@ class Bitmap;
 class Graphics;
 } // namespace gfx
 
-// Builds one frame at the panel's own 750 x 945 pixels (panel, knobs at their
-// positions, check marks, screen) for a client area, whose size sets the scale.
+// One frame built whole at the panel's own 750 x 945 pixels (panel, knobs at
+// their positions, check marks, knob lamp, screen): what every kept frame
+// must equal byte for byte.
+gfx::Bitmap composePanelFrame();
+// The same for a client area, whose size sets the scale.
 gfx::Bitmap composeFrameFor(const ClientRect& client);
-// The frame for panelWindow's client area, handed to it to show.
+// Brings the window's kept frame up to date for its client area as it is now.
+FrameChange refreshFrame(PanelWindow& window);
+// Refreshes panelWindow's kept frame and hands it what changed, if anything did.
 void composeFrame();
 
 // The one stretched copy of a finished panel frame over a client area of

@@ -4,11 +4,10 @@
 // a place to show each finished frame, and the pointer's shape. The window
 // layer implements it; tests substitute their own.
 
-#include <functional>
+#include "panel/FrameChange.h"
+#include "panel/KeptFrame.h"
 
-namespace gfx {
-class Bitmap;
-}
+#include <functional>
 
 struct ClientRect {
     int left = 0;
@@ -24,10 +23,13 @@ public:
     virtual ~PanelWindow() = default;
     // The client area as it is now, in client pixels.
     virtual ClientRect readClientRect() const = 0;
-    // Takes a finished frame at the panel's own size and shows it stretched
-    // over the whole client area with stretchFrame.
-    virtual void showFrame(gfx::Bitmap&& panelFrame) = 0;
+    // Shows keptFrame stretched over the client area with stretchFrame: the
+    // parts of it that `change` names, or all of it.
+    virtual void showFrame(const FrameChange& change) = 0;
     virtual void setHandCursor(bool hand) = 0;
+
+    // The frame this window shows, kept between ticks.
+    KeptFrame keptFrame;
 };
 
 // The window the panel draws into and reads pointer geometry from; none
@@ -42,6 +44,6 @@ extern double scaleY;
 // Takes the client area as it is now and derives scaleY from the panel's height.
 void updateScale(const ClientRect& client);
 
-// Makes the frame for a client area at once, off the tick: what a window
-// paints when it is exposed before the first tick has given it a frame.
-using FrameComposer = std::function<gfx::Bitmap(const ClientRect& client)>;
+// Brings a window's kept frame up to date at once, off the tick: what a
+// window paints when it is exposed before the first tick has given it a frame.
+using FrameComposer = std::function<void(PanelWindow& window)>;

@@ -1,3 +1,4 @@
+#include "screen/DrawnFrom.h"
 #include "screen/Readouts.h"
 #include "screen/ScreenSections.h"
 #include "screen/ScreenTables.h"
@@ -198,11 +199,17 @@ void drawGuideLine(gfx::Graphics& graphics, ScreenKit& kit) {
     graphics.drawLine(&kit.whitePen, 0, 0, 0, graphHeight);
 }
 
-void drawColumn(gfx::Graphics& graphics, ScreenKit& kit, const CylinderGraph& graph, int cylinder) {
+// The guide line and the cylinder's number: the same every tick.
+void drawColumnFace(gfx::Graphics& graphics, ScreenKit& kit, const CylinderGraph&, int cylinder) {
     drawGuideLine(graphics, kit);
     drawTextBox(formatReadout(cylinder + 1, integer1), numberBox.x, numberBox.y, numberBox.width,
                 numberBox.height, &kit.boldFont13, &kit.whiteBrush, graphics,
                 gfx::StringAlignment::center);
+}
+
+// The bar over the guide line, the value above it, the box round the number.
+void drawColumnReadings(gfx::Graphics& graphics, ScreenKit& kit, const CylinderGraph& graph,
+                        int cylinder) {
     const bool lacking = graph.lacking(cylinder);
     const double value = graph.value(cylinder);
     if (!lacking)
@@ -224,21 +231,34 @@ void drawScale(gfx::Graphics& graphics, ScreenKit& kit, const CylinderGraph& gra
                                gfx::RectF{zone.x, zone.y, zone.width, zone.height});
 }
 
+using ColumnLayer = void (*)(gfx::Graphics&, ScreenKit&, const CylinderGraph&, int);
+
 // The columns step across in a nested state of their own.
-void drawColumns(gfx::Graphics& graphics, ScreenKit& kit, const CylinderGraph& graph) {
+void drawColumns(gfx::Graphics& graphics, ScreenKit& kit, const CylinderGraph& graph,
+                 ColumnLayer layer) {
     const gfx::ContainerScope columns(graphics);
     setAntiAliased(graphics);
     graphics.translateTransform(graph.firstColumn, 0);
     for (int cylinder = 0; cylinder < cylinderCount; ++cylinder) {
-        drawColumn(graphics, kit, graph, cylinder);
+        layer(graphics, kit, graph, cylinder);
         graphics.translateTransform(graph.columnSpacing, 0);
     }
 }
 
-void drawGraph(gfx::Graphics& graphics, ScreenKit& kit, const CylinderGraph& graph) {
+// Every column's face before any column's readings: a bar stays within its
+// column above the numbers, a value above the guide lines and a selection box
+// clear of the next number, so no reading of one column shares a pixel with
+// the face of the next. The caption comes last, over the big readout's box.
+void drawGraph(gfx::Graphics& graphics, ScreenKit& kit, const CylinderGraph& graph,
+               PartLayers layers) {
     const gfx::TranslatedFrame frame(graphics, graph.origin);
-    drawScale(graphics, kit, graph);
-    drawColumns(graphics, kit, graph);
+    if (layers != PartLayers::moving) {
+        drawScale(graphics, kit, graph);
+        drawColumns(graphics, kit, graph, drawColumnFace);
+    }
+    if (layers == PartLayers::fixed)
+        return;
+    drawColumns(graphics, kit, graph, drawColumnReadings);
     const gfx::RectF box = graph.bigReadoutBox;
     const int selected = selectedCylinder();
     drawTextBox(graph.lacking(selected) ? noDataReadout(graph.bigReadout)
@@ -251,10 +271,27 @@ void drawGraph(gfx::Graphics& graphics, ScreenKit& kit, const CylinderGraph& gra
 
 } // namespace
 
-void drawEgtGraph(gfx::Graphics& graphics, ScreenKit& kit) {
-    drawGraph(graphics, kit, cylinderGraphs[0]);
+void drawEgtGraph(gfx::Graphics& graphics, ScreenKit& kit, PartLayers layers) {
+    drawGraph(graphics, kit, cylinderGraphs[0], layers);
 }
 
-void drawChtGraph(gfx::Graphics& graphics, ScreenKit& kit) {
-    drawGraph(graphics, kit, cylinderGraphs[1]);
+void drawChtGraph(gfx::Graphics& graphics, ScreenKit& kit, PartLayers layers) {
+    drawGraph(graphics, kit, cylinderGraphs[1], layers);
+}
+
+// The shown temperatures with whether each is missing, and the boxed column.
+DrawnFrom egtGraphInputs() {
+    DrawnFrom inputs;
+    for (int cylinder = 0; cylinder < cylinderCount; ++cylinder)
+        inputs << egtOf(cylinder) << egtLacking(cylinder);
+    inputs << selectedCylinder();
+    return inputs;
+}
+
+DrawnFrom chtGraphInputs() {
+    DrawnFrom inputs;
+    for (int cylinder = 0; cylinder < cylinderCount; ++cylinder)
+        inputs << chtOf(cylinder) << chtLacking(cylinder);
+    inputs << selectedCylinder();
+    return inputs;
 }

@@ -1,3 +1,4 @@
+#include "screen/DrawnFrom.h"
 #include "screen/GaugeAnatomy.h"
 #include "screen/Readouts.h"
 #include "screen/ScreenSections.h"
@@ -110,7 +111,7 @@ struct DialScale {
     gfx::RectF readoutBox;
 };
 
-// RPM and MAP: the whole RPM scale, readout included, is drawn before the MAP scale.
+// RPM and MAP, in drawing order.
 constexpr std::size_t dialScaleCount = 2;
 constexpr auto dialScales = std::to_array<DialScale>({
     {.quantity = Quantity::rpm,
@@ -210,13 +211,27 @@ void drawNeedleAndReadout(gfx::Graphics& graphics, ScreenKit& kit, const DialSca
 
 } // namespace
 
-void drawDials(gfx::Graphics& graphics, ScreenKit& kit) {
+// Both faces before either needle: the RPM needle and readout keep to the
+// upper half within the MAP scale's ticks (a tip ends 80 pixels out, above
+// the level of the MAP end marks; a shaft 56 pixels out), and every MAP
+// mark, label and arc keeps to the lower half, beyond 72 pixels, so drawing
+// the RPM needle after the MAP face changes no pixel.
+void drawDials(gfx::Graphics& graphics, ScreenKit& kit, PartLayers layers) {
     const gfx::TranslatedFrame centred(graphics, dialCentre);
     // The dial draws in a nested state of its own, from its centre.
     const gfx::ContainerScope dial(graphics);
     setAntiAliased(graphics);
-    for (const DialScale& scale : dialScales) {
-        drawMarks(graphics, kit, scale);
-        drawNeedleAndReadout(graphics, kit, scale);
-    }
+    if (layers != PartLayers::moving)
+        for (const DialScale& scale : dialScales)
+            drawMarks(graphics, kit, scale);
+    if (layers != PartLayers::fixed)
+        for (const DialScale& scale : dialScales)
+            drawNeedleAndReadout(graphics, kit, scale);
+}
+
+DrawnFrom dialInputs() {
+    DrawnFrom inputs;
+    for (const DialScale& scale : dialScales)
+        inputs << engineState.*scale.value << engineState.lacks(scale.quantity);
+    return inputs;
 }

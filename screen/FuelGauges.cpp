@@ -1,3 +1,4 @@
+#include "screen/DrawnFrom.h"
 #include "screen/GaugeAnatomy.h"
 #include "screen/Readouts.h"
 #include "screen/ScreenSections.h"
@@ -19,7 +20,6 @@ struct FuelGauge {
     float EngineState::*capacity; // gallons at the F mark
 };
 
-constexpr std::size_t fuelGaugeCount = 2; // the left and right tanks
 constexpr auto fuelGauges = std::to_array<FuelGauge>({
     {.title = u"LEFT",
      .origin = {.x = 495, .y = 350},
@@ -66,17 +66,27 @@ void drawRule(gfx::Graphics& graphics, ScreenKit& kit) {
     graphics.drawLine(&kit.whitePen, ruleLeft, ruleY, ruleRight, ruleY);
 }
 
-void drawHeading(gfx::Graphics& graphics, ScreenKit& kit) {
+} // namespace
+
+void drawFuelHeading(gfx::Graphics& graphics, ScreenKit& kit) {
     drawRule(graphics, kit);
     graphics.drawString(u"FUEL QTY", &kit.boldFont14, {headingPoint.x, headingPoint.y, 0, 0},
                         nullptr, &kit.whiteBrush);
 }
 
-void drawFuelGauge(gfx::Graphics& graphics, ScreenKit& kit, const FuelGauge& gauge) {
+namespace {
+
+// Title, strip and scale first, the same every tick; then the readout and
+// the pointer.
+void drawGauge(gfx::Graphics& graphics, ScreenKit& kit, const FuelGauge& gauge, PartLayers layers) {
     const gfx::TranslatedFrame frame(graphics, gauge.origin);
-    drawGaugeTitle(graphics, kit, gauge.title);
-    drawStrip(graphics, kit.greenBrush);
-    drawStripScale(graphics, kit, fuelTicks, fuelLabels);
+    if (layers != PartLayers::moving) {
+        drawGaugeTitle(graphics, kit, gauge.title);
+        drawStrip(graphics, kit.greenBrush);
+        drawStripScale(graphics, kit, fuelTicks, fuelLabels);
+    }
+    if (layers == PartLayers::fixed)
+        return;
 
     if (engineState.lacks(gauge.reported)) {
         drawStripReadout(graphics, kit, noDataReadout(fixed4_1), u"GAL", kit.whiteBrush);
@@ -90,8 +100,14 @@ void drawFuelGauge(gfx::Graphics& graphics, ScreenKit& kit, const FuelGauge& gau
 
 } // namespace
 
-void drawFuelGauges(gfx::Graphics& graphics, ScreenKit& kit) {
-    drawHeading(graphics, kit);
-    for (const FuelGauge& gauge : fuelGauges)
-        drawFuelGauge(graphics, kit, gauge);
+void drawFuelGauge(gfx::Graphics& graphics, ScreenKit& kit, std::size_t gauge, PartLayers layers) {
+    drawGauge(graphics, kit, fuelGauges[gauge], layers);
+}
+
+DrawnFrom fuelGaugeInputs(std::size_t gauge) {
+    const FuelGauge& shown = fuelGauges[gauge];
+    DrawnFrom inputs;
+    inputs << engineState.*shown.quantity << engineState.*shown.capacity
+           << engineState.lacks(shown.reported);
+    return inputs;
 }

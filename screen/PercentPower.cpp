@@ -1,3 +1,4 @@
+#include "screen/DrawnFrom.h"
 #include "screen/Readouts.h"
 #include "screen/ScreenSections.h"
 #include "screen/ScreenTables.h"
@@ -25,4 +26,11 @@ void drawPercentPower(gfx::Graphics& graphics, ScreenKit& kit) {
     drawTextBox(powerReadout(), readoutBox.x, readoutBox.y, readoutBox.width, readoutBox.height,
                 &kit.boldFont26, &kit.whiteBrush, graphics, gfx::StringAlignment::far);
     drawTextBoxes(graphics, kit, caption, &ScreenKit::boldFont14, &ScreenKit::whiteBrush);
+}
+
+DrawnFrom percentPowerInputs() {
+    DrawnFrom inputs;
+    inputs << engineState.torque << engineState.rpm << engineState.lacks(Quantity::torque)
+           << engineState.lacks(Quantity::rpm);
+    return inputs;
 }

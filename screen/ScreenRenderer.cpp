@@ -3,7 +3,6 @@
 #include "gfx/DrawingScopes.h"
 #include "resources/Resources.h"
 #include "screen/ScreenKit.h"
-#include "screen/ScreenSections.h"
 
 void ScreenRenderer::powerUp() {
     logoImage = gfx::Bitmap::fromResource(zentor::logoBitmap);
@@ -16,19 +15,26 @@ void ScreenRenderer::release() {
 }
 
 void ScreenRenderer::draw(gfx::Graphics& graphics) {
-    if (!powered)
+    drawParts(graphics, ScreenPartSet().set());
+}
+
+void ScreenRenderer::drawParts(gfx::Graphics& graphics, const ScreenPartSet& parts,
+                               const ScreenPartLayers& layers) {
+    if (!powered || parts.none())
         return;
     // Made here, released when the frame is done, in reverse order.
     ScreenKit kit(graphics);
     // The screen's own drawing state, ended before the kit is released.
     const gfx::ContainerScope screen(graphics);
     setAntiAliased(graphics);
-    drawStripGauges(graphics, kit);
-    drawFuelGauges(graphics, kit);
-    drawDials(graphics, kit);
-    drawPercentPower(graphics, kit);
-    drawEgtGraph(graphics, kit);
-    drawChtGraph(graphics, kit);
-    drawStatusBar(graphics, kit, registration);
-    drawLogo(graphics, kit, logoImage);
+    const ScreenArt art{.logo = logoImage, .registration = registration};
+    for (std::size_t part = 0; part < screenPartCount; ++part) {
+        if (!parts.test(part))
+            continue;
+        const ScreenPart& drawn = screenPart(part);
+        if (drawn.drawLayer && layers[part] != PartLayers::whole)
+            drawn.drawLayer(graphics, kit, drawn.gauge, layers[part]);
+        else
+            drawn.draw(graphics, kit, art, drawn.gauge);
+    }
 }

@@ -2,6 +2,7 @@
 
 #include "gfx/Bitmap.h"
 #include "gfx/Graphics.h"
+#include "screen/ScreenParts.h"
 
 #include <cstdint>
 #include <string>
@@ -22,4 +23,8 @@ struct ScreenRenderer {
     void release();
     // One frame of the screen; nothing while unpowered.
     void draw(gfx::Graphics& graphics);
+    // Only `parts` of it, each drawn as the whole screen draws it; a part
+    // drawn in layers draws only the layer `layers` names for it.
+    void drawParts(gfx::Graphics& graphics, const ScreenPartSet& parts,
+                   const ScreenPartLayers& layers = {});
 };

@@ -26,10 +26,6 @@ constexpr gfx::Argb logoKey = 0xFF000000;
 
 } // namespace
 
-void drawStatusBar(gfx::Graphics& graphics, ScreenKit& kit) {
-    drawStatusBar(graphics, kit, {});
-}
-
 void drawStatusBar(gfx::Graphics& graphics, ScreenKit& kit, std::u16string_view registration) {
     graphics.fillRectangle(&kit.whiteBrush, statusBar);
     TextBox labels[std::size(statusLabels)];

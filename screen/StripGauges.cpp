@@ -1,3 +1,4 @@
+#include "screen/DrawnFrom.h"
 #include "screen/GaugeAnatomy.h"
 #include "screen/Readouts.h"
 #include "screen/ScreenSections.h"
@@ -86,7 +87,6 @@ constexpr ScaleLabel fuelFlowLimitLabels[] = {{u"3.5", 61.875f}};
 constexpr std::u16string_view degreesF = u"\u00B0F";
 
 // Drawing order: top row OIL-T, OIL-P, FUEL-P; middle row VOLTS, AMPS, OAT; then FF.
-constexpr std::size_t stripGaugeCount = 7;
 constexpr auto stripGauges = std::to_array<StripGauge>({
     {.title = u"OIL-T",
      .origin = {.x = 400, .y = 40},
@@ -224,13 +224,20 @@ void drawZoneLimits(gfx::Graphics& graphics, ScreenKit& kit, const StripGauge& g
                     gfx::StringAlignment::near);
 }
 
-void drawStripGauge(gfx::Graphics& graphics, ScreenKit& kit, const StripGauge& gauge) {
+// Title, strip, zone, scale and limits first, the same every tick; then the
+// readout and the pointer.
+void drawGauge(gfx::Graphics& graphics, ScreenKit& kit, const StripGauge& gauge,
+               PartLayers layers) {
     const gfx::TranslatedFrame frame(graphics, gauge.origin);
-    drawGaugeTitle(graphics, kit, gauge.title);
-    drawStrip(graphics, kit.*gauge.base);
-    drawZone(graphics, kit.*gauge.zone.colour, gauge.zone.top, gauge.zone.height);
-    drawStripScale(graphics, kit, gauge.ticks, gauge.labels);
-    drawZoneLimits(graphics, kit, gauge);
+    if (layers != PartLayers::moving) {
+        drawGaugeTitle(graphics, kit, gauge.title);
+        drawStrip(graphics, kit.*gauge.base);
+        drawZone(graphics, kit.*gauge.zone.colour, gauge.zone.top, gauge.zone.height);
+        drawStripScale(graphics, kit, gauge.ticks, gauge.labels);
+        drawZoneLimits(graphics, kit, gauge);
+    }
+    if (layers == PartLayers::fixed)
+        return;
 
     if (engineState.lacks(gauge.quantity)) {
         drawStripReadout(graphics, kit, noDataReadout(gauge.format), gauge.unit, kit.whiteBrush);
@@ -250,7 +257,13 @@ void drawStripGauge(gfx::Graphics& graphics, ScreenKit& kit, const StripGauge& g
 
 } // namespace
 
-void drawStripGauges(gfx::Graphics& graphics, ScreenKit& kit) {
-    for (const StripGauge& gauge : stripGauges)
-        drawStripGauge(graphics, kit, gauge);
+void drawStripGauge(gfx::Graphics& graphics, ScreenKit& kit, std::size_t gauge, PartLayers layers) {
+    drawGauge(graphics, kit, stripGauges[gauge], layers);
+}
+
+DrawnFrom stripGaugeInputs(std::size_t gauge) {
+    const StripGauge& shown = stripGauges[gauge];
+    DrawnFrom inputs;
+    inputs << engineState.*shown.field << engineState.lacks(shown.quantity);
+    return inputs;
 }

@@ -102,8 +102,11 @@ private slots:
         QVERIFY(shellRunning());
         QCOMPARE(platform.calls, QStringList({"surface throttle 0 propeller 1 mixture 1 powered 0",
                                               "composer 1", "timer 65 powered 1 cylinder 0"}));
-        // The composer makes a panel-sized frame and takes the client area's scale.
-        const gfx::Bitmap frame = platform.composer(ClientRect{0, 0, 375, 1890});
+        // The composer makes the surface's panel-sized frame and takes the
+        // client area's scale.
+        platform.surface.client = ClientRect{0, 0, 375, 1890};
+        platform.composer(platform.surface);
+        const gfx::Bitmap& frame = platform.surface.keptFrame.frame();
         QCOMPARE(QSize(frame.width(), frame.height()), QSize(750, 945));
         QCOMPARE(scaleY, 2.0);
         QCOMPARE(platform.surface.framesShown, 0); // made for the caller, not shown
@@ -155,9 +158,9 @@ private slots:
         QCOMPARE(shown.pixel(375, 300),
                  window.frameView()->latestPanelFrame().image().pixel(375, 300));
         closeShell(window);
-        // Closed, a view without a frame paints black and composes nothing.
+        // Closed, the view has let its frame go: it paints black and
+        // composes nothing.
         FrameView& view = *window.frameView();
-        view.showFrame(gfx::Bitmap());
         QCOMPARE(view.grab().toImage().pixel(375, 300), 0xFF000000u);
         QVERIFY(!view.latestPanelFrame().valid());
     }

@@ -4,6 +4,7 @@
 #include "gfx/Bitmap.h"
 #include "gfx/Graphics.h"
 #include "gfx/SmoothStretch.h"
+#include "gfx/StretchReach.h"
 #include "gfx/StretchRows.h"
 
 #include <QPainter>
@@ -12,6 +13,7 @@
 #include <QWidget>
 
 #include <cstdint>
+#include <optional>
 
 namespace {
 
@@ -61,6 +63,8 @@ private slots:
     void sameAsThePainter();
     void widgetPaintsMatchInsideTheirRegion_data();
     void widgetPaintsMatchInsideTheirRegion();
+    void partsDrawnAsAWholeMatchTheWhole_data();
+    void partsDrawnAsAWholeMatchTheWhole();
     void rowPassesKeepTheirFormula_data();
     void rowPassesKeepTheirFormula();
 };
@@ -194,6 +198,56 @@ void StretchTest::widgetPaintsMatchInsideTheirRegion() {
     const QImage own = render(true);
     QCOMPARE(gfx::ownStretchesDrawn() - before, 1);
     QCOMPARE(own, render(false));
+}
+
+void StretchTest::partsDrawnAsAWholeMatchTheWhole_data() {
+    QTest::addColumn<QSize>("target");
+    QTest::addColumn<QPoint>("origin");
+    QTest::addColumn<QRect>("part");   // in device pixels
+    QTest::addColumn<bool>("inParts"); // whether gfx promises it
+    QTest::newRow("a gauge at the opening size")
+        << QSize(572, 670) << QPoint(4, 28) << QRect(270, 45, 77, 104) << true;
+    QTest::newRow("across a 4K row's second fetch")
+        << QSize(3840, 300) << QPoint() << QRect(2000, 10, 100, 20) << true;
+    QTest::newRow("a fractional enlargement")
+        << QSize(937, 1181) << QPoint() << QRect(13, 900, 301, 7) << true;
+    QTest::newRow("shrunk to half") << QSize(375, 945) << QPoint() << QRect(1, 1, 5, 5) << true;
+    QTest::newRow("shrunk to less than half")
+        << QSize(300, 380) << QPoint() << QRect(0, 0, 300, 380) << false;
+    QTest::newRow("the picture's own size")
+        << QSize(750, 945) << QPoint(4, 28) << QRect(100, 100, 50, 50) << true;
+}
+
+// A part of a stretch drawn alone, as a whole, is the whole stretch's pixels there.
+void StretchTest::partsDrawnAsAWholeMatchTheWhole() {
+    QFETCH(QSize, target);
+    QFETCH(QPoint, origin);
+    QFETCH(QRect, part);
+    QFETCH(bool, inParts);
+    QCOMPARE(gfx::stretchDrawsInParts({750, 945}, {target.width(), target.height()}), inParts);
+    if (!inParts)
+        return;
+    const gfx::Bitmap picture(noise(QSize(750, 945), false, 5));
+    const QSize canvas(target.width() + origin.x(), target.height() + origin.y());
+    const auto draw = [&](std::optional<QRect> clip) {
+        gfx::Bitmap device(noise(canvas, false, 13));
+        {
+            gfx::Graphics g(device);
+            g.setStretchAsWhole(true);
+            if (clip)
+                g.setClip({clip->x(), clip->y(), clip->width(), clip->height()});
+            g.translateTransform(float(origin.x()), float(origin.y()));
+            g.drawImage(&picture, gfx::Rect{0, 0, target.width(), target.height()});
+        }
+        return device.image();
+    };
+    const QImage whole = draw(std::nullopt);
+    const QImage inPart = draw(part);
+    const QImage untouched = noise(canvas, false, 13);
+    for (int y = 0; y < canvas.height(); ++y)
+        for (int x = 0; x < canvas.width(); ++x)
+            QVERIFY2(inPart.pixel(x, y) == (part.contains(x, y) ? whole : untouched).pixel(x, y),
+                     qPrintable(QStringLiteral("pixel (%1, %2)").arg(x).arg(y)));
 }
 
 void StretchTest::rowPassesKeepTheirFormula_data() {

@@ -6,6 +6,8 @@
 #include "engine/Engine.h"
 #include "gfx/Bitmap.h"
 #include "gfx/Census.h"
+#include "gfx/DrawingScopes.h"
+#include "screen/ScreenParts.h"
 #include "screen/ScreenRenderer.h"
 #include "screen/ScreenSections.h"
 
@@ -21,15 +23,16 @@ private slots:
     void unpoweredScreenDrawsNothing();
     void sectionsLeavePensSolidAndOneWide_data();
     void sectionsLeavePensSolidAndOneWide();
+    void partsStayInsideTheirAreas_data();
+    void partsStayInsideTheirAreas();
+    void layersMakeThePartWhole_data();
+    void layersMakeThePartWhole();
     void screenStaysInsideItsClipOnThePanel();
     void statusBarIsTheSameInEveryState();
     void logoLeavesOutPureBlackOnly();
     void kitFontsFallBackToSansSerif_data();
     void kitFontsFallBackToSansSerif();
 };
-
-using Section = void (*)(gfx::Graphics&, ScreenKit&);
-Q_DECLARE_METATYPE(Section)
 
 // Kit objects only: fonts' families, contexts, bitmaps and string formats come and go.
 static void recordKit(void* log, gfx::ObjectKind kind, gfx::Lifetime event, std::uint32_t tag) {
@@ -98,30 +101,22 @@ void FrameTest::unpoweredScreenDrawsNothing() {
     QCOMPARE(probes::count(screen.image(), {0, 0, 630, 483}, [](QRgb p) { return p != 0; }), 0);
 }
 
-static void drawLogoSection(gfx::Graphics& graphics, ScreenKit& kit) {
-    drawLogo(graphics, kit, gfx::Bitmap::fromResource(114));
-}
-
 void FrameTest::sectionsLeavePensSolidAndOneWide_data() {
-    QTest::addColumn<Section>("section");
-    QTest::newRow("strip gauges") << Section(drawStripGauges);
-    QTest::newRow("fuel gauges") << Section(drawFuelGauges);
-    QTest::newRow("dials") << Section(drawDials);
-    QTest::newRow("percent power") << Section(drawPercentPower);
-    QTest::newRow("egt graph") << Section(drawEgtGraph);
-    QTest::newRow("cht graph") << Section(drawChtGraph);
-    QTest::newRow("status bar") << Section(drawStatusBar);
-    QTest::newRow("logo") << Section(drawLogoSection);
+    QTest::addColumn<int>("part");
+    for (std::size_t part = 0; part < screenPartCount; ++part)
+        QTest::newRow(std::string(screenPart(part).name).c_str()) << int(part);
 }
 
 void FrameTest::sectionsLeavePensSolidAndOneWide() {
-    QFETCH(Section, section);
+    QFETCH(int, part);
+    const gfx::Bitmap logo = gfx::Bitmap::fromResource(114);
     gfx::Bitmap screen(630, 483);
     gfx::Graphics graphics(screen);
     ScreenKit kit(graphics);
     graphics.translateTransform(50, 45);
     const gfx::GraphicsContainer outer = graphics.beginContainer();
-    section(graphics, kit);
+    const ScreenPart& drawn = screenPart(std::size_t(part));
+    drawn.draw(graphics, kit, ScreenArt{.logo = logo, .registration = {}}, drawn.gauge);
     for (const gfx::Pen* pen :
          {&kit.greenPen, &kit.redPen, &kit.whitePen, &kit.yellowPen, &kit.greyPen}) {
         QCOMPARE(pen->width(), 1.0f);
@@ -131,6 +126,101 @@ void FrameTest::sectionsLeavePensSolidAndOneWide() {
     QCOMPARE(QPointF(origin.x, origin.y), QPointF(50, 45));
     QCOMPARE(graphics.lastStatus(), gfx::Status::ok);
     graphics.endContainer(outer);
+}
+
+void FrameTest::partsStayInsideTheirAreas_data() {
+    sectionsLeavePensSolidAndOneWide_data();
+}
+
+namespace {
+
+struct Reading {
+    float value;
+    bool noData;
+};
+// Far below and above every scale, none at all.
+constexpr Reading readings[] = {{-1e6f, false}, {1e6f, false}, {0, false}, {1e6f, true}};
+
+// Every reading at `reading`, the cylinder boxed.
+void setReadings(Reading reading, std::uint8_t cylinder) {
+    resetEngine();
+    EngineState& e = engineState;
+    for (float* value :
+         {&e.fuelFlow, &e.leftFuel, &e.rightFuel, &e.oilTemp, &e.oilPressure, &e.fuelPressure,
+          &e.volts, &e.amps, &e.oat, &e.rpm, &e.manifoldPressure, &e.egtRankine, &e.cht, &e.torque})
+        *value = reading.value;
+    e.egtMeasured = e.chtMeasured = cylinder % 2 == 1;
+    for (int i = 0; i < 6; ++i)
+        e.measuredEgt[i] = e.measuredCht[i] = reading.value;
+    if (reading.noData)
+        e.noData.set();
+    e.selectedCylinder = cylinder;
+}
+
+// The part drawn on `screen` in a kit of its own, whole or one of its layers.
+void drawPart(gfx::Bitmap& screen, const ScreenPart& drawn, const gfx::Bitmap& logo,
+              PartLayers layers) {
+    gfx::Graphics graphics(screen);
+    ScreenKit kit(graphics);
+    const gfx::ContainerScope state(graphics);
+    setAntiAliased(graphics);
+    if (layers == PartLayers::whole)
+        drawn.draw(graphics, kit, ScreenArt{.logo = logo, .registration = {}}, drawn.gauge);
+    else
+        drawn.drawLayer(graphics, kit, drawn.gauge, layers);
+}
+
+} // namespace
+
+// A kept frame redraws a part over its area alone: whatever the readings,
+// the part changes no screen pixel outside it.
+void FrameTest::partsStayInsideTheirAreas() {
+    QFETCH(int, part);
+    const gfx::Bitmap logo = gfx::Bitmap::fromResource(114);
+    const ScreenPart& drawn = screenPart(std::size_t(part));
+    const QRect area(drawn.area.x, drawn.area.y, drawn.area.width, drawn.area.height);
+    for (const Reading reading : readings)
+        for (std::uint8_t cylinder = 0; cylinder < 6; ++cylinder) {
+            setReadings(reading, cylinder);
+            gfx::Bitmap screen(630, 483);
+            drawPart(screen, drawn, logo, PartLayers::whole);
+            const QImage pixels = screen.image();
+            for (int y = 0; y < pixels.height(); ++y)
+                for (int x = 0; x < pixels.width(); ++x)
+                    if (pixels.pixel(x, y) != 0 && !area.contains(x, y))
+                        QFAIL(qPrintable(QStringLiteral("%1 drawn at (%2, %3), cylinder %4")
+                                             .arg(reading.value)
+                                             .arg(x)
+                                             .arg(y)
+                                             .arg(cylinder)));
+        }
+}
+
+void FrameTest::layersMakeThePartWhole_data() {
+    QTest::addColumn<int>("part");
+    for (std::size_t part = 0; part < screenPartCount; ++part)
+        if (screenPart(part).drawLayer)
+            QTest::newRow(std::string(screenPart(part).name).c_str()) << int(part);
+}
+
+// A kept frame draws a layered part's moving layer, in a kit of its own, over
+// the pixels its fixed layer left: byte for byte the part drawn whole.
+void FrameTest::layersMakeThePartWhole() {
+    QFETCH(int, part);
+    const gfx::Bitmap logo = gfx::Bitmap::fromResource(114);
+    const ScreenPart& drawn = screenPart(std::size_t(part));
+    for (const Reading reading : readings)
+        for (std::uint8_t cylinder = 0; cylinder < 6; ++cylinder) {
+            setReadings(reading, cylinder);
+            gfx::Bitmap whole(630, 483);
+            drawPart(whole, drawn, logo, PartLayers::whole);
+            gfx::Bitmap layered(630, 483);
+            drawPart(layered, drawn, logo, PartLayers::fixed);
+            drawPart(layered, drawn, logo, PartLayers::moving);
+            QVERIFY2(
+                layered.image() == whole.image(),
+                qPrintable(QStringLiteral("%1, cylinder %2").arg(reading.value).arg(cylinder)));
+        }
 }
 
 // The compositor's way: a panel-sized buffer, the screen at (50, 45), clipped.

@@ -46,8 +46,9 @@ constexpr qint64 msAllowedPerTick = 250;
 constexpr long progressTicks = 10000;
 // Pointer events before the first frame, while nothing has a scale yet.
 constexpr int eventsBeforeFirstFrame = 200;
-// Panel, three knobs, check mark, the logo and the frame on show.
-constexpr int bitmapsKept = 7;
+// Panel, three knobs, check mark, the logo, the frame on show and its
+// parts' fixed layers.
+constexpr int bitmapsKept = 8;
 
 struct SoakOptions {
     long ticks = defaultTicks;

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "gfx/Types.h"
+#include "screen/DrawnFrom.h"
+#include "screen/ScreenParts.h"
+
+#include <bitset>
+#include <cstddef>
+#include <string_view>
+
+namespace gfx {
+class Graphics;
+}
+
+// What a frame draws over the panel picture, part by part in drawing order:
+// the three knobs, the two check marks, the three knob lamps, then the
+// screen's parts. A part changes no pixel outside its area, so that it can be
+// drawn again alone over the panel picture's pixels there.
+inline constexpr std::size_t panelPartCount = 8;
+inline constexpr std::size_t framePartCount = panelPartCount + screenPartCount;
+using FramePartSet = std::bitset<framePartCount>;
+
+std::string_view framePartName(std::size_t part);
+// The panel pixels the part may change, whatever it shows: a knob's whole
+// travel, a check mark's box, a lamp's glow, a screen part's area on the
+// screen.
+gfx::Rect framePartArea(std::size_t part);
+// What the part is drawn from now.
+DrawnFrom framePartInputs(std::size_t part);
+// Whether the part is drawn in layers (see PartLayers).
+bool framePartLayered(std::size_t part);
+// Draws `parts` over a panel frame exactly as a whole frame draws them: same
+// order, clip and drawing state; a layered screen part draws only the layer
+// `layers` names for it.
+void drawFrameParts(gfx::Graphics& graphics, const FramePartSet& parts,
+                    const ScreenPartLayers& layers = {});

@@ -1,0 +1,154 @@
+#include "panel/KeptFrame.h"
+
+#include "gfx/Graphics.h"
+#include "panel/FrameCompositor.h"
+#include "panel/PanelArtwork.h"
+#include "panel/PanelLayout.h"
+
+#include <functional>
+#include <string>
+
+namespace {
+
+// A part drawn again changes the pixels under any part overlapping it, which
+// must then be drawn again too, and so on.
+FramePartSet withOverlapping(FramePartSet parts) {
+    std::array<gfx::Rect, framePartCount> areas;
+    for (std::size_t part = 0; part < framePartCount; ++part)
+        areas[part] = framePartArea(part);
+    for (bool grew = true; grew;) {
+        grew = false;
+        for (std::size_t part = 0; part < framePartCount; ++part) {
+            if (parts.test(part))
+                continue;
+            for (std::size_t drawn = 0; drawn < framePartCount; ++drawn)
+                if (parts.test(drawn) && overlaps(areas[part], areas[drawn])) {
+                    parts.set(part);
+                    grew = true;
+                    break;
+                }
+        }
+    }
+    return parts;
+}
+
+// The parts whose fixed layer can be kept: drawn in layers, with no part
+// drawn before them over their area, so that the pixels under their moving
+// layer are the panel picture's and their fixed layer's alone.
+FramePartSet keepableParts() {
+    FramePartSet keepable;
+    for (std::size_t part = 0; part < framePartCount; ++part) {
+        if (!framePartLayered(part))
+            continue;
+        bool drawnOver = false;
+        for (std::size_t earlier = 0; earlier < part; ++earlier)
+            drawnOver = drawnOver || overlaps(framePartArea(earlier), framePartArea(part));
+        keepable[part] = !drawnOver;
+    }
+    return keepable;
+}
+
+// The artwork, the screen's power, the registration and the client size: a
+// change of any rebuilds the whole frame.
+DrawnFrom wholeFrameInputs(const ClientRect& client) {
+    DrawnFrom inputs;
+    inputs << client.width() << client.height() << panelImage.contentKey()
+           << checkMarkImage.contentKey() << screenRenderer.powered
+           << screenRenderer.logoImage.contentKey()
+           << std::hash<std::u16string>{}(screenRenderer.registration);
+    for (std::size_t knob = 0; knob < knobCount; ++knob)
+        inputs << knobImage(knob).contentKey();
+    return inputs;
+}
+
+} // namespace
+
+FrameChange KeptFrame::refresh(const ClientRect& client) {
+    FrameChange change;
+    const DrawnFrom whole = wholeFrameInputs(client);
+    // A frame without the panel picture starts black; it is simply rebuilt.
+    if (wholeNext || !frame_.valid() || !panelImage.valid() || !(whole == wholeDrawnFrom)) {
+        wholeNext = false;
+        wholeDrawnFrom = whole;
+        rebuild();
+        change.whole = true;
+        return change;
+    }
+    const FramePartSet changed = changedParts();
+    if (changed.any())
+        redraw(withOverlapping(changed), change);
+    return change;
+}
+
+void KeptFrame::release() {
+    frame_ = gfx::Bitmap();
+    fixedLayers = gfx::Bitmap();
+    fixedKept.reset();
+    wholeNext = true;
+}
+
+void KeptFrame::rebuild() {
+    frame_ = composePanelFrame();
+    fixedKept.reset();
+    for (std::size_t part = 0; part < framePartCount; ++part)
+        drawnFrom[part] = framePartInputs(part);
+}
+
+FramePartSet KeptFrame::changedParts() {
+    FramePartSet changed;
+    for (std::size_t part = 0; part < framePartCount; ++part) {
+        if (part == untracked)
+            continue;
+        DrawnFrom now = framePartInputs(part);
+        if (!(now == drawnFrom[part])) {
+            changed.set(part);
+            drawnFrom[part] = now;
+        }
+    }
+    return changed;
+}
+
+void KeptFrame::redraw(const FramePartSet& parts, FrameChange& change) {
+    const FramePartSet keepable = keepableParts();
+    for (std::size_t part = 0; part < framePartCount; ++part)
+        if (parts.test(part)) {
+            const gfx::Rect area = framePartArea(part);
+            frame_.copyArea(panelImage, area);
+            change.areas.push_back(area);
+            // A part drawn along with its neighbours is drawn from today's inputs.
+            if (part != untracked)
+                drawnFrom[part] = framePartInputs(part);
+        }
+    const FramePartSet layered = parts & keepable;
+    keepFixedLayers(layered & ~fixedKept);
+    // Over the panel picture's pixels of every part, as a later part drawn
+    // over a layered one is drawn over its fixed layer.
+    ScreenPartLayers layers{};
+    for (std::size_t part = 0; part < framePartCount; ++part)
+        if (layered.test(part)) {
+            frame_.copyArea(fixedLayers, framePartArea(part));
+            layers[part - panelPartCount] = PartLayers::moving;
+        }
+    gfx::Graphics g(frame_);
+    drawFrameParts(g, parts, layers);
+}
+
+// Draws the fixed layers of `parts` over the panel picture's pixels in the
+// frame and keeps them.
+void KeptFrame::keepFixedLayers(const FramePartSet& parts) {
+    if (parts.none())
+        return;
+    ScreenPartLayers layers{};
+    layers.fill(PartLayers::fixed);
+    {
+        gfx::Graphics g(frame_);
+        drawFrameParts(g, parts, layers);
+    }
+    if (!fixedLayers.valid() || fixedLayers.width() != frame_.width() ||
+        fixedLayers.height() != frame_.height())
+        fixedLayers = gfx::Bitmap(frame_.width(), frame_.height());
+    for (std::size_t part = 0; part < framePartCount; ++part)
+        if (parts.test(part))
+            fixedLayers.copyArea(frame_, framePartArea(part));
+    fixedKept |= parts;
+}

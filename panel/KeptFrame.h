@@ -1,0 +1,55 @@
+#pragma once
+
+#include "gfx/Bitmap.h"
+#include "panel/FrameChange.h"
+#include "panel/FrameParts.h"
+
+#include <array>
+#include <optional>
+
+struct ClientRect;
+
+// The panel frame a window shows, kept from one tick to the next with what
+// each part was drawn from. A refresh draws again only the parts whose inputs
+// changed, over the panel picture's pixels under them, together with every
+// part whose area overlaps theirs, in drawing order; so the kept frame is
+// always byte for byte the frame a complete rebuild would give. A new client
+// size, other artwork, the screen powered up or down, or redrawAll rebuild it
+// whole. A part drawn in layers keeps the pixels of its area as its fixed
+// layer left them, the first time it is drawn again, and from then on only
+// its moving layer is drawn over a copy of them.
+class KeptFrame {
+public:
+    // Brings the frame up to date; what changed since the last refresh.
+    FrameChange refresh(const ClientRect& client);
+    // The next refresh rebuilds the whole frame (a change of source, a seek,
+    // the window shown again).
+    void redrawAll() { wholeNext = true; }
+    // Lets the frame go, as the window closes.
+    void release();
+
+    bool valid() const { return frame_.valid(); }
+    // At the panel's own size.
+    const gfx::Bitmap& frame() const { return frame_; }
+
+    // For tests that prove the tracking matters: the part's inputs are no
+    // longer looked at, so it is drawn again only with a whole frame or with
+    // an overlapping part.
+    void setUntracked(std::optional<std::size_t> part) { untracked = part; }
+
+private:
+    void rebuild();
+    FramePartSet changedParts();
+    void redraw(const FramePartSet& parts, FrameChange& change);
+    void keepFixedLayers(const FramePartSet& parts);
+
+    gfx::Bitmap frame_;
+    DrawnFrom wholeDrawnFrom;
+    std::array<DrawnFrom, framePartCount> drawnFrom;
+    // Each layered part's area as its fixed layer left it, for the parts in
+    // fixedKept; the rest of these pixels mean nothing.
+    gfx::Bitmap fixedLayers;
+    FramePartSet fixedKept;
+    bool wholeNext = true;
+    std::optional<std::size_t> untracked;
+};

@@ -1,0 +1,171 @@
+#include "screen/ScreenParts.h"
+
+#include "screen/ScreenSections.h"
+
+#include <array>
+
+namespace {
+
+using Art = const ScreenArt&;
+using Graphics = gfx::Graphics;
+
+DrawnFrom nothing(std::size_t) {
+    return {};
+}
+
+void stripGauge(Graphics& g, ScreenKit& kit, Art, std::size_t gauge) {
+    drawStripGauge(g, kit, gauge);
+}
+void stripGaugeLayer(Graphics& g, ScreenKit& kit, std::size_t gauge, PartLayers layers) {
+    drawStripGauge(g, kit, gauge, layers);
+}
+void fuelHeading(Graphics& g, ScreenKit& kit, Art, std::size_t) {
+    drawFuelHeading(g, kit);
+}
+void fuelGauge(Graphics& g, ScreenKit& kit, Art, std::size_t gauge) {
+    drawFuelGauge(g, kit, gauge);
+}
+void fuelGaugeLayer(Graphics& g, ScreenKit& kit, std::size_t gauge, PartLayers layers) {
+    drawFuelGauge(g, kit, gauge, layers);
+}
+void dials(Graphics& g, ScreenKit& kit, Art, std::size_t) {
+    drawDials(g, kit);
+}
+void dialLayer(Graphics& g, ScreenKit& kit, std::size_t, PartLayers layers) {
+    drawDials(g, kit, layers);
+}
+void percentPower(Graphics& g, ScreenKit& kit, Art, std::size_t) {
+    drawPercentPower(g, kit);
+}
+void egtGraph(Graphics& g, ScreenKit& kit, Art, std::size_t) {
+    drawEgtGraph(g, kit);
+}
+void chtGraph(Graphics& g, ScreenKit& kit, Art, std::size_t) {
+    drawChtGraph(g, kit);
+}
+void egtLayer(Graphics& g, ScreenKit& kit, std::size_t, PartLayers layers) {
+    drawEgtGraph(g, kit, layers);
+}
+void chtLayer(Graphics& g, ScreenKit& kit, std::size_t, PartLayers layers) {
+    drawChtGraph(g, kit, layers);
+}
+void statusBar(Graphics& g, ScreenKit& kit, Art art, std::size_t) {
+    drawStatusBar(g, kit, art.registration);
+}
+void logo(Graphics& g, ScreenKit& kit, Art art, std::size_t) {
+    drawLogo(g, kit, art.logo);
+}
+
+DrawnFrom dialReadings(std::size_t) {
+    return dialInputs();
+}
+DrawnFrom powerReadings(std::size_t) {
+    return percentPowerInputs();
+}
+DrawnFrom egtReadings(std::size_t) {
+    return egtGraphInputs();
+}
+DrawnFrom chtReadings(std::size_t) {
+    return chtGraphInputs();
+}
+
+// Drawing order. The areas are what each part covered, drawn alone, over
+// readings from far below to far above its scale, with and without data:
+// readouts are clipped to their boxes and pointers to their scales, so
+// neighbouring gauges meet but do not overlap. The strip gauges stand 95
+// pixels apart.
+const auto parts = std::to_array<ScreenPart>({
+    {.name = "OIL-T",
+     .area = {.x = 351, .y = 20, .width = 95, .height = 131},
+     .gauge = 0,
+     .draw = stripGauge,
+     .inputs = stripGaugeInputs,
+     .drawLayer = stripGaugeLayer},
+    {.name = "OIL-P",
+     .area = {.x = 446, .y = 20, .width = 95, .height = 131},
+     .gauge = 1,
+     .draw = stripGauge,
+     .inputs = stripGaugeInputs,
+     .drawLayer = stripGaugeLayer},
+    {.name = "FUEL-P",
+     .area = {.x = 541, .y = 20, .width = 87, .height = 131},
+     .gauge = 2,
+     .draw = stripGauge,
+     .inputs = stripGaugeInputs,
+     .drawLayer = stripGaugeLayer},
+    {.name = "VOLTS",
+     .area = {.x = 351, .y = 170, .width = 89, .height = 131},
+     .gauge = 3,
+     .draw = stripGauge,
+     .inputs = stripGaugeInputs,
+     .drawLayer = stripGaugeLayer},
+    {.name = "AMPS",
+     .area = {.x = 446, .y = 170, .width = 91, .height = 131},
+     .gauge = 4,
+     .draw = stripGauge,
+     .inputs = stripGaugeInputs,
+     .drawLayer = stripGaugeLayer},
+    {.name = "OAT",
+     .area = {.x = 541, .y = 170, .width = 74, .height = 131},
+     .gauge = 5,
+     .draw = stripGauge,
+     .inputs = stripGaugeInputs,
+     .drawLayer = stripGaugeLayer},
+    {.name = "FF",
+     .area = {.x = 351, .y = 330, .width = 91, .height = 131},
+     .gauge = 6,
+     .draw = stripGauge,
+     .inputs = stripGaugeInputs,
+     .drawLayer = stripGaugeLayer},
+    {.name = "FUEL QTY",
+     .area = {.x = 456, .y = 311, .width = 182, .height = 16},
+     .draw = fuelHeading,
+     .inputs = nothing},
+    {.name = "LEFT",
+     .area = {.x = 446, .y = 330, .width = 89, .height = 131},
+     .gauge = 0,
+     .draw = fuelGauge,
+     .inputs = fuelGaugeInputs,
+     .drawLayer = fuelGaugeLayer},
+    {.name = "RIGHT",
+     .area = {.x = 541, .y = 330, .width = 89, .height = 131},
+     .gauge = 1,
+     .draw = fuelGauge,
+     .inputs = fuelGaugeInputs,
+     .drawLayer = fuelGaugeLayer},
+    {.name = "dial",
+     .area = {.x = 67, .y = 30, .width = 267, .height = 210},
+     .draw = dials,
+     .inputs = dialReadings,
+     .drawLayer = dialLayer},
+    {.name = "% HP",
+     .area = {.x = -14, .y = 219, .width = 96, .height = 18},
+     .draw = percentPower,
+     .inputs = powerReadings},
+    {.name = "EGT",
+     .area = {.x = 19, .y = 269, .width = 157, .height = 192},
+     .draw = egtGraph,
+     .inputs = egtReadings,
+     .drawLayer = egtLayer},
+    {.name = "CHT",
+     .area = {.x = 181, .y = 281, .width = 169, .height = 180},
+     .draw = chtGraph,
+     .inputs = chtReadings,
+     .drawLayer = chtLayer},
+    {.name = "status bar",
+     .area = {.x = 0, .y = 465, .width = 700, .height = 31},
+     .draw = statusBar,
+     .inputs = nothing},
+    {.name = "logo",
+     .area = {.x = 17, .y = 18, .width = 80, .height = 26},
+     .draw = logo,
+     .inputs = nothing},
+});
+static_assert(parts.size() == screenPartCount);
+static_assert(stripGaugeCount == 7 && fuelGaugeCount == 2);
+
+} // namespace
+
+const ScreenPart& screenPart(std::size_t part) {
+    return parts[part];
+}

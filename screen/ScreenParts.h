@@ -1,0 +1,44 @@
+#pragma once
+
+#include "gfx/Bitmap.h"
+#include "gfx/Graphics.h"
+#include "screen/DrawnFrom.h"
+#include "screen/PartLayers.h"
+#include "screen/ScreenKit.h"
+
+#include <array>
+#include <bitset>
+#include <cstddef>
+#include <string_view>
+
+// The screen as parts a kept frame can redraw one at a time: each gauge, the
+// dial, the power readout, the two graphs, the status bar and the logo, in
+// the order a whole screen draws them.
+// What the renderer holds beside the engine record: the logo picture and
+// the registration the status bar shows (empty: the instrument's own).
+struct ScreenArt {
+    const gfx::Bitmap& logo;
+    std::u16string_view registration;
+};
+
+struct ScreenPart {
+    std::string_view name;
+    // The screen pixels the part may change, whatever it shows (screen
+    // frame): drawn alone over every kind of reading, nothing falls outside.
+    gfx::Rect area;
+    std::size_t gauge = 0; // which one, for the sections drawn gauge by gauge
+    void (*draw)(gfx::Graphics& graphics, ScreenKit& kit, const ScreenArt& art, std::size_t gauge);
+    // What it reads; empty for the parts that never change.
+    DrawnFrom (*inputs)(std::size_t gauge);
+    // For a part drawn in two layers (see PartLayers), one of them; absent
+    // for a part drawn only whole.
+    void (*drawLayer)(gfx::Graphics& graphics, ScreenKit& kit, std::size_t gauge,
+                      PartLayers layers) = nullptr;
+};
+
+inline constexpr std::size_t screenPartCount = 16;
+using ScreenPartSet = std::bitset<screenPartCount>;
+// How each part is drawn, by default whole.
+using ScreenPartLayers = std::array<PartLayers, screenPartCount>;
+
+const ScreenPart& screenPart(std::size_t part);
