@@ -1,6 +1,6 @@
 #include "tools/Snapshot.h"
 
-#include "app/OpeningState.h"
+#include "app/shell/OpeningState.h"
 #include "engine/EngineModel.h"
 #include "engine/SampleValues.h"
 #include "gfx/Bitmap.h"

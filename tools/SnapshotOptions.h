@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/ClientSize.h"
+#include "app/shell/ClientSize.h"
 
 #include <cstdint>
 #include <optional>

@@ -1,4 +1,4 @@
-#include "app/OpeningState.h"
+#include "app/shell/OpeningState.h"
 #include "engine/EngineModel.h"
 
 #include <benchmark/benchmark.h>

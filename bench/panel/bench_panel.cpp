@@ -1,5 +1,5 @@
-#include "app/OpeningState.h"
-#include "app/ShellSequence.h"
+#include "app/shell/OpeningState.h"
+#include "app/shell/ShellSequence.h"
 #include "engine/EngineModel.h"
 #include "gfx/Bitmap.h"
 #include "gfx/Graphics.h"

@@ -1,6 +1,6 @@
 // One monitor screen frame, kit and all, into a 630 x 483 image.
 
-#include "app/OpeningState.h"
+#include "app/shell/OpeningState.h"
 #include "engine/EngineModel.h"
 #include "gfx/Bitmap.h"
 #include "gfx/Graphics.h"

@@ -1,4 +1,4 @@
-#include "app/OpeningState.h"
+#include "app/shell/OpeningState.h"
 #include "engine/Engine.h"
 #include "resources/Resources.h"
 #include "sound/EngineSound.h"

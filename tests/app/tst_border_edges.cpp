@@ -1,5 +1,5 @@
-#include "app/BorderEdges.h"
-#include "app/WindowDrag.h"
+#include "app/window/BorderEdges.h"
+#include "app/window/WindowDrag.h"
 
 #include <QTest>
 

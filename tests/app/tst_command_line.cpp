@@ -1,8 +1,8 @@
 // zentor-demo's command line: options that run, and every bad one answered
 // with one line naming it and status 2; and the keys the window takes.
 
-#include "app/CommandLine.h"
-#include "app/KeyBindings.h"
+#include "app/window/CommandLine.h"
+#include "app/window/KeyBindings.h"
 
 #include <QTest>
 

@@ -1,9 +1,9 @@
 #include "tests/support/InstrumentReset.h"
 #include "tests/support/ShellFixture.h"
 
-#include "app/FrameView.h"
-#include "app/ShellSequence.h"
-#include "app/ShellWindow.h"
+#include "app/window/FrameView.h"
+#include "app/shell/ShellSequence.h"
+#include "app/window/ShellWindow.h"
 #include "engine/Engine.h"
 #include "panel/PanelArtwork.h"
 

@@ -1,7 +1,7 @@
 #include "tests/support/EngineInvariants.h"
 #include "tests/support/ShellFixture.h"
 
-#include "app/FrameView.h"
+#include "app/window/FrameView.h"
 #include "engine/Engine.h"
 #include "gfx/Census.h"
 #include "panel/PanelArtwork.h"

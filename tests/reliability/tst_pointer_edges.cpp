@@ -1,8 +1,8 @@
 #include "tests/support/EngineInvariants.h"
 #include "tests/support/ShellFixture.h"
 
-#include "app/FrameView.h"
-#include "app/PanelControls.h"
+#include "app/window/FrameView.h"
+#include "app/shell/PanelControls.h"
 #include "engine/Engine.h"
 #include "gfx/Census.h"
 #include "panel/PanelArtwork.h"

@@ -1,8 +1,8 @@
 #include "tests/soak/SoakInput.h"
 
-#include "app/FrameView.h"
-#include "app/PanelControls.h"
-#include "app/ShellWindow.h"
+#include "app/window/FrameView.h"
+#include "app/shell/PanelControls.h"
+#include "app/window/ShellWindow.h"
 
 #include <QApplication>
 #include <QMouseEvent>

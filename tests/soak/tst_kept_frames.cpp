@@ -1,9 +1,9 @@
 #include "tests/soak/SoakInput.h"
 
-#include "app/FrameView.h"
-#include "app/OpeningSize.h"
-#include "app/ShellSequence.h"
-#include "app/ShellWindow.h"
+#include "app/window/FrameView.h"
+#include "app/window/OpeningSize.h"
+#include "app/shell/ShellSequence.h"
+#include "app/window/ShellWindow.h"
 #include "engine/Engine.h"
 #include "engine/EngineSource.h"
 #include "engine/Player.h"

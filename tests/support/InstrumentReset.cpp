@@ -1,6 +1,6 @@
 #include "tests/support/InstrumentReset.h"
 
-#include "app/OpeningState.h"
+#include "app/shell/OpeningState.h"
 
 void resetInstrument() {
     setOpeningState(testSpreadSeed);

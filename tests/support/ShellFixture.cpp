@@ -1,7 +1,7 @@
 #include "tests/support/ShellFixture.h"
 
-#include "app/FrameView.h"
-#include "app/ShellSequence.h"
+#include "app/window/FrameView.h"
+#include "app/shell/ShellSequence.h"
 
 #include <QApplication>
 #include <QLayout>

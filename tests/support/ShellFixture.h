@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/ShellWindow.h"
+#include "app/window/ShellWindow.h"
 #include "tests/support/InstrumentReset.h"
 
 #include <QEvent>

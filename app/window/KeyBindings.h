@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/InstrumentKeys.h"
+#include "app/shell/InstrumentKeys.h"
 
 #include <Qt>
 

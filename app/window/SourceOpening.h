@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/CommandLine.h"
+#include "app/window/CommandLine.h"
 #include "engine/EngineSource.h"
 
 #include <memory>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/WindowDrag.h"
+#include "app/window/WindowDrag.h"
 
 #include <QWidget>
 

@@ -1,6 +1,6 @@
-#include "app/OpeningState.h"
+#include "app/shell/OpeningState.h"
 
-#include "app/PanelControls.h"
+#include "app/shell/PanelControls.h"
 #include "engine/EngineModel.h"
 #include "panel/KnobMark.h"
 #include "panel/PanelWindow.h"

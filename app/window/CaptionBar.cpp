@@ -1,6 +1,6 @@
-#include "app/CaptionBar.h"
+#include "app/window/CaptionBar.h"
 
-#include "app/ShellWindow.h"
+#include "app/window/ShellWindow.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

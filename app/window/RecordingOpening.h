@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/CommandLine.h"
-#include "app/SessionRecording.h"
+#include "app/window/CommandLine.h"
+#include "app/shell/SessionRecording.h"
 
 #include <memory>
 #include <string>

@@ -1,6 +1,6 @@
-#include "app/WindowMenu.h"
+#include "app/window/WindowMenu.h"
 
-#include "app/ShellSequence.h"
+#include "app/shell/ShellSequence.h"
 
 #include <QMenu>
 

@@ -1,8 +1,8 @@
-#include "app/InstrumentKeys.h"
+#include "app/shell/InstrumentKeys.h"
 
-#include "app/KnobKeys.h"
-#include "app/PanelControls.h"
-#include "app/ShellSequence.h"
+#include "app/shell/KnobKeys.h"
+#include "app/shell/PanelControls.h"
+#include "app/shell/ShellSequence.h"
 #include "engine/EngineSource.h"
 #include "engine/Player.h"
 #include "panel/PanelWindow.h"

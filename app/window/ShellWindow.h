@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/ShellSequence.h"
-#include "app/WindowMenu.h"
+#include "app/shell/ShellSequence.h"
+#include "app/window/WindowMenu.h"
 
 #include <QRect>
 #include <QTimer>

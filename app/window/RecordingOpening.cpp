@@ -1,6 +1,6 @@
-#include "app/RecordingOpening.h"
+#include "app/window/RecordingOpening.h"
 
-#include "app/ProgramNotice.h"
+#include "app/window/ProgramNotice.h"
 #include "logs/EngineRecorder.h"
 
 OpenedRecording openSessionRecording(const LaunchOptions& options, UtcClock utc) {

@@ -1,4 +1,4 @@
-#include "app/StopSignals.h"
+#include "app/window/StopSignals.h"
 
 #include <QSocketNotifier>
 #include <QWidget>

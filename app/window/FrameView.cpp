@@ -1,7 +1,7 @@
-#include "app/FrameView.h"
+#include "app/window/FrameView.h"
 
-#include "app/KnobKeys.h"
-#include "app/PanelControls.h"
+#include "app/shell/KnobKeys.h"
+#include "app/shell/PanelControls.h"
 #include "gfx/Graphics.h"
 #include "gfx/SolidBrush.h"
 #include "panel/FrameCompositor.h"

@@ -1,7 +1,7 @@
-#include "app/CommandLine.h"
+#include "app/window/CommandLine.h"
 
-#include "app/ClientSize.h"
-#include "app/KeyBindings.h"
+#include "app/shell/ClientSize.h"
+#include "app/window/KeyBindings.h"
 #include "logs/LogPlayback.h"
 #include "logs/LogTime.h"
 

@@ -1,4 +1,4 @@
-#include "app/KeyBindings.h"
+#include "app/window/KeyBindings.h"
 
 std::optional<InstrumentKey> boundKey(int key, Qt::KeyboardModifiers modifiers) {
     // Chords with Ctrl, Alt or Meta belong to the window system (Alt+F4, Alt+Space).

@@ -1,7 +1,7 @@
-#include "app/SourceOpening.h"
+#include "app/window/SourceOpening.h"
 
-#include "app/ProgramNotice.h"
-#include "app/ShellSequence.h"
+#include "app/window/ProgramNotice.h"
+#include "app/shell/ShellSequence.h"
 #include "live/LiveSource.h"
 #include "logs/ReplaySource.h"
 #include "panel/FrameCompositor.h"

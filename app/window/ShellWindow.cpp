@@ -1,12 +1,12 @@
-#include "app/ShellWindow.h"
+#include "app/window/ShellWindow.h"
 
-#include "app/BorderEdges.h"
-#include "app/CaptionBar.h"
-#include "app/FrameView.h"
-#include "app/KeyBindings.h"
-#include "app/SizeGrip.h"
-#include "app/WindowDrag.h"
-#include "app/WindowMenu.h"
+#include "app/window/BorderEdges.h"
+#include "app/window/CaptionBar.h"
+#include "app/window/FrameView.h"
+#include "app/window/KeyBindings.h"
+#include "app/window/SizeGrip.h"
+#include "app/window/WindowDrag.h"
+#include "app/window/WindowMenu.h"
 
 #include <QApplication>
 #include <QCloseEvent>

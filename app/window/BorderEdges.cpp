@@ -1,4 +1,4 @@
-#include "app/BorderEdges.h"
+#include "app/window/BorderEdges.h"
 
 Qt::Edges borderEdgesAt(QSize window, int zoneWidth, QPoint p) {
     Qt::Edges edges;

@@ -1,6 +1,6 @@
-#include "app/SizeGrip.h"
+#include "app/window/SizeGrip.h"
 
-#include "app/BorderEdges.h"
+#include "app/window/BorderEdges.h"
 
 #include <QMouseEvent>
 #include <QRegion>

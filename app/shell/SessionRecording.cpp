@@ -1,4 +1,4 @@
-#include "app/SessionRecording.h"
+#include "app/shell/SessionRecording.h"
 
 #include "engine/Engine.h"
 #include "engine/EngineModel.h"

@@ -1,6 +1,6 @@
-#include "app/PanelControls.h"
+#include "app/shell/PanelControls.h"
 
-#include "app/ShellSequence.h"
+#include "app/shell/ShellSequence.h"
 #include "engine/Engine.h"
 #include "engine/EngineSource.h"
 #include "panel/PanelArtwork.h"

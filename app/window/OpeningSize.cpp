@@ -1,4 +1,4 @@
-#include "app/OpeningSize.h"
+#include "app/window/OpeningSize.h"
 
 #include <QFont>
 #include <QFontMetrics>

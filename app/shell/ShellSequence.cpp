@@ -1,7 +1,7 @@
-#include "app/ShellSequence.h"
+#include "app/shell/ShellSequence.h"
 
-#include "app/OpeningState.h"
-#include "app/SessionRecording.h"
+#include "app/shell/OpeningState.h"
+#include "app/shell/SessionRecording.h"
 #include "engine/Engine.h"
 #include "engine/EngineSource.h"
 #include "panel/FrameCompositor.h"
