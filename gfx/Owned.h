@@ -1,6 +1,6 @@
 #pragma once
 
-#include "gfx/Census.h"
+#include "gfx/DrawingObjectCount.h"
 
 #include <cstdint>
 #include <memory>
@@ -9,7 +9,7 @@
 namespace gfx {
 
 // The one platform object a wrapper owns, or none when its making failed.
-// Making and release are reported to the census. The wrapper that holds it
+// Making and release are reported to the drawing-object count. The wrapper that holds it
 // defines its destructor and moves where T is complete.
 template <class T, ObjectKind Kind>
 class Owned {
@@ -26,11 +26,11 @@ public:
         return *this;
     }
 
-    // Makes the object from `args` unless the census refuses it.
+    // Makes the object from `args` unless the count refuses it.
     template <class... Args>
     bool make(std::uint32_t tag, Args&&... args) {
         reset();
-        if (!census::admit(Kind, tag))
+        if (!drawingObjects::admit(Kind, tag))
             return false;
         object_ = std::make_unique<T>(std::forward<Args>(args)...);
         tag_ = tag;
@@ -40,7 +40,7 @@ public:
     void reset() {
         if (object_) {
             object_.reset();
-            census::release(Kind, tag_);
+            drawingObjects::release(Kind, tag_);
         }
     }
 

@@ -133,13 +133,13 @@ EngineLog::Opened EngineLog::openSource(const std::string& name, std::unique_ptr
                        "no readable data row (" + std::string(describe(first.firstBad.verdict)) +
                            ")");
     auto shared =
-        std::make_unique<LogShared>(name, std::move(source), std::move(*reading.layout), *first.at);
+        std::make_unique<OpenLog>(name, std::move(source), std::move(*reading.layout), *first.at);
     auto log = std::unique_ptr<EngineLog>(
         new EngineLog(std::move(shared), options, first.firstBad, first.firstSkipped));
     return {std::move(log), {}};
 }
 
-EngineLog::EngineLog(std::unique_ptr<LogShared> log, const LogOptions& options,
+EngineLog::EngineLog(std::unique_ptr<OpenLog> log, const LogOptions& options,
                      const FirstBadRow& firstBad, const RowCounts& firstSkipped)
     : shared(std::move(log)), cursor(std::make_unique<LogCursor>(*shared)),
       scanner(std::make_unique<LogScanner>(*shared, shared->firstRow, firstBad, firstSkipped)) {

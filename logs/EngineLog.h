@@ -62,7 +62,7 @@ struct LogOptions {
     std::chrono::milliseconds followPeriod{500}; // how often a growing file is looked at
 };
 
-struct LogShared;
+struct OpenLog;
 class LogCursor;
 class LogScanner;
 struct FirstBadRow;
@@ -107,10 +107,10 @@ public:
 private:
     static Opened openSource(const std::string& name, std::unique_ptr<ByteSource> source,
                              const LogOptions& options);
-    EngineLog(std::unique_ptr<LogShared> shared, const LogOptions& options,
+    EngineLog(std::unique_ptr<OpenLog> shared, const LogOptions& options,
               const FirstBadRow& firstBad, const std::array<std::uint64_t, 5>& firstSkipped);
 
-    std::unique_ptr<LogShared> shared;
+    std::unique_ptr<OpenLog> shared;
     std::unique_ptr<LogCursor> cursor;
     std::unique_ptr<LogScanner> scanner;
     std::thread worker;

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-LogCursor::LogCursor(const LogShared& shared)
+LogCursor::LogCursor(const OpenLog& shared)
     : log(shared), reader(*shared.source, shared.layout.separator) {}
 
 ScanPoint LogCursor::indexedBefore(double time) const {

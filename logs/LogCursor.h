@@ -1,6 +1,6 @@
 #pragma once
 
-#include "logs/LogShared.h"
+#include "logs/OpenLog.h"
 
 #include <optional>
 
@@ -9,7 +9,7 @@
 // nearest indexed row after a seek.
 class LogCursor {
 public:
-    explicit LogCursor(const LogShared& log);
+    explicit LogCursor(const OpenLog& log);
     EngineSample sampleAt(double seconds);
 
 private:
@@ -32,7 +32,7 @@ private:
     bool readRow(Row& row, Budget& budget);
     EngineSample blend(double time) const;
 
-    const LogShared& log;
+    const OpenLog& log;
     CsvReader reader;
     TimeTrack track;
     std::optional<Row> earlier; // at or before the last moment asked for

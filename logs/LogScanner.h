@@ -1,6 +1,6 @@
 #pragma once
 
-#include "logs/LogShared.h"
+#include "logs/OpenLog.h"
 
 #include <chrono>
 #include <vector>
@@ -10,7 +10,7 @@
 // file's size and reads again where it grew or shrank.
 class LogScanner {
 public:
-    LogScanner(LogShared& log, const ScanPoint& start, FirstBadRow firstBad,
+    LogScanner(OpenLog& log, const ScanPoint& start, FirstBadRow firstBad,
                const RowCounts& firstSkipped)
         : log(log), resume(start), firstBad(firstBad), firstSkipped(firstSkipped) {}
 
@@ -34,7 +34,7 @@ private:
                  bool complete);
     void rewind(std::uint64_t size);
 
-    LogShared& log;
+    OpenLog& log;
     ScanPoint resume; // after the last record with a line end
     FirstBadRow firstBad;
     RowCounts firstSkipped; // the line of each reason's first

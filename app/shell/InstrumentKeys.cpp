@@ -1,8 +1,8 @@
 #include "app/shell/InstrumentKeys.h"
 
+#include "app/shell/InstrumentController.h"
 #include "app/shell/KnobKeys.h"
 #include "app/shell/PanelControls.h"
-#include "app/shell/ShellSequence.h"
 #include "engine/EngineSource.h"
 #include "engine/Player.h"
 #include "panel/PanelWindow.h"
@@ -45,7 +45,7 @@ bool controlSource(InstrumentKey key) {
 
 } // namespace
 
-bool pressInstrumentKey(InstrumentKey key, ShellPlatform& platform) {
+bool pressInstrumentKey(InstrumentKey key, WindowInterface& platform) {
     if (!shellRunning())
         return false;
     switch (key) {

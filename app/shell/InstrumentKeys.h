@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-class ShellPlatform;
+class WindowInterface;
 
 // What the keyboard does on the instrument, whatever key the window system
 // delivers it with (the window layer's key table maps keys to these).
@@ -30,4 +30,4 @@ enum class InstrumentKey : std::uint8_t {
 
 // Acts on a key the window passed on; false when the instrument has no use
 // for it now (the window then leaves it to the window system).
-bool pressInstrumentKey(InstrumentKey key, ShellPlatform& platform);
+bool pressInstrumentKey(InstrumentKey key, WindowInterface& platform);

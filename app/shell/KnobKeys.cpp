@@ -1,7 +1,7 @@
 #include "app/shell/KnobKeys.h"
 
+#include "app/shell/InstrumentController.h"
 #include "app/shell/PanelControls.h"
-#include "app/shell/ShellSequence.h"
 #include "engine/Engine.h"
 #include "engine/EngineSource.h"
 #include "panel/KnobMark.h"

@@ -1,6 +1,6 @@
 #include "app/shell/PanelControls.h"
 
-#include "app/shell/ShellSequence.h"
+#include "app/shell/InstrumentController.h"
 #include "engine/Engine.h"
 #include "engine/EngineSource.h"
 #include "panel/PanelArtwork.h"

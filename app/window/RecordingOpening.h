@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/window/CommandLine.h"
 #include "app/shell/SessionRecording.h"
+#include "app/window/CommandLine.h"
 
 #include <memory>
 #include <string>

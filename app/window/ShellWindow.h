@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/shell/ShellSequence.h"
+#include "app/shell/InstrumentController.h"
 #include "app/window/WindowMenu.h"
 
 #include <QRect>
@@ -20,7 +20,7 @@ class SizeGrip;
 // (title and close button) and sizing border, so that a double click on
 // either reaches the program. It moves and resizes through the window
 // system where it can, and by itself where it cannot (no window manager).
-class ShellWindow : public QWidget, public ShellPlatform {
+class ShellWindow : public QWidget, public WindowInterface {
     Q_OBJECT
 
 public:
@@ -37,7 +37,7 @@ public:
     FrameView* frameView() const { return view; }
     QSize outerSizeForClient(QSize client) const;
 
-    // ShellPlatform
+    // WindowInterface
     void startFrameTimer(int periodMs) override;
     void stopFrameTimer() override;
     void closeWindow() override;

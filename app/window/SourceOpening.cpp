@@ -1,7 +1,7 @@
 #include "app/window/SourceOpening.h"
 
+#include "app/shell/InstrumentController.h"
 #include "app/window/ProgramNotice.h"
-#include "app/shell/ShellSequence.h"
 #include "live/LiveSource.h"
 #include "logs/ReplaySource.h"
 #include "panel/FrameCompositor.h"

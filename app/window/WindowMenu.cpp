@@ -1,6 +1,6 @@
 #include "app/window/WindowMenu.h"
 
-#include "app/shell/ShellSequence.h"
+#include "app/shell/InstrumentController.h"
 
 #include <QMenu>
 

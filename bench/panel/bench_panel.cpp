@@ -1,5 +1,5 @@
+#include "app/shell/InstrumentController.h"
 #include "app/shell/OpeningState.h"
-#include "app/shell/ShellSequence.h"
 #include "engine/EngineModel.h"
 #include "gfx/Bitmap.h"
 #include "gfx/Graphics.h"

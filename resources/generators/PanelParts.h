@@ -15,7 +15,7 @@ void paintBezelLettering(QPainter& p);
 void paintBezelScrews(QPainter& p);
 void paintScreen(QPainter& p);
 
-// Lower part: the engine controls (PanelControls.cpp).
+// Lower part: the engine controls (LowerPanelArt.cpp).
 void paintLowerPanel(QPainter& p);
 void paintShafts(QPainter& p);
 void paintControlLabels(QPainter& p);

@@ -1,9 +1,9 @@
 #include "tests/support/InstrumentReset.h"
 #include "tests/support/ShellFixture.h"
 
-#include "app/window/FrameView.h"
+#include "app/shell/InstrumentController.h"
 #include "app/shell/InstrumentKeys.h"
-#include "app/shell/ShellSequence.h"
+#include "app/window/FrameView.h"
 #include "engine/Engine.h"
 #include "engine/EngineSource.h"
 #include "panel/FrameCompositor.h"

@@ -1,8 +1,8 @@
 #include "panel/OffscreenPanelWindow.h"
 #include "tests/support/InstrumentReset.h"
 
+#include "app/shell/InstrumentController.h"
 #include "app/shell/PanelControls.h"
-#include "app/shell/ShellSequence.h"
 #include "engine/Engine.h"
 #include "engine/EngineSource.h"
 #include "panel/PanelArtwork.h"

@@ -6,10 +6,10 @@
 #include "panel/OffscreenPanelWindow.h"
 #include "tests/support/InstrumentReset.h"
 
+#include "app/shell/InstrumentController.h"
 #include "app/shell/InstrumentKeys.h"
-#include "app/window/RecordingOpening.h"
 #include "app/shell/SessionRecording.h"
-#include "app/shell/ShellSequence.h"
+#include "app/window/RecordingOpening.h"
 #include "engine/Engine.h"
 #include "engine/SampleValues.h"
 #include "logs/EngineRecorder.h"
@@ -34,7 +34,7 @@ constexpr std::uint32_t spreadSeed = 5;
 
 // The shell's window system, without a window: frames land in an
 // offscreen client area, caption texts in a list.
-class HeadlessPlatform final : public ShellPlatform {
+class HeadlessPlatform final : public WindowInterface {
 public:
     OffscreenPanelWindow surface;
     QStringList statuses;

@@ -1,10 +1,10 @@
 #include "panel/OffscreenPanelWindow.h"
 #include "tests/support/InstrumentReset.h"
 
+#include "app/shell/InstrumentController.h"
+#include "app/shell/PanelControls.h"
 #include "app/window/FrameView.h"
 #include "app/window/OpeningSize.h"
-#include "app/shell/PanelControls.h"
-#include "app/shell/ShellSequence.h"
 #include "app/window/ShellWindow.h"
 #include "engine/EngineModel.h"
 #include "engine/EngineSource.h"
@@ -23,7 +23,7 @@ constexpr std::uint32_t spreadSeed = 7;
 
 // Records what the shell asks of the window system, and what the instrument
 // looked like at each of those moments.
-class RecordingPlatform : public ShellPlatform {
+class RecordingPlatform : public WindowInterface {
 public:
     OffscreenPanelWindow surface;
     QStringList calls;

@@ -1,8 +1,8 @@
 #include "tests/support/InstrumentReset.h"
 #include "tests/support/ShellFixture.h"
 
+#include "app/shell/InstrumentController.h"
 #include "app/window/FrameView.h"
-#include "app/shell/ShellSequence.h"
 #include "app/window/ShellWindow.h"
 #include "engine/Engine.h"
 #include "panel/PanelArtwork.h"

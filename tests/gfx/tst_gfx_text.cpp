@@ -1,7 +1,7 @@
 // Text layout, font lookup and failure handling of the drawing layer.
 
 #include "gfx/Bitmap.h"
-#include "gfx/Census.h"
+#include "gfx/DrawingObjectCount.h"
 #include "gfx/Font.h"
 #include "gfx/Graphics.h"
 #include "gfx/Pen.h"
@@ -26,7 +26,7 @@ private slots:
     void fontsKeepSizeAndStyle();
     void callsOnMissingOrFailedObjectsDrawNothing_data();
     void callsOnMissingOrFailedObjectsDrawNothing();
-    void censusCountsAndRefuses();
+    void drawingObjectsCountedAndRefused();
 };
 
 static const gfx::FontFamily& arial() {
@@ -225,18 +225,18 @@ void TextTest::callsOnMissingOrFailedObjectsDrawNothing() {
     QCOMPARE(absent.lastStatus(), gfx::Status::invalidParameter);
 }
 
-void TextTest::censusCountsAndRefuses() {
-    const int before = gfx::census::liveObjects(gfx::ObjectKind::pen);
-    gfx::census::refuseMaking(gfx::ObjectKind::pen, 1); // the second pen from now
+void TextTest::drawingObjectsCountedAndRefused() {
+    const int before = gfx::drawingObjects::liveObjects(gfx::ObjectKind::pen);
+    gfx::drawingObjects::refuseMaking(gfx::ObjectKind::pen, 1); // the second pen from now
     {
         gfx::Pen first(0xFFFF0000), second(0xFFFF0000), third(0xFFFF0000);
         QVERIFY(first.valid() && !second.valid() && third.valid());
         QCOMPARE(second.lastStatus(), gfx::Status::outOfMemory);
         second.setWidth(4);
         QCOMPARE(second.width(), 0.0f);
-        QCOMPARE(gfx::census::liveObjects(gfx::ObjectKind::pen), before + 2);
+        QCOMPARE(gfx::drawingObjects::liveObjects(gfx::ObjectKind::pen), before + 2);
     }
-    QCOMPARE(gfx::census::liveObjects(gfx::ObjectKind::pen), before);
+    QCOMPARE(gfx::drawingObjects::liveObjects(gfx::ObjectKind::pen), before);
 }
 
 QTEST_MAIN(TextTest)

@@ -5,7 +5,7 @@
 #include "tests/support/ShellFixture.h"
 
 #include "LiveTestSupport.h"
-#include "app/shell/ShellSequence.h"
+#include "app/shell/InstrumentController.h"
 #include "engine/Engine.h"
 #include "live/LiveSource.h"
 #include "live/XPlaneDatarefs.h"

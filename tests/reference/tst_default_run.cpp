@@ -1,8 +1,8 @@
 #include "tests/support/RecordingAudio.h"
 #include "tests/support/ShellFixture.h"
 
-#include "app/window/FrameView.h"
 #include "app/shell/PanelControls.h"
+#include "app/window/FrameView.h"
 #include "engine/Engine.h"
 #include "engine/EngineFields.h"
 #include "panel/FrameCompositor.h"

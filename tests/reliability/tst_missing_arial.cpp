@@ -1,7 +1,7 @@
 #include "tests/support/ShellFixture.h"
 
 #include "engine/Engine.h"
-#include "gfx/Census.h"
+#include "gfx/DrawingObjectCount.h"
 #include "gfx/Font.h"
 #include "panel/PanelArtwork.h"
 #include "screen/ScreenKit.h"
@@ -83,7 +83,7 @@ private slots:
                         QStringLiteral("no text at %1, %2").arg(caption.x()).arg(caption.y())));
         }
         freePanelArtwork();
-        QCOMPARE(gfx::census::liveObjects(), 0);
+        QCOMPARE(gfx::drawingObjects::liveObjects(), 0);
     }
 };
 

@@ -1,10 +1,10 @@
 #include "tests/support/EngineInvariants.h"
 #include "tests/support/ShellFixture.h"
 
-#include "app/window/FrameView.h"
 #include "app/shell/PanelControls.h"
+#include "app/window/FrameView.h"
 #include "engine/Engine.h"
-#include "gfx/Census.h"
+#include "gfx/DrawingObjectCount.h"
 #include "panel/FrameCompositor.h"
 #include "panel/PanelArtwork.h"
 #include "resources/Resources.h"
@@ -91,7 +91,7 @@ private slots:
 
     void cleanup() {
         freePanelArtwork();
-        QCOMPARE(gfx::census::liveObjects(), 0);
+        QCOMPARE(gfx::drawingObjects::liveObjects(), 0);
     }
 
     void missingImage_data() {

@@ -3,7 +3,7 @@
 
 #include "app/window/FrameView.h"
 #include "engine/Engine.h"
-#include "gfx/Census.h"
+#include "gfx/DrawingObjectCount.h"
 #include "panel/PanelArtwork.h"
 #include "resources/Resources.h"
 #include "sound/EngineSound.h"
@@ -62,7 +62,7 @@ private slots:
         }
         QVERIFY(!shellRunning());
         freePanelArtwork();
-        QCOMPARE(gfx::census::liveObjects(), 0);
+        QCOMPARE(gfx::drawingObjects::liveObjects(), 0);
     }
 };
 

@@ -1,10 +1,10 @@
 #include "tests/support/EngineInvariants.h"
 #include "tests/support/ShellFixture.h"
 
-#include "app/window/FrameView.h"
 #include "app/shell/PanelControls.h"
+#include "app/window/FrameView.h"
 #include "engine/Engine.h"
-#include "gfx/Census.h"
+#include "gfx/DrawingObjectCount.h"
 #include "panel/PanelArtwork.h"
 
 #include <QTest>
@@ -44,7 +44,7 @@ private slots:
     void cleanupTestCase() {
         shell.reset();
         freePanelArtwork();
-        QCOMPARE(gfx::census::liveObjects(), 0);
+        QCOMPARE(gfx::drawingObjects::liveObjects(), 0);
     }
 
     void init() {

@@ -5,7 +5,7 @@
 
 #include "engine/Engine.h"
 #include "gfx/Bitmap.h"
-#include "gfx/Census.h"
+#include "gfx/DrawingObjectCount.h"
 #include "gfx/DrawingScopes.h"
 #include "screen/ScreenParts.h"
 #include "screen/ScreenRenderer.h"
@@ -49,16 +49,16 @@ static void recordKit(void* log, gfx::ObjectKind kind, gfx::Lifetime event, std:
 
 static QStringList drawAndRecord(QImage* frame = nullptr) {
     QStringList log;
-    gfx::census::setObserver(recordKit, &log);
+    gfx::drawingObjects::setObserver(recordKit, &log);
     const QImage screen = renderScreen();
-    gfx::census::setObserver(nullptr, nullptr);
+    gfx::drawingObjects::setObserver(nullptr, nullptr);
     if (frame)
         *frame = screen;
     return log;
 }
 
 void FrameTest::kitIsMadeAndReleasedInOrder() {
-    const int alive = gfx::census::liveObjects();
+    const int alive = gfx::drawingObjects::liveObjects();
     const QStringList made = {
         "path 0",         "path 0",         "brush ff000000", "brush ff00ff00", "brush ffff0000",
         "brush ffffffff", "brush ffffff00", "brush ff00ffff", "brush b4000000", "pen ff00ff00",
@@ -70,11 +70,11 @@ void FrameTest::kitIsMadeAndReleasedInOrder() {
     for (auto object = made.rbegin(); object != made.rend(); ++object)
         expected.append("released " + *object);
     QCOMPARE(drawAndRecord(), expected);
-    QCOMPARE(gfx::census::liveObjects(), alive);
+    QCOMPARE(gfx::drawingObjects::liveObjects(), alive);
 }
 
 void FrameTest::refusedBrushLeavesTheRestOfTheFrame() {
-    gfx::census::refuseMaking(gfx::ObjectKind::solidBrush, 2); // the red one
+    gfx::drawingObjects::refuseMaking(gfx::ObjectKind::solidBrush, 2); // the red one
     QImage screen;
     const QStringList log = drawAndRecord(&screen);
     QVERIFY(!log.contains("made brush ffff0000") && !log.contains("released brush ffff0000"));
@@ -91,12 +91,12 @@ void FrameTest::unpoweredScreenDrawsNothing() {
     renderer.logoImage = gfx::Bitmap(10, 10);
     gfx::Bitmap screen(630, 483);
     QStringList log;
-    gfx::census::setObserver(recordKit, &log);
+    gfx::drawingObjects::setObserver(recordKit, &log);
     {
         gfx::Graphics graphics(screen);
         renderer.draw(graphics);
     }
-    gfx::census::setObserver(nullptr, nullptr);
+    gfx::drawingObjects::setObserver(nullptr, nullptr);
     QVERIFY(log.isEmpty());
     QCOMPARE(probes::count(screen.image(), {0, 0, 630, 483}, [](QRgb p) { return p != 0; }), 0);
 }

@@ -1,7 +1,7 @@
 #include "tests/soak/SoakInput.h"
 
-#include "app/window/FrameView.h"
 #include "app/shell/PanelControls.h"
+#include "app/window/FrameView.h"
 #include "app/window/ShellWindow.h"
 
 #include <QApplication>

@@ -1,8 +1,8 @@
 #include "tests/soak/SoakInput.h"
 
+#include "app/shell/InstrumentController.h"
 #include "app/window/FrameView.h"
 #include "app/window/OpeningSize.h"
-#include "app/shell/ShellSequence.h"
 #include "app/window/ShellWindow.h"
 #include "engine/Engine.h"
 #include "engine/EngineSource.h"

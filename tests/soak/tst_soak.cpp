@@ -2,12 +2,12 @@
 #include "tests/soak/SoakInput.h"
 #include "tests/support/EngineInvariants.h"
 
+#include "app/shell/InstrumentController.h"
 #include "app/window/FrameView.h"
 #include "app/window/OpeningSize.h"
-#include "app/shell/ShellSequence.h"
 #include "app/window/ShellWindow.h"
 #include "engine/Engine.h"
-#include "gfx/Census.h"
+#include "gfx/DrawingObjectCount.h"
 #include "panel/PanelArtwork.h"
 #include "sound/EngineSound.h"
 
@@ -203,7 +203,7 @@ private slots:
         freePanelArtwork();
         if (QTest::currentTestFailed())
             return;
-        QCOMPARE(gfx::census::liveObjects(), 0);
+        QCOMPARE(gfx::drawingObjects::liveObjects(), 0);
         checkMemory();
         // A stream that never reached the controls would soak nothing.
         if (options.ticks >= 5000) {

@@ -2,7 +2,7 @@
 #include "tests/support/InstrumentReset.h"
 #include "tests/support/RecordingAudio.h"
 
-#include "app/shell/ShellSequence.h"
+#include "app/shell/InstrumentController.h"
 #include "engine/Engine.h"
 #include "resources/Resources.h"
 #include "sound/EngineSound.h"

@@ -2,7 +2,7 @@
 
 #include "engine/Engine.h"
 #include "engine/EngineFields.h"
-#include "gfx/Census.h"
+#include "gfx/DrawingObjectCount.h"
 
 #include <array>
 #include <cmath>
@@ -63,7 +63,7 @@ QString engineStateFault() {
 QString drawingObjectFault(int bitmapsKept) {
     for (int kind = 0; kind < gfx::objectKindCount; ++kind) {
         const auto objectKind = static_cast<gfx::ObjectKind>(kind);
-        const int live = gfx::census::liveObjects(objectKind);
+        const int live = gfx::drawingObjects::liveObjects(objectKind);
         const int allowed = objectKind == gfx::ObjectKind::bitmap ? bitmapsKept : 0;
         if (live < 0 || live > allowed)
             return QStringLiteral("%1 drawing objects of kind %2 alive, %3 allowed")

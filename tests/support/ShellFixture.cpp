@@ -1,7 +1,7 @@
 #include "tests/support/ShellFixture.h"
 
+#include "app/shell/InstrumentController.h"
 #include "app/window/FrameView.h"
-#include "app/shell/ShellSequence.h"
 
 #include <QApplication>
 #include <QLayout>

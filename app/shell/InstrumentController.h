@@ -1,7 +1,7 @@
 #pragma once
 
-// The shell's sequences, in the order the instrument needs them, over the few
-// things they ask of the window system.
+// The instrument's controller: the shell's sequences, in the order the
+// instrument needs them, over the few things they ask of the window system.
 
 #include "panel/PanelWindow.h"
 
@@ -11,9 +11,9 @@ class SessionRecording;
 #include <cstdint>
 #include <string>
 
-class ShellPlatform {
+class WindowInterface {
 public:
-    virtual ~ShellPlatform() = default;
+    virtual ~WindowInterface() = default;
     virtual void startFrameTimer(int periodMs) = 0;
     virtual void stopFrameTimer() = 0;
     // Hides the window and ends the program's run of it.
@@ -40,7 +40,7 @@ inline constexpr int resetWindowHeight = 822;
 
 // Window opened: engine sound, the opening state with the cylinder spreads
 // from `spreadSeed`, frame surface, renderer, timer.
-void startShell(ShellPlatform& platform, std::uint32_t spreadSeed);
+void startShell(WindowInterface& platform, std::uint32_t spreadSeed);
 // One timer tick: the instrument's step, the caption's status when it
 // changed, then the frame.
 void tickFrameTimer();
@@ -56,7 +56,7 @@ EngineSource& engineSource();
 // caption says why beside the source's status.
 void setSessionRecording(SessionRecording* recording);
 // Close button, window close request or Escape: renderer, timer, sound, window.
-void closeShell(ShellPlatform& platform);
-void resetWindowSize(ShellPlatform& platform);
+void closeShell(WindowInterface& platform);
+void resetWindowSize(WindowInterface& platform);
 // Whether the shell is between start-up and close.
 bool shellRunning();

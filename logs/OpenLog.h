@@ -15,13 +15,13 @@
 // What the player and the indexing thread share about one open log. The
 // layout and the first row never change; the index and the progress are
 // written by the indexing thread under the mutex.
-struct LogShared {
-    LogShared(std::string fileName, std::unique_ptr<ByteSource> bytes, LogLayout logLayout,
-              ScanPoint first)
+struct OpenLog {
+    OpenLog(std::string fileName, std::unique_ptr<ByteSource> bytes, LogLayout logLayout,
+            ScanPoint first)
         : name(std::move(fileName)), source(std::move(bytes)), layout(std::move(logLayout)),
           decoder(layout), firstRow(first) {}
-    LogShared(const LogShared&) = delete;
-    LogShared& operator=(const LogShared&) = delete;
+    OpenLog(const OpenLog&) = delete;
+    OpenLog& operator=(const OpenLog&) = delete;
 
     const std::string name;
     const std::unique_ptr<ByteSource> source;

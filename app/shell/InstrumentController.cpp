@@ -1,4 +1,4 @@
-#include "app/shell/ShellSequence.h"
+#include "app/shell/InstrumentController.h"
 
 #include "app/shell/OpeningState.h"
 #include "app/shell/SessionRecording.h"
@@ -13,7 +13,7 @@ namespace {
 bool running = false;
 EngineSource* source = nullptr; // the model when none is set
 SessionRecording* recording = nullptr;
-ShellPlatform* platformShown = nullptr; // while running
+WindowInterface* platformShown = nullptr; // while running
 std::string statusShown;
 
 void showStatus(const std::string& status) {
@@ -51,7 +51,7 @@ bool shellRunning() {
     return running;
 }
 
-void startShell(ShellPlatform& platform, std::uint32_t spreadSeed) {
+void startShell(WindowInterface& platform, std::uint32_t spreadSeed) {
     // Keeps the loop in soundBuffer and its rate in soundBaseFrequency, or
     // leaves the instrument silent when there is no device or no recording.
     loadEngineSound(zentor::engineSoundWave);
@@ -78,7 +78,7 @@ void tickFrameTimer() {
     composeFrame();
 }
 
-void closeShell(ShellPlatform& platform) {
+void closeShell(WindowInterface& platform) {
     if (!running)
         return;
     running = false;
@@ -93,6 +93,6 @@ void closeShell(ShellPlatform& platform) {
     platform.closeWindow();
 }
 
-void resetWindowSize(ShellPlatform& platform) {
+void resetWindowSize(WindowInterface& platform) {
     platform.resizeWindow(resetWindowWidth, resetWindowHeight);
 }

@@ -1,8 +1,8 @@
-#include "gfx/Census.h"
+#include "gfx/DrawingObjectCount.h"
 
 #include <array>
 
-namespace gfx::census {
+namespace gfx::drawingObjects {
 
 namespace {
 
@@ -13,15 +13,15 @@ constexpr std::array<int, objectKindCount> noRefusals = [] {
     return countdowns;
 }();
 
-struct CensusState {
+struct DrawingObjectCounts {
     std::array<int, objectKindCount> live{};
     std::array<int, objectKindCount> refusalCountdown = noRefusals;
-    CensusObserver observer = nullptr;
+    DrawingObjectObserver observer = nullptr;
     void* context = nullptr;
 };
 
-CensusState& state() {
-    static CensusState instance;
+DrawingObjectCounts& state() {
+    static DrawingObjectCounts instance;
     return instance;
 }
 
@@ -42,7 +42,7 @@ int liveObjects() {
     return total;
 }
 
-void setObserver(CensusObserver observer, void* context) {
+void setObserver(DrawingObjectObserver observer, void* context) {
     state().observer = observer;
     state().context = context;
 }
@@ -52,7 +52,7 @@ void refuseMaking(ObjectKind kind, int countdown) {
 }
 
 bool admit(ObjectKind kind, std::uint32_t tag) {
-    CensusState& s = state();
+    DrawingObjectCounts& s = state();
     int& countdown = s.refusalCountdown[index(kind)];
     if (countdown >= 0 && countdown-- == 0)
         return false;
@@ -63,10 +63,10 @@ bool admit(ObjectKind kind, std::uint32_t tag) {
 }
 
 void release(ObjectKind kind, std::uint32_t tag) {
-    CensusState& s = state();
+    DrawingObjectCounts& s = state();
     --s.live[index(kind)];
     if (s.observer)
         s.observer(s.context, kind, Lifetime::released, tag);
 }
 
-} // namespace gfx::census
+} // namespace gfx::drawingObjects
