@@ -1,7 +1,5 @@
 #include "app/window/CaptionBar.h"
 
-#include "app/window/ShellWindow.h"
-
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMouseEvent>
@@ -68,7 +66,7 @@ private:
 
 CaptionBar::CaptionBar(QWidget* window, const QString& title) : QWidget(window), shell(window) {
     setObjectName(QStringLiteral("caption"));
-    setFixedHeight(ShellWindow::captionHeight);
+    setFixedHeight(stripHeight);
     setAutoFillBackground(true);
     setPalette(captionPalette(palette()));
     // Its own arrow: the border's resize shapes never reach the caption.
@@ -84,7 +82,7 @@ CaptionBar::CaptionBar(QWidget* window, const QString& title) : QWidget(window),
     close->setText(QStringLiteral("\u2715"));
     close->setAutoRaise(true);
     close->setFocusPolicy(Qt::NoFocus);
-    close->setFixedSize(ShellWindow::captionHeight + 12, ShellWindow::captionHeight);
+    close->setFixedSize(stripHeight + 12, stripHeight);
     layout->addWidget(close);
     connect(close, &QToolButton::clicked, window, &QWidget::close);
 }

@@ -15,6 +15,9 @@ class CaptionBar : public QWidget {
     Q_OBJECT
 
 public:
+    // The strip's height in pixels; the close button is as tall.
+    static constexpr int stripHeight = 24;
+
     CaptionBar(QWidget* window, const QString& title);
     void setTitle(const QString& title);
     // The whole title, however much of it is shown.

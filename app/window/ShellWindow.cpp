@@ -67,7 +67,8 @@ ShellWindow::~ShellWindow() {
 }
 
 QSize ShellWindow::outerSizeForClient(QSize client) const {
-    return {client.width() + 2 * borderWidth, client.height() + captionHeight + 2 * borderWidth};
+    return {client.width() + 2 * borderWidth,
+            client.height() + CaptionBar::stripHeight + 2 * borderWidth};
 }
 
 void ShellWindow::startFrameTimer(int periodMs) {
@@ -258,7 +259,7 @@ void ShellWindow::keyPressEvent(QKeyEvent* event) {
             QWidget::keyPressEvent(event);
             return;
         }
-        showWindowMenu(caption->mapToGlobal(QPoint(0, captionHeight)));
+        showWindowMenu(caption->mapToGlobal(QPoint(0, CaptionBar::stripHeight)));
         break;
     default:
         QWidget::keyPressEvent(event);

@@ -25,7 +25,6 @@ class ShellWindow : public QWidget, public WindowInterface {
 
 public:
     static constexpr int borderWidth = 4;
-    static constexpr int captionHeight = 24;
     // Fullscreen, the pointer hides after this long without motion.
     static constexpr int idleCursorMs = 3000;
     // Move and Size from the window menu: one arrow key's step.
