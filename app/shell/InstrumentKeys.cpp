@@ -48,28 +48,30 @@ bool controlSource(InstrumentKey key) {
 bool pressInstrumentKey(InstrumentKey key, WindowInterface& platform) {
     if (!shellRunning())
         return false;
+    // The knobs and Demo Mode act only while the source follows the controls.
+    const bool knobsDriveEngine = engineSource().followsControls();
     switch (key) {
     case InstrumentKey::chooseThrottle:
-        return chooseKnob(0);
+        return chooseKnob(0, knobsDriveEngine);
     case InstrumentKey::choosePropeller:
-        return chooseKnob(1);
+        return chooseKnob(1, knobsDriveEngine);
     case InstrumentKey::chooseMixture:
-        return chooseKnob(2);
+        return chooseKnob(2, knobsDriveEngine);
     case InstrumentKey::knobIn:
-        return moveChosenKnob(1);
+        return moveChosenKnob(1, knobsDriveEngine);
     case InstrumentKey::knobOut:
-        return moveChosenKnob(-1);
+        return moveChosenKnob(-1, knobsDriveEngine);
     case InstrumentKey::knobInTenth:
-        return moveChosenKnobByTenths(1);
+        return moveChosenKnobByTenths(1, knobsDriveEngine);
     case InstrumentKey::knobOutTenth:
-        return moveChosenKnobByTenths(-1);
+        return moveChosenKnobByTenths(-1, knobsDriveEngine);
     case InstrumentKey::toggleFullscreen:
         return platform.toggleFullscreen();
     case InstrumentKey::stepCylinder:
         stepSelectedCylinder();
         return true;
     case InstrumentKey::toggleDemoMode:
-        toggleDemoMode();
+        toggleDemoMode(knobsDriveEngine);
         return true;
     case InstrumentKey::toggleMute:
         toggleMute();

@@ -1,9 +1,7 @@
 #include "app/shell/KnobKeys.h"
 
-#include "app/shell/InstrumentController.h"
 #include "app/shell/PanelControls.h"
 #include "engine/Engine.h"
-#include "engine/EngineSource.h"
 #include "panel/KnobMark.h"
 #include "panel/PanelLayout.h"
 
@@ -20,33 +18,30 @@ void moveKnob(std::size_t knob, double travelPixels) {
     engineState.*travel.position = float(1.0 - moved / length);
 }
 
-bool knobsDriveTheEngine() {
-    return engineSource().followsControls();
-}
-
 } // namespace
 
-bool chooseKnob(std::size_t knob) {
-    if (!knobsDriveTheEngine() || knob >= knobTravels.size())
+bool chooseKnob(std::size_t knob, bool knobsDriveEngine) {
+    if (!knobsDriveEngine || knob >= knobTravels.size())
         return false;
     knobChoice = {.knob = knob, .marked = true};
     return true;
 }
 
-bool moveChosenKnob(double travelPixels) {
-    if (!knobsDriveTheEngine())
+bool moveChosenKnob(double travelPixels, bool knobsDriveEngine) {
+    if (!knobsDriveEngine)
         return false;
     knobChoice.marked = true;
     moveKnob(knobChoice.knob, travelPixels);
     return true;
 }
 
-bool moveChosenKnobByTenths(int tenths) {
-    return moveChosenKnob(travelLength(knobTravels[knobChoice.knob]) * tenths / 10.0);
+bool moveChosenKnobByTenths(int tenths, bool knobsDriveEngine) {
+    return moveChosenKnob(travelLength(knobTravels[knobChoice.knob]) * tenths / 10.0,
+                          knobsDriveEngine);
 }
 
-bool turnKnobAt(int x, int y, int notches) {
-    if (!knobsDriveTheEngine())
+bool turnKnobAt(int x, int y, int notches, bool knobsDriveEngine) {
+    if (!knobsDriveEngine)
         return false;
     const std::optional<std::size_t> knob = knobColumnAt(x, y);
     if (!knob)

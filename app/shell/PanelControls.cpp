@@ -1,8 +1,6 @@
 #include "app/shell/PanelControls.h"
 
-#include "app/shell/InstrumentController.h"
 #include "engine/Engine.h"
-#include "engine/EngineSource.h"
 #include "panel/PanelArtwork.h"
 #include "panel/PanelLayout.h"
 #include "panel/PanelWindow.h"
@@ -88,20 +86,19 @@ std::optional<std::size_t> knobColumnAt(int x, int y) {
     return std::nullopt;
 }
 
-void updateCursor(int x, int y) {
+void updateCursor(int x, int y, bool knobsDriveEngine) {
     if (!panelWindow)
         return;
     // Knobs and Demo Mode act only while they drive the engine.
-    const bool controls = engineSource().followsControls();
     for (std::size_t knob = 0; knob < knobTravels.size(); ++knob) {
         if (hitTest(x, y, knobArea(knob))) {
             const std::optional<double> py = panelY(y);
-            panelWindow->setHandCursor(controls && py && *py > knobTop(knobTravels[knob]));
+            panelWindow->setHandCursor(knobsDriveEngine && py && *py > knobTop(knobTravels[knob]));
             return;
         }
     }
     panelWindow->setHandCursor(hitTest(x, y, cylinderButton) || hitTest(x, y, muteCheckBox) ||
-                               (controls && hitTest(x, y, demoModeCheckBox)));
+                               (knobsDriveEngine && hitTest(x, y, demoModeCheckBox)));
 }
 
 void stepSelectedCylinder() {
@@ -113,22 +110,22 @@ void toggleMute() {
         engineState.muted = 1 - engineState.muted;
 }
 
-void toggleDemoMode() {
-    if (!engineSource().followsControls())
+void toggleDemoMode(bool knobsDriveEngine) {
+    if (!knobsDriveEngine)
         return; // a log or a simulator owns the engine values
     engineState.demoMode = 1 - engineState.demoMode;
     resetEngineState(); // both entering and leaving restart from the start values
 }
 
-void pressLeftButton(int x, int y) {
-    updateCursor(x, y);
+void pressLeftButton(int x, int y, bool knobsDriveEngine) {
+    updateCursor(x, y, knobsDriveEngine);
     if (hitTest(x, y, cylinderButton)) {
         stepSelectedCylinder();
         return;
     }
     for (std::size_t knob = 0; knob < knobTravels.size(); ++knob) {
         if (hitTest(x, y, knobArea(knob))) {
-            if (engineSource().followsControls())
+            if (knobsDriveEngine)
                 pressKnob(knob, y);
             return;
         }
@@ -138,18 +135,18 @@ void pressLeftButton(int x, int y) {
         return;
     }
     if (hitTest(x, y, demoModeCheckBox))
-        toggleDemoMode();
+        toggleDemoMode(knobsDriveEngine);
 }
 
-void movePointer(int x, int y, bool leftButtonHeld) {
-    updateCursor(x, y);
+void movePointer(int x, int y, bool leftButtonHeld, bool knobsDriveEngine) {
+    updateCursor(x, y, knobsDriveEngine);
     if (leftButtonHeld && dragControl != DragControl::none)
         dragKnob(std::size_t(dragControl) - 1, y);
     else
         dragControl = DragControl::none;
 }
 
-void releaseLeftButton(int x, int y) {
-    updateCursor(x, y);
+void releaseLeftButton(int x, int y, bool knobsDriveEngine) {
+    updateCursor(x, y, knobsDriveEngine);
     dragControl = DragControl::none;
 }

@@ -36,14 +36,16 @@ bool hitTest(int x, int y, PanelRect area);
 std::optional<std::size_t> knobColumnAt(int x, int y);
 
 // What the cylinder button and the two check boxes do, by mouse or by key.
+// `knobsDriveEngine`: whether the engine source follows the controls, as the
+// caller knows it; these handlers never ask the controller.
 // While a log or a simulator drives the engine, Demo Mode stays as it is.
 void stepSelectedCylinder();
 void toggleMute();
-void toggleDemoMode();
+void toggleDemoMode(bool knobsDriveEngine);
 
 // A press on a knob grabs it only while the knobs drive the engine.
-void pressLeftButton(int x, int y);
-void movePointer(int x, int y, bool leftButtonHeld);
-void releaseLeftButton(int x, int y);
+void pressLeftButton(int x, int y, bool knobsDriveEngine);
+void movePointer(int x, int y, bool leftButtonHeld, bool knobsDriveEngine);
+void releaseLeftButton(int x, int y, bool knobsDriveEngine);
 // The hand wherever a click would act, the arrow elsewhere.
-void updateCursor(int x, int y);
+void updateCursor(int x, int y, bool knobsDriveEngine);

@@ -1,7 +1,9 @@
 #include "app/window/FrameView.h"
 
+#include "app/shell/InstrumentController.h"
 #include "app/shell/KnobKeys.h"
 #include "app/shell/PanelControls.h"
+#include "engine/EngineSource.h"
 #include "gfx/Graphics.h"
 #include "gfx/SolidBrush.h"
 #include "panel/FrameCompositor.h"
@@ -90,7 +92,7 @@ QPoint FrameView::clientPoint(const QMouseEvent* event) const {
 void FrameView::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) {
         const QPoint p = clientPoint(event);
-        pressLeftButton(p.x(), p.y());
+        pressLeftButton(p.x(), p.y(), engineSource().followsControls());
     }
     event->accept();
 }
@@ -103,14 +105,14 @@ void FrameView::mouseDoubleClickEvent(QMouseEvent* event) {
 
 void FrameView::mouseMoveEvent(QMouseEvent* event) {
     const QPoint p = clientPoint(event);
-    movePointer(p.x(), p.y(), event->buttons() & Qt::LeftButton);
+    movePointer(p.x(), p.y(), event->buttons() & Qt::LeftButton, engineSource().followsControls());
     event->accept();
 }
 
 void FrameView::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) {
         const QPoint p = clientPoint(event);
-        releaseLeftButton(p.x(), p.y());
+        releaseLeftButton(p.x(), p.y(), engineSource().followsControls());
     }
     event->accept();
 }
@@ -123,6 +125,6 @@ void FrameView::wheelEvent(QWheelEvent* event) {
     wheelRemainder -= notches * notch;
     const QPoint p = event->position().toPoint();
     if (notches != 0)
-        turnKnobAt(p.x(), p.y(), notches);
+        turnKnobAt(p.x(), p.y(), notches, engineSource().followsControls());
     event->accept();
 }

@@ -77,7 +77,7 @@ private slots:
         QFETCH(QPoint, point);
         QFETCH(int, steps);
         engineState.selectedCylinder = 2;
-        pressLeftButton(point.x(), point.y());
+        pressLeftButton(point.x(), point.y(), engineSource().followsControls());
         QCOMPARE(int(engineState.selectedCylinder), 2 + steps);
         QCOMPARE(window.hand, steps == 1);
     }
@@ -85,28 +85,28 @@ private slots:
     void sixPressesComeBack() {
         engineState.selectedCylinder = 4;
         for (int press = 1; press <= 6; ++press) {
-            pressLeftButton(140, 600);
+            pressLeftButton(140, 600, engineSource().followsControls());
             QCOMPARE(int(engineState.selectedCylinder), (4 + press) % 6);
         }
     }
 
     void muteAndDemoMode() {
-        pressLeftButton(700, 920);
+        pressLeftButton(700, 920, engineSource().followsControls());
         QCOMPARE(engineState.muted, 1);
-        pressLeftButton(700, 920);
+        pressLeftButton(700, 920, engineSource().followsControls());
         QCOMPARE(engineState.muted, 0);
 
         engineState.rpm = 2000;
-        pressLeftButton(560, 920);
+        pressLeftButton(560, 920, engineSource().followsControls());
         QCOMPARE(engineState.demoMode, 1);
         QCOMPARE(engineState.rpm, 900.0f); // entering demo mode restarts the values
-        pressLeftButton(700, 920);
+        pressLeftButton(700, 920, engineSource().followsControls());
         QCOMPARE(engineState.muted, 0); // Mute does nothing in demo mode
         QVERIFY(window.hand);           // yet the hand shows there
 
         engineState.rpm = 2000;
         engineState.oilPressure = 50;
-        pressLeftButton(560, 920);
+        pressLeftButton(560, 920, engineSource().followsControls());
         QCOMPARE(engineState.demoMode, 0);
         QCOMPARE(engineState.rpm, 900.0f); // and so does leaving it
         QCOMPARE(engineState.oilPressure, 0.0f);
@@ -131,7 +131,7 @@ private slots:
         QFETCH(int, offset);
         engineState.throttle = throttle;
         engineState.selectedCylinder = 0;
-        pressLeftButton(200, panelY);
+        pressLeftButton(200, panelY, engineSource().followsControls());
         QCOMPARE(dragControl, grabbed ? DragControl::throttle : DragControl::none);
         QCOMPARE(window.hand, grabbed);
         if (grabbed)
@@ -161,20 +161,21 @@ private slots:
         QFETCH(float, expected);
         engineState.throttle = engineState.propeller = engineState.mixture = 0;
         const int grabY = knob == 0 ? 825 : 773;
-        pressLeftButton(knobX, grabY);
+        pressLeftButton(knobX, grabY, engineSource().followsControls());
         QCOMPARE(int(dragOffset), 20);
-        movePointer(knobX + 300, moveToY, true); // only vertical movement counts
+        movePointer(knobX + 300, moveToY, true,
+                    engineSource().followsControls()); // only vertical movement counts
         const float positions[] = {engineState.throttle, engineState.propeller,
                                    engineState.mixture};
         QCOMPARE(positions[knob], expected);
-        releaseLeftButton(knobX, moveToY);
+        releaseLeftButton(knobX, moveToY, engineSource().followsControls());
         QCOMPARE(dragControl, DragControl::none);
     }
 
     void moveWithoutButtonEndsDrag() {
-        pressLeftButton(200, 850);
+        pressLeftButton(200, 850, engineSource().followsControls());
         QCOMPARE(dragControl, DragControl::throttle);
-        movePointer(200, 760, false);
+        movePointer(200, 760, false, engineSource().followsControls());
         QCOMPARE(dragControl, DragControl::none);
         QCOMPARE(engineState.throttle, 0.0f);
     }
@@ -183,10 +184,10 @@ private slots:
     void stretchedClient() {
         setClient(1500, 500);
         const QPoint button = clientPointFor(130, 600, window.client);
-        pressLeftButton(button.x(), button.y());
+        pressLeftButton(button.x(), button.y(), engineSource().followsControls());
         QCOMPARE(int(engineState.selectedCylinder), 1);
         const QPoint knob = clientPointFor(200, 860, window.client);
-        pressLeftButton(knob.x(), knob.y());
+        pressLeftButton(knob.x(), knob.y(), engineSource().followsControls());
         QCOMPARE(dragControl, DragControl::throttle);
     }
 
@@ -209,9 +210,9 @@ private slots:
         window.client = {0, 0, width, height};
         scaleY = scale;
         for (const QPoint p : {QPoint(0, 0), QPoint(200, 850), QPoint(65535, 65535)}) {
-            pressLeftButton(p.x(), p.y());
-            movePointer(p.x(), p.y(), true);
-            releaseLeftButton(p.x(), p.y());
+            pressLeftButton(p.x(), p.y(), engineSource().followsControls());
+            movePointer(p.x(), p.y(), true, engineSource().followsControls());
+            releaseLeftButton(p.x(), p.y(), engineSource().followsControls());
         }
         QVERIFY(engineState.throttle >= 0.0f && engineState.throttle <= 1.0f);
         QVERIFY(engineState.selectedCylinder < 6);
@@ -237,10 +238,10 @@ private slots:
         OutsideSource outside;
         setEngineSource(&outside);
         const EngineState before = engineState;
-        pressLeftButton(point.x(), point.y());
-        movePointer(point.x(), point.y() - 40, true);
-        releaseLeftButton(point.x(), point.y() - 40);
-        updateCursor(point.x(), point.y());
+        pressLeftButton(point.x(), point.y(), engineSource().followsControls());
+        movePointer(point.x(), point.y() - 40, true, engineSource().followsControls());
+        releaseLeftButton(point.x(), point.y() - 40, engineSource().followsControls());
+        updateCursor(point.x(), point.y(), engineSource().followsControls());
         setEngineSource(nullptr);
         QCOMPARE(window.hand, hand);
         QCOMPARE(engineState.throttle, before.throttle);
