@@ -6,6 +6,7 @@
 
 #include <QImage>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -112,10 +113,60 @@ void Bitmap::copyArea(const Bitmap& source, Rect area) {
     const QRect box = QRect(area.x, area.y, area.width, area.height) & from.rect() & to.rect();
     if (box.isEmpty())
         return;
+    // One detach check for the whole area, not one a row.
     const std::size_t rowBytes = std::size_t(box.width()) * 4;
-    for (int y = box.top(); y <= box.bottom(); ++y)
-        std::memcpy(to.scanLine(y) + std::size_t(box.left()) * 4,
-                    from.constScanLine(y) + std::size_t(box.left()) * 4, rowBytes);
+    const std::size_t start =
+        std::size_t(box.top()) * std::size_t(to.bytesPerLine()) + std::size_t(box.left()) * 4;
+    std::uint8_t* target = to.bits() + start;
+    const std::uint8_t* origin = from.constBits() +
+                                 std::size_t(box.top()) * std::size_t(from.bytesPerLine()) +
+                                 std::size_t(box.left()) * 4;
+    for (int y = box.top(); y <= box.bottom(); ++y) {
+        std::memcpy(target, origin, rowBytes);
+        target += to.bytesPerLine();
+        origin += from.bytesPerLine();
+    }
+}
+
+Rect Bitmap::differingArea(const Bitmap& other, Rect area) const {
+    if (!image_ || !other.image_)
+        return area;
+    const QImage& mine = *image_;
+    const QImage& theirs = *other.image_;
+    const QRect box = QRect(area.x, area.y, area.width, area.height) & mine.rect() & theirs.rect();
+    if (box.isEmpty())
+        return {};
+    const int width = box.width();
+    int top = -1;
+    int bottom = -1;
+    int left = width;
+    int right = -1;
+    for (int y = box.top(); y <= box.bottom(); ++y) {
+        const auto* a = reinterpret_cast<const std::uint32_t*>(mine.constScanLine(y)) + box.left();
+        const auto* b =
+            reinterpret_cast<const std::uint32_t*>(theirs.constScanLine(y)) + box.left();
+        if (std::memcmp(a, b, std::size_t(width) * 4) == 0)
+            continue;
+        top = top < 0 ? y : top;
+        bottom = y;
+        // Only the pixels outside the columns found so far can widen them.
+        if (std::memcmp(a, b, std::size_t(left) * 4) != 0)
+            for (int x = 0; x < left; ++x)
+                if (a[x] != b[x]) {
+                    left = x;
+                    break;
+                }
+        const int beyond = right + 1;
+        if (std::memcmp(a + beyond, b + beyond, std::size_t(width - beyond) * 4) != 0)
+            for (int x = width - 1; x >= beyond; --x)
+                if (a[x] != b[x]) {
+                    right = x;
+                    break;
+                }
+    }
+    if (top < 0)
+        return {};
+    return {box.left() + left, top, right - left + 1, bottom - top + 1};
 }
 
 Bitmap::Bitmap(const QImage& image) {

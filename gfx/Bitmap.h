@@ -38,6 +38,10 @@ public:
     // Puts `area` of `source`, a bitmap of the same size, over the same area
     // of this 32-bit bitmap, byte for byte as copyOf copies it.
     void copyArea(const Bitmap& source, Rect area);
+    // The smallest rectangle holding every pixel of `area` that differs from
+    // the same pixel of `other`, a bitmap of the same size; empty when none
+    // does. With either bitmap absent, all of `area` counts as different.
+    Rect differingArea(const Bitmap& other, Rect area) const;
     int width() const;
     int height() const;
     Status lastStatus() const { return lastStatus_; }

@@ -40,6 +40,8 @@ private slots:
     void copiesStartAsTheirSource();
     void stretchMatchesOneSmoothDraw_data();
     void stretchMatchesOneSmoothDraw();
+    void differingAreaBoundsEveryChangedPixel_data();
+    void differingAreaBoundsEveryChangedPixel();
 };
 
 static QImage draw(int width, int height, const std::function<void(gfx::Graphics&)>& steps) {
@@ -395,4 +397,42 @@ void DrawingTest::stretchMatchesOneSmoothDraw() {
 }
 
 QTEST_MAIN(DrawingTest)
+using Points = std::vector<QPoint>;
+
+void DrawingTest::differingAreaBoundsEveryChangedPixel_data() {
+    QTest::addColumn<Points>("changed");
+    QTest::addColumn<QRect>("area");
+    QTest::addColumn<QRect>("expected");
+    const QRect whole(0, 0, 40, 30);
+    QTest::newRow("nothing changed") << Points{} << whole << QRect();
+    QTest::newRow("one pixel") << Points{{17, 9}} << whole << QRect(17, 9, 1, 1);
+    QTest::newRow("the four corners")
+        << Points{{0, 0}, {39, 0}, {0, 29}, {39, 29}} << whole << whole;
+    // Rows after the first may widen the columns found on either side.
+    QTest::newRow("a slanted needle")
+        << Points{{20, 3}, {18, 4}, {23, 5}, {12, 6}, {30, 7}} << whole << QRect(12, 3, 19, 5);
+    QTest::newRow("a change outside the area is not looked at")
+        << Points{{2, 2}, {25, 20}} << QRect(10, 10, 20, 15) << QRect(25, 20, 1, 1);
+    QTest::newRow("an area past the edges is cut to the bitmap")
+        << Points{{39, 29}} << QRect(30, 20, 50, 50) << QRect(39, 29, 1, 1);
+}
+
+// A kept frame shows again only what a redraw changed: the smallest
+// rectangle holding every changed pixel of the area, and none when no pixel
+// changed.
+void DrawingTest::differingAreaBoundsEveryChangedPixel() {
+    QFETCH(Points, changed);
+    QFETCH(QRect, area);
+    QFETCH(QRect, expected);
+    QImage pixels(40, 30, QImage::Format_ARGB32_Premultiplied);
+    pixels.fill(0xFF000000);
+    const gfx::Bitmap before(pixels);
+    for (const QPoint& at : changed)
+        pixels.setPixel(at, 0xFF102030);
+    const gfx::Bitmap after(pixels);
+    const gfx::Rect found =
+        after.differingArea(before, {area.x(), area.y(), area.width(), area.height()});
+    QCOMPARE(QRect(found.x, found.y, found.width, found.height), expected);
+}
+
 #include "tst_gfx_drawing.moc"
