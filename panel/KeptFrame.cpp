@@ -84,6 +84,7 @@ void KeptFrame::release() {
     frame_ = gfx::Bitmap();
     fixedLayers = gfx::Bitmap();
     fixedKept.reset();
+    previous = gfx::Bitmap();
     wholeNext = true;
 }
 
@@ -109,12 +110,18 @@ FramePartSet KeptFrame::changedParts() {
 }
 
 void KeptFrame::redraw(const FramePartSet& parts, FrameChange& change) {
+    std::vector<gfx::Rect> areas;
+    for (std::size_t part = 0; part < framePartCount; ++part)
+        if (parts.test(part))
+            areas.push_back(framePartArea(part));
+    keepPrevious(areas);
     const FramePartSet keepable = keepableParts();
+    // A part whose fixed layer is kept starts from those pixels, not the panel's.
+    const FramePartSet fromFixedLayer = parts & keepable & fixedKept;
     for (std::size_t part = 0; part < framePartCount; ++part)
         if (parts.test(part)) {
-            const gfx::Rect area = framePartArea(part);
-            frame_.copyArea(panelImage, area);
-            change.areas.push_back(area);
+            if (!fromFixedLayer.test(part))
+                frame_.copyArea(panelImage, framePartArea(part));
             // A part drawn along with its neighbours is drawn from today's inputs.
             if (part != untracked)
                 drawnFrom[part] = framePartInputs(part);
@@ -129,8 +136,23 @@ void KeptFrame::redraw(const FramePartSet& parts, FrameChange& change) {
             frame_.copyArea(fixedLayers, framePartArea(part));
             layers[part - panelPartCount] = PartLayers::moving;
         }
-    gfx::Graphics g(frame_);
-    drawFrameParts(g, parts, layers);
+    {
+        gfx::Graphics g(frame_);
+        drawFrameParts(g, parts, layers);
+    }
+    for (const gfx::Rect& area : areas) {
+        const gfx::Rect differs = frame_.differingArea(previous, area);
+        if (differs.width > 0 && differs.height > 0)
+            change.areas.push_back(differs);
+    }
+}
+
+void KeptFrame::keepPrevious(const std::vector<gfx::Rect>& areas) {
+    if (!previous.valid() || previous.width() != frame_.width() ||
+        previous.height() != frame_.height())
+        previous = gfx::Bitmap(frame_.width(), frame_.height());
+    for (const gfx::Rect& area : areas)
+        previous.copyArea(frame_, area);
 }
 
 // Draws the fixed layers of `parts` over the panel picture's pixels in the

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <optional>
+#include <vector>
 
 struct ClientRect;
 
@@ -17,7 +18,9 @@ struct ClientRect;
 // size, other artwork, the screen powered up or down, or redrawAll rebuild it
 // whole. A part drawn in layers keeps the pixels of its area as its fixed
 // layer left them, the first time it is drawn again, and from then on only
-// its moving layer is drawn over a copy of them.
+// its moving layer is drawn over a copy of them. What changed is only what
+// came out different, pixel for pixel: a needle that moved by less than a
+// pixel's worth of colour changes nothing.
 class KeptFrame {
 public:
     // Brings the frame up to date; what changed since the last refresh.
@@ -42,6 +45,7 @@ private:
     FramePartSet changedParts();
     void redraw(const FramePartSet& parts, FrameChange& change);
     void keepFixedLayers(const FramePartSet& parts);
+    void keepPrevious(const std::vector<gfx::Rect>& areas);
 
     gfx::Bitmap frame_;
     DrawnFrom wholeDrawnFrom;
@@ -50,6 +54,9 @@ private:
     // fixedKept; the rest of these pixels mean nothing.
     gfx::Bitmap fixedLayers;
     FramePartSet fixedKept;
+    // The frame's pixels of the areas being drawn again, as they were before,
+    // so that a redraw that came out the same is not shown again.
+    gfx::Bitmap previous;
     bool wholeNext = true;
     std::optional<std::size_t> untracked;
 };
