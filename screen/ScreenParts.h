@@ -36,7 +36,7 @@ struct ScreenPart {
                       PartLayers layers) = nullptr;
 };
 
-inline constexpr std::size_t screenPartCount = 16;
+inline constexpr std::size_t screenPartCount = 23;
 using ScreenPartSet = std::bitset<screenPartCount>;
 // How each part is drawn, by default whole.
 using ScreenPartLayers = std::array<PartLayers, screenPartCount>;

@@ -20,6 +20,9 @@ inline constexpr std::size_t stripGaugeCount = 7;
 void drawStripGauge(gfx::Graphics& graphics, ScreenKit& kit, std::size_t gauge,
                     PartLayers layers = PartLayers::whole);
 DrawnFrom stripGaugeInputs(std::size_t gauge);
+// A strip gauge's readout and unit, beneath its scale.
+void drawStripGaugeReadout(gfx::Graphics& graphics, ScreenKit& kit, std::size_t gauge);
+DrawnFrom stripReadoutInputs(std::size_t gauge);
 // FUEL QTY heading, then the LEFT and RIGHT tank gauges.
 inline constexpr std::size_t fuelGaugeCount = 2;
 void drawFuelHeading(gfx::Graphics& graphics, ScreenKit& kit);

@@ -8,6 +8,9 @@
 #include "gfx/DrawingScopes.h"
 
 #include <array>
+#include <limits>
+#include <optional>
+#include <string>
 
 namespace {
 
@@ -224,8 +227,32 @@ void drawZoneLimits(gfx::Graphics& graphics, ScreenKit& kit, const StripGauge& g
                     gfx::StringAlignment::near);
 }
 
+// What the readout shows: its text, white or red.
+struct Readout {
+    std::u16string text;
+    bool white = true;
+};
+
+Readout readoutOf(const StripGauge& gauge) {
+    if (engineState.lacks(gauge.quantity))
+        return {.text = noDataReadout(gauge.format)};
+    // Integer readouts are judged by the number shown; the pointer takes the real value.
+    const double value = gaugeValue(gauge);
+    const double shown = gauge.format.truncated ? readoutInteger(value, gauge.min) : value;
+    return {.text = formatReadout(value, gauge.format, gauge.min),
+            .white = inWhiteRange(shown, gauge.white)};
+}
+
+// Where the pointer's tip is drawn; none without data.
+std::optional<float> pointerOf(const StripGauge& gauge) {
+    if (engineState.lacks(gauge.quantity))
+        return std::nullopt;
+    return stripPointerY(clampToScale(gaugeValue(gauge), gauge.min, gauge.max), gauge.min,
+                         gauge.max);
+}
+
 // Title, strip, zone, scale and limits first, the same every tick; then the
-// readout and the pointer.
+// pointer. The readout beneath is a part of its own.
 void drawGauge(gfx::Graphics& graphics, ScreenKit& kit, const StripGauge& gauge,
                PartLayers layers) {
     const gfx::TranslatedFrame frame(graphics, gauge.origin);
@@ -238,21 +265,8 @@ void drawGauge(gfx::Graphics& graphics, ScreenKit& kit, const StripGauge& gauge,
     }
     if (layers == PartLayers::fixed)
         return;
-
-    if (engineState.lacks(gauge.quantity)) {
-        drawStripReadout(graphics, kit, noDataReadout(gauge.format), gauge.unit, kit.whiteBrush);
-        return; // no pointer without data
-    }
-    // Integer readouts are judged by the number shown; the pointer takes the real value.
-    const double value = gaugeValue(gauge);
-    const double shown = gauge.format.truncated ? readoutInteger(value, gauge.min) : value;
-    const gfx::SolidBrush& colour =
-        inWhiteRange(shown, gauge.white) ? kit.whiteBrush : kit.redBrush;
-    drawStripReadout(graphics, kit, formatReadout(value, gauge.format, gauge.min), gauge.unit,
-                     colour);
-    drawStripPointer(
-        graphics, kit,
-        stripPointerY(clampToScale(value, gauge.min, gauge.max), gauge.min, gauge.max));
+    if (const std::optional<float> pointerY = pointerOf(gauge))
+        drawStripPointer(graphics, kit, *pointerY);
 }
 
 } // namespace
@@ -261,9 +275,28 @@ void drawStripGauge(gfx::Graphics& graphics, ScreenKit& kit, std::size_t gauge, 
     drawGauge(graphics, kit, stripGauges[gauge], layers);
 }
 
-DrawnFrom stripGaugeInputs(std::size_t gauge) {
+void drawStripGaugeReadout(gfx::Graphics& graphics, ScreenKit& kit, std::size_t gauge) {
     const StripGauge& shown = stripGauges[gauge];
+    const gfx::TranslatedFrame frame(graphics, shown.origin);
+    const Readout readout = readoutOf(shown);
+    drawStripReadout(graphics, kit, readout.text, shown.unit,
+                     readout.white ? kit.whiteBrush : kit.redBrush);
+}
+
+// The pointer is drawn from its tip's place alone, so a reading that moves
+// by less than a float's step there draws nothing again.
+DrawnFrom stripGaugeInputs(std::size_t gauge) {
     DrawnFrom inputs;
-    inputs << engineState.*shown.field << engineState.lacks(shown.quantity);
+    inputs << pointerOf(stripGauges[gauge]).value_or(std::numeric_limits<float>::quiet_NaN())
+           << engineState.lacks(stripGauges[gauge].quantity);
+    return inputs;
+}
+
+DrawnFrom stripReadoutInputs(std::size_t gauge) {
+    const Readout readout = readoutOf(stripGauges[gauge]);
+    DrawnFrom inputs;
+    inputs << readout.white << readout.text.size();
+    for (const char16_t c : readout.text)
+        inputs << c;
     return inputs;
 }
