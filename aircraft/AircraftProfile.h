@@ -6,6 +6,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <initializer_list>
 #include <optional>
 #include <span>
@@ -67,8 +68,9 @@ public:
     }
 
 private:
-    // Not constexpr: a table with too many entries fails to compile.
-    static void tooMany() {}
+    // Not constexpr: a table with too many entries fails to compile, and a
+    // list built at run time with too many is a fault of the program.
+    static void tooMany() { std::abort(); }
 
     std::array<Item, capacity> items{};
     std::size_t count = 0;

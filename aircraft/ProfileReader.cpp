@@ -146,7 +146,12 @@ std::optional<Unit> Reader::unit(const toml::node& node, std::string_view key,
     std::string spelling(*text);
     std::transform(spelling.begin(), spelling.end(), spelling.begin(),
                    [](unsigned char c) { return char(std::tolower(c)); });
+    // As the unit table names it ("degC"), as the screen writes it ("°C"), or
+    // as a log may spell it ("celsius").
     std::optional<Unit> found = unitByName(*text);
+    for (const Unit candidate : allowed)
+        if (!found && unitRow(candidate).symbol == *text)
+            found = candidate;
     if (!found)
         found = unitBySpelling(spelling);
     if (!found || std::find(allowed.begin(), allowed.end(), *found) == allowed.end()) {

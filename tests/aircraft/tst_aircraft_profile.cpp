@@ -197,6 +197,10 @@ private slots:
         QCOMPARE(p.tailNumber.view(), std::string_view("TEST-4C"));
         QCOMPARE(p.cylinders, 4);
         QVERIFY(p.temperatureUnit == Unit::degC && p.fuelUnit == Unit::litres);
+        for (const char* spelt :
+             {"temperature_unit = \"\u00B0C\"", "temperature_unit = \"Celsius\""})
+            QVERIFY(readAircraftProfileText(spelt, "u.toml").profile->temperatureUnit ==
+                    Unit::degC);
         QVERIFY((p.gauge(Gauge::rpm).green == Ranges{{500, 2500}}));
         QVERIFY(p.gauge(Gauge::oilPressure).yellow == (Ranges{{10, 25}, {60, 90}}));
         QVERIFY(!p.gauge(Gauge::cht).whiteReadout); // white inside its green
