@@ -146,12 +146,8 @@ std::optional<Unit> Reader::unit(const toml::node& node, std::string_view key,
     std::string spelling(*text);
     std::transform(spelling.begin(), spelling.end(), spelling.begin(),
                    [](unsigned char c) { return char(std::tolower(c)); });
-    // As the unit table names it ("degC"), as the screen writes it ("°C"), or
-    // as a log may spell it ("celsius").
+    // As the unit table names it ("degC"), or as a log may spell it ("celsius").
     std::optional<Unit> found = unitByName(*text);
-    for (const Unit candidate : allowed)
-        if (!found && unitRow(candidate).symbol == *text)
-            found = candidate;
     if (!found)
         found = unitBySpelling(spelling);
     if (!found || std::find(allowed.begin(), allowed.end(), *found) == allowed.end()) {
@@ -407,9 +403,10 @@ void Reader::readWhiteReadout(const toml::node& node, GaugeProfile& gauge) {
 } // namespace
 
 ProfileReading readAircraftProfileText(std::string_view text, std::string_view fileName) {
-    if (std::string refusal = refusedText(text, fileName); !refusal.empty())
-        return {.profile = std::nullopt, .error = std::move(refusal)};
-    toml::parse_result parsed = toml::parse(text, fileName);
+    const PreparedText prepared = prepareText(text, fileName);
+    if (!prepared.error.empty())
+        return {.profile = std::nullopt, .error = prepared.error};
+    toml::parse_result parsed = toml::parse(prepared.text, fileName);
     if (!parsed) {
         const toml::source_position at = parsed.error().source().begin;
         return {.profile = std::nullopt,

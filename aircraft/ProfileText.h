@@ -16,8 +16,17 @@ struct FileText {
 // the limit, so a huge or endless file costs no more than a small one.
 FileText readBoundedFile(const std::string& path, std::size_t limit);
 
-// Why `text` is no profile at all (empty, or binary data), as one line; empty if it may be one.
-std::string refusedText(std::string_view text, std::string_view fileName);
+struct PreparedText {
+    std::string text;
+    std::string error; // one line when the text is no profile at all
+};
+
+// `text` ready for the TOML parser, or why it is no profile: empty, binary
+// data, or text beyond ASCII outside a comment. The parser we build on
+// (toml++ 3.3) reaches undefined behaviour on some characters beyond ASCII
+// where it looks for blanks; it never sees one: a comment's are handed to it
+// as '?', and anywhere else they are refused.
+PreparedText prepareText(std::string_view text, std::string_view fileName);
 
 // FILE:LINE:COLUMN: what
 std::string lineError(std::string_view file, std::uint32_t line, std::uint32_t column,
