@@ -119,7 +119,9 @@ void Reader::unknownKeys(const toml::table& table, std::span<const std::string_v
 
 // A finite number, whole or not; anything else is named for what it is.
 std::optional<double> Reader::number(const toml::node& node, std::string_view what) {
-    const std::optional<double> value = node.value<double>();
+    // A whole number beyond 2^53 is taken to the nearest double, as written in a float.
+    const std::optional<double> value =
+        node.is_integer() ? std::optional(double(node.as_integer()->get())) : node.value<double>();
     if (!node.is_number() || !value) {
         problem(node.source(),
                 std::string(what) + " must be a number, not " + std::string(kindOf(node)));
