@@ -128,8 +128,14 @@ PreparedText prepareText(std::string_view text, std::string_view fileName) {
 
 std::string lineError(std::string_view file, std::uint32_t line, std::uint32_t column,
                       std::string_view what) {
+    // One line, whatever the parser quotes from the file.
+    std::string text;
+    for (const char c : what)
+        text += c == '\n' ? "\\n" : c == '\r' ? "\\r" : c == '\t' ? "\\t" : std::string(1, c);
+    std::replace_if(
+        text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20; }, '?');
     return std::string(file) + ":" + std::to_string(line) + ":" + std::to_string(column) + ": " +
-           std::string(what);
+           text;
 }
 
 std::string printable(std::string_view text) {

@@ -122,6 +122,7 @@ private slots:
                        20),
             "p.toml:2:1: binary data (byte 0x7F)");
         row("not toml", "cylinders = = 6", "p.toml:1:13: ");
+        row("parser quotes a line feed", "c = i\ne", "p.toml:1:6: ");
         row("beyond ascii", "# \u00B0F\ntemperature_unit = \"\u00B0F\"",
             "p.toml:2:21: a profile's keys and values are plain ASCII");
         row("unknown key", "cylinder = 4",
