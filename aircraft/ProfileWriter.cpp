@@ -93,7 +93,7 @@ void writeGauge(std::string& text, const GaugeRow& row, const GaugeProfile& gaug
     line(text, keys::redLines, redLinesText(gauge.redLines), "limit marks, " + unit);
     if (gauge.whiteReadout)
         line(text, keys::readoutWhite, readoutText(*gauge.whiteReadout),
-             "readout white from at_least/above to at_most/below, red outside; {} always");
+             "readout white from at_least/above to at_most/below, red outside; {}: always white");
     else
         text += "# " + std::string(keys::readoutWhite) +
                 " left out: the readout reads white inside green, red outside\n";
