@@ -15,9 +15,9 @@ bool held(const std::optional<double>& since, double time) {
     return since && time - *since >= alarmHoldSeconds - timeSlack;
 }
 
-// The count toward an alarm of `at` least `level` starts when the value
-// enters it and runs on while the value stays within the deadband of it:
-// a value wavering at the line keeps counting.
+// The count toward a caution (level yellow: yellow or red) or a warning
+// (red) starts when the value enters that level and runs on while it stays
+// within the deadband of it: a value wavering at the line keeps counting.
 void countToward(std::optional<double>& since, Marking level, Marking at, Marking near,
                  double time) {
     if (near < level)
