@@ -1,3 +1,5 @@
+#include "aircraft/InstrumentProfile.h"
+#include "aircraft/ProfileWriter.h"
 #include "app/shell/InstrumentController.h"
 #include "app/window/CommandLine.h"
 #include "app/window/OpeningSize.h"
@@ -52,6 +54,11 @@ int main(int argc, char* argv[]) {
         return launch.exitStatus;
     }
     const LaunchOptions& options = *launch.options;
+    if (options.writeAircraftPath) {
+        const std::string error = writeAircraftProfileFile(
+            *options.writeAircraftPath, defaultProfile(), options.overwriteRecording);
+        return error.empty() ? 0 : refuseStart(error);
+    }
     // The source and the recording's file are opened before the window
     // system is asked for anything, so that a start they refuse needs no
     // display; a simulator's socket needs the application first. The source
@@ -79,6 +86,8 @@ int main(int argc, char* argv[]) {
         window.setFullscreen(options.fullscreen);
         window.show();
         window.activateWindow();
+        // options.aircraft, when given, is read and checked; the shell's
+        // state owner takes it over from here (screen, units, alarms).
         startShell(window, seedFromCalendar());
         if (source.source) {
             setEngineSource(source.source.get());

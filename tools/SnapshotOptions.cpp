@@ -1,5 +1,6 @@
 #include "tools/SnapshotOptions.h"
 
+#include "aircraft/ProfileReader.h"
 #include "engine/EngineFields.h"
 #include "engine/TableChecks.h"
 #include "logs/LogTime.h"
@@ -134,12 +135,19 @@ std::string readAt(std::string_view value, SnapshotOptions& options) {
                             std::string(value) + "'";
 }
 
+std::string readAircraft(std::string_view value, SnapshotOptions& options) {
+    ProfileReading reading = readAircraftProfile(std::string(value));
+    options.aircraft = std::move(reading.profile);
+    return reading.error;
+}
+
 struct ValueOption {
     std::string_view name;
     std::string (*read)(std::string_view value, SnapshotOptions& options);
 };
 
-constexpr std::size_t valueOptionCount = 6; // --set, --ticks, --seed, --size, --replay, --at
+// --set, --ticks, --seed, --size, --replay, --at, --aircraft
+constexpr std::size_t valueOptionCount = 7;
 constexpr auto valueOptions = std::to_array<ValueOption>({
     {.name = "--set", .read = readSet},
     {.name = "--ticks", .read = readTicks},
@@ -147,6 +155,7 @@ constexpr auto valueOptions = std::to_array<ValueOption>({
     {.name = "--size", .read = readSize},
     {.name = "--replay", .read = readReplay},
     {.name = "--at", .read = readAt},
+    {.name = "--aircraft", .read = readAircraft},
 });
 static_assert(valueOptions.size() == valueOptionCount &&
               noNullPointers(valueOptions, &ValueOption::read));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "aircraft/AircraftProfile.h"
 #include "app/shell/ClientSize.h"
 
 #include <cstdint>
@@ -30,6 +31,9 @@ struct SnapshotOptions {
     // instead of the model's, applied before the --set values.
     std::optional<std::string> replay;
     std::optional<double> at;
+    // --aircraft FILE: read and checked with the command line; held here
+    // until the frame is drawn from it. None: the instrument's own.
+    std::optional<AircraftProfile> aircraft;
     // --describe: print what the log holds and how it is read, draw nothing.
     bool describe = false;
     std::string output;
@@ -48,9 +52,10 @@ bool applyAssignment(const FieldAssignment& assignment);
 
 inline constexpr std::string_view snapshotUsage =
     "usage: zentor-snapshot [--set FIELD=VALUE]... [--ticks N] [--seed N] [--screen-only] "
-    "[--size WxH] [--replay FILE [--at TIME]] OUTPUT.png\n"
+    "[--size WxH] [--replay FILE [--at TIME]] [--aircraft FILE] OUTPUT.png\n"
     "       zentor-snapshot --replay FILE --describe\n"
     "\n"
+    "  --aircraft FILE the aircraft profile (TOML) to draw with; a bad one is refused\n"
     "  --replay FILE   the log's values instead of the model's\n"
     "  --at TIME       this far from the log's first row (seconds or hh:mm:ss); past the\n"
     "                  end of the log is refused\n"

@@ -1,5 +1,6 @@
 #include "app/window/CommandLine.h"
 
+#include "aircraft/ProfileReader.h"
 #include "app/shell/ClientSize.h"
 #include "app/window/KeyBindings.h"
 #include "logs/LogPlayback.h"
@@ -23,7 +24,9 @@ constexpr auto optionRows = std::to_array<OptionRow>({
     {.name = "record-interval",
      .value = "SECONDS",
      .help = "Engine time between recorded rows (default 1; 0 records every tick)."},
-    {.name = "force", .value = nullptr, .help = "Let --record replace an existing file."},
+    {.name = "force",
+     .value = nullptr,
+     .help = "Let --record or --write-aircraft replace an existing file."},
     {.name = "replay", .value = "FILE", .help = "Replay a recorded or exported engine log."},
     {.name = "speed", .value = "X", .help = "Replay speed, 1/4 to 64 (default 1)."},
     {.name = "from",
@@ -39,10 +42,17 @@ constexpr auto optionRows = std::to_array<OptionRow>({
     {.name = "listen",
      .value = "ADDRESS",
      .help = "Address to receive simulator data on (default 127.0.0.1)."},
+    {.name = "aircraft",
+     .value = "FILE",
+     .help = "Read the aircraft profile (TOML): tail number, cylinders, tanks, units, "
+             "gauge scales and markings."},
+    {.name = "write-aircraft",
+     .value = "FILE",
+     .help = "Write the instrument's own aircraft profile, to edit, and exit."},
     {.name = "fullscreen", .value = nullptr, .help = "Fill the whole screen with the panel."},
     {.name = "size", .value = "WxH", .help = "Open with exactly this client size."},
 });
-constexpr std::size_t optionCount = 12;
+constexpr std::size_t optionCount = 14;
 static_assert(optionRows.size() == optionCount);
 
 QString keysSection() {
@@ -114,6 +124,15 @@ std::optional<QString> readValues(const QCommandLineParser& parser, LaunchOption
                     .xplaneMap = parser.value(QStringLiteral("xplane-map")),
                     .flightgear = parser.value(QStringLiteral("flightgear")),
                     .listen = parser.value(QStringLiteral("listen"))};
+    if (parser.isSet(QStringLiteral("aircraft"))) {
+        ProfileReading reading =
+            readAircraftProfile(parser.value(QStringLiteral("aircraft")).toStdString());
+        if (!reading.profile)
+            return QString::fromStdString(reading.error);
+        options.aircraft = std::move(reading.profile);
+    }
+    if (parser.isSet(QStringLiteral("write-aircraft")))
+        options.writeAircraftPath = parser.value(QStringLiteral("write-aircraft")).toStdString();
     options.fullscreen = parser.isSet(QStringLiteral("fullscreen"));
     if (parser.isSet(QStringLiteral("size"))) {
         options.clientSize = clientSize(parser.value(QStringLiteral("size")));
@@ -132,11 +151,20 @@ std::optional<QString> checkCombinations(const QCommandLineParser& parser,
                 .arg(QLatin1String(option), QLatin1String(other));
         return std::nullopt;
     };
-    for (const auto& [option, other] :
-         {std::pair{"record-interval", "record"}, std::pair{"force", "record"},
-          std::pair{"speed", "replay"}, std::pair{"from", "replay"}})
+    for (const auto& [option, other] : {std::pair{"record-interval", "record"},
+                                        std::pair{"speed", "replay"}, std::pair{"from", "replay"}})
         if (auto problem = needs(option, other))
             return problem;
+    if (parser.isSet(QStringLiteral("force")) && !options.recordPath && !options.writeAircraftPath)
+        return QStringLiteral("--force needs --record or --write-aircraft");
+    if (options.writeAircraftPath) {
+        QStringList others = parser.optionNames();
+        others.removeAll(QStringLiteral("write-aircraft"));
+        others.removeAll(QStringLiteral("force"));
+        if (!others.isEmpty())
+            return QStringLiteral("--write-aircraft writes a file and exits: it takes no --%1")
+                .arg(others.constFirst());
+    }
     const bool live = !options.live.xplane.isEmpty() || !options.live.flightgear.isEmpty();
     if (options.replayPath && live)
         return QStringLiteral("--replay cannot run beside a simulator (--xplane, --flightgear)");

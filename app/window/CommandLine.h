@@ -1,5 +1,6 @@
 #pragma once
 
+#include "aircraft/AircraftProfile.h"
 #include "live/LiveOptions.h"
 
 #include <QSize>
@@ -22,6 +23,13 @@ struct LaunchOptions {
     // --xplane HOST[:PORT] [--xplane-map FILE], --flightgear PORT, --listen ADDRESS;
     // checked when the link opens.
     LiveOptionTexts live;
+    // --aircraft FILE: read and checked with the command line, before any
+    // window opens. Held here until the shell's state owner takes it over;
+    // none: the instrument's own (defaultProfile()).
+    std::optional<AircraftProfile> aircraft;
+    // --write-aircraft FILE [--force]: write the instrument's own profile and
+    // exit; --force (overwriteRecording) lets it replace a file.
+    std::optional<std::string> writeAircraftPath;
     // --fullscreen, --size WxH
     bool fullscreen = false;
     std::optional<QSize> clientSize;

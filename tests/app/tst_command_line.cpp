@@ -32,7 +32,7 @@ private slots:
             "zentor-demo: --from: '-5' is not a time in seconds or hh:mm:ss\n");
         row("--speed 2", "zentor-demo: --speed needs --replay\n");
         row("--from 10", "zentor-demo: --from needs --replay\n");
-        row("--force", "zentor-demo: --force needs --record\n");
+        row("--force", "zentor-demo: --force needs --record or --write-aircraft\n");
         row("--record-interval 5", "zentor-demo: --record-interval needs --record\n");
         row("--record r.csv --record-interval soon",
             "zentor-demo: --record-interval: 'soon' is not a number of seconds\n");
