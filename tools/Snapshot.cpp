@@ -1,5 +1,6 @@
 #include "tools/Snapshot.h"
 
+#include "app/shell/Instrument.h"
 #include "app/shell/OpeningState.h"
 #include "engine/EngineModel.h"
 #include "engine/SampleValues.h"
@@ -82,8 +83,9 @@ LogReport describeLogFile(const std::string& path) {
     return {describeLog(*opened.log), {}};
 }
 
-void prepareEngineState(const SnapshotOptions& options, const EngineSample* logged) {
-    setOpeningState(options.seed);
+void prepareEngineState(Instrument& instrument, const SnapshotOptions& options,
+                        const EngineSample* logged) {
+    setOpeningState(instrument, options.seed);
     if (logged)
         applySample(*logged, engineState);
     for (const FieldAssignment& assignment : options.assignments)
@@ -109,9 +111,9 @@ QImage renderScreen(std::u16string_view registration) {
     return screen.image();
 }
 
-QImage renderFrame(const SnapshotOptions& options, const EngineSample* logged,
-                   std::u16string_view registration) {
-    prepareEngineState(options, logged);
+QImage renderFrame(Instrument& instrument, const SnapshotOptions& options,
+                   const EngineSample* logged, std::u16string_view registration) {
+    prepareEngineState(instrument, options, logged);
     if (!options.screenOnly)
         return renderPanel(options.size, registration);
     const QImage screen = renderScreen(registration);

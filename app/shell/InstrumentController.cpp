@@ -1,5 +1,6 @@
 #include "app/shell/InstrumentController.h"
 
+#include "app/shell/Instrument.h"
 #include "app/shell/OpeningState.h"
 #include "app/shell/SessionRecording.h"
 #include "engine/Engine.h"
@@ -10,6 +11,7 @@
 #include "sound/EngineSound.h"
 
 namespace {
+Instrument shellInstrument;
 bool running = false;
 EngineSource* source = nullptr; // the model when none is set
 SessionRecording* recording = nullptr;
@@ -51,11 +53,15 @@ bool shellRunning() {
     return running;
 }
 
+Instrument& instrument() {
+    return shellInstrument;
+}
+
 void startShell(WindowInterface& platform, std::uint32_t spreadSeed) {
-    // Keeps the loop in soundBuffer and its rate in soundBaseFrequency, or
-    // leaves the instrument silent when there is no device or no recording.
-    loadEngineSound(zentor::engineSoundWave);
-    setOpeningState(spreadSeed);
+    // Keeps the loop and its rate, or leaves the instrument silent when
+    // there is no device or no recording.
+    loadEngineSound(shellInstrument.sound, zentor::engineSoundWave);
+    setOpeningState(shellInstrument, spreadSeed);
     panelWindow = platform.frameSurface();
     screenRenderer.powerUp();
     platform.setFrameComposer([](PanelWindow& window) { refreshFrame(window); });
@@ -66,7 +72,7 @@ void startShell(WindowInterface& platform, std::uint32_t spreadSeed) {
 }
 
 void stepInstrument() {
-    updateEngineSound(engineSource().heard());
+    updateEngineSound(shellInstrument.sound, engineState, engineSource().heard());
     engineSource().step(engineState);
     if (recording)
         recording->recordTick();
@@ -86,7 +92,7 @@ void closeShell(WindowInterface& platform) {
     platform.setFrameComposer({});
     screenRenderer.release();
     platform.stopFrameTimer();
-    releaseEngineSound();
+    releaseEngineSound(shellInstrument.sound);
     if (panelWindow)
         panelWindow->keptFrame.release();
     panelWindow = nullptr;

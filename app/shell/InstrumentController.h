@@ -7,6 +7,7 @@
 
 class EngineSource;
 class SessionRecording;
+struct Instrument;
 
 #include <cstdint>
 #include <string>
@@ -60,3 +61,5 @@ void closeShell(WindowInterface& platform);
 void resetWindowSize(WindowInterface& platform);
 // Whether the shell is between start-up and close.
 bool shellRunning();
+// The state the shell runs: the one owner of what outlives a tick.
+Instrument& instrument();

@@ -1,5 +1,6 @@
 #include "app/shell/InstrumentKeys.h"
 
+#include "app/shell/Instrument.h"
 #include "app/shell/InstrumentController.h"
 #include "app/shell/KnobKeys.h"
 #include "app/shell/PanelControls.h"
@@ -68,13 +69,13 @@ bool pressInstrumentKey(InstrumentKey key, WindowInterface& platform) {
     case InstrumentKey::toggleFullscreen:
         return platform.toggleFullscreen();
     case InstrumentKey::stepCylinder:
-        stepSelectedCylinder();
+        stepSelectedCylinder(instrument());
         return true;
     case InstrumentKey::toggleDemoMode:
-        toggleDemoMode(knobsDriveEngine);
+        toggleDemoMode(instrument(), knobsDriveEngine);
         return true;
     case InstrumentKey::toggleMute:
-        toggleMute();
+        toggleMute(instrument());
         return true;
     case InstrumentKey::pauseReplay:
     case InstrumentKey::seekBack:

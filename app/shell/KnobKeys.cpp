@@ -40,10 +40,10 @@ bool moveChosenKnobByTenths(int tenths, bool knobsDriveEngine) {
                           knobsDriveEngine);
 }
 
-bool turnKnobAt(int x, int y, int notches, bool knobsDriveEngine) {
+bool turnKnobAt(Instrument& instrument, int x, int y, int notches, bool knobsDriveEngine) {
     if (!knobsDriveEngine)
         return false;
-    const std::optional<std::size_t> knob = knobColumnAt(x, y);
+    const std::optional<std::size_t> knob = knobColumnAt(instrument, x, y);
     if (!knob)
         return false;
     moveKnob(*knob, notches);

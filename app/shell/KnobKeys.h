@@ -2,6 +2,8 @@
 
 #include <cstddef>
 
+struct Instrument;
+
 // The knobs without dragging: keys choose a knob and move it, a wheel (or a
 // rotary encoder, which Linux reports as one) moves the knob under the
 // pointer. None of them acts while a log or a simulator drives the engine:
@@ -16,4 +18,4 @@ bool moveChosenKnob(double travelPixels, bool knobsDriveEngine);
 bool moveChosenKnobByTenths(int tenths, bool knobsDriveEngine);
 // Wheel notches over the knob whose travel holds client point (x, y): one
 // pixel of travel per notch, positive (wheel up) pushing it in.
-bool turnKnobAt(int x, int y, int notches, bool knobsDriveEngine);
+bool turnKnobAt(Instrument& instrument, int x, int y, int notches, bool knobsDriveEngine);

@@ -1,5 +1,6 @@
 #include "app/shell/PanelControls.h"
 
+#include "app/shell/Instrument.h"
 #include "engine/Engine.h"
 #include "panel/PanelArtwork.h"
 #include "panel/PanelLayout.h"
@@ -8,9 +9,6 @@
 #include <algorithm>
 #include <cmath>
 #include <optional>
-
-DragControl dragControl = DragControl::none;
-std::uint16_t dragOffset = 0;
 
 namespace {
 
@@ -39,30 +37,30 @@ std::optional<int> wholePanelY(int y) {
     return static_cast<int>(*py);
 }
 
-void pressKnob(std::size_t knob, int y) {
+void pressKnob(Instrument& instrument, std::size_t knob, int y) {
     const std::optional<int> py = wholePanelY(y);
     const float top = knobTop(knobTravels[knob]);
     // A press above the knob, in the empty part of its travel, grabs nothing.
     if (!py || !(float(*py) > top))
         return;
-    dragControl = static_cast<DragControl>(knob + 1);
-    dragOffset = static_cast<std::uint16_t>(float(*py) - top);
+    instrument.drag = {.control = static_cast<DragControl>(knob + 1),
+                       .offset = static_cast<std::uint16_t>(float(*py) - top)};
 }
 
-void dragKnob(std::size_t knob, int y) {
+void dragKnob(Instrument& instrument, std::size_t knob, int y) {
     const std::optional<int> py = wholePanelY(y);
     if (!py)
         return;
     const KnobTravel& travel = knobTravels[knob];
     // The grabbed point stays under the pointer until the knob meets a stop.
-    const int top =
-        std::clamp(*py - int(dragOffset), int(travel.travelTop), int(travel.travelBottom));
+    const int top = std::clamp(*py - int(instrument.drag.offset), int(travel.travelTop),
+                               int(travel.travelBottom));
     engineState.*travel.position = 1.0f - (float(top) - travel.travelTop) / travelLength(travel);
 }
 
 } // namespace
 
-bool hitTest(int x, int y, PanelRect area) {
+bool hitTest(Instrument&, int x, int y, PanelRect area) {
     if (panelWindow)
         clientRect = panelWindow->readClientRect();
     const int w = clientRect.width();
@@ -79,74 +77,75 @@ bool hitTest(int x, int y, PanelRect area) {
     return l <= fx && fx <= r && t <= fy && fy <= b;
 }
 
-std::optional<std::size_t> knobColumnAt(int x, int y) {
+std::optional<std::size_t> knobColumnAt(Instrument& instrument, int x, int y) {
     for (std::size_t knob = 0; knob < knobTravels.size(); ++knob)
-        if (hitTest(x, y, knobArea(knob)))
+        if (hitTest(instrument, x, y, knobArea(knob)))
             return knob;
     return std::nullopt;
 }
 
-void updateCursor(int x, int y, bool knobsDriveEngine) {
+void updateCursor(Instrument& instrument, int x, int y, bool knobsDriveEngine) {
     if (!panelWindow)
         return;
     // Knobs and Demo Mode act only while they drive the engine.
     for (std::size_t knob = 0; knob < knobTravels.size(); ++knob) {
-        if (hitTest(x, y, knobArea(knob))) {
+        if (hitTest(instrument, x, y, knobArea(knob))) {
             const std::optional<double> py = panelY(y);
             panelWindow->setHandCursor(knobsDriveEngine && py && *py > knobTop(knobTravels[knob]));
             return;
         }
     }
-    panelWindow->setHandCursor(hitTest(x, y, cylinderButton) || hitTest(x, y, muteCheckBox) ||
-                               (knobsDriveEngine && hitTest(x, y, demoModeCheckBox)));
+    panelWindow->setHandCursor(hitTest(instrument, x, y, cylinderButton) ||
+                               hitTest(instrument, x, y, muteCheckBox) ||
+                               (knobsDriveEngine && hitTest(instrument, x, y, demoModeCheckBox)));
 }
 
-void stepSelectedCylinder() {
+void stepSelectedCylinder(Instrument&) {
     engineState.selectedCylinder = std::uint8_t((engineState.selectedCylinder + 1) % 6);
 }
 
-void toggleMute() {
+void toggleMute(Instrument&) {
     if (!engineState.demoMode) // demo mode runs silent whatever Mute says
         engineState.muted = 1 - engineState.muted;
 }
 
-void toggleDemoMode(bool knobsDriveEngine) {
+void toggleDemoMode(Instrument&, bool knobsDriveEngine) {
     if (!knobsDriveEngine)
         return; // a log or a simulator owns the engine values
     engineState.demoMode = 1 - engineState.demoMode;
     resetEngineState(); // both entering and leaving restart from the start values
 }
 
-void pressLeftButton(int x, int y, bool knobsDriveEngine) {
-    updateCursor(x, y, knobsDriveEngine);
-    if (hitTest(x, y, cylinderButton)) {
-        stepSelectedCylinder();
+void pressLeftButton(Instrument& instrument, int x, int y, bool knobsDriveEngine) {
+    updateCursor(instrument, x, y, knobsDriveEngine);
+    if (hitTest(instrument, x, y, cylinderButton)) {
+        stepSelectedCylinder(instrument);
         return;
     }
     for (std::size_t knob = 0; knob < knobTravels.size(); ++knob) {
-        if (hitTest(x, y, knobArea(knob))) {
+        if (hitTest(instrument, x, y, knobArea(knob))) {
             if (knobsDriveEngine)
-                pressKnob(knob, y);
+                pressKnob(instrument, knob, y);
             return;
         }
     }
-    if (hitTest(x, y, muteCheckBox)) {
-        toggleMute();
+    if (hitTest(instrument, x, y, muteCheckBox)) {
+        toggleMute(instrument);
         return;
     }
-    if (hitTest(x, y, demoModeCheckBox))
-        toggleDemoMode(knobsDriveEngine);
+    if (hitTest(instrument, x, y, demoModeCheckBox))
+        toggleDemoMode(instrument, knobsDriveEngine);
 }
 
-void movePointer(int x, int y, bool leftButtonHeld, bool knobsDriveEngine) {
-    updateCursor(x, y, knobsDriveEngine);
-    if (leftButtonHeld && dragControl != DragControl::none)
-        dragKnob(std::size_t(dragControl) - 1, y);
+void movePointer(Instrument& instrument, int x, int y, bool leftButtonHeld, bool knobsDriveEngine) {
+    updateCursor(instrument, x, y, knobsDriveEngine);
+    if (leftButtonHeld && instrument.drag.control != DragControl::none)
+        dragKnob(instrument, std::size_t(instrument.drag.control) - 1, y);
     else
-        dragControl = DragControl::none;
+        instrument.drag.control = DragControl::none;
 }
 
-void releaseLeftButton(int x, int y, bool knobsDriveEngine) {
-    updateCursor(x, y, knobsDriveEngine);
-    dragControl = DragControl::none;
+void releaseLeftButton(Instrument& instrument, int x, int y, bool knobsDriveEngine) {
+    updateCursor(instrument, x, y, knobsDriveEngine);
+    instrument.drag.control = DragControl::none;
 }

@@ -1,3 +1,4 @@
+#include "app/shell/Instrument.h"
 #include "app/shell/InstrumentController.h"
 #include "app/shell/OpeningState.h"
 #include "engine/EngineModel.h"
@@ -20,7 +21,7 @@ namespace {
 OffscreenPanelWindow window;
 
 void startInstrument(int clientWidth, int clientHeight, bool demo) {
-    setOpeningState(1);
+    setOpeningState(instrument(), 1);
     engineState.throttle = 0.4f;
     engineState.demoMode = demo;
     window.client = {0, 0, clientWidth, clientHeight};

@@ -1,6 +1,7 @@
 #include "panel/OffscreenPanelWindow.h"
 #include "tests/support/InstrumentReset.h"
 
+#include "app/shell/Instrument.h"
 #include "app/shell/InstrumentController.h"
 #include "app/shell/PanelControls.h"
 #include "engine/Engine.h"
@@ -77,7 +78,7 @@ private slots:
         QFETCH(QPoint, point);
         QFETCH(int, steps);
         engineState.selectedCylinder = 2;
-        pressLeftButton(point.x(), point.y(), engineSource().followsControls());
+        pressLeftButton(instrument(), point.x(), point.y(), engineSource().followsControls());
         QCOMPARE(int(engineState.selectedCylinder), 2 + steps);
         QCOMPARE(window.hand, steps == 1);
     }
@@ -85,28 +86,28 @@ private slots:
     void sixPressesComeBack() {
         engineState.selectedCylinder = 4;
         for (int press = 1; press <= 6; ++press) {
-            pressLeftButton(140, 600, engineSource().followsControls());
+            pressLeftButton(instrument(), 140, 600, engineSource().followsControls());
             QCOMPARE(int(engineState.selectedCylinder), (4 + press) % 6);
         }
     }
 
     void muteAndDemoMode() {
-        pressLeftButton(700, 920, engineSource().followsControls());
+        pressLeftButton(instrument(), 700, 920, engineSource().followsControls());
         QCOMPARE(engineState.muted, 1);
-        pressLeftButton(700, 920, engineSource().followsControls());
+        pressLeftButton(instrument(), 700, 920, engineSource().followsControls());
         QCOMPARE(engineState.muted, 0);
 
         engineState.rpm = 2000;
-        pressLeftButton(560, 920, engineSource().followsControls());
+        pressLeftButton(instrument(), 560, 920, engineSource().followsControls());
         QCOMPARE(engineState.demoMode, 1);
         QCOMPARE(engineState.rpm, 900.0f); // entering demo mode restarts the values
-        pressLeftButton(700, 920, engineSource().followsControls());
+        pressLeftButton(instrument(), 700, 920, engineSource().followsControls());
         QCOMPARE(engineState.muted, 0); // Mute does nothing in demo mode
         QVERIFY(window.hand);           // yet the hand shows there
 
         engineState.rpm = 2000;
         engineState.oilPressure = 50;
-        pressLeftButton(560, 920, engineSource().followsControls());
+        pressLeftButton(instrument(), 560, 920, engineSource().followsControls());
         QCOMPARE(engineState.demoMode, 0);
         QCOMPARE(engineState.rpm, 900.0f); // and so does leaving it
         QCOMPARE(engineState.oilPressure, 0.0f);
@@ -131,11 +132,11 @@ private slots:
         QFETCH(int, offset);
         engineState.throttle = throttle;
         engineState.selectedCylinder = 0;
-        pressLeftButton(200, panelY, engineSource().followsControls());
-        QCOMPARE(dragControl, grabbed ? DragControl::throttle : DragControl::none);
+        pressLeftButton(instrument(), 200, panelY, engineSource().followsControls());
+        QCOMPARE(instrument().drag.control, grabbed ? DragControl::throttle : DragControl::none);
         QCOMPARE(window.hand, grabbed);
         if (grabbed)
-            QCOMPARE(int(dragOffset), offset);
+            QCOMPARE(int(instrument().drag.offset), offset);
         // A press in the empty travel reaches no other area either.
         QCOMPARE(int(engineState.selectedCylinder), 0);
     }
@@ -161,22 +162,22 @@ private slots:
         QFETCH(float, expected);
         engineState.throttle = engineState.propeller = engineState.mixture = 0;
         const int grabY = knob == 0 ? 825 : 773;
-        pressLeftButton(knobX, grabY, engineSource().followsControls());
-        QCOMPARE(int(dragOffset), 20);
-        movePointer(knobX + 300, moveToY, true,
+        pressLeftButton(instrument(), knobX, grabY, engineSource().followsControls());
+        QCOMPARE(int(instrument().drag.offset), 20);
+        movePointer(instrument(), knobX + 300, moveToY, true,
                     engineSource().followsControls()); // only vertical movement counts
         const float positions[] = {engineState.throttle, engineState.propeller,
                                    engineState.mixture};
         QCOMPARE(positions[knob], expected);
-        releaseLeftButton(knobX, moveToY, engineSource().followsControls());
-        QCOMPARE(dragControl, DragControl::none);
+        releaseLeftButton(instrument(), knobX, moveToY, engineSource().followsControls());
+        QCOMPARE(instrument().drag.control, DragControl::none);
     }
 
     void moveWithoutButtonEndsDrag() {
-        pressLeftButton(200, 850, engineSource().followsControls());
-        QCOMPARE(dragControl, DragControl::throttle);
-        movePointer(200, 760, false, engineSource().followsControls());
-        QCOMPARE(dragControl, DragControl::none);
+        pressLeftButton(instrument(), 200, 850, engineSource().followsControls());
+        QCOMPARE(instrument().drag.control, DragControl::throttle);
+        movePointer(instrument(), 200, 760, false, engineSource().followsControls());
+        QCOMPARE(instrument().drag.control, DragControl::none);
         QCOMPARE(engineState.throttle, 0.0f);
     }
 
@@ -184,11 +185,11 @@ private slots:
     void stretchedClient() {
         setClient(1500, 500);
         const QPoint button = clientPointFor(130, 600, window.client);
-        pressLeftButton(button.x(), button.y(), engineSource().followsControls());
+        pressLeftButton(instrument(), button.x(), button.y(), engineSource().followsControls());
         QCOMPARE(int(engineState.selectedCylinder), 1);
         const QPoint knob = clientPointFor(200, 860, window.client);
-        pressLeftButton(knob.x(), knob.y(), engineSource().followsControls());
-        QCOMPARE(dragControl, DragControl::throttle);
+        pressLeftButton(instrument(), knob.x(), knob.y(), engineSource().followsControls());
+        QCOMPARE(instrument().drag.control, DragControl::throttle);
     }
 
     // Before the first frame scaleY is 0, and a client area can be 0 high:
@@ -210,14 +211,14 @@ private slots:
         window.client = {0, 0, width, height};
         scaleY = scale;
         for (const QPoint p : {QPoint(0, 0), QPoint(200, 850), QPoint(65535, 65535)}) {
-            pressLeftButton(p.x(), p.y(), engineSource().followsControls());
-            movePointer(p.x(), p.y(), true, engineSource().followsControls());
-            releaseLeftButton(p.x(), p.y(), engineSource().followsControls());
+            pressLeftButton(instrument(), p.x(), p.y(), engineSource().followsControls());
+            movePointer(instrument(), p.x(), p.y(), true, engineSource().followsControls());
+            releaseLeftButton(instrument(), p.x(), p.y(), engineSource().followsControls());
         }
         QVERIFY(engineState.throttle >= 0.0f && engineState.throttle <= 1.0f);
         QVERIFY(engineState.selectedCylinder < 6);
         if (scale == 0.0)
-            QCOMPARE(dragControl, DragControl::none);
+            QCOMPARE(instrument().drag.control, DragControl::none);
     }
 
     // While an outside source drives the engine the knobs and Demo Mode only
@@ -238,10 +239,12 @@ private slots:
         OutsideSource outside;
         setEngineSource(&outside);
         const EngineState before = engineState;
-        pressLeftButton(point.x(), point.y(), engineSource().followsControls());
-        movePointer(point.x(), point.y() - 40, true, engineSource().followsControls());
-        releaseLeftButton(point.x(), point.y() - 40, engineSource().followsControls());
-        updateCursor(point.x(), point.y(), engineSource().followsControls());
+        pressLeftButton(instrument(), point.x(), point.y(), engineSource().followsControls());
+        movePointer(instrument(), point.x(), point.y() - 40, true,
+                    engineSource().followsControls());
+        releaseLeftButton(instrument(), point.x(), point.y() - 40,
+                          engineSource().followsControls());
+        updateCursor(instrument(), point.x(), point.y(), engineSource().followsControls());
         setEngineSource(nullptr);
         QCOMPARE(window.hand, hand);
         QCOMPARE(engineState.throttle, before.throttle);

@@ -1,6 +1,7 @@
 #include "panel/OffscreenPanelWindow.h"
 #include "tests/support/InstrumentReset.h"
 
+#include "app/shell/Instrument.h"
 #include "app/shell/InstrumentController.h"
 #include "app/shell/PanelControls.h"
 #include "app/window/FrameView.h"
@@ -38,7 +39,7 @@ public:
         calls << QStringLiteral("stop timer powered %1").arg(screenRenderer.powered);
     }
     void closeWindow() override {
-        calls << QStringLiteral("end sound %1").arg(soundBuffer != nullptr);
+        calls << QStringLiteral("end sound %1").arg(instrument().sound.buffer != nullptr);
     }
     void resizeWindow(int w, int h) override {
         calls << QStringLiteral("resize %1x%2").arg(w).arg(h);
@@ -326,7 +327,7 @@ private slots:
         tickFrameTimer();
         FrameView* view = window.frameView();
         QTest::mousePress(view, Qt::LeftButton, {}, onView(view, 200, 870));
-        QCOMPARE(dragControl, DragControl::throttle);
+        QCOMPARE(instrument().drag.control, DragControl::throttle);
         const auto moveTo = [view](QPointF to) {
             QMouseEvent move(QEvent::MouseMove, to, view->mapToGlobal(to), Qt::NoButton,
                              Qt::LeftButton, {});
@@ -337,7 +338,7 @@ private slots:
         moveTo(QPointF(-100, 70000)); // far below: pulled fully out, not wrapped round
         QCOMPARE(engineState.throttle, 0.0f);
         QTest::mouseRelease(view, Qt::LeftButton, {}, QPoint(0, 0));
-        QCOMPARE(dragControl, DragControl::none);
+        QCOMPARE(instrument().drag.control, DragControl::none);
     }
 
     // The caption hears of the source's status only when it changes; the

@@ -5,6 +5,7 @@
 #include "tests/support/ShellFixture.h"
 
 #include "LiveTestSupport.h"
+#include "app/shell/Instrument.h"
 #include "app/shell/InstrumentController.h"
 #include "engine/Engine.h"
 #include "live/LiveSource.h"
@@ -148,8 +149,8 @@ class LiveSourceTest : public QObject {
         QVERIFY(qAbs(engineState.mixture - fake(Quantity::mixture, seconds)) < 1e-5f);
         shell->tick(); // the sound follows the rpm the previous tick left
         QVERIFY(loop().playing);
-        QCOMPARE(loop().pitch,
-                 engineSoundFrequency(fake(Quantity::rpm, seconds), soundBaseFrequency));
+        QCOMPARE(loop().pitch, engineSoundFrequency(fake(Quantity::rpm, seconds),
+                                                    instrument().sound.baseFrequency));
     }
 
 private slots:

@@ -1,6 +1,8 @@
 #include "tests/support/EngineInvariants.h"
 #include "tests/support/ShellFixture.h"
 
+#include "app/shell/Instrument.h"
+#include "app/shell/InstrumentController.h"
 #include "app/shell/PanelControls.h"
 #include "app/window/FrameView.h"
 #include "engine/Engine.h"
@@ -142,7 +144,7 @@ private slots:
             QVERIFY(shell.exposed());
             QVERIFY(!panelImage.valid() && !checkMarkImage.valid());
             QVERIFY(!screenRenderer.logoImage.valid());
-            QVERIFY(!soundBuffer);
+            QVERIFY(!instrument().sound.buffer);
             engineState.throttle = 1.0f;
             shell.tick(20);
             QVERIFY(engineState.rpm > 1000.0f);
@@ -155,8 +157,8 @@ private slots:
         restoreEmbeddedResources();
         QVERIFY(removed);
         // Put back, the same start-up finds its loop again.
-        QVERIFY(loadEngineSound(zentor::engineSoundWave));
-        releaseEngineSound();
+        QVERIFY(loadEngineSound(instrument().sound, zentor::engineSoundWave));
+        releaseEngineSound(instrument().sound);
     }
 };
 

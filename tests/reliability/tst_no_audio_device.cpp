@@ -1,6 +1,8 @@
 #include "tests/support/EngineInvariants.h"
 #include "tests/support/ShellFixture.h"
 
+#include "app/shell/Instrument.h"
+#include "app/shell/InstrumentController.h"
 #include "app/window/FrameView.h"
 #include "engine/Engine.h"
 #include "gfx/DrawingObjectCount.h"
@@ -21,15 +23,15 @@ private slots:
         QVERIFY2(qEnvironmentVariable("ALSOFT_DRIVERS") == QLatin1String("nonexistent"),
                  "run with ALSOFT_DRIVERS=nonexistent");
         QVERIFY(!openAlAudioDevice().open());
-        QVERIFY(!loadEngineSound(zentor::engineSoundWave));
-        QVERIFY(!soundBuffer);
+        QVERIFY(!loadEngineSound(instrument().sound, zentor::engineSoundWave));
+        QVERIFY(!instrument().sound.buffer);
         // Asking again finds no device either, and the tick's calls do nothing.
-        QVERIFY(!loadEngineSound(zentor::engineSoundWave));
+        QVERIFY(!loadEngineSound(instrument().sound, zentor::engineSoundWave));
         engineState.rpm = 2400.0f;
-        updateEngineSound();
+        updateEngineSound(instrument().sound, engineState);
         engineState.demoMode = 1;
-        updateEngineSound();
-        releaseEngineSound();
+        updateEngineSound(instrument().sound, engineState);
+        releaseEngineSound(instrument().sound);
     }
 
     void shellRunsSilent() {
@@ -39,7 +41,7 @@ private slots:
             OpenShell shell;
             QVERIFY(shell.exposed());
             QVERIFY(shellRunning());
-            QVERIFY(!soundBuffer);
+            QVERIFY(!instrument().sound.buffer);
             shell.tick();
             FrameView* view = shell.view();
             // Throttle pushed in, Mute ticked and cleared, then demo mode.

@@ -1,6 +1,7 @@
 #include "tests/support/EngineInvariants.h"
 #include "tests/support/ShellFixture.h"
 
+#include "app/shell/Instrument.h"
 #include "app/shell/PanelControls.h"
 #include "app/window/FrameView.h"
 #include "engine/Engine.h"
@@ -84,8 +85,8 @@ private slots:
         QFETCH(float, throttle);
         FrameView* view = shell->view();
         sendMouse(view, QEvent::MouseButtonPress, {200, 850}, Qt::LeftButton, Qt::LeftButton);
-        QCOMPARE(dragControl, DragControl::throttle);
-        QCOMPARE(int(dragOffset), 45);
+        QCOMPARE(instrument().drag.control, DragControl::throttle);
+        QCOMPARE(int(instrument().drag.offset), 45);
         move(to, Qt::LeftButton);
         QVERIFY2(engineStateFault().isEmpty(), qPrintable(engineStateFault()));
         if (throttle != anyPosition)
@@ -94,7 +95,7 @@ private slots:
         move({200, 800}, Qt::LeftButton);
         QCOMPARE(engineState.throttle, 50.0f / 87.0f);
         sendMouse(view, QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton);
-        QCOMPARE(dragControl, DragControl::none);
+        QCOMPARE(instrument().drag.control, DragControl::none);
         shell->tick();
         QVERIFY2(engineStateFault().isEmpty(), qPrintable(engineStateFault()));
     }
@@ -125,7 +126,7 @@ private slots:
             sendMouse(shell->view(), QEvent::MouseButtonRelease, at, Qt::LeftButton, Qt::NoButton);
         }
         QCOMPARE(int(engineState.selectedCylinder), 3 + steps);
-        QCOMPARE(dragControl, DragControl::none);
+        QCOMPARE(instrument().drag.control, DragControl::none);
     }
 
     void squeezedClientArea_data() {
@@ -172,7 +173,7 @@ private slots:
         QCOMPARE(engineState.throttle, before.throttle);
         QCOMPARE(engineState.muted, before.muted);
         QCOMPARE(engineState.demoMode, before.demoMode);
-        QCOMPARE(dragControl, DragControl::none);
+        QCOMPARE(instrument().drag.control, DragControl::none);
 
         shell->setClient({750, 945});
         shell->tick();

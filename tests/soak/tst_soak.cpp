@@ -2,6 +2,7 @@
 #include "tests/soak/SoakInput.h"
 #include "tests/support/EngineInvariants.h"
 
+#include "app/shell/Instrument.h"
 #include "app/shell/InstrumentController.h"
 #include "app/window/FrameView.h"
 #include "app/window/OpeningSize.h"
@@ -152,7 +153,8 @@ private:
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         startShell(window, options.seed);
-        QVERIFY2(soundBuffer, "no engine sound loop: the soak plays it into OpenAL's null output");
+        QVERIFY2(instrument().sound.buffer,
+                 "no engine sound loop: the soak plays it into OpenAL's null output");
         // Ticks come from the soak's own loop, one per pass, never from the clock.
         window.stopFrameTimer();
 
@@ -172,7 +174,7 @@ private:
 
         window.close();
         QVERIFY(!shellRunning());
-        QVERIFY(!soundBuffer);
+        QVERIFY(!instrument().sound.buffer);
     }
 
     void checkMemory() {
