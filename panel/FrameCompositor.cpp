@@ -3,14 +3,13 @@
 #include "gfx/Graphics.h"
 #include "gfx/SolidBrush.h"
 #include "panel/FrameParts.h"
-#include "panel/KnobMark.h"
 #include "panel/PanelArtwork.h"
+#include "panel/PanelScene.h"
 
 ScreenRenderer screenRenderer;
 PanelWindow* panelWindow = nullptr;
 ClientRect clientRect;
 double scaleY = 0.0;
-KnobChoice knobChoice;
 
 namespace {
 
@@ -35,33 +34,33 @@ void updateScale(const ClientRect& client) {
     scaleY = double(float(clientRect.height()) / float(panelFrameSize().height));
 }
 
-FrameChange refreshFrame(PanelWindow& window) {
+FrameChange refreshFrame(PanelWindow& window, const PanelScene& scene) {
     const ClientRect client = window.readClientRect();
     updateScale(client);
-    return window.keptFrame.refresh(client);
+    return window.keptFrame.refresh(client, scene);
 }
 
-void composeFrame() {
+void composeFrame(const PanelScene& scene) {
     if (!panelWindow)
         return;
-    const FrameChange change = refreshFrame(*panelWindow);
+    const FrameChange change = refreshFrame(*panelWindow, scene);
     // A frame that did not change costs the window system nothing.
     if (!change.none())
         panelWindow->showFrame(change);
 }
 
-gfx::Bitmap composePanelFrame() {
+gfx::Bitmap composePanelFrame(const PanelScene& scene) {
     gfx::Bitmap backBuffer = panelBackground(panelFrameSize());
     {
         gfx::Graphics g(backBuffer);
-        drawFrameParts(g, FramePartSet().set());
+        drawFrameParts(g, scene, FramePartSet().set());
     }
     return backBuffer;
 }
 
-gfx::Bitmap composeFrameFor(const ClientRect& client) {
+gfx::Bitmap composeFrameFor(const ClientRect& client, const PanelScene& scene) {
     updateScale(client);
-    return composePanelFrame();
+    return composePanelFrame(scene);
 }
 
 void stretchFrame(gfx::Graphics& window, const gfx::Bitmap& panelFrame, int width, int height) {

@@ -4,6 +4,8 @@
 #include "panel/PanelWindow.h"
 #include "screen/ScreenRenderer.h"
 
+struct PanelScene;
+
 // The one screen renderer: started and stopped by the shell, drawn by every frame.
 extern ScreenRenderer screenRenderer;
 
@@ -15,13 +17,13 @@ class Graphics;
 // One frame built whole at the panel's own 750 x 945 pixels (panel, knobs at
 // their positions, check marks, knob lamp, screen): what every kept frame
 // must equal byte for byte.
-gfx::Bitmap composePanelFrame();
+gfx::Bitmap composePanelFrame(const PanelScene& scene);
 // The same for a client area, whose size sets the scale.
-gfx::Bitmap composeFrameFor(const ClientRect& client);
+gfx::Bitmap composeFrameFor(const ClientRect& client, const PanelScene& scene);
 // Brings the window's kept frame up to date for its client area as it is now.
-FrameChange refreshFrame(PanelWindow& window);
+FrameChange refreshFrame(PanelWindow& window, const PanelScene& scene);
 // Refreshes panelWindow's kept frame and hands it what changed, if anything did.
-void composeFrame();
+void composeFrame(const PanelScene& scene);
 
 // The one stretched copy of a finished panel frame over a client area of
 // width x height, each axis scaled by itself.

@@ -9,6 +9,7 @@
 #include "panel/KnobMark.h"
 #include "panel/PanelArtwork.h"
 #include "panel/PanelLayout.h"
+#include "panel/PanelScene.h"
 
 #include <array>
 #include <cmath>
@@ -49,8 +50,8 @@ bool muteTicked() {
     return engineState.muted || engineState.demoMode;
 }
 
-bool lampLit(std::size_t knob) {
-    return knobChoice.marked && knobChoice.knob == knob;
+bool lampLit(const KnobChoice& choice, std::size_t knob) {
+    return choice.marked && choice.knob == knob;
 }
 
 // The lamp by the chosen knob's placard: a soft amber glow round a lit
@@ -96,7 +97,8 @@ void drawLamp(gfx::Graphics& g, std::size_t knob) {
     g.setSmoothingMode(gfx::SmoothingMode::defaultMode);
 }
 
-void drawPanelPart(gfx::Graphics& g, const PanelPart& part, const gfx::ImageAttributes& key) {
+void drawPanelPart(gfx::Graphics& g, const PanelScene& scene, const PanelPart& part,
+                   const gfx::ImageAttributes& key) {
     switch (part.kind) {
     case Kind::knob:
         drawKeyed(g, knobImage(part.knob), knobTravels[part.knob].left,
@@ -111,7 +113,7 @@ void drawPanelPart(gfx::Graphics& g, const PanelPart& part, const gfx::ImageAttr
             drawKeyed(g, checkMarkImage, demoModeCheckMark.x, demoModeCheckMark.y, key);
         break;
     case Kind::lamp:
-        if (lampLit(part.knob))
+        if (lampLit(scene.knobChoice, part.knob))
             drawLamp(g, part.knob);
         break;
     }
@@ -150,7 +152,7 @@ gfx::Rect panelPartArea(const PanelPart& part) {
     return {};
 }
 
-DrawnFrom panelPartInputs(const PanelPart& part) {
+DrawnFrom panelPartInputs(const PanelScene& scene, const PanelPart& part) {
     DrawnFrom inputs;
     switch (part.kind) {
     case Kind::knob:
@@ -163,7 +165,7 @@ DrawnFrom panelPartInputs(const PanelPart& part) {
         inputs << engineState.demoMode;
         break;
     case Kind::lamp:
-        inputs << lampLit(part.knob);
+        inputs << lampLit(scene.knobChoice, part.knob);
         break;
     }
     return inputs;
@@ -191,9 +193,9 @@ gfx::Rect framePartArea(std::size_t part) {
                                  : onPanel(screenPart(part - panelPartCount).area);
 }
 
-DrawnFrom framePartInputs(std::size_t part) {
+DrawnFrom framePartInputs(std::size_t part, const PanelScene& scene) {
     if (part < panelPartCount)
-        return panelPartInputs(panelParts[part]);
+        return panelPartInputs(scene, panelParts[part]);
     const ScreenPart& onScreen = screenPart(part - panelPartCount);
     return onScreen.inputs(onScreen.gauge);
 }
@@ -202,12 +204,13 @@ bool framePartLayered(std::size_t part) {
     return part >= panelPartCount && screenPart(part - panelPartCount).drawLayer != nullptr;
 }
 
-void drawFrameParts(gfx::Graphics& g, const FramePartSet& parts, const ScreenPartLayers& layers) {
+void drawFrameParts(gfx::Graphics& g, const PanelScene& scene, const FramePartSet& parts,
+                    const ScreenPartLayers& layers) {
     gfx::ImageAttributes key;
     key.setColorKey(keyWhite, keyWhite);
     for (std::size_t part = 0; part < panelPartCount; ++part)
         if (parts.test(part))
-            drawPanelPart(g, panelParts[part], key);
+            drawPanelPart(g, scene, panelParts[part], key);
     ScreenPartSet onScreen;
     for (std::size_t part = 0; part < screenPartCount; ++part)
         onScreen[part] = parts[panelPartCount + part];

@@ -8,6 +8,8 @@
 #include <cstddef>
 #include <string_view>
 
+struct PanelScene;
+
 namespace gfx {
 class Graphics;
 }
@@ -26,11 +28,11 @@ std::string_view framePartName(std::size_t part);
 // screen.
 gfx::Rect framePartArea(std::size_t part);
 // What the part is drawn from now.
-DrawnFrom framePartInputs(std::size_t part);
+DrawnFrom framePartInputs(std::size_t part, const PanelScene& scene);
 // Whether the part is drawn in layers (see PartLayers).
 bool framePartLayered(std::size_t part);
 // Draws `parts` over a panel frame exactly as a whole frame draws them: same
 // order, clip and drawing state; a layered screen part draws only the layer
 // `layers` names for it.
-void drawFrameParts(gfx::Graphics& graphics, const FramePartSet& parts,
+void drawFrameParts(gfx::Graphics& graphics, const PanelScene& scene, const FramePartSet& parts,
                     const ScreenPartLayers& layers = {});

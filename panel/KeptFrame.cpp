@@ -63,20 +63,20 @@ DrawnFrom wholeFrameInputs(const ClientRect& client) {
 
 } // namespace
 
-FrameChange KeptFrame::refresh(const ClientRect& client) {
+FrameChange KeptFrame::refresh(const ClientRect& client, const PanelScene& scene) {
     FrameChange change;
     const DrawnFrom whole = wholeFrameInputs(client);
     // A frame without the panel picture starts black; it is simply rebuilt.
     if (wholeNext || !frame_.valid() || !panelImage.valid() || !(whole == wholeDrawnFrom)) {
         wholeNext = false;
         wholeDrawnFrom = whole;
-        rebuild();
+        rebuild(scene);
         change.whole = true;
         return change;
     }
-    const FramePartSet changed = changedParts();
+    const FramePartSet changed = changedParts(scene);
     if (changed.any())
-        redraw(withOverlapping(changed), change);
+        redraw(scene, withOverlapping(changed), change);
     return change;
 }
 
@@ -87,19 +87,19 @@ void KeptFrame::release() {
     wholeNext = true;
 }
 
-void KeptFrame::rebuild() {
-    frame_ = composePanelFrame();
+void KeptFrame::rebuild(const PanelScene& scene) {
+    frame_ = composePanelFrame(scene);
     fixedKept.reset();
     for (std::size_t part = 0; part < framePartCount; ++part)
-        drawnFrom[part] = framePartInputs(part);
+        drawnFrom[part] = framePartInputs(part, scene);
 }
 
-FramePartSet KeptFrame::changedParts() {
+FramePartSet KeptFrame::changedParts(const PanelScene& scene) {
     FramePartSet changed;
     for (std::size_t part = 0; part < framePartCount; ++part) {
         if (part == untracked)
             continue;
-        DrawnFrom now = framePartInputs(part);
+        DrawnFrom now = framePartInputs(part, scene);
         if (!(now == drawnFrom[part])) {
             changed.set(part);
             drawnFrom[part] = now;
@@ -108,7 +108,7 @@ FramePartSet KeptFrame::changedParts() {
     return changed;
 }
 
-void KeptFrame::redraw(const FramePartSet& parts, FrameChange& change) {
+void KeptFrame::redraw(const PanelScene& scene, const FramePartSet& parts, FrameChange& change) {
     const FramePartSet keepable = keepableParts();
     for (std::size_t part = 0; part < framePartCount; ++part)
         if (parts.test(part)) {
@@ -117,10 +117,10 @@ void KeptFrame::redraw(const FramePartSet& parts, FrameChange& change) {
             change.areas.push_back(area);
             // A part drawn along with its neighbours is drawn from today's inputs.
             if (part != untracked)
-                drawnFrom[part] = framePartInputs(part);
+                drawnFrom[part] = framePartInputs(part, scene);
         }
     const FramePartSet layered = parts & keepable;
-    keepFixedLayers(layered & ~fixedKept);
+    keepFixedLayers(scene, layered & ~fixedKept);
     // Over the panel picture's pixels of every part, as a later part drawn
     // over a layered one is drawn over its fixed layer.
     ScreenPartLayers layers{};
@@ -130,19 +130,19 @@ void KeptFrame::redraw(const FramePartSet& parts, FrameChange& change) {
             layers[part - panelPartCount] = PartLayers::moving;
         }
     gfx::Graphics g(frame_);
-    drawFrameParts(g, parts, layers);
+    drawFrameParts(g, scene, parts, layers);
 }
 
 // Draws the fixed layers of `parts` over the panel picture's pixels in the
 // frame and keeps them.
-void KeptFrame::keepFixedLayers(const FramePartSet& parts) {
+void KeptFrame::keepFixedLayers(const PanelScene& scene, const FramePartSet& parts) {
     if (parts.none())
         return;
     ScreenPartLayers layers{};
     layers.fill(PartLayers::fixed);
     {
         gfx::Graphics g(frame_);
-        drawFrameParts(g, parts, layers);
+        drawFrameParts(g, scene, parts, layers);
     }
     if (!fixedLayers.valid() || fixedLayers.width() != frame_.width() ||
         fixedLayers.height() != frame_.height())

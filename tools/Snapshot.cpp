@@ -32,7 +32,8 @@ QImage stretched(const QImage& frame, ClientSize size) {
 }
 
 // The whole panel as the window shows it, at the panel's own size by default.
-QImage renderPanel(std::optional<ClientSize> clientSize, std::u16string_view registration) {
+QImage renderPanel(const Instrument& instrument, std::optional<ClientSize> clientSize,
+                   std::u16string_view registration) {
     loadPanelArtwork();
     screenRenderer.powerUp();
     screenRenderer.registration = registration;
@@ -41,7 +42,7 @@ QImage renderPanel(std::optional<ClientSize> clientSize, std::u16string_view reg
     OffscreenPanelWindow window;
     window.client = {0, 0, client.width, client.height};
     panelWindow = &window;
-    composeFrame();
+    composeFrame(panelScene(instrument));
     panelWindow = nullptr;
     screenRenderer.release();
     freePanelArtwork();
@@ -115,7 +116,7 @@ QImage renderFrame(Instrument& instrument, const SnapshotOptions& options,
                    const EngineSample* logged, std::u16string_view registration) {
     prepareEngineState(instrument, options, logged);
     if (!options.screenOnly)
-        return renderPanel(options.size, registration);
+        return renderPanel(instrument, options.size, registration);
     const QImage screen = renderScreen(registration);
     return options.size ? stretched(screen, *options.size) : screen;
 }

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "app/shell/PanelControls.h"
+#include "panel/KnobMark.h"
+#include "panel/PanelScene.h"
 #include "sound/EngineSound.h"
 
 // Everything the instrument keeps from one tick to the next, in one owner:
@@ -8,4 +10,10 @@
 struct Instrument {
     SoundOutput sound;
     DragState drag;
+    KnobChoice knobChoice;
 };
+
+// The pieces a panel frame is drawn from.
+inline PanelScene panelScene(const Instrument& instrument) {
+    return {.knobChoice = instrument.knobChoice};
+}

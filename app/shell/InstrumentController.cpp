@@ -64,7 +64,8 @@ void startShell(WindowInterface& platform, std::uint32_t spreadSeed) {
     setOpeningState(shellInstrument, spreadSeed);
     panelWindow = platform.frameSurface();
     screenRenderer.powerUp();
-    platform.setFrameComposer([](PanelWindow& window) { refreshFrame(window); });
+    platform.setFrameComposer(
+        [](PanelWindow& window) { refreshFrame(window, panelScene(shellInstrument)); });
     platformShown = &platform;
     statusShown.clear();
     platform.startFrameTimer(frameTimerPeriodMs);
@@ -81,7 +82,7 @@ void stepInstrument() {
 void tickFrameTimer() {
     stepInstrument();
     showStatus(captionStatus());
-    composeFrame();
+    composeFrame(panelScene(shellInstrument));
 }
 
 void closeShell(WindowInterface& platform) {

@@ -53,19 +53,19 @@ bool pressInstrumentKey(InstrumentKey key, WindowInterface& platform) {
     const bool knobsDriveEngine = engineSource().followsControls();
     switch (key) {
     case InstrumentKey::chooseThrottle:
-        return chooseKnob(0, knobsDriveEngine);
+        return chooseKnob(instrument(), 0, knobsDriveEngine);
     case InstrumentKey::choosePropeller:
-        return chooseKnob(1, knobsDriveEngine);
+        return chooseKnob(instrument(), 1, knobsDriveEngine);
     case InstrumentKey::chooseMixture:
-        return chooseKnob(2, knobsDriveEngine);
+        return chooseKnob(instrument(), 2, knobsDriveEngine);
     case InstrumentKey::knobIn:
-        return moveChosenKnob(1, knobsDriveEngine);
+        return moveChosenKnob(instrument(), 1, knobsDriveEngine);
     case InstrumentKey::knobOut:
-        return moveChosenKnob(-1, knobsDriveEngine);
+        return moveChosenKnob(instrument(), -1, knobsDriveEngine);
     case InstrumentKey::knobInTenth:
-        return moveChosenKnobByTenths(1, knobsDriveEngine);
+        return moveChosenKnobByTenths(instrument(), 1, knobsDriveEngine);
     case InstrumentKey::knobOutTenth:
-        return moveChosenKnobByTenths(-1, knobsDriveEngine);
+        return moveChosenKnobByTenths(instrument(), -1, knobsDriveEngine);
     case InstrumentKey::toggleFullscreen:
         return platform.toggleFullscreen();
     case InstrumentKey::stepCylinder:

@@ -1,8 +1,8 @@
 #include "app/shell/KnobKeys.h"
 
+#include "app/shell/Instrument.h"
 #include "app/shell/PanelControls.h"
 #include "engine/Engine.h"
-#include "panel/KnobMark.h"
 #include "panel/PanelLayout.h"
 
 #include <algorithm>
@@ -20,23 +20,24 @@ void moveKnob(std::size_t knob, double travelPixels) {
 
 } // namespace
 
-bool chooseKnob(std::size_t knob, bool knobsDriveEngine) {
+bool chooseKnob(Instrument& instrument, std::size_t knob, bool knobsDriveEngine) {
     if (!knobsDriveEngine || knob >= knobTravels.size())
         return false;
-    knobChoice = {.knob = knob, .marked = true};
+    instrument.knobChoice = {.knob = knob, .marked = true};
     return true;
 }
 
-bool moveChosenKnob(double travelPixels, bool knobsDriveEngine) {
+bool moveChosenKnob(Instrument& instrument, double travelPixels, bool knobsDriveEngine) {
     if (!knobsDriveEngine)
         return false;
-    knobChoice.marked = true;
-    moveKnob(knobChoice.knob, travelPixels);
+    instrument.knobChoice.marked = true;
+    moveKnob(instrument.knobChoice.knob, travelPixels);
     return true;
 }
 
-bool moveChosenKnobByTenths(int tenths, bool knobsDriveEngine) {
-    return moveChosenKnob(travelLength(knobTravels[knobChoice.knob]) * tenths / 10.0,
+bool moveChosenKnobByTenths(Instrument& instrument, int tenths, bool knobsDriveEngine) {
+    return moveChosenKnob(instrument,
+                          travelLength(knobTravels[instrument.knobChoice.knob]) * tenths / 10.0,
                           knobsDriveEngine);
 }
 

@@ -2,7 +2,6 @@
 
 #include "app/shell/Instrument.h"
 #include "engine/EngineModel.h"
-#include "panel/KnobMark.h"
 #include "panel/PanelWindow.h"
 
 void setOpeningState(Instrument& instrument, std::uint32_t spreadSeed) {
@@ -12,5 +11,5 @@ void setOpeningState(Instrument& instrument, std::uint32_t spreadSeed) {
     instrument.drag = {};
     clientRect = ClientRect{};
     scaleY = 0.0;
-    knobChoice = KnobChoice{};
+    instrument.knobChoice = KnobChoice{};
 }

@@ -37,7 +37,7 @@ void BM_composeFrame(benchmark::State& state) {
     startInstrument(int(state.range(0)), int(state.range(1)), false);
     for (auto _ : state) {
         window.keptFrame.redrawAll();
-        composeFrame();
+        composeFrame(panelScene(instrument()));
     }
     screenRenderer.release();
 }
@@ -68,7 +68,7 @@ void BM_composeFrameCold(benchmark::State& state) {
             word += ++touched;
         window.keptFrame.redrawAll();
         state.ResumeTiming();
-        composeFrame();
+        composeFrame(panelScene(instrument()));
     }
     benchmark::DoNotOptimize(elsewhere.data());
     screenRenderer.release();
@@ -88,10 +88,10 @@ BENCHMARK(BM_composeFrameCold)
 // cruise (demo:0) or of the demo sweep (demo:1) draws them.
 void BM_keptFrame(benchmark::State& state) {
     startInstrument(int(state.range(0)), int(state.range(1)), state.range(2) != 0);
-    composeFrame();
+    composeFrame(panelScene(instrument()));
     for (auto _ : state) {
         stepEngine();
-        composeFrame();
+        composeFrame(panelScene(instrument()));
     }
     screenRenderer.release();
 }
@@ -164,7 +164,7 @@ int main(int argc, char** argv) {
     // frames like every later one, not start-up.
     startInstrument(750, 945, false);
     for (int frame = 0; frame < 20; ++frame)
-        composeFrame();
+        composeFrame(panelScene(instrument()));
     screenRenderer.release();
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

@@ -1,6 +1,7 @@
 #include "tests/support/InstrumentReset.h"
 #include "tests/support/ShellFixture.h"
 
+#include "app/shell/Instrument.h"
 #include "app/shell/InstrumentController.h"
 #include "app/shell/InstrumentKeys.h"
 #include "app/window/FrameView.h"
@@ -138,7 +139,7 @@ private slots:
         QCOMPARE(engineState.throttle, knobs.throttle);
         QCOMPARE(engineState.propeller, knobs.propeller);
         QCOMPARE(engineState.mixture, knobs.mixture);
-        QCOMPARE(knobChoice.marked, marked >= 0);
+        QCOMPARE(instrument().knobChoice.marked, marked >= 0);
         shell->tick();
         const QImage frame = shell->view()->latestPanelFrame().image();
         for (std::size_t knob = 0; knob < knobCount; ++knob)
@@ -149,9 +150,9 @@ private slots:
     // without it is pixel for pixel the frame of a run without keys.
     void markLeavesTheRestOfTheFrame() {
         const ClientRect client = shell->view()->readClientRect();
-        const QImage plain = composeFrameFor(client).image();
+        const QImage plain = composeFrameFor(client, panelScene(instrument())).image();
         press({Qt::Key_2});
-        const QImage marked = composeFrameFor(client).image();
+        const QImage marked = composeFrameFor(client, panelScene(instrument())).image();
         const KnobLampPosition& lamp = knobLamps[1];
         const QRect lampArea(int(lamp.centreX) - 8, int(lamp.centreY) - 8, 17, 17);
         int differing = 0;
@@ -194,7 +195,7 @@ private slots:
         QCOMPARE(engineState.throttle, knobs.throttle);
         QCOMPARE(engineState.propeller, knobs.propeller);
         QCOMPARE(engineState.mixture, knobs.mixture);
-        QVERIFY(!knobChoice.marked); // the wheel chooses nothing
+        QVERIFY(!instrument().knobChoice.marked); // the wheel chooses nothing
     }
 
     // A replayed log or a simulator owns the knobs: keys and wheel do nothing
@@ -212,7 +213,7 @@ private slots:
         QCOMPARE(engineState.throttle, before.throttle);
         QCOMPARE(engineState.propeller, before.propeller);
         QCOMPARE(engineState.mixture, before.mixture);
-        QVERIFY(!knobChoice.marked);
+        QVERIFY(!instrument().knobChoice.marked);
         press({Qt::Key_C, Qt::Key_M});
         QCOMPARE(int(engineState.selectedCylinder), 1);
         QCOMPARE(int(engineState.muted), 1);

@@ -3,6 +3,7 @@
 // keys reach the replay; a recording refused or failing says so and the
 // instrument runs on; the program refuses bad logs before any window.
 
+#include "app/shell/Instrument.h"
 #include "panel/OffscreenPanelWindow.h"
 #include "tests/support/InstrumentReset.h"
 
@@ -179,7 +180,7 @@ private slots:
                 // The tick as the timer runs it, its frame only where it is compared.
                 stepInstrument();
                 if (opened.recording->rows() > rowsBefore && rowsBefore % compareEvery == 0) {
-                    composeFrame();
+                    composeFrame(panelScene(instrument()));
                     session[tick] = {shownValues(engineState), platform.surface.lastFrame.image()};
                 }
             }

@@ -1,6 +1,8 @@
 #include "panel/OffscreenPanelWindow.h"
 #include "tests/support/InstrumentReset.h"
 
+#include "app/shell/Instrument.h"
+#include "app/shell/InstrumentController.h"
 #include "engine/EngineModel.h"
 #include "panel/FrameCompositor.h"
 #include "panel/PanelArtwork.h"
@@ -50,7 +52,7 @@ class ComposeFrameTest : public QObject {
     OffscreenPanelWindow window;
 
     QImage compose() {
-        composeFrame();
+        composeFrame(panelScene(instrument()));
         return window.lastFrame.image().convertToFormat(QImage::Format_RGB32);
     }
 

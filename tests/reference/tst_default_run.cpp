@@ -1,6 +1,8 @@
 #include "tests/support/RecordingAudio.h"
 #include "tests/support/ShellFixture.h"
 
+#include "app/shell/Instrument.h"
+#include "app/shell/InstrumentController.h"
 #include "app/shell/PanelControls.h"
 #include "app/window/FrameView.h"
 #include "engine/Engine.h"
@@ -125,7 +127,7 @@ class DefaultRunTest : public QObject {
 
     // A frame of the current record without an engine step.
     void composeOnly() {
-        composeFrame();
+        composeFrame(panelScene(instrument()));
         QCoreApplication::processEvents();
     }
 

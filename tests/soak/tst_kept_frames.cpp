@@ -1,5 +1,6 @@
 #include "tests/soak/SoakInput.h"
 
+#include "app/shell/Instrument.h"
 #include "app/shell/InstrumentController.h"
 #include "app/window/FrameView.h"
 #include "app/window/OpeningSize.h"
@@ -267,7 +268,7 @@ class KeptFramesTest : public QObject {
     void refreshKeptWindows() {
         const ClientRect real = clientRect;
         for (auto& other : kept) {
-            const FrameChange change = refreshFrame(*other);
+            const FrameChange change = refreshFrame(*other, panelScene(instrument()));
             if (!change.none())
                 other->showFrame(change);
         }
@@ -314,7 +315,7 @@ class KeptFramesTest : public QObject {
             tickFrameTimer();
             refreshKeptWindows();
             QCoreApplication::processEvents();
-            const QString fault = difference(composePanelFrame());
+            const QString fault = difference(composePanelFrame(panelScene(instrument())));
             if (!fault.isEmpty())
                 return QStringLiteral("tick %1: %2").arg(tick).arg(fault);
             // A paused replay, untouched, costs neither drawing nor the window system.
