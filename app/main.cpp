@@ -1,3 +1,4 @@
+#include "app/shell/Instrument.h"
 #include "app/shell/InstrumentController.h"
 #include "app/window/CommandLine.h"
 #include "app/window/OpeningSize.h"
@@ -71,7 +72,7 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationDisplayName(QString::fromLatin1(programTitle));
     // Docks match the window to its desktop entry by this name.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.corvane.ZentorDemo"));
-    loadPanelArtwork();
+    loadPanelArtwork(instrument().artwork);
     {
         ShellWindow window(options.clientSize.value_or(openingClientSize()));
         QObject::connect(&window, &ShellWindow::closed, &*application, &QApplication::quit);
@@ -92,6 +93,6 @@ int main(int argc, char* argv[]) {
         setSessionRecording(nullptr);
         setEngineSource(nullptr);
     }
-    freePanelArtwork();
+    freePanelArtwork(instrument().artwork);
     return 0;
 }

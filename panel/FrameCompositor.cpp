@@ -15,9 +15,10 @@ namespace {
 
 // The frame starts as the panel picture, copied as it is, or as black when
 // the picture failed to load.
-gfx::Bitmap panelBackground(ImageSize panel) {
-    if (panelImage.valid())
-        return gfx::Bitmap::copyOf(panelImage);
+gfx::Bitmap panelBackground(const PanelArtwork& artwork) {
+    if (artwork.panel.valid())
+        return gfx::Bitmap::copyOf(artwork.panel);
+    const ImageSize panel = panelFrameSize(artwork);
     gfx::Bitmap black(panel.width, panel.height);
     {
         gfx::Graphics g(black);
@@ -29,14 +30,14 @@ gfx::Bitmap panelBackground(ImageSize panel) {
 
 } // namespace
 
-void updateScale(const ClientRect& client) {
+void updateScale(const ClientRect& client, const PanelArtwork& artwork) {
     clientRect = client;
-    scaleY = double(float(clientRect.height()) / float(panelFrameSize().height));
+    scaleY = double(float(clientRect.height()) / float(panelFrameSize(artwork).height));
 }
 
 FrameChange refreshFrame(PanelWindow& window, const PanelScene& scene) {
     const ClientRect client = window.readClientRect();
-    updateScale(client);
+    updateScale(client, scene.artwork);
     return window.keptFrame.refresh(client, scene);
 }
 
@@ -50,7 +51,7 @@ void composeFrame(const PanelScene& scene) {
 }
 
 gfx::Bitmap composePanelFrame(const PanelScene& scene) {
-    gfx::Bitmap backBuffer = panelBackground(panelFrameSize());
+    gfx::Bitmap backBuffer = panelBackground(scene.artwork);
     {
         gfx::Graphics g(backBuffer);
         drawFrameParts(g, scene, FramePartSet().set());
@@ -59,7 +60,7 @@ gfx::Bitmap composePanelFrame(const PanelScene& scene) {
 }
 
 gfx::Bitmap composeFrameFor(const ClientRect& client, const PanelScene& scene) {
-    updateScale(client);
+    updateScale(client, scene.artwork);
     return composePanelFrame(scene);
 }
 

@@ -101,16 +101,16 @@ void drawPanelPart(gfx::Graphics& g, const PanelScene& scene, const PanelPart& p
                    const gfx::ImageAttributes& key) {
     switch (part.kind) {
     case Kind::knob:
-        drawKeyed(g, knobImage(part.knob), knobTravels[part.knob].left,
+        drawKeyed(g, knobImage(scene.artwork, part.knob), knobTravels[part.knob].left,
                   knobTop(knobTravels[part.knob]), key);
         break;
     case Kind::muteMark:
         if (muteTicked())
-            drawKeyed(g, checkMarkImage, muteCheckMark.x, muteCheckMark.y, key);
+            drawKeyed(g, scene.artwork.checkMark, muteCheckMark.x, muteCheckMark.y, key);
         break;
     case Kind::demoModeMark:
         if (engineState.demoMode)
-            drawKeyed(g, checkMarkImage, demoModeCheckMark.x, demoModeCheckMark.y, key);
+            drawKeyed(g, scene.artwork.checkMark, demoModeCheckMark.x, demoModeCheckMark.y, key);
         break;
     case Kind::lamp:
         if (lampLit(scene.knobChoice, part.knob))
@@ -132,16 +132,17 @@ gfx::Rect imageArea(const gfx::Bitmap& image, float x, float top, float bottom) 
     return around(x - 1, top - 1, x + float(image.width()) + 1, bottom + float(image.height()) + 1);
 }
 
-gfx::Rect panelPartArea(const PanelPart& part) {
+gfx::Rect panelPartArea(const PanelArtwork& artwork, const PanelPart& part) {
     switch (part.kind) {
     case Kind::knob: {
         const KnobTravel& travel = knobTravels[part.knob];
-        return imageArea(knobImage(part.knob), travel.left, travel.travelTop, travel.travelBottom);
+        return imageArea(knobImage(artwork, part.knob), travel.left, travel.travelTop,
+                         travel.travelBottom);
     }
     case Kind::muteMark:
-        return imageArea(checkMarkImage, muteCheckMark.x, muteCheckMark.y, muteCheckMark.y);
+        return imageArea(artwork.checkMark, muteCheckMark.x, muteCheckMark.y, muteCheckMark.y);
     case Kind::demoModeMark:
-        return imageArea(checkMarkImage, demoModeCheckMark.x, demoModeCheckMark.y,
+        return imageArea(artwork.checkMark, demoModeCheckMark.x, demoModeCheckMark.y,
                          demoModeCheckMark.y);
     case Kind::lamp: {
         const KnobLampPosition& lamp = knobLamps[part.knob];
@@ -188,8 +189,8 @@ std::string_view framePartName(std::size_t part) {
     return part < panelPartCount ? panelParts[part].name : screenPart(part - panelPartCount).name;
 }
 
-gfx::Rect framePartArea(std::size_t part) {
-    return part < panelPartCount ? panelPartArea(panelParts[part])
+gfx::Rect framePartArea(std::size_t part, const PanelArtwork& artwork) {
+    return part < panelPartCount ? panelPartArea(artwork, panelParts[part])
                                  : onPanel(screenPart(part - panelPartCount).area);
 }
 

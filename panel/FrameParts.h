@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <string_view>
 
+struct PanelArtwork;
 struct PanelScene;
 
 namespace gfx {
@@ -26,7 +27,7 @@ std::string_view framePartName(std::size_t part);
 // The panel pixels the part may change, whatever it shows: a knob's whole
 // travel, a check mark's box, a lamp's glow, a screen part's area on the
 // screen.
-gfx::Rect framePartArea(std::size_t part);
+gfx::Rect framePartArea(std::size_t part, const PanelArtwork& artwork);
 // What the part is drawn from now.
 DrawnFrom framePartInputs(std::size_t part, const PanelScene& scene);
 // Whether the part is drawn in layers (see PartLayers).

@@ -4,6 +4,7 @@
 #include "panel/FrameCompositor.h"
 #include "panel/PanelArtwork.h"
 #include "panel/PanelLayout.h"
+#include "panel/PanelScene.h"
 
 #include <functional>
 #include <string>
@@ -12,10 +13,10 @@ namespace {
 
 // A part drawn again changes the pixels under any part overlapping it, which
 // must then be drawn again too, and so on.
-FramePartSet withOverlapping(FramePartSet parts) {
+FramePartSet withOverlapping(FramePartSet parts, const PanelArtwork& artwork) {
     std::array<gfx::Rect, framePartCount> areas;
     for (std::size_t part = 0; part < framePartCount; ++part)
-        areas[part] = framePartArea(part);
+        areas[part] = framePartArea(part, artwork);
     for (bool grew = true; grew;) {
         grew = false;
         for (std::size_t part = 0; part < framePartCount; ++part) {
@@ -35,14 +36,15 @@ FramePartSet withOverlapping(FramePartSet parts) {
 // The parts whose fixed layer can be kept: drawn in layers, with no part
 // drawn before them over their area, so that the pixels under their moving
 // layer are the panel picture's and their fixed layer's alone.
-FramePartSet keepableParts() {
+FramePartSet keepableParts(const PanelArtwork& artwork) {
     FramePartSet keepable;
     for (std::size_t part = 0; part < framePartCount; ++part) {
         if (!framePartLayered(part))
             continue;
         bool drawnOver = false;
         for (std::size_t earlier = 0; earlier < part; ++earlier)
-            drawnOver = drawnOver || overlaps(framePartArea(earlier), framePartArea(part));
+            drawnOver = drawnOver ||
+                        overlaps(framePartArea(earlier, artwork), framePartArea(part, artwork));
         keepable[part] = !drawnOver;
     }
     return keepable;
@@ -50,14 +52,14 @@ FramePartSet keepableParts() {
 
 // The artwork, the screen's power, the registration and the client size: a
 // change of any rebuilds the whole frame.
-DrawnFrom wholeFrameInputs(const ClientRect& client) {
+DrawnFrom wholeFrameInputs(const ClientRect& client, const PanelArtwork& artwork) {
     DrawnFrom inputs;
-    inputs << client.width() << client.height() << panelImage.contentKey()
-           << checkMarkImage.contentKey() << screenRenderer.powered
+    inputs << client.width() << client.height() << artwork.panel.contentKey()
+           << artwork.checkMark.contentKey() << screenRenderer.powered
            << screenRenderer.logoImage.contentKey()
            << std::hash<std::u16string>{}(screenRenderer.registration);
     for (std::size_t knob = 0; knob < knobCount; ++knob)
-        inputs << knobImage(knob).contentKey();
+        inputs << knobImage(artwork, knob).contentKey();
     return inputs;
 }
 
@@ -65,9 +67,10 @@ DrawnFrom wholeFrameInputs(const ClientRect& client) {
 
 FrameChange KeptFrame::refresh(const ClientRect& client, const PanelScene& scene) {
     FrameChange change;
-    const DrawnFrom whole = wholeFrameInputs(client);
+    const DrawnFrom whole = wholeFrameInputs(client, scene.artwork);
     // A frame without the panel picture starts black; it is simply rebuilt.
-    if (wholeNext || !frame_.valid() || !panelImage.valid() || !(whole == wholeDrawnFrom)) {
+    if (wholeNext || !frame_.valid() || !scene.artwork.panel.valid() ||
+        !(whole == wholeDrawnFrom)) {
         wholeNext = false;
         wholeDrawnFrom = whole;
         rebuild(scene);
@@ -76,7 +79,7 @@ FrameChange KeptFrame::refresh(const ClientRect& client, const PanelScene& scene
     }
     const FramePartSet changed = changedParts(scene);
     if (changed.any())
-        redraw(scene, withOverlapping(changed), change);
+        redraw(scene, withOverlapping(changed, scene.artwork), change);
     return change;
 }
 
@@ -109,11 +112,11 @@ FramePartSet KeptFrame::changedParts(const PanelScene& scene) {
 }
 
 void KeptFrame::redraw(const PanelScene& scene, const FramePartSet& parts, FrameChange& change) {
-    const FramePartSet keepable = keepableParts();
+    const FramePartSet keepable = keepableParts(scene.artwork);
     for (std::size_t part = 0; part < framePartCount; ++part)
         if (parts.test(part)) {
-            const gfx::Rect area = framePartArea(part);
-            frame_.copyArea(panelImage, area);
+            const gfx::Rect area = framePartArea(part, scene.artwork);
+            frame_.copyArea(scene.artwork.panel, area);
             change.areas.push_back(area);
             // A part drawn along with its neighbours is drawn from today's inputs.
             if (part != untracked)
@@ -126,7 +129,7 @@ void KeptFrame::redraw(const PanelScene& scene, const FramePartSet& parts, Frame
     ScreenPartLayers layers{};
     for (std::size_t part = 0; part < framePartCount; ++part)
         if (layered.test(part)) {
-            frame_.copyArea(fixedLayers, framePartArea(part));
+            frame_.copyArea(fixedLayers, framePartArea(part, scene.artwork));
             layers[part - panelPartCount] = PartLayers::moving;
         }
     gfx::Graphics g(frame_);
@@ -149,6 +152,6 @@ void KeptFrame::keepFixedLayers(const PanelScene& scene, const FramePartSet& par
         fixedLayers = gfx::Bitmap(frame_.width(), frame_.height());
     for (std::size_t part = 0; part < framePartCount; ++part)
         if (parts.test(part))
-            fixedLayers.copyArea(frame_, framePartArea(part));
+            fixedLayers.copyArea(frame_, framePartArea(part, scene.artwork));
     fixedKept |= parts;
 }

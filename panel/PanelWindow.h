@@ -41,8 +41,10 @@ extern PanelWindow* panelWindow;
 extern ClientRect clientRect;
 extern double scaleY;
 
+struct PanelArtwork;
+
 // Takes the client area as it is now and derives scaleY from the panel's height.
-void updateScale(const ClientRect& client);
+void updateScale(const ClientRect& client, const PanelArtwork& artwork);
 
 // Brings a window's kept frame up to date at once, off the tick: what a
 // window paints when it is exposed before the first tick has given it a frame.

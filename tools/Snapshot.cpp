@@ -32,12 +32,12 @@ QImage stretched(const QImage& frame, ClientSize size) {
 }
 
 // The whole panel as the window shows it, at the panel's own size by default.
-QImage renderPanel(const Instrument& instrument, std::optional<ClientSize> clientSize,
+QImage renderPanel(Instrument& instrument, std::optional<ClientSize> clientSize,
                    std::u16string_view registration) {
-    loadPanelArtwork();
+    loadPanelArtwork(instrument.artwork);
     screenRenderer.powerUp();
     screenRenderer.registration = registration;
-    const ImageSize panel = panelFrameSize();
+    const ImageSize panel = panelFrameSize(instrument.artwork);
     const ClientSize client = clientSize.value_or(ClientSize{panel.width, panel.height});
     OffscreenPanelWindow window;
     window.client = {0, 0, client.width, client.height};
@@ -45,7 +45,7 @@ QImage renderPanel(const Instrument& instrument, std::optional<ClientSize> clien
     composeFrame(panelScene(instrument));
     panelWindow = nullptr;
     screenRenderer.release();
-    freePanelArtwork();
+    freePanelArtwork(instrument.artwork);
     return window.lastFrame.image();
 }
 

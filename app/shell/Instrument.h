@@ -2,6 +2,7 @@
 
 #include "app/shell/PanelControls.h"
 #include "panel/KnobMark.h"
+#include "panel/PanelArtwork.h"
 #include "panel/PanelScene.h"
 #include "sound/EngineSound.h"
 
@@ -11,9 +12,10 @@ struct Instrument {
     SoundOutput sound;
     DragState drag;
     KnobChoice knobChoice;
+    PanelArtwork artwork;
 };
 
 // The pieces a panel frame is drawn from.
 inline PanelScene panelScene(const Instrument& instrument) {
-    return {.knobChoice = instrument.knobChoice};
+    return {.artwork = instrument.artwork, .knobChoice = instrument.knobChoice};
 }

@@ -12,9 +12,9 @@
 
 namespace {
 
-PanelRect knobArea(std::size_t knob) {
+PanelRect knobArea(const PanelArtwork& artwork, std::size_t knob) {
     const KnobTravel& travel = knobTravels[knob];
-    const ImageSize size = knobImageSize(knob);
+    const ImageSize size = knobImageSize(artwork, knob);
     return {travel.left, travel.travelTop, travel.left + float(size.width),
             travel.travelBottom + float(size.height)};
 }
@@ -60,12 +60,12 @@ void dragKnob(Instrument& instrument, std::size_t knob, int y) {
 
 } // namespace
 
-bool hitTest(Instrument&, int x, int y, PanelRect area) {
+bool hitTest(Instrument& instrument, int x, int y, PanelRect area) {
     if (panelWindow)
         clientRect = panelWindow->readClientRect();
     const int w = clientRect.width();
     const int h = clientRect.height();
-    const ImageSize panel = panelFrameSize();
+    const ImageSize panel = panelFrameSize(instrument.artwork);
     if (w <= 0 || h <= 0 || panel.width <= 0 || panel.height <= 0)
         return false;
     const float fx = float(x) / float(w);
@@ -79,7 +79,7 @@ bool hitTest(Instrument&, int x, int y, PanelRect area) {
 
 std::optional<std::size_t> knobColumnAt(Instrument& instrument, int x, int y) {
     for (std::size_t knob = 0; knob < knobTravels.size(); ++knob)
-        if (hitTest(instrument, x, y, knobArea(knob)))
+        if (hitTest(instrument, x, y, knobArea(instrument.artwork, knob)))
             return knob;
     return std::nullopt;
 }
@@ -89,7 +89,7 @@ void updateCursor(Instrument& instrument, int x, int y, bool knobsDriveEngine) {
         return;
     // Knobs and Demo Mode act only while they drive the engine.
     for (std::size_t knob = 0; knob < knobTravels.size(); ++knob) {
-        if (hitTest(instrument, x, y, knobArea(knob))) {
+        if (hitTest(instrument, x, y, knobArea(instrument.artwork, knob))) {
             const std::optional<double> py = panelY(y);
             panelWindow->setHandCursor(knobsDriveEngine && py && *py > knobTop(knobTravels[knob]));
             return;
@@ -123,7 +123,7 @@ void pressLeftButton(Instrument& instrument, int x, int y, bool knobsDriveEngine
         return;
     }
     for (std::size_t knob = 0; knob < knobTravels.size(); ++knob) {
-        if (hitTest(instrument, x, y, knobArea(knob))) {
+        if (hitTest(instrument, x, y, knobArea(instrument.artwork, knob))) {
             if (knobsDriveEngine)
                 pressKnob(instrument, knob, y);
             return;

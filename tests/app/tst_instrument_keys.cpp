@@ -72,7 +72,7 @@ class InstrumentKeysTest : public QObject {
 private slots:
     void init() {
         resetInstrument();
-        loadPanelArtwork();
+        loadPanelArtwork(instrument().artwork);
         shell = std::make_unique<OpenShell>(); // the panel's own 750 x 945
         QVERIFY(shell->exposed());
         shell->tick();
@@ -81,7 +81,7 @@ private slots:
     void cleanup() {
         setEngineSource(nullptr);
         shell.reset();
-        freePanelArtwork();
+        freePanelArtwork(instrument().artwork);
     }
 
     // From the opening knobs: throttle pulled out (0), propeller and mixture in (1).

@@ -42,16 +42,16 @@ class PanelControlsTest : public QObject {
 private slots:
     void initTestCase() {
         // Blank artwork of the real sizes: the controls read sizes from the images.
-        panelImage = gfx::Bitmap(750, 945);
-        throttleKnobImage = gfx::Bitmap(120, 130);
-        propellerKnobImage = gfx::Bitmap(114, 120);
-        mixtureKnobImage = gfx::Bitmap(114, 120);
+        instrument().artwork.panel = gfx::Bitmap(750, 945);
+        instrument().artwork.throttleKnob = gfx::Bitmap(120, 130);
+        instrument().artwork.propellerKnob = gfx::Bitmap(114, 120);
+        instrument().artwork.mixtureKnob = gfx::Bitmap(114, 120);
         panelWindow = &window;
     }
 
     void cleanupTestCase() {
         panelWindow = nullptr;
-        freePanelArtwork();
+        freePanelArtwork(instrument().artwork);
     }
 
     void init() {

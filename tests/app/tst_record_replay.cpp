@@ -132,8 +132,8 @@ class RecordReplayTest : public QObject {
     QString file(const char* name) const { return folder->filePath(name); }
 
 private slots:
-    void initTestCase() { loadPanelArtwork(); }
-    void cleanupTestCase() { freePanelArtwork(); }
+    void initTestCase() { loadPanelArtwork(instrument().artwork); }
+    void cleanupTestCase() { freePanelArtwork(instrument().artwork); }
 
     void init() {
         folder = std::make_unique<QTemporaryDir>();

@@ -93,7 +93,7 @@ private slots:
     void cleanup() {
         RecordingPlatform platform;
         closeShell(platform);
-        freePanelArtwork();
+        freePanelArtwork(instrument().artwork);
     }
 
     // Sound, controls, frame surface, renderer, timer; and the reverse-ish close.
@@ -148,7 +148,7 @@ private slots:
     // Exposed after start-up but before the first tick, the window shows a
     // composed frame at once instead of an empty area.
     void exposureBeforeTheFirstTick() {
-        loadPanelArtwork();
+        loadPanelArtwork(instrument().artwork);
         ShellWindow window(QSize(750, 945));
         startShell(window, spreadSeed);
         window.stopFrameTimer();
@@ -302,7 +302,7 @@ private slots:
 
     // The second click of a double click on the cylinder button is one more press.
     void doubleClickOnPanelStepsTwice() {
-        loadPanelArtwork();
+        loadPanelArtwork(instrument().artwork);
         ShellWindow window(QSize(750, 945));
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
@@ -319,7 +319,7 @@ private slots:
     // Positions beyond the client area count as on its edge: a drag that
     // leaves the window upwards pushes the knob fully in, not to the far end.
     void dragOutsideTheWindow() {
-        loadPanelArtwork();
+        loadPanelArtwork(instrument().artwork);
         ShellWindow window(QSize(750, 945));
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));

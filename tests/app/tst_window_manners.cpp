@@ -1,6 +1,7 @@
 #include "tests/support/InstrumentReset.h"
 #include "tests/support/ShellFixture.h"
 
+#include "app/shell/Instrument.h"
 #include "app/shell/InstrumentController.h"
 #include "app/window/FrameView.h"
 #include "app/window/ShellWindow.h"
@@ -145,7 +146,7 @@ class WindowMannersTest : public QObject {
 private slots:
     void init() {
         resetInstrument();
-        loadPanelArtwork();
+        loadPanelArtwork(instrument().artwork);
         shell = std::make_unique<OpenShell>(QSize(572, 670));
         QVERIFY(shell->exposed());
         shell->tick(); // the first frame gives the pointer its scale
@@ -155,7 +156,7 @@ private slots:
 
     void cleanup() {
         shell.reset();
-        freePanelArtwork();
+        freePanelArtwork(instrument().artwork);
     }
 
     // Wherever the pointer was before, the caption and the panel show the

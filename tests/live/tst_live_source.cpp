@@ -156,12 +156,12 @@ class LiveSourceTest : public QObject {
 private slots:
     void initTestCase() {
         setAudioDevice(&audio);
-        loadPanelArtwork();
+        loadPanelArtwork(instrument().artwork);
     }
 
     void cleanupTestCase() {
         setAudioDevice(nullptr);
-        freePanelArtwork();
+        freePanelArtwork(instrument().artwork);
     }
 
     void cleanup() {

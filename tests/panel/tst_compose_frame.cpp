@@ -58,17 +58,17 @@ class ComposeFrameTest : public QObject {
 
 private slots:
     void initTestCase() {
-        panelImage = gfx::Bitmap(panelPicture());
-        throttleKnobImage = gfx::Bitmap(framedImage(120, 130, knobRed));
-        propellerKnobImage = gfx::Bitmap(framedImage(114, 120, knobRed));
-        mixtureKnobImage = gfx::Bitmap(framedImage(114, 120, knobRed));
-        checkMarkImage = gfx::Bitmap(framedImage(18, 19, markGreen));
+        instrument().artwork.panel = gfx::Bitmap(panelPicture());
+        instrument().artwork.throttleKnob = gfx::Bitmap(framedImage(120, 130, knobRed));
+        instrument().artwork.propellerKnob = gfx::Bitmap(framedImage(114, 120, knobRed));
+        instrument().artwork.mixtureKnob = gfx::Bitmap(framedImage(114, 120, knobRed));
+        instrument().artwork.checkMark = gfx::Bitmap(framedImage(18, 19, markGreen));
         panelWindow = &window;
     }
 
     void cleanupTestCase() {
         panelWindow = nullptr;
-        freePanelArtwork();
+        freePanelArtwork(instrument().artwork);
         screenRenderer.release();
     }
 

@@ -174,7 +174,7 @@ class DefaultRunTest : public QObject {
 private slots:
     void initTestCase() {
         setAudioDevice(&audio);
-        loadPanelArtwork();
+        loadPanelArtwork(instrument().artwork);
         shell = std::make_unique<OpenShell>();
         QVERIFY(shell->exposed());
         QVERIFY(!audio.buffers.empty());
@@ -182,7 +182,7 @@ private slots:
 
     void cleanupTestCase() {
         shell.reset();
-        freePanelArtwork();
+        freePanelArtwork(instrument().artwork);
         setAudioDevice(nullptr);
     }
 

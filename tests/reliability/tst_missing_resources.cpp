@@ -39,11 +39,11 @@ struct AbsentImage {
 const auto absentImages = std::to_array<AbsentImage>({
     // Without the panel picture the frame keeps the panel's size: knobs,
     // check marks and screen on black, and the controls still work.
-    {"panel", &panelImage, {0, 0, 750, 945}, true},
-    {"throttle knob", &throttleKnobImage, {139, 718, 259, 935}, true},
-    {"propeller knob", &propellerKnobImage, {318, 700, 432, 873}, true},
-    {"mixture knob", &mixtureKnobImage, {488, 700, 602, 873}, true},
-    {"check mark", &checkMarkImage, {527, 912, 696, 931}, true},
+    {"panel", &instrument().artwork.panel, {0, 0, 750, 945}, true},
+    {"throttle knob", &instrument().artwork.throttleKnob, {139, 718, 259, 935}, true},
+    {"propeller knob", &instrument().artwork.propellerKnob, {318, 700, 432, 873}, true},
+    {"mixture knob", &instrument().artwork.mixtureKnob, {488, 700, 602, 873}, true},
+    {"check mark", &instrument().artwork.checkMark, {527, 912, 696, 931}, true},
     {"logo", &screenRenderer.logoImage, {65, 60, 149, 92}, true},
 });
 static_assert(absentImages.size() == 6);
@@ -92,7 +92,7 @@ private slots:
     void init() { resetInstrument(); }
 
     void cleanup() {
-        freePanelArtwork();
+        freePanelArtwork(instrument().artwork);
         QCOMPARE(gfx::drawingObjects::liveObjects(), 0);
     }
 
@@ -107,7 +107,7 @@ private slots:
     void missingImage() {
         QFETCH(int, row);
         const AbsentImage& absent = absentImages[std::size_t(row)];
-        loadPanelArtwork();
+        loadPanelArtwork(instrument().artwork);
         OpenShell shell;
         QVERIFY(shell.exposed());
         QVERIFY(absent.image->valid());
@@ -138,11 +138,11 @@ private slots:
         removeEmbeddedResources();
         const bool removed = zentor::findResource(zentor::panelBitmap, "BITMAP").empty() &&
                              zentor::findResource(zentor::engineSoundWave, "WAVE").empty();
-        loadPanelArtwork();
+        loadPanelArtwork(instrument().artwork);
         {
             OpenShell shell;
             QVERIFY(shell.exposed());
-            QVERIFY(!panelImage.valid() && !checkMarkImage.valid());
+            QVERIFY(!instrument().artwork.panel.valid() && !instrument().artwork.checkMark.valid());
             QVERIFY(!screenRenderer.logoImage.valid());
             QVERIFY(!instrument().sound.buffer);
             engineState.throttle = 1.0f;

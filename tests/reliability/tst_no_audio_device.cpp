@@ -36,7 +36,7 @@ private slots:
 
     void shellRunsSilent() {
         resetInstrument();
-        loadPanelArtwork();
+        loadPanelArtwork(instrument().artwork);
         {
             OpenShell shell;
             QVERIFY(shell.exposed());
@@ -63,7 +63,7 @@ private slots:
             QCOMPARE(shell.frame().size(), QSize(750, 945));
         }
         QVERIFY(!shellRunning());
-        freePanelArtwork();
+        freePanelArtwork(instrument().artwork);
         QCOMPARE(gfx::drawingObjects::liveObjects(), 0);
     }
 };

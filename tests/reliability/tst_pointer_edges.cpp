@@ -2,6 +2,7 @@
 #include "tests/support/ShellFixture.h"
 
 #include "app/shell/Instrument.h"
+#include "app/shell/InstrumentController.h"
 #include "app/shell/PanelControls.h"
 #include "app/window/FrameView.h"
 #include "engine/Engine.h"
@@ -37,14 +38,14 @@ class PointerEdgesTest : public QObject {
 
 private slots:
     void initTestCase() {
-        loadPanelArtwork();
+        loadPanelArtwork(instrument().artwork);
         shell = std::make_unique<OpenShell>();
         QVERIFY(shell->exposed());
     }
 
     void cleanupTestCase() {
         shell.reset();
-        freePanelArtwork();
+        freePanelArtwork(instrument().artwork);
         QCOMPARE(gfx::drawingObjects::liveObjects(), 0);
     }
 

@@ -272,7 +272,7 @@ class KeptFramesTest : public QObject {
             if (!change.none())
                 other->showFrame(change);
         }
-        updateScale(real);
+        updateScale(real, instrument().artwork);
     }
 
     // Runs `ticks` ticks of seeded use; the first tick whose frames differ
@@ -334,7 +334,7 @@ class KeptFramesTest : public QObject {
 
 private slots:
     void init() {
-        loadPanelArtwork();
+        loadPanelArtwork(instrument().artwork);
         window = std::make_unique<ShellWindow>(openingClientSize());
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
@@ -351,7 +351,7 @@ private slots:
         setEngineSource(nullptr);
         kept.clear();
         window.reset();
-        freePanelArtwork();
+        freePanelArtwork(instrument().artwork);
     }
 
     // ZENTOR_KEPT_FRAME_UNTRACK=NAME leaves one part's inputs unread, to

@@ -200,9 +200,9 @@ private slots:
     void soak() {
         std::printf("soak: %ld ticks, seed %u, %s build\n", options.ticks, options.seed,
                     ZENTOR_SOAK_SANITIZED ? "sanitizer" : "ordinary");
-        loadPanelArtwork();
+        loadPanelArtwork(instrument().artwork);
         runShell();
-        freePanelArtwork();
+        freePanelArtwork(instrument().artwork);
         if (QTest::currentTestFailed())
             return;
         QCOMPARE(gfx::drawingObjects::liveObjects(), 0);
