@@ -6,7 +6,6 @@
 #include "panel/PanelArtwork.h"
 #include "panel/PanelScene.h"
 
-ScreenRenderer screenRenderer;
 PanelWindow* panelWindow = nullptr;
 ClientRect clientRect;
 double scaleY = 0.0;

@@ -6,9 +6,6 @@
 
 struct PanelScene;
 
-// The one screen renderer: started and stopped by the shell, drawn by every frame.
-extern ScreenRenderer screenRenderer;
-
 namespace gfx {
 class Bitmap;
 class Graphics;

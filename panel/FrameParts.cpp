@@ -10,6 +10,7 @@
 #include "panel/PanelArtwork.h"
 #include "panel/PanelLayout.h"
 #include "panel/PanelScene.h"
+#include "screen/ScreenRenderer.h"
 
 #include <array>
 #include <cmath>
@@ -219,5 +220,5 @@ void drawFrameParts(gfx::Graphics& g, const PanelScene& scene, const FramePartSe
         return;
     g.translateTransform(screenOrigin.x, screenOrigin.y);
     g.setClip({0, 0, screenWidth, screenHeight});
-    screenRenderer.drawParts(g, onScreen, layers);
+    scene.renderer.drawParts(g, onScreen, layers);
 }

@@ -5,6 +5,7 @@
 #include "panel/PanelArtwork.h"
 #include "panel/PanelLayout.h"
 #include "panel/PanelScene.h"
+#include "screen/ScreenRenderer.h"
 
 #include <functional>
 #include <string>
@@ -52,12 +53,13 @@ FramePartSet keepableParts(const PanelArtwork& artwork) {
 
 // The artwork, the screen's power, the registration and the client size: a
 // change of any rebuilds the whole frame.
-DrawnFrom wholeFrameInputs(const ClientRect& client, const PanelArtwork& artwork) {
+DrawnFrom wholeFrameInputs(const ClientRect& client, const PanelScene& scene) {
+    const PanelArtwork& artwork = scene.artwork;
+    const ScreenRenderer& renderer = scene.renderer;
     DrawnFrom inputs;
     inputs << client.width() << client.height() << artwork.panel.contentKey()
-           << artwork.checkMark.contentKey() << screenRenderer.powered
-           << screenRenderer.logoImage.contentKey()
-           << std::hash<std::u16string>{}(screenRenderer.registration);
+           << artwork.checkMark.contentKey() << renderer.powered << renderer.logoImage.contentKey()
+           << std::hash<std::u16string>{}(renderer.registration);
     for (std::size_t knob = 0; knob < knobCount; ++knob)
         inputs << knobImage(artwork, knob).contentKey();
     return inputs;
@@ -67,7 +69,7 @@ DrawnFrom wholeFrameInputs(const ClientRect& client, const PanelArtwork& artwork
 
 FrameChange KeptFrame::refresh(const ClientRect& client, const PanelScene& scene) {
     FrameChange change;
-    const DrawnFrom whole = wholeFrameInputs(client, scene.artwork);
+    const DrawnFrom whole = wholeFrameInputs(client, scene);
     // A frame without the panel picture starts black; it is simply rebuilt.
     if (wholeNext || !frame_.valid() || !scene.artwork.panel.valid() ||
         !(whole == wholeDrawnFrom)) {

@@ -14,12 +14,12 @@ void ScreenRenderer::release() {
     logoImage = gfx::Bitmap();
 }
 
-void ScreenRenderer::draw(gfx::Graphics& graphics) {
+void ScreenRenderer::draw(gfx::Graphics& graphics) const {
     drawParts(graphics, ScreenPartSet().set());
 }
 
 void ScreenRenderer::drawParts(gfx::Graphics& graphics, const ScreenPartSet& parts,
-                               const ScreenPartLayers& layers) {
+                               const ScreenPartLayers& layers) const {
     if (!powered || parts.none())
         return;
     // Made here, released when the frame is done, in reverse order.

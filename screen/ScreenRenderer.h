@@ -22,9 +22,9 @@ struct ScreenRenderer {
     // Powers down and drops the logo.
     void release();
     // One frame of the screen; nothing while unpowered.
-    void draw(gfx::Graphics& graphics);
+    void draw(gfx::Graphics& graphics) const;
     // Only `parts` of it, each drawn as the whole screen draws it; a part
     // drawn in layers draws only the layer `layers` names for it.
     void drawParts(gfx::Graphics& graphics, const ScreenPartSet& parts,
-                   const ScreenPartLayers& layers = {});
+                   const ScreenPartLayers& layers = {}) const;
 };

@@ -35,8 +35,8 @@ QImage stretched(const QImage& frame, ClientSize size) {
 QImage renderPanel(Instrument& instrument, std::optional<ClientSize> clientSize,
                    std::u16string_view registration) {
     loadPanelArtwork(instrument.artwork);
-    screenRenderer.powerUp();
-    screenRenderer.registration = registration;
+    instrument.renderer.powerUp();
+    instrument.renderer.registration = registration;
     const ImageSize panel = panelFrameSize(instrument.artwork);
     const ClientSize client = clientSize.value_or(ClientSize{panel.width, panel.height});
     OffscreenPanelWindow window;
@@ -44,7 +44,7 @@ QImage renderPanel(Instrument& instrument, std::optional<ClientSize> clientSize,
     panelWindow = &window;
     composeFrame(panelScene(instrument));
     panelWindow = nullptr;
-    screenRenderer.release();
+    instrument.renderer.release();
     freePanelArtwork(instrument.artwork);
     return window.lastFrame.image();
 }

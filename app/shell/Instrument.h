@@ -4,6 +4,7 @@
 #include "panel/KnobMark.h"
 #include "panel/PanelArtwork.h"
 #include "panel/PanelScene.h"
+#include "screen/ScreenRenderer.h"
 #include "sound/EngineSound.h"
 
 // Everything the instrument keeps from one tick to the next, in one owner:
@@ -13,9 +14,13 @@ struct Instrument {
     DragState drag;
     KnobChoice knobChoice;
     PanelArtwork artwork;
+    // Started and stopped by the shell, drawn by every frame.
+    ScreenRenderer renderer;
 };
 
 // The pieces a panel frame is drawn from.
 inline PanelScene panelScene(const Instrument& instrument) {
-    return {.artwork = instrument.artwork, .knobChoice = instrument.knobChoice};
+    return {.artwork = instrument.artwork,
+            .knobChoice = instrument.knobChoice,
+            .renderer = instrument.renderer};
 }

@@ -63,7 +63,7 @@ void startShell(WindowInterface& platform, std::uint32_t spreadSeed) {
     loadEngineSound(shellInstrument.sound, zentor::engineSoundWave);
     setOpeningState(shellInstrument, spreadSeed);
     panelWindow = platform.frameSurface();
-    screenRenderer.powerUp();
+    shellInstrument.renderer.powerUp();
     platform.setFrameComposer(
         [](PanelWindow& window) { refreshFrame(window, panelScene(shellInstrument)); });
     platformShown = &platform;
@@ -91,7 +91,7 @@ void closeShell(WindowInterface& platform) {
     running = false;
     platformShown = nullptr;
     platform.setFrameComposer({});
-    screenRenderer.release();
+    shellInstrument.renderer.release();
     platform.stopFrameTimer();
     releaseEngineSound(shellInstrument.sound);
     if (panelWindow)

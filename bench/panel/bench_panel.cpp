@@ -26,7 +26,7 @@ void startInstrument(int clientWidth, int clientHeight, bool demo) {
     engineState.demoMode = demo;
     window.client = {0, 0, clientWidth, clientHeight};
     panelWindow = &window;
-    screenRenderer.powerUp();
+    instrument().renderer.powerUp();
     for (int tick = 0; tick < 300; ++tick)
         stepEngine(); // mid sweep, gauges away from their start values
 }
@@ -39,7 +39,7 @@ void BM_composeFrame(benchmark::State& state) {
         window.keptFrame.redrawAll();
         composeFrame(panelScene(instrument()));
     }
-    screenRenderer.release();
+    instrument().renderer.release();
 }
 BENCHMARK(BM_composeFrame)
     ->Args({572, 670}) // the window's opening client area
@@ -59,7 +59,7 @@ BENCHMARK(BM_composeFrame)
 void BM_composeFrameCold(benchmark::State& state) {
     startInstrument(int(state.range(0)), int(state.range(1)), false);
     if (state.range(2) == 0)
-        screenRenderer.release();
+        instrument().renderer.release();
     std::vector<std::uint64_t> elsewhere(std::size_t(32) << 17);
     std::uint64_t touched = 0;
     for (auto _ : state) {
@@ -71,7 +71,7 @@ void BM_composeFrameCold(benchmark::State& state) {
         composeFrame(panelScene(instrument()));
     }
     benchmark::DoNotOptimize(elsewhere.data());
-    screenRenderer.release();
+    instrument().renderer.release();
 }
 BENCHMARK(BM_composeFrameCold)
     ->ArgNames({"", "", "screen"})
@@ -93,7 +93,7 @@ void BM_keptFrame(benchmark::State& state) {
         stepEngine();
         composeFrame(panelScene(instrument()));
     }
-    screenRenderer.release();
+    instrument().renderer.release();
 }
 BENCHMARK(BM_keptFrame)
     ->ArgNames({"", "", "demo"})
@@ -112,7 +112,7 @@ void BM_wholeTick(benchmark::State& state) {
         engineState.rightFuel = 42.1f;
         tickFrameTimer();
     }
-    screenRenderer.release();
+    instrument().renderer.release();
 }
 BENCHMARK(BM_wholeTick)
     ->Arg(0)
@@ -165,7 +165,7 @@ int main(int argc, char** argv) {
     startInstrument(750, 945, false);
     for (int frame = 0; frame < 20; ++frame)
         composeFrame(panelScene(instrument()));
-    screenRenderer.release();
+    instrument().renderer.release();
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

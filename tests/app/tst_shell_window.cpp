@@ -32,11 +32,11 @@ public:
     void startFrameTimer(int periodMs) override {
         calls << QStringLiteral("timer %1 powered %2 cylinder %3")
                      .arg(periodMs)
-                     .arg(screenRenderer.powered)
+                     .arg(instrument().renderer.powered)
                      .arg(engineState.selectedCylinder);
     }
     void stopFrameTimer() override {
-        calls << QStringLiteral("stop timer powered %1").arg(screenRenderer.powered);
+        calls << QStringLiteral("stop timer powered %1").arg(instrument().renderer.powered);
     }
     void closeWindow() override {
         calls << QStringLiteral("end sound %1").arg(instrument().sound.buffer != nullptr);
@@ -49,7 +49,7 @@ public:
                      .arg(engineState.throttle)
                      .arg(engineState.propeller)
                      .arg(engineState.mixture)
-                     .arg(screenRenderer.powered);
+                     .arg(instrument().renderer.powered);
         return &surface;
     }
     void setFrameComposer(FrameComposer composeNow) override {
@@ -202,7 +202,7 @@ private slots:
         QTest::keyClick(&window, Qt::Key(key));
         QCOMPARE(ended.count(), closes ? 1 : 0);
         QCOMPARE(window.frameTimerActive(), !closes);
-        QCOMPARE(bool(screenRenderer.powered), !closes);
+        QCOMPARE(bool(instrument().renderer.powered), !closes);
         closeShell(window);
     }
 

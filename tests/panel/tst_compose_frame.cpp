@@ -69,12 +69,12 @@ private slots:
     void cleanupTestCase() {
         panelWindow = nullptr;
         freePanelArtwork(instrument().artwork);
-        screenRenderer.release();
+        instrument().renderer.release();
     }
 
     void init() {
         resetInstrument();
-        screenRenderer.release();
+        instrument().renderer.release();
         window.client = {0, 0, 750, 945};
     }
 
@@ -131,7 +131,7 @@ private slots:
 
     // Powered, the screen draws inside its 630 x 483 window and nowhere else.
     void screenStaysInItsWindow() {
-        screenRenderer.powerUp();
+        instrument().renderer.powerUp();
         engineState.demoMode = 1;
         for (int tick = 0; tick < 200; ++tick) {
             stepEngine();
@@ -151,7 +151,7 @@ private slots:
             for (int x = 50; x < 680; x += 3)
                 lit += frame.pixel(x, y) != 0xFF000000;
         QVERIFY(lit > 500); // and it does draw there
-        screenRenderer.release();
+        instrument().renderer.release();
         const QImage dark = compose();
         QCOMPARE(dark.pixel(365, 286), 0xFF000000u); // unpowered: the panel's black screen
     }

@@ -44,7 +44,7 @@ const auto absentImages = std::to_array<AbsentImage>({
     {"propeller knob", &instrument().artwork.propellerKnob, {318, 700, 432, 873}, true},
     {"mixture knob", &instrument().artwork.mixtureKnob, {488, 700, 602, 873}, true},
     {"check mark", &instrument().artwork.checkMark, {527, 912, 696, 931}, true},
-    {"logo", &screenRenderer.logoImage, {65, 60, 149, 92}, true},
+    {"logo", &instrument().renderer.logoImage, {65, 60, 149, 92}, true},
 });
 static_assert(absentImages.size() == 6);
 
@@ -143,7 +143,7 @@ private slots:
             OpenShell shell;
             QVERIFY(shell.exposed());
             QVERIFY(!instrument().artwork.panel.valid() && !instrument().artwork.checkMark.valid());
-            QVERIFY(!screenRenderer.logoImage.valid());
+            QVERIFY(!instrument().renderer.logoImage.valid());
             QVERIFY(!instrument().sound.buffer);
             engineState.throttle = 1.0f;
             shell.tick(20);
