@@ -6,10 +6,6 @@
 #include "panel/PanelArtwork.h"
 #include "panel/PanelScene.h"
 
-PanelWindow* panelWindow = nullptr;
-ClientRect clientRect;
-double scaleY = 0.0;
-
 namespace {
 
 // The frame starts as the panel picture, copied as it is, or as black when
@@ -29,24 +25,24 @@ gfx::Bitmap panelBackground(const PanelArtwork& artwork) {
 
 } // namespace
 
-void updateScale(const ClientRect& client, const PanelArtwork& artwork) {
-    clientRect = client;
-    scaleY = double(float(clientRect.height()) / float(panelFrameSize(artwork).height));
+void updateScale(PanelView& view, const ClientRect& client, const PanelArtwork& artwork) {
+    view.client = client;
+    view.scaleY = double(float(client.height()) / float(panelFrameSize(artwork).height));
 }
 
-FrameChange refreshFrame(PanelWindow& window, const PanelScene& scene) {
+FrameChange refreshFrame(PanelView& view, PanelWindow& window, const PanelScene& scene) {
     const ClientRect client = window.readClientRect();
-    updateScale(client, scene.artwork);
+    updateScale(view, client, scene.artwork);
     return window.keptFrame.refresh(client, scene);
 }
 
-void composeFrame(const PanelScene& scene) {
-    if (!panelWindow)
+void composeFrame(PanelView& view, const PanelScene& scene) {
+    if (!view.window)
         return;
-    const FrameChange change = refreshFrame(*panelWindow, scene);
+    const FrameChange change = refreshFrame(view, *view.window, scene);
     // A frame that did not change costs the window system nothing.
     if (!change.none())
-        panelWindow->showFrame(change);
+        view.window->showFrame(change);
 }
 
 gfx::Bitmap composePanelFrame(const PanelScene& scene) {
@@ -58,8 +54,8 @@ gfx::Bitmap composePanelFrame(const PanelScene& scene) {
     return backBuffer;
 }
 
-gfx::Bitmap composeFrameFor(const ClientRect& client, const PanelScene& scene) {
-    updateScale(client, scene.artwork);
+gfx::Bitmap composeFrameFor(PanelView& view, const ClientRect& client, const PanelScene& scene) {
+    updateScale(view, client, scene.artwork);
     return composePanelFrame(scene);
 }
 

@@ -41,9 +41,9 @@ QImage renderPanel(Instrument& instrument, std::optional<ClientSize> clientSize,
     const ClientSize client = clientSize.value_or(ClientSize{panel.width, panel.height});
     OffscreenPanelWindow window;
     window.client = {0, 0, client.width, client.height};
-    panelWindow = &window;
-    composeFrame(panelScene(instrument));
-    panelWindow = nullptr;
+    instrument.view.window = &window;
+    composeFrame(instrument.view, panelScene(instrument));
+    instrument.view.window = nullptr;
     instrument.renderer.release();
     freePanelArtwork(instrument.artwork);
     return window.lastFrame.image();

@@ -4,6 +4,7 @@
 #include "panel/KnobMark.h"
 #include "panel/PanelArtwork.h"
 #include "panel/PanelScene.h"
+#include "panel/PanelWindow.h"
 #include "screen/ScreenRenderer.h"
 #include "sound/EngineSound.h"
 
@@ -14,6 +15,7 @@ struct Instrument {
     DragState drag;
     KnobChoice knobChoice;
     PanelArtwork artwork;
+    PanelView view;
     // Started and stopped by the shell, drawn by every frame.
     ScreenRenderer renderer;
 };

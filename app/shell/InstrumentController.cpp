@@ -37,8 +37,8 @@ std::string captionStatus() {
 
 void setEngineSource(EngineSource* newSource) {
     source = newSource;
-    if (panelWindow)
-        panelWindow->keptFrame.redrawAll();
+    if (PanelWindow* window = shellInstrument.view.window)
+        window->keptFrame.redrawAll();
 }
 
 EngineSource& engineSource() {
@@ -62,10 +62,11 @@ void startShell(WindowInterface& platform, std::uint32_t spreadSeed) {
     // there is no device or no recording.
     loadEngineSound(shellInstrument.sound, zentor::engineSoundWave);
     setOpeningState(shellInstrument, spreadSeed);
-    panelWindow = platform.frameSurface();
+    shellInstrument.view.window = platform.frameSurface();
     shellInstrument.renderer.powerUp();
-    platform.setFrameComposer(
-        [](PanelWindow& window) { refreshFrame(window, panelScene(shellInstrument)); });
+    platform.setFrameComposer([](PanelWindow& window) {
+        refreshFrame(shellInstrument.view, window, panelScene(shellInstrument));
+    });
     platformShown = &platform;
     statusShown.clear();
     platform.startFrameTimer(frameTimerPeriodMs);
@@ -82,7 +83,7 @@ void stepInstrument() {
 void tickFrameTimer() {
     stepInstrument();
     showStatus(captionStatus());
-    composeFrame(panelScene(shellInstrument));
+    composeFrame(shellInstrument.view, panelScene(shellInstrument));
 }
 
 void closeShell(WindowInterface& platform) {
@@ -94,9 +95,10 @@ void closeShell(WindowInterface& platform) {
     shellInstrument.renderer.release();
     platform.stopFrameTimer();
     releaseEngineSound(shellInstrument.sound);
-    if (panelWindow)
-        panelWindow->keptFrame.release();
-    panelWindow = nullptr;
+    PanelView& view = shellInstrument.view;
+    if (view.window)
+        view.window->keptFrame.release();
+    view.window = nullptr;
     platform.closeWindow();
 }
 

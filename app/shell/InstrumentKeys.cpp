@@ -37,8 +37,9 @@ bool controlSource(InstrumentKey key) {
     for (const ReplayKey& row : replayKeys)
         if (row.key == key) {
             const bool taken = player && player->control(row.control);
-            if (taken && panelWindow)
-                panelWindow->keptFrame.redrawAll();
+            PanelWindow* window = instrument().view.window;
+            if (taken && window)
+                window->keptFrame.redrawAll();
             return taken;
         }
     return false;

@@ -9,7 +9,7 @@ void setOpeningState(Instrument& instrument, std::uint32_t spreadSeed) {
     generateCylinderSpreadsFromSeed(spreadSeed);
     resetSweepDirections();
     instrument.drag = {};
-    clientRect = ClientRect{};
-    scaleY = 0.0;
+    instrument.view.client = ClientRect{};
+    instrument.view.scaleY = 0.0;
     instrument.knobChoice = KnobChoice{};
 }

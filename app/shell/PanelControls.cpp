@@ -21,24 +21,24 @@ PanelRect knobArea(const PanelArtwork& artwork, std::size_t knob) {
 
 // Panel y of a pointer. None before the first frame (scaleY 0) or for a
 // client area with no height: such a pointer acts on nothing.
-std::optional<double> panelY(int y) {
-    if (!(scaleY > 0.0))
+std::optional<double> panelY(const PanelView& view, int y) {
+    if (!(view.scaleY > 0.0))
         return std::nullopt;
-    const double py = double(y) / scaleY;
+    const double py = double(y) / view.scaleY;
     if (!std::isfinite(py) || std::fabs(py) > 1e9)
         return std::nullopt;
     return py;
 }
 
-std::optional<int> wholePanelY(int y) {
-    const std::optional<double> py = panelY(y);
+std::optional<int> wholePanelY(const PanelView& view, int y) {
+    const std::optional<double> py = panelY(view, y);
     if (!py)
         return std::nullopt;
     return static_cast<int>(*py);
 }
 
 void pressKnob(Instrument& instrument, std::size_t knob, int y) {
-    const std::optional<int> py = wholePanelY(y);
+    const std::optional<int> py = wholePanelY(instrument.view, y);
     const float top = knobTop(knobTravels[knob]);
     // A press above the knob, in the empty part of its travel, grabs nothing.
     if (!py || !(float(*py) > top))
@@ -48,7 +48,7 @@ void pressKnob(Instrument& instrument, std::size_t knob, int y) {
 }
 
 void dragKnob(Instrument& instrument, std::size_t knob, int y) {
-    const std::optional<int> py = wholePanelY(y);
+    const std::optional<int> py = wholePanelY(instrument.view, y);
     if (!py)
         return;
     const KnobTravel& travel = knobTravels[knob];
@@ -61,10 +61,11 @@ void dragKnob(Instrument& instrument, std::size_t knob, int y) {
 } // namespace
 
 bool hitTest(Instrument& instrument, int x, int y, PanelRect area) {
-    if (panelWindow)
-        clientRect = panelWindow->readClientRect();
-    const int w = clientRect.width();
-    const int h = clientRect.height();
+    PanelView& view = instrument.view;
+    if (view.window)
+        view.client = view.window->readClientRect();
+    const int w = view.client.width();
+    const int h = view.client.height();
     const ImageSize panel = panelFrameSize(instrument.artwork);
     if (w <= 0 || h <= 0 || panel.width <= 0 || panel.height <= 0)
         return false;
@@ -85,19 +86,20 @@ std::optional<std::size_t> knobColumnAt(Instrument& instrument, int x, int y) {
 }
 
 void updateCursor(Instrument& instrument, int x, int y, bool knobsDriveEngine) {
-    if (!panelWindow)
+    PanelWindow* window = instrument.view.window;
+    if (!window)
         return;
     // Knobs and Demo Mode act only while they drive the engine.
     for (std::size_t knob = 0; knob < knobTravels.size(); ++knob) {
         if (hitTest(instrument, x, y, knobArea(instrument.artwork, knob))) {
-            const std::optional<double> py = panelY(y);
-            panelWindow->setHandCursor(knobsDriveEngine && py && *py > knobTop(knobTravels[knob]));
+            const std::optional<double> py = panelY(instrument.view, y);
+            window->setHandCursor(knobsDriveEngine && py && *py > knobTop(knobTravels[knob]));
             return;
         }
     }
-    panelWindow->setHandCursor(hitTest(instrument, x, y, cylinderButton) ||
-                               hitTest(instrument, x, y, muteCheckBox) ||
-                               (knobsDriveEngine && hitTest(instrument, x, y, demoModeCheckBox)));
+    window->setHandCursor(hitTest(instrument, x, y, cylinderButton) ||
+                          hitTest(instrument, x, y, muteCheckBox) ||
+                          (knobsDriveEngine && hitTest(instrument, x, y, demoModeCheckBox)));
 }
 
 void stepSelectedCylinder(Instrument&) {

@@ -25,7 +25,7 @@ void startInstrument(int clientWidth, int clientHeight, bool demo) {
     engineState.throttle = 0.4f;
     engineState.demoMode = demo;
     window.client = {0, 0, clientWidth, clientHeight};
-    panelWindow = &window;
+    instrument().view.window = &window;
     instrument().renderer.powerUp();
     for (int tick = 0; tick < 300; ++tick)
         stepEngine(); // mid sweep, gauges away from their start values
@@ -37,7 +37,7 @@ void BM_composeFrame(benchmark::State& state) {
     startInstrument(int(state.range(0)), int(state.range(1)), false);
     for (auto _ : state) {
         window.keptFrame.redrawAll();
-        composeFrame(panelScene(instrument()));
+        composeFrame(instrument().view, panelScene(instrument()));
     }
     instrument().renderer.release();
 }
@@ -68,7 +68,7 @@ void BM_composeFrameCold(benchmark::State& state) {
             word += ++touched;
         window.keptFrame.redrawAll();
         state.ResumeTiming();
-        composeFrame(panelScene(instrument()));
+        composeFrame(instrument().view, panelScene(instrument()));
     }
     benchmark::DoNotOptimize(elsewhere.data());
     instrument().renderer.release();
@@ -88,10 +88,10 @@ BENCHMARK(BM_composeFrameCold)
 // cruise (demo:0) or of the demo sweep (demo:1) draws them.
 void BM_keptFrame(benchmark::State& state) {
     startInstrument(int(state.range(0)), int(state.range(1)), state.range(2) != 0);
-    composeFrame(panelScene(instrument()));
+    composeFrame(instrument().view, panelScene(instrument()));
     for (auto _ : state) {
         stepEngine();
-        composeFrame(panelScene(instrument()));
+        composeFrame(instrument().view, panelScene(instrument()));
     }
     instrument().renderer.release();
 }
@@ -164,7 +164,7 @@ int main(int argc, char** argv) {
     // frames like every later one, not start-up.
     startInstrument(750, 945, false);
     for (int frame = 0; frame < 20; ++frame)
-        composeFrame(panelScene(instrument()));
+        composeFrame(instrument().view, panelScene(instrument()));
     instrument().renderer.release();
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

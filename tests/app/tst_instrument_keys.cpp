@@ -150,9 +150,11 @@ private slots:
     // without it is pixel for pixel the frame of a run without keys.
     void markLeavesTheRestOfTheFrame() {
         const ClientRect client = shell->view()->readClientRect();
-        const QImage plain = composeFrameFor(client, panelScene(instrument())).image();
+        const QImage plain =
+            composeFrameFor(instrument().view, client, panelScene(instrument())).image();
         press({Qt::Key_2});
-        const QImage marked = composeFrameFor(client, panelScene(instrument())).image();
+        const QImage marked =
+            composeFrameFor(instrument().view, client, panelScene(instrument())).image();
         const KnobLampPosition& lamp = knobLamps[1];
         const QRect lampArea(int(lamp.centreX) - 8, int(lamp.centreY) - 8, 17, 17);
         int differing = 0;

@@ -35,8 +35,8 @@ class PanelControlsTest : public QObject {
 
     void setClient(int w, int h) {
         window.client = {0, 0, w, h};
-        clientRect = window.client;
-        scaleY = double(float(h) / 945.0f);
+        instrument().view.client = window.client;
+        instrument().view.scaleY = double(float(h) / 945.0f);
     }
 
 private slots:
@@ -46,11 +46,11 @@ private slots:
         instrument().artwork.throttleKnob = gfx::Bitmap(120, 130);
         instrument().artwork.propellerKnob = gfx::Bitmap(114, 120);
         instrument().artwork.mixtureKnob = gfx::Bitmap(114, 120);
-        panelWindow = &window;
+        instrument().view.window = &window;
     }
 
     void cleanupTestCase() {
-        panelWindow = nullptr;
+        instrument().view.window = nullptr;
         freePanelArtwork(instrument().artwork);
     }
 
@@ -209,7 +209,7 @@ private slots:
         QFETCH(int, height);
         QFETCH(double, scale);
         window.client = {0, 0, width, height};
-        scaleY = scale;
+        instrument().view.scaleY = scale;
         for (const QPoint p : {QPoint(0, 0), QPoint(200, 850), QPoint(65535, 65535)}) {
             pressLeftButton(instrument(), p.x(), p.y(), engineSource().followsControls());
             movePointer(instrument(), p.x(), p.y(), true, engineSource().followsControls());

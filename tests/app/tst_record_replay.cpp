@@ -180,7 +180,7 @@ private slots:
                 // The tick as the timer runs it, its frame only where it is compared.
                 stepInstrument();
                 if (opened.recording->rows() > rowsBefore && rowsBefore % compareEvery == 0) {
-                    composeFrame(panelScene(instrument()));
+                    composeFrame(instrument().view, panelScene(instrument()));
                     session[tick] = {shownValues(engineState), platform.surface.lastFrame.image()};
                 }
             }

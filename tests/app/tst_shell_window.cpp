@@ -109,7 +109,7 @@ private slots:
         platform.composer(platform.surface);
         const gfx::Bitmap& frame = platform.surface.keptFrame.frame();
         QCOMPARE(QSize(frame.width(), frame.height()), QSize(750, 945));
-        QCOMPARE(scaleY, 2.0);
+        QCOMPARE(instrument().view.scaleY, 2.0);
         QCOMPARE(platform.surface.framesShown, 0); // made for the caller, not shown
         for (int i = 0; i < 6; ++i)
             QVERIFY(engineState.egtSpread[i] >= 0.92 && engineState.egtSpread[i] <= 1.08);
@@ -127,7 +127,7 @@ private slots:
         QCOMPARE(platform.calls,
                  QStringList({"composer 0", "stop timer powered 0", "end sound 0"}));
         QVERIFY(!shellRunning());
-        QVERIFY(!panelWindow);
+        QVERIFY(!instrument().view.window);
     }
 
     // A tick steps the model first, then composes and shows the frame.

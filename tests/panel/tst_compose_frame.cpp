@@ -52,7 +52,7 @@ class ComposeFrameTest : public QObject {
     OffscreenPanelWindow window;
 
     QImage compose() {
-        composeFrame(panelScene(instrument()));
+        composeFrame(instrument().view, panelScene(instrument()));
         return window.lastFrame.image().convertToFormat(QImage::Format_RGB32);
     }
 
@@ -63,11 +63,11 @@ private slots:
         instrument().artwork.propellerKnob = gfx::Bitmap(framedImage(114, 120, knobRed));
         instrument().artwork.mixtureKnob = gfx::Bitmap(framedImage(114, 120, knobRed));
         instrument().artwork.checkMark = gfx::Bitmap(framedImage(18, 19, markGreen));
-        panelWindow = &window;
+        instrument().view.window = &window;
     }
 
     void cleanupTestCase() {
-        panelWindow = nullptr;
+        instrument().view.window = nullptr;
         freePanelArtwork(instrument().artwork);
         instrument().renderer.release();
     }
@@ -161,7 +161,7 @@ private slots:
         window.client = {0, 0, 375, 1890};
         const QImage frame = compose();
         QCOMPARE(frame.size(), QSize(375, 1890));
-        QCOMPARE(scaleY, 2.0);
+        QCOMPARE(instrument().view.scaleY, 2.0);
         QCOMPARE(frame.pixel(10, 40), panelGrey);
         QCOMPARE(frame.pixel(100, 400), 0xFF000000u);
         engineState.throttle = 1;

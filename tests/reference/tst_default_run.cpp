@@ -127,7 +127,7 @@ class DefaultRunTest : public QObject {
 
     // A frame of the current record without an engine step.
     void composeOnly() {
-        composeFrame(panelScene(instrument()));
+        composeFrame(instrument().view, panelScene(instrument()));
         QCoreApplication::processEvents();
     }
 

@@ -113,11 +113,11 @@ private slots:
         QVERIFY(absent.image->valid());
         engineState.demoMode = 1; // both check marks drawn
         engineState.throttle = engineState.propeller = engineState.mixture = 0.5f;
-        composeFrame(panelScene(instrument()));
+        composeFrame(instrument().view, panelScene(instrument()));
         const QImage reference = shell.frame();
 
         *absent.image = gfx::Bitmap();
-        composeFrame(panelScene(instrument()));
+        composeFrame(instrument().view, panelScene(instrument()));
         const QImage frame = shell.frame();
         QCOMPARE(frame.size(), QSize(750, 945));
         const PixelChanges changes = compareFrames(reference, frame, absent.footprint);

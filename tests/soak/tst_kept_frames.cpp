@@ -266,13 +266,14 @@ class KeptFramesTest : public QObject {
     // The other windows take the tick's engine record too; the pointer keeps
     // the real window's scale.
     void refreshKeptWindows() {
-        const ClientRect real = clientRect;
+        const ClientRect real = instrument().view.client;
         for (auto& other : kept) {
-            const FrameChange change = refreshFrame(*other, panelScene(instrument()));
+            const FrameChange change =
+                refreshFrame(instrument().view, *other, panelScene(instrument()));
             if (!change.none())
                 other->showFrame(change);
         }
-        updateScale(real, instrument().artwork);
+        updateScale(instrument().view, real, instrument().artwork);
     }
 
     // Runs `ticks` ticks of seeded use; the first tick whose frames differ
