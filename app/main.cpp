@@ -85,7 +85,7 @@ int main(int argc, char* argv[]) {
             setEngineSource(source.source.get());
             // The first frame shows the outside data, or no data, never the
             // model's start values.
-            source.source->step(engineState);
+            source.source->step(instrument().engine);
         }
         setSessionRecording(recording.recording.get());
         if (window.isVisible())

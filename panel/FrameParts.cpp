@@ -47,8 +47,8 @@ void drawKeyed(gfx::Graphics& g, const gfx::Bitmap& image, float x, float y,
 }
 
 // Demo mode runs silent, so it ticks Mute as well.
-bool muteTicked() {
-    return engineState.muted || engineState.demoMode;
+bool muteTicked(const EngineState& engine) {
+    return engine.muted || engine.demoMode;
 }
 
 bool lampLit(const KnobChoice& choice, std::size_t knob) {
@@ -103,14 +103,14 @@ void drawPanelPart(gfx::Graphics& g, const PanelScene& scene, const PanelPart& p
     switch (part.kind) {
     case Kind::knob:
         drawKeyed(g, knobImage(scene.artwork, part.knob), knobTravels[part.knob].left,
-                  knobTop(knobTravels[part.knob]), key);
+                  knobTop(knobTravels[part.knob], scene.engine), key);
         break;
     case Kind::muteMark:
-        if (muteTicked())
+        if (muteTicked(scene.engine))
             drawKeyed(g, scene.artwork.checkMark, muteCheckMark.x, muteCheckMark.y, key);
         break;
     case Kind::demoModeMark:
-        if (engineState.demoMode)
+        if (scene.engine.demoMode)
             drawKeyed(g, scene.artwork.checkMark, demoModeCheckMark.x, demoModeCheckMark.y, key);
         break;
     case Kind::lamp:
@@ -158,13 +158,13 @@ DrawnFrom panelPartInputs(const PanelScene& scene, const PanelPart& part) {
     DrawnFrom inputs;
     switch (part.kind) {
     case Kind::knob:
-        inputs << engineState.*knobTravels[part.knob].position;
+        inputs << scene.engine.*knobTravels[part.knob].position;
         break;
     case Kind::muteMark:
-        inputs << muteTicked();
+        inputs << muteTicked(scene.engine);
         break;
     case Kind::demoModeMark:
-        inputs << engineState.demoMode;
+        inputs << scene.engine.demoMode;
         break;
     case Kind::lamp:
         inputs << lampLit(scene.knobChoice, part.knob);
@@ -199,7 +199,7 @@ DrawnFrom framePartInputs(std::size_t part, const PanelScene& scene) {
     if (part < panelPartCount)
         return panelPartInputs(scene, panelParts[part]);
     const ScreenPart& onScreen = screenPart(part - panelPartCount);
-    return onScreen.inputs(onScreen.gauge);
+    return onScreen.inputs(scene.engine, onScreen.gauge);
 }
 
 bool framePartLayered(std::size_t part) {
@@ -220,5 +220,5 @@ void drawFrameParts(gfx::Graphics& g, const PanelScene& scene, const FramePartSe
         return;
     g.translateTransform(screenOrigin.x, screenOrigin.y);
     g.setClip({0, 0, screenWidth, screenHeight});
-    scene.renderer.drawParts(g, onScreen, layers);
+    scene.renderer.drawParts(g, scene.engine, onScreen, layers);
 }

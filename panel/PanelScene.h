@@ -1,5 +1,6 @@
 #pragma once
 
+struct EngineState;
 struct KnobChoice;
 struct PanelArtwork;
 struct ScreenRenderer;
@@ -10,4 +11,5 @@ struct PanelScene {
     const PanelArtwork& artwork;
     const KnobChoice& knobChoice;
     const ScreenRenderer& renderer;
+    const EngineState& engine;
 };

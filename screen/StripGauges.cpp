@@ -210,8 +210,8 @@ constexpr float limitLineRight = 19;
 // y relative to the limit
 constexpr gfx::RectF limitLabelBox{.x = 20, .y = -8, .width = 35, .height = 17};
 
-double gaugeValue(const StripGauge& gauge) {
-    const double value = double(engineState.*gauge.field) * gauge.factor + gauge.offset;
+double gaugeValue(const EngineState& engine, const StripGauge& gauge) {
+    const double value = double(engine.*gauge.field) * gauge.factor + gauge.offset;
     return gauge.negativeAsZero && value < 0 ? 0.0 : value;
 }
 
@@ -226,8 +226,8 @@ void drawZoneLimits(gfx::Graphics& graphics, ScreenKit& kit, const StripGauge& g
 
 // Title, strip, zone, scale and limits first, the same every tick; then the
 // readout and the pointer.
-void drawGauge(gfx::Graphics& graphics, ScreenKit& kit, const StripGauge& gauge,
-               PartLayers layers) {
+void drawGauge(gfx::Graphics& graphics, ScreenKit& kit, const EngineState& engine,
+               const StripGauge& gauge, PartLayers layers) {
     const gfx::TranslatedFrame frame(graphics, gauge.origin);
     if (layers != PartLayers::moving) {
         drawGaugeTitle(graphics, kit, gauge.title);
@@ -239,12 +239,12 @@ void drawGauge(gfx::Graphics& graphics, ScreenKit& kit, const StripGauge& gauge,
     if (layers == PartLayers::fixed)
         return;
 
-    if (engineState.lacks(gauge.quantity)) {
+    if (engine.lacks(gauge.quantity)) {
         drawStripReadout(graphics, kit, noDataReadout(gauge.format), gauge.unit, kit.whiteBrush);
         return; // no pointer without data
     }
     // Integer readouts are judged by the number shown; the pointer takes the real value.
-    const double value = gaugeValue(gauge);
+    const double value = gaugeValue(engine, gauge);
     const double shown = gauge.format.truncated ? readoutInteger(value, gauge.min) : value;
     const gfx::SolidBrush& colour =
         inWhiteRange(shown, gauge.white) ? kit.whiteBrush : kit.redBrush;
@@ -257,13 +257,14 @@ void drawGauge(gfx::Graphics& graphics, ScreenKit& kit, const StripGauge& gauge,
 
 } // namespace
 
-void drawStripGauge(gfx::Graphics& graphics, ScreenKit& kit, std::size_t gauge, PartLayers layers) {
-    drawGauge(graphics, kit, stripGauges[gauge], layers);
+void drawStripGauge(gfx::Graphics& graphics, ScreenKit& kit, const EngineState& engine,
+                    std::size_t gauge, PartLayers layers) {
+    drawGauge(graphics, kit, engine, stripGauges[gauge], layers);
 }
 
-DrawnFrom stripGaugeInputs(std::size_t gauge) {
+DrawnFrom stripGaugeInputs(const EngineState& engine, std::size_t gauge) {
     const StripGauge& shown = stripGauges[gauge];
     DrawnFrom inputs;
-    inputs << engineState.*shown.field << engineState.lacks(shown.quantity);
+    inputs << engine.*shown.field << engine.lacks(shown.quantity);
     return inputs;
 }

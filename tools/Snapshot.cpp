@@ -88,14 +88,14 @@ void prepareEngineState(Instrument& instrument, const SnapshotOptions& options,
                         const EngineSample* logged) {
     setOpeningState(instrument, options.seed);
     if (logged)
-        applySample(*logged, engineState);
+        applySample(*logged, instrument.engine);
     for (const FieldAssignment& assignment : options.assignments)
-        applyAssignment(assignment);
+        applyAssignment(instrument.engine, assignment);
     for (long long tick = 0; tick < options.ticks; ++tick)
-        stepEngine();
+        stepEngine(instrument.engine, instrument.model.sweep);
 }
 
-QImage renderScreen(std::u16string_view registration) {
+QImage renderScreen(const EngineState& engine, std::u16string_view registration) {
     ScreenRenderer renderer;
     renderer.powerUp();
     renderer.registration = registration;
@@ -107,7 +107,7 @@ QImage renderScreen(std::u16string_view registration) {
     {
         gfx::Graphics graphics(screen);
         graphics.setClip(gfx::Rect{0, 0, screenWidth, screenHeight});
-        renderer.draw(graphics);
+        renderer.draw(graphics, engine);
     }
     return screen.image();
 }
@@ -117,6 +117,6 @@ QImage renderFrame(Instrument& instrument, const SnapshotOptions& options,
     prepareEngineState(instrument, options, logged);
     if (!options.screenOnly)
         return renderPanel(instrument, options.size, registration);
-    const QImage screen = renderScreen(registration);
+    const QImage screen = renderScreen(instrument.engine, registration);
     return options.size ? stretched(screen, *options.size) : screen;
 }

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 
+struct EngineState;
 struct Instrument;
 
 // One moment of an engine log for --replay: its values `at` seconds after
@@ -36,9 +37,9 @@ LogReport describeLogFile(const std::string& path);
 void prepareEngineState(Instrument& instrument, const SnapshotOptions& options,
                         const EngineSample* logged = nullptr);
 
-// The monitor screen alone, 630 x 483 on black, for the current engine record;
+// The monitor screen alone, 630 x 483 on black, for `engine`;
 // `registration` in place of the instrument's own where given.
-QImage renderScreen(std::u16string_view registration = {});
+QImage renderScreen(const EngineState& engine, std::u16string_view registration = {});
 
 // The frame the options ask for, engine state included: the whole 750 x 945
 // panel, or the screen alone; --size stretches it as a window of that client

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "app/shell/PanelControls.h"
+#include "engine/Engine.h"
+#include "engine/ModelSource.h"
 #include "panel/KnobMark.h"
 #include "panel/PanelArtwork.h"
 #include "panel/PanelScene.h"
@@ -11,6 +13,10 @@
 // Everything the instrument keeps from one tick to the next, in one owner:
 // each layer defines its own piece and is handed only that piece.
 struct Instrument {
+    // The one engine record every part of the instrument meets in.
+    EngineState engine;
+    // The instrument's own engine source, with what the model keeps between ticks.
+    ModelSource model;
     SoundOutput sound;
     DragState drag;
     KnobChoice knobChoice;
@@ -24,5 +30,6 @@ struct Instrument {
 inline PanelScene panelScene(const Instrument& instrument) {
     return {.artwork = instrument.artwork,
             .knobChoice = instrument.knobChoice,
-            .renderer = instrument.renderer};
+            .renderer = instrument.renderer,
+            .engine = instrument.engine};
 }

@@ -42,7 +42,7 @@ void setEngineSource(EngineSource* newSource) {
 }
 
 EngineSource& engineSource() {
-    return source ? *source : modelSource();
+    return source ? *source : shellInstrument.model;
 }
 
 void setSessionRecording(SessionRecording* newRecording) {
@@ -74,10 +74,10 @@ void startShell(WindowInterface& platform, std::uint32_t spreadSeed) {
 }
 
 void stepInstrument() {
-    updateEngineSound(shellInstrument.sound, engineState, engineSource().heard());
-    engineSource().step(engineState);
+    updateEngineSound(shellInstrument.sound, shellInstrument.engine, engineSource().heard());
+    engineSource().step(shellInstrument.engine);
     if (recording)
-        recording->recordTick();
+        recording->recordTick(shellInstrument.engine);
 }
 
 void tickFrameTimer() {

@@ -50,7 +50,7 @@ void tickFrameTimer();
 // if any, takes the tick.
 void stepInstrument();
 // Where the engine values come from from the next tick on: the model
-// (modelSource()) until another source is set; null sets the model again.
+// (the instrument's model) until another source is set; null sets the model again.
 void setEngineSource(EngineSource* source);
 EngineSource& engineSource();
 // Records every tick from the next on; null: none. Once it fails, the

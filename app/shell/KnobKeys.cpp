@@ -10,12 +10,12 @@
 namespace {
 
 // Moves a knob along its travel, counted in panel pixels from fully in.
-void moveKnob(std::size_t knob, double travelPixels) {
+void moveKnob(EngineState& engine, std::size_t knob, double travelPixels) {
     const KnobTravel& travel = knobTravels[knob];
     const double length = travelLength(travel);
-    const double fromTop = (1.0 - double(engineState.*travel.position)) * length;
+    const double fromTop = (1.0 - double(engine.*travel.position)) * length;
     const double moved = std::clamp(fromTop - travelPixels, 0.0, length);
-    engineState.*travel.position = float(1.0 - moved / length);
+    engine.*travel.position = float(1.0 - moved / length);
 }
 
 } // namespace
@@ -31,7 +31,7 @@ bool moveChosenKnob(Instrument& instrument, double travelPixels, bool knobsDrive
     if (!knobsDriveEngine)
         return false;
     instrument.knobChoice.marked = true;
-    moveKnob(instrument.knobChoice.knob, travelPixels);
+    moveKnob(instrument.engine, instrument.knobChoice.knob, travelPixels);
     return true;
 }
 
@@ -47,6 +47,6 @@ bool turnKnobAt(Instrument& instrument, int x, int y, int notches, bool knobsDri
     const std::optional<std::size_t> knob = knobColumnAt(instrument, x, y);
     if (!knob)
         return false;
-    moveKnob(*knob, notches);
+    moveKnob(instrument.engine, *knob, notches);
     return true;
 }

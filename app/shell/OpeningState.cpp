@@ -5,9 +5,9 @@
 #include "panel/PanelWindow.h"
 
 void setOpeningState(Instrument& instrument, std::uint32_t spreadSeed) {
-    engineState = EngineState{};
-    generateCylinderSpreadsFromSeed(spreadSeed);
-    resetSweepDirections();
+    instrument.engine = EngineState{};
+    generateCylinderSpreadsFromSeed(instrument.engine, spreadSeed);
+    instrument.model.sweep = DemoSweep{};
     instrument.drag = {};
     instrument.view.client = ClientRect{};
     instrument.view.scaleY = 0.0;

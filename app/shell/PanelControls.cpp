@@ -39,7 +39,7 @@ std::optional<int> wholePanelY(const PanelView& view, int y) {
 
 void pressKnob(Instrument& instrument, std::size_t knob, int y) {
     const std::optional<int> py = wholePanelY(instrument.view, y);
-    const float top = knobTop(knobTravels[knob]);
+    const float top = knobTop(knobTravels[knob], instrument.engine);
     // A press above the knob, in the empty part of its travel, grabs nothing.
     if (!py || !(float(*py) > top))
         return;
@@ -55,7 +55,8 @@ void dragKnob(Instrument& instrument, std::size_t knob, int y) {
     // The grabbed point stays under the pointer until the knob meets a stop.
     const int top = std::clamp(*py - int(instrument.drag.offset), int(travel.travelTop),
                                int(travel.travelBottom));
-    engineState.*travel.position = 1.0f - (float(top) - travel.travelTop) / travelLength(travel);
+    instrument.engine.*travel.position =
+        1.0f - (float(top) - travel.travelTop) / travelLength(travel);
 }
 
 } // namespace
@@ -93,7 +94,8 @@ void updateCursor(Instrument& instrument, int x, int y, bool knobsDriveEngine) {
     for (std::size_t knob = 0; knob < knobTravels.size(); ++knob) {
         if (hitTest(instrument, x, y, knobArea(instrument.artwork, knob))) {
             const std::optional<double> py = panelY(instrument.view, y);
-            window->setHandCursor(knobsDriveEngine && py && *py > knobTop(knobTravels[knob]));
+            window->setHandCursor(knobsDriveEngine && py &&
+                                  *py > knobTop(knobTravels[knob], instrument.engine));
             return;
         }
     }
@@ -102,20 +104,22 @@ void updateCursor(Instrument& instrument, int x, int y, bool knobsDriveEngine) {
                           (knobsDriveEngine && hitTest(instrument, x, y, demoModeCheckBox)));
 }
 
-void stepSelectedCylinder(Instrument&) {
-    engineState.selectedCylinder = std::uint8_t((engineState.selectedCylinder + 1) % 6);
+void stepSelectedCylinder(Instrument& instrument) {
+    EngineState& engine = instrument.engine;
+    engine.selectedCylinder = std::uint8_t((engine.selectedCylinder + 1) % 6);
 }
 
-void toggleMute(Instrument&) {
-    if (!engineState.demoMode) // demo mode runs silent whatever Mute says
-        engineState.muted = 1 - engineState.muted;
+void toggleMute(Instrument& instrument) {
+    EngineState& engine = instrument.engine;
+    if (!engine.demoMode) // demo mode runs silent whatever Mute says
+        engine.muted = 1 - engine.muted;
 }
 
-void toggleDemoMode(Instrument&, bool knobsDriveEngine) {
+void toggleDemoMode(Instrument& instrument, bool knobsDriveEngine) {
     if (!knobsDriveEngine)
         return; // a log or a simulator owns the engine values
-    engineState.demoMode = 1 - engineState.demoMode;
-    resetEngineState(); // both entering and leaving restart from the start values
+    instrument.engine.demoMode = 1 - instrument.engine.demoMode;
+    resetEngineState(instrument.engine); // both entering and leaving restart from the start values
 }
 
 void pressLeftButton(Instrument& instrument, int x, int y, bool knobsDriveEngine) {

@@ -10,10 +10,10 @@ static void BM_stepEngineModel(benchmark::State& state) {
     setOpeningState(instrument, 1);
     int tick = 0;
     for (auto _ : state) {
-        engineState.throttle = float(tick++ % 1000) / 1000.0f;
-        engineState.leftFuel = 45.7f;
-        stepEngineModel();
-        benchmark::DoNotOptimize(engineState);
+        instrument.engine.throttle = float(tick++ % 1000) / 1000.0f;
+        instrument.engine.leftFuel = 45.7f;
+        stepEngineModel(instrument.engine);
+        benchmark::DoNotOptimize(instrument.engine);
     }
 }
 BENCHMARK(BM_stepEngineModel);
@@ -22,8 +22,8 @@ static void BM_stepDemoSweep(benchmark::State& state) {
     Instrument instrument;
     setOpeningState(instrument, 1);
     for (auto _ : state) {
-        stepDemoSweep();
-        benchmark::DoNotOptimize(engineState);
+        stepDemoSweep(instrument.engine, instrument.model.sweep);
+        benchmark::DoNotOptimize(instrument.engine);
     }
 }
 BENCHMARK(BM_stepDemoSweep);

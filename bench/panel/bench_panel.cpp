@@ -22,13 +22,14 @@ OffscreenPanelWindow window;
 
 void startInstrument(int clientWidth, int clientHeight, bool demo) {
     setOpeningState(instrument(), 1);
-    engineState.throttle = 0.4f;
-    engineState.demoMode = demo;
+    instrument().engine.throttle = 0.4f;
+    instrument().engine.demoMode = demo;
     window.client = {0, 0, clientWidth, clientHeight};
     instrument().view.window = &window;
     instrument().renderer.powerUp();
     for (int tick = 0; tick < 300; ++tick)
-        stepEngine(); // mid sweep, gauges away from their start values
+        stepEngine(instrument().engine,
+                   instrument().model.sweep); // mid sweep, gauges away from their start values
 }
 
 // The whole frame alone, at the given client size, as a resize, a new
@@ -90,7 +91,7 @@ void BM_keptFrame(benchmark::State& state) {
     startInstrument(int(state.range(0)), int(state.range(1)), state.range(2) != 0);
     composeFrame(instrument().view, panelScene(instrument()));
     for (auto _ : state) {
-        stepEngine();
+        stepEngine(instrument().engine, instrument().model.sweep);
         composeFrame(instrument().view, panelScene(instrument()));
     }
     instrument().renderer.release();
@@ -108,8 +109,8 @@ BENCHMARK(BM_keptFrame)
 void BM_wholeTick(benchmark::State& state) {
     startInstrument(750, 945, state.range(0) != 0);
     for (auto _ : state) {
-        engineState.leftFuel = 45.7f;
-        engineState.rightFuel = 42.1f;
+        instrument().engine.leftFuel = 45.7f;
+        instrument().engine.rightFuel = 42.1f;
         tickFrameTimer();
     }
     instrument().renderer.release();

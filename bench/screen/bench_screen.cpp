@@ -17,9 +17,9 @@ namespace {
 // Start values, or 300 ticks into the demo sweep with every gauge away from rest.
 void setEngine(Instrument& instrument, bool midSweep) {
     setOpeningState(instrument, 1);
-    engineState.demoMode = midSweep ? 1 : 0;
+    instrument.engine.demoMode = midSweep ? 1 : 0;
     for (int tick = 0; midSweep && tick < 300; ++tick)
-        stepEngine();
+        stepEngine(instrument.engine, instrument.model.sweep);
 }
 
 void BM_drawScreen(benchmark::State& state) {
@@ -33,7 +33,7 @@ void BM_drawScreen(benchmark::State& state) {
     gfx::Graphics graphics(screen);
     graphics.setClip({0, 0, 630, 483});
     for (auto _ : state)
-        renderer.draw(graphics);
+        renderer.draw(graphics, instrument.engine);
 }
 BENCHMARK(BM_drawScreen)
     ->ArgName("midSweep")

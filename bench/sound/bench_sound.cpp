@@ -44,8 +44,8 @@ static void BM_updateEngineSound(benchmark::State& state) {
     }
     int tick = 0;
     for (auto _ : state) {
-        engineState.rpm = 900.0f + float(tick++ % 1500);
-        updateEngineSound(instrument.sound, engineState);
+        instrument.engine.rpm = 900.0f + float(tick++ % 1500);
+        updateEngineSound(instrument.sound, instrument.engine);
     }
     releaseEngineSound(instrument.sound);
 }

@@ -45,7 +45,8 @@ void sendWheel(FrameView* view, QPointF at, int eighthsOfADegree) {
 }
 
 Knobs knobsNow() {
-    return {engineState.throttle, engineState.propeller, engineState.mixture};
+    return {instrument().engine.throttle, instrument().engine.propeller,
+            instrument().engine.mixture};
 }
 
 // Whether the frame shows the lit lamp by a knob's placard.
@@ -136,9 +137,9 @@ private slots:
         QFETCH(Knobs, knobs);
         QFETCH(int, marked);
         press(keys);
-        QCOMPARE(engineState.throttle, knobs.throttle);
-        QCOMPARE(engineState.propeller, knobs.propeller);
-        QCOMPARE(engineState.mixture, knobs.mixture);
+        QCOMPARE(instrument().engine.throttle, knobs.throttle);
+        QCOMPARE(instrument().engine.propeller, knobs.propeller);
+        QCOMPARE(instrument().engine.mixture, knobs.mixture);
         QCOMPARE(instrument().knobChoice.marked, marked >= 0);
         shell->tick();
         const QImage frame = shell->view()->latestPanelFrame().image();
@@ -194,9 +195,9 @@ private slots:
         QFETCH(Knobs, knobs);
         for (int delta : deltas)
             sendWheel(shell->view(), shell->onPanel(panelPoint.x(), panelPoint.y()), delta);
-        QCOMPARE(engineState.throttle, knobs.throttle);
-        QCOMPARE(engineState.propeller, knobs.propeller);
-        QCOMPARE(engineState.mixture, knobs.mixture);
+        QCOMPARE(instrument().engine.throttle, knobs.throttle);
+        QCOMPARE(instrument().engine.propeller, knobs.propeller);
+        QCOMPARE(instrument().engine.mixture, knobs.mixture);
         QVERIFY(!instrument().knobChoice.marked); // the wheel chooses nothing
     }
 
@@ -212,13 +213,13 @@ private slots:
             QVERIFY(!pressInstrumentKey(key, shell->window));
         press({Qt::Key_2, Qt::Key_Up, Qt::Key_PageDown});
         sendWheel(shell->view(), shell->onPanel(199, 860), 240);
-        QCOMPARE(engineState.throttle, before.throttle);
-        QCOMPARE(engineState.propeller, before.propeller);
-        QCOMPARE(engineState.mixture, before.mixture);
+        QCOMPARE(instrument().engine.throttle, before.throttle);
+        QCOMPARE(instrument().engine.propeller, before.propeller);
+        QCOMPARE(instrument().engine.mixture, before.mixture);
         QVERIFY(!instrument().knobChoice.marked);
         press({Qt::Key_C, Qt::Key_M});
-        QCOMPARE(int(engineState.selectedCylinder), 1);
-        QCOMPARE(int(engineState.muted), 1);
+        QCOMPARE(int(instrument().engine.selectedCylinder), 1);
+        QCOMPARE(int(instrument().engine.muted), 1);
     }
 
     // A closed instrument takes no keys: they go back to the window system.
@@ -226,7 +227,7 @@ private slots:
         closeShell(shell->window);
         QVERIFY(!pressInstrumentKey(InstrumentKey::knobIn, shell->window));
         QVERIFY(!pressInstrumentKey(InstrumentKey::toggleFullscreen, shell->window));
-        QCOMPARE(engineState.throttle, 0.0f);
+        QCOMPARE(instrument().engine.throttle, 0.0f);
     }
 };
 

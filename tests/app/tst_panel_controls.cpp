@@ -77,40 +77,40 @@ private slots:
     void cylinderButtonEdges() {
         QFETCH(QPoint, point);
         QFETCH(int, steps);
-        engineState.selectedCylinder = 2;
+        instrument().engine.selectedCylinder = 2;
         pressLeftButton(instrument(), point.x(), point.y(), engineSource().followsControls());
-        QCOMPARE(int(engineState.selectedCylinder), 2 + steps);
+        QCOMPARE(int(instrument().engine.selectedCylinder), 2 + steps);
         QCOMPARE(window.hand, steps == 1);
     }
 
     void sixPressesComeBack() {
-        engineState.selectedCylinder = 4;
+        instrument().engine.selectedCylinder = 4;
         for (int press = 1; press <= 6; ++press) {
             pressLeftButton(instrument(), 140, 600, engineSource().followsControls());
-            QCOMPARE(int(engineState.selectedCylinder), (4 + press) % 6);
+            QCOMPARE(int(instrument().engine.selectedCylinder), (4 + press) % 6);
         }
     }
 
     void muteAndDemoMode() {
         pressLeftButton(instrument(), 700, 920, engineSource().followsControls());
-        QCOMPARE(engineState.muted, 1);
+        QCOMPARE(instrument().engine.muted, 1);
         pressLeftButton(instrument(), 700, 920, engineSource().followsControls());
-        QCOMPARE(engineState.muted, 0);
+        QCOMPARE(instrument().engine.muted, 0);
 
-        engineState.rpm = 2000;
+        instrument().engine.rpm = 2000;
         pressLeftButton(instrument(), 560, 920, engineSource().followsControls());
-        QCOMPARE(engineState.demoMode, 1);
-        QCOMPARE(engineState.rpm, 900.0f); // entering demo mode restarts the values
+        QCOMPARE(instrument().engine.demoMode, 1);
+        QCOMPARE(instrument().engine.rpm, 900.0f); // entering demo mode restarts the values
         pressLeftButton(instrument(), 700, 920, engineSource().followsControls());
-        QCOMPARE(engineState.muted, 0); // Mute does nothing in demo mode
-        QVERIFY(window.hand);           // yet the hand shows there
+        QCOMPARE(instrument().engine.muted, 0); // Mute does nothing in demo mode
+        QVERIFY(window.hand);                   // yet the hand shows there
 
-        engineState.rpm = 2000;
-        engineState.oilPressure = 50;
+        instrument().engine.rpm = 2000;
+        instrument().engine.oilPressure = 50;
         pressLeftButton(instrument(), 560, 920, engineSource().followsControls());
-        QCOMPARE(engineState.demoMode, 0);
-        QCOMPARE(engineState.rpm, 900.0f); // and so does leaving it
-        QCOMPARE(engineState.oilPressure, 0.0f);
+        QCOMPARE(instrument().engine.demoMode, 0);
+        QCOMPARE(instrument().engine.rpm, 900.0f); // and so does leaving it
+        QCOMPARE(instrument().engine.oilPressure, 0.0f);
     }
 
     void throttleGrab_data() {
@@ -130,15 +130,15 @@ private slots:
         QFETCH(int, panelY);
         QFETCH(bool, grabbed);
         QFETCH(int, offset);
-        engineState.throttle = throttle;
-        engineState.selectedCylinder = 0;
+        instrument().engine.throttle = throttle;
+        instrument().engine.selectedCylinder = 0;
         pressLeftButton(instrument(), 200, panelY, engineSource().followsControls());
         QCOMPARE(instrument().drag.control, grabbed ? DragControl::throttle : DragControl::none);
         QCOMPARE(window.hand, grabbed);
         if (grabbed)
             QCOMPARE(int(instrument().drag.offset), offset);
         // A press in the empty travel reaches no other area either.
-        QCOMPARE(int(engineState.selectedCylinder), 0);
+        QCOMPARE(int(instrument().engine.selectedCylinder), 0);
     }
 
     void dragKnobs_data() {
@@ -160,14 +160,15 @@ private slots:
         QFETCH(int, moveToY);
         QFETCH(int, knob);
         QFETCH(float, expected);
-        engineState.throttle = engineState.propeller = engineState.mixture = 0;
+        instrument().engine.throttle = instrument().engine.propeller = instrument().engine.mixture =
+            0;
         const int grabY = knob == 0 ? 825 : 773;
         pressLeftButton(instrument(), knobX, grabY, engineSource().followsControls());
         QCOMPARE(int(instrument().drag.offset), 20);
         movePointer(instrument(), knobX + 300, moveToY, true,
                     engineSource().followsControls()); // only vertical movement counts
-        const float positions[] = {engineState.throttle, engineState.propeller,
-                                   engineState.mixture};
+        const float positions[] = {instrument().engine.throttle, instrument().engine.propeller,
+                                   instrument().engine.mixture};
         QCOMPARE(positions[knob], expected);
         releaseLeftButton(instrument(), knobX, moveToY, engineSource().followsControls());
         QCOMPARE(instrument().drag.control, DragControl::none);
@@ -178,7 +179,7 @@ private slots:
         QCOMPARE(instrument().drag.control, DragControl::throttle);
         movePointer(instrument(), 200, 760, false, engineSource().followsControls());
         QCOMPARE(instrument().drag.control, DragControl::none);
-        QCOMPARE(engineState.throttle, 0.0f);
+        QCOMPARE(instrument().engine.throttle, 0.0f);
     }
 
     // The panel stretched unevenly: positions map back by their fractions.
@@ -186,7 +187,7 @@ private slots:
         setClient(1500, 500);
         const QPoint button = clientPointFor(130, 600, window.client);
         pressLeftButton(instrument(), button.x(), button.y(), engineSource().followsControls());
-        QCOMPARE(int(engineState.selectedCylinder), 1);
+        QCOMPARE(int(instrument().engine.selectedCylinder), 1);
         const QPoint knob = clientPointFor(200, 860, window.client);
         pressLeftButton(instrument(), knob.x(), knob.y(), engineSource().followsControls());
         QCOMPARE(instrument().drag.control, DragControl::throttle);
@@ -215,8 +216,8 @@ private slots:
             movePointer(instrument(), p.x(), p.y(), true, engineSource().followsControls());
             releaseLeftButton(instrument(), p.x(), p.y(), engineSource().followsControls());
         }
-        QVERIFY(engineState.throttle >= 0.0f && engineState.throttle <= 1.0f);
-        QVERIFY(engineState.selectedCylinder < 6);
+        QVERIFY(instrument().engine.throttle >= 0.0f && instrument().engine.throttle <= 1.0f);
+        QVERIFY(instrument().engine.selectedCylinder < 6);
         if (scale == 0.0)
             QCOMPARE(instrument().drag.control, DragControl::none);
     }
@@ -238,7 +239,7 @@ private slots:
         QFETCH(bool, hand);
         OutsideSource outside;
         setEngineSource(&outside);
-        const EngineState before = engineState;
+        const EngineState before = instrument().engine;
         pressLeftButton(instrument(), point.x(), point.y(), engineSource().followsControls());
         movePointer(instrument(), point.x(), point.y() - 40, true,
                     engineSource().followsControls());
@@ -247,11 +248,11 @@ private slots:
         updateCursor(instrument(), point.x(), point.y(), engineSource().followsControls());
         setEngineSource(nullptr);
         QCOMPARE(window.hand, hand);
-        QCOMPARE(engineState.throttle, before.throttle);
-        QCOMPARE(engineState.mixture, before.mixture);
-        QCOMPARE(engineState.demoMode, 0);
-        QCOMPARE(engineState.muted != before.muted, point == QPoint(700, 920));
-        QCOMPARE(engineState.selectedCylinder != before.selectedCylinder,
+        QCOMPARE(instrument().engine.throttle, before.throttle);
+        QCOMPARE(instrument().engine.mixture, before.mixture);
+        QCOMPARE(instrument().engine.demoMode, 0);
+        QCOMPARE(instrument().engine.muted != before.muted, point == QPoint(700, 920));
+        QCOMPARE(instrument().engine.selectedCylinder != before.selectedCylinder,
                  point == QPoint(140, 600));
     }
 };

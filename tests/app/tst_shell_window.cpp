@@ -33,7 +33,7 @@ public:
         calls << QStringLiteral("timer %1 powered %2 cylinder %3")
                      .arg(periodMs)
                      .arg(instrument().renderer.powered)
-                     .arg(engineState.selectedCylinder);
+                     .arg(instrument().engine.selectedCylinder);
     }
     void stopFrameTimer() override {
         calls << QStringLiteral("stop timer powered %1").arg(instrument().renderer.powered);
@@ -46,9 +46,9 @@ public:
     }
     PanelWindow* frameSurface() override {
         calls << QStringLiteral("surface throttle %1 propeller %2 mixture %3 powered %4")
-                     .arg(engineState.throttle)
-                     .arg(engineState.propeller)
-                     .arg(engineState.mixture)
+                     .arg(instrument().engine.throttle)
+                     .arg(instrument().engine.propeller)
+                     .arg(instrument().engine.mixture)
                      .arg(instrument().renderer.powered);
         return &surface;
     }
@@ -85,8 +85,8 @@ class ShellWindowTest : public QObject {
 private slots:
     void init() {
         resetInstrument();
-        engineState.selectedCylinder = 3;
-        engineState.rpm = 2000.0f;
+        instrument().engine.selectedCylinder = 3;
+        instrument().engine.rpm = 2000.0f;
     }
 
     // A failed check leaves a test early: close whatever it opened.
@@ -112,13 +112,14 @@ private slots:
         QCOMPARE(instrument().view.scaleY, 2.0);
         QCOMPARE(platform.surface.framesShown, 0); // made for the caller, not shown
         for (int i = 0; i < 6; ++i)
-            QVERIFY(engineState.egtSpread[i] >= 0.92 && engineState.egtSpread[i] <= 1.08);
-        QCOMPARE(engineState.rpm, 900.0f); // the engine at its start values
-        const EngineState opened = engineState;
-        generateCylinderSpreadsFromSeed(spreadSeed);
+            QVERIFY(instrument().engine.egtSpread[i] >= 0.92 &&
+                    instrument().engine.egtSpread[i] <= 1.08);
+        QCOMPARE(instrument().engine.rpm, 900.0f); // the engine at its start values
+        const EngineState opened = instrument().engine;
+        generateCylinderSpreadsFromSeed(instrument().engine, spreadSeed);
         for (int i = 0; i < 6; ++i) {
-            QCOMPARE(opened.egtSpread[i], engineState.egtSpread[i]);
-            QCOMPARE(opened.chtSpread[i], engineState.chtSpread[i]);
+            QCOMPARE(opened.egtSpread[i], instrument().engine.egtSpread[i]);
+            QCOMPARE(opened.chtSpread[i], instrument().engine.chtSpread[i]);
         }
 
         platform.calls.clear();
@@ -134,13 +135,13 @@ private slots:
     void tickStepsThenComposes() {
         RecordingPlatform platform;
         startShell(platform, spreadSeed);
-        engineState.throttle = 1;
+        instrument().engine.throttle = 1;
         tickFrameTimer();
         QCOMPARE(platform.surface.framesShown, 1);
-        QVERIFY(engineState.rpm > 1000.0f);
-        engineState.demoMode = 1;
+        QVERIFY(instrument().engine.rpm > 1000.0f);
+        instrument().engine.demoMode = 1;
         tickFrameTimer();
-        QCOMPARE(engineState.torque, 400.0f); // demo ticks sweep instead
+        QCOMPARE(instrument().engine.torque, 400.0f); // demo ticks sweep instead
         QCOMPARE(platform.surface.framesShown, 2);
         closeShell(platform);
     }
@@ -283,7 +284,7 @@ private slots:
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         window.resize(1000, 500);
-        engineState.selectedCylinder = 0;
+        instrument().engine.selectedCylinder = 0;
         QWidget* caption = window.findChild<QWidget*>(QStringLiteral("caption"));
         QVERIFY(caption);
         // The border's grab zone lies over the whole window.
@@ -297,7 +298,7 @@ private slots:
             QTest::mouseDClick(grip, Qt::LeftButton, {}, QPoint(300, window.height() - 2));
         QCOMPARE(window.size(), QSize(586, 822));
         QCOMPARE(window.frameView()->size(), QSize(586 - 8, 822 - 24 - 8));
-        QCOMPARE(int(engineState.selectedCylinder), 0); // and nothing else happens
+        QCOMPARE(int(instrument().engine.selectedCylinder), 0); // and nothing else happens
     }
 
     // The second click of a double click on the cylinder button is one more press.
@@ -308,12 +309,12 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         startShell(window, spreadSeed);
         tickFrameTimer();
-        engineState.selectedCylinder = 0;
+        instrument().engine.selectedCylinder = 0;
         // As the window system delivers it: a click, then the double click.
         const QPoint button = onView(window.frameView(), 140, 600);
         QTest::mouseClick(window.frameView(), Qt::LeftButton, {}, button);
         QTest::mouseDClick(window.frameView(), Qt::LeftButton, {}, button);
-        QCOMPARE(int(engineState.selectedCylinder), 2);
+        QCOMPARE(int(instrument().engine.selectedCylinder), 2);
     }
 
     // Positions beyond the client area count as on its edge: a drag that
@@ -334,9 +335,9 @@ private slots:
             QApplication::sendEvent(view, &move);
         };
         moveTo(QPointF(200, -300));
-        QCOMPARE(engineState.throttle, 1.0f);
+        QCOMPARE(instrument().engine.throttle, 1.0f);
         moveTo(QPointF(-100, 70000)); // far below: pulled fully out, not wrapped round
-        QCOMPARE(engineState.throttle, 0.0f);
+        QCOMPARE(instrument().engine.throttle, 0.0f);
         QTest::mouseRelease(view, Qt::LeftButton, {}, QPoint(0, 0));
         QCOMPARE(instrument().drag.control, DragControl::none);
     }

@@ -339,7 +339,7 @@ private slots:
         QFETCH(bool, runs);
         window().setGeometry(100, 100, 586, 700);
         QCoreApplication::processEvents();
-        const float throttle = engineState.throttle;
+        const float throttle = instrument().engine.throttle;
         window().showWindowMenu(window().mapToGlobal(QPoint(10, 24)));
         QMenu* menu = openMenu(window());
         QVERIFY(menu);
@@ -351,7 +351,7 @@ private slots:
             QTest::keyClick(&window(), Qt::Key(key));
         QCOMPARE(window().geometry(), geometry);
         QCOMPARE(shellRunning(), runs);
-        QCOMPARE(engineState.throttle, throttle);
+        QCOMPARE(instrument().engine.throttle, throttle);
     }
 
     // F11 fills the screen with the panel alone and returns the window to

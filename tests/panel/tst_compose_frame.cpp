@@ -97,7 +97,8 @@ private slots:
         QFETCH(float, position);
         QFETCH(int, x);
         QFETCH(int, top);
-        float* positions[] = {&engineState.throttle, &engineState.propeller, &engineState.mixture};
+        float* positions[] = {&instrument().engine.throttle, &instrument().engine.propeller,
+                              &instrument().engine.mixture};
         *positions[knob] = position;
         const QImage frame = compose();
         QCOMPARE(firstRowOf(frame, x, knobRed, 650, 945), top + 1);
@@ -121,8 +122,8 @@ private slots:
         QFETCH(int, demoMode);
         QFETCH(bool, muteMark);
         QFETCH(bool, demoMark);
-        engineState.muted = muted;
-        engineState.demoMode = demoMode;
+        instrument().engine.muted = muted;
+        instrument().engine.demoMode = demoMode;
         const QImage frame = compose();
         QCOMPARE(frame.pixel(678 + 9, 912 + 9) == markGreen, muteMark);
         QCOMPARE(frame.pixel(527 + 9, 912 + 9) == markGreen, demoMark);
@@ -132,9 +133,9 @@ private slots:
     // Powered, the screen draws inside its 630 x 483 window and nowhere else.
     void screenStaysInItsWindow() {
         instrument().renderer.powerUp();
-        engineState.demoMode = 1;
+        instrument().engine.demoMode = 1;
         for (int tick = 0; tick < 200; ++tick) {
-            stepEngine();
+            stepEngine(instrument().engine, instrument().model.sweep);
             const QImage frame = compose();
             for (int x = 30; x < 720; x += 7) {
                 QCOMPARE(frame.pixel(x, 44), panelGrey);
@@ -164,7 +165,7 @@ private slots:
         QCOMPARE(instrument().view.scaleY, 2.0);
         QCOMPARE(frame.pixel(10, 40), panelGrey);
         QCOMPARE(frame.pixel(100, 400), 0xFF000000u);
-        engineState.throttle = 1;
+        instrument().engine.throttle = 1;
         const QImage pushed = compose();
         QCOMPARE(firstRowOf(pushed, 100, knobRed, 1300, 1890), 1438); // 2 x (718 + 1)
     }

@@ -111,8 +111,9 @@ private slots:
         OpenShell shell;
         QVERIFY(shell.exposed());
         QVERIFY(absent.image->valid());
-        engineState.demoMode = 1; // both check marks drawn
-        engineState.throttle = engineState.propeller = engineState.mixture = 0.5f;
+        instrument().engine.demoMode = 1; // both check marks drawn
+        instrument().engine.throttle = instrument().engine.propeller = instrument().engine.mixture =
+            0.5f;
         composeFrame(instrument().view, panelScene(instrument()));
         const QImage reference = shell.frame();
 
@@ -125,10 +126,10 @@ private slots:
         QCOMPARE(changes.outside, 0);
 
         shell.tick(5);
-        const std::uint8_t cylinder = engineState.selectedCylinder;
+        const std::uint8_t cylinder = instrument().engine.selectedCylinder;
         workTheControls(shell);
         QVERIFY2(engineStateFault().isEmpty(), qPrintable(engineStateFault()));
-        QCOMPARE(engineState.selectedCylinder != cylinder, absent.controlsStillWork);
+        QCOMPARE(instrument().engine.selectedCylinder != cylinder, absent.controlsStillWork);
         QCOMPARE(shell.frame().size(), QSize(750, 945));
     }
 
@@ -145,9 +146,9 @@ private slots:
             QVERIFY(!instrument().artwork.panel.valid() && !instrument().artwork.checkMark.valid());
             QVERIFY(!instrument().renderer.logoImage.valid());
             QVERIFY(!instrument().sound.buffer);
-            engineState.throttle = 1.0f;
+            instrument().engine.throttle = 1.0f;
             shell.tick(20);
-            QVERIFY(engineState.rpm > 1000.0f);
+            QVERIFY(instrument().engine.rpm > 1000.0f);
             workTheControls(shell);
             shell.tick(5);
             QVERIFY2(engineStateFault().isEmpty(), qPrintable(engineStateFault()));

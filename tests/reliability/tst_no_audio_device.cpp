@@ -27,10 +27,10 @@ private slots:
         QVERIFY(!instrument().sound.buffer);
         // Asking again finds no device either, and the tick's calls do nothing.
         QVERIFY(!loadEngineSound(instrument().sound, zentor::engineSoundWave));
-        engineState.rpm = 2400.0f;
-        updateEngineSound(instrument().sound, engineState);
-        engineState.demoMode = 1;
-        updateEngineSound(instrument().sound, engineState);
+        instrument().engine.rpm = 2400.0f;
+        updateEngineSound(instrument().sound, instrument().engine);
+        instrument().engine.demoMode = 1;
+        updateEngineSound(instrument().sound, instrument().engine);
         releaseEngineSound(instrument().sound);
     }
 
@@ -51,11 +51,11 @@ private slots:
                       Qt::LeftButton);
             sendMouse(view, QEvent::MouseButtonRelease, shell.onPanel(200, 700), Qt::LeftButton,
                       Qt::NoButton);
-            QCOMPARE(engineState.throttle, 1.0f);
+            QCOMPARE(instrument().engine.throttle, 1.0f);
             shell.tick(40);
-            QVERIFY(engineState.rpm > 1000.0f);
+            QVERIFY(instrument().engine.rpm > 1000.0f);
             doubleClick(view, shell.onPanel(700, 920));
-            QCOMPARE(engineState.muted, 0);
+            QCOMPARE(instrument().engine.muted, 0);
             shell.tick(5);
             doubleClick(view, shell.onPanel(560, 920));
             shell.tick(5);

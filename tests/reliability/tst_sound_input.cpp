@@ -70,16 +70,16 @@ private slots:
     void missingResource() {
         QFETCH(int, resourceId);
         QVERIFY(loadEngineSound(instrument().sound, zentor::engineSoundWave));
-        engineState.rpm = 2400.0f;
-        engineState.muted = 0;
-        updateEngineSound(instrument().sound, engineState);
+        instrument().engine.rpm = 2400.0f;
+        instrument().engine.muted = 0;
+        updateEngineSound(instrument().sound, instrument().engine);
         QCOMPARE(device.live, 1);
         QVERIFY(!loadEngineSound(instrument().sound, resourceId));
         QVERIFY(!instrument().sound.buffer);
         QCOMPARE(device.live, 0);
-        updateEngineSound(instrument().sound, engineState);
-        engineState.demoMode = 1;
-        updateEngineSound(instrument().sound, engineState);
+        updateEngineSound(instrument().sound, instrument().engine);
+        instrument().engine.demoMode = 1;
+        updateEngineSound(instrument().sound, instrument().engine);
         releaseEngineSound(instrument().sound);
     }
 

@@ -72,12 +72,12 @@ struct Reached {
     QSize largestClient{0, 0};
 
     void track(const EngineState& before, const FrameView& view) {
-        demoToggles += before.demoMode != engineState.demoMode;
-        muteToggles += before.muted != engineState.muted;
-        cylinderSteps += before.selectedCylinder != engineState.selectedCylinder;
-        knobMoves += before.throttle != engineState.throttle ||
-                     before.propeller != engineState.propeller ||
-                     before.mixture != engineState.mixture;
+        demoToggles += before.demoMode != instrument().engine.demoMode;
+        muteToggles += before.muted != instrument().engine.muted;
+        cylinderSteps += before.selectedCylinder != instrument().engine.selectedCylinder;
+        knobMoves += before.throttle != instrument().engine.throttle ||
+                     before.propeller != instrument().engine.propeller ||
+                     before.mixture != instrument().engine.mixture;
         smallestClient = smallestClient.boundedTo(view.size());
         largestClient = largestClient.expandedTo(view.size());
     }
@@ -129,7 +129,7 @@ private:
     // Tick, input, window events; the invariants after every pass.
     void runTicks(ShellWindow& window, SoakInput& input) {
         for (long tick = 1; tick <= options.ticks; ++tick) {
-            const EngineState before = engineState;
+            const EngineState before = instrument().engine;
             tickFrameTimer();
             input.betweenTicks();
             QCoreApplication::processEvents();

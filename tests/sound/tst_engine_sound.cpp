@@ -92,9 +92,9 @@ private slots:
         QFETCH(bool, playsAfter);
         QFETCH(uint, pitch);
         RecordingBuffer& loop = installLoop(playing, baseFrequency);
-        engineState.rpm = rpm;
-        engineState.muted = muted;
-        updateEngineSound(instrument().sound, engineState);
+        instrument().engine.rpm = rpm;
+        instrument().engine.muted = muted;
+        updateEngineSound(instrument().sound, instrument().engine);
         QCOMPARE(loop.playing, playsAfter);
         QCOMPARE(loop.pitch, pitch);
         QCOMPARE(loop.position, loopPosition);
@@ -107,7 +107,7 @@ private slots:
     // throttle the first tick moves rpm from 900 to about 1063.97.
     void trailsTheModelByOneTick() {
         RecordingBuffer& loop = installLoop(false);
-        engineState.throttle = 1.0f;
+        instrument().engine.throttle = 1.0f;
         stepInstrument();
         QVERIFY(loop.playing);
         QCOMPARE(loop.startedAt, 17050u);
@@ -126,13 +126,13 @@ private slots:
         QVERIFY(loop.playing);
         const double heard = loop.position;
         QVERIFY(heard > loopPosition);
-        engineState.muted = 1;
+        instrument().engine.muted = 1;
         stepInstrument();
         QVERIFY(!loop.playing);
         loop.run(1.0);
         stepInstrument();
         QVERIFY(!loop.playing);
-        engineState.muted = 0;
+        instrument().engine.muted = 0;
         stepInstrument();
         QVERIFY(loop.playing);
         QVERIFY(loop.startedAt > 0);
@@ -156,17 +156,17 @@ private slots:
         QFETCH(int, muted);
         QFETCH(bool, playing);
         RecordingBuffer& loop = installLoop(playing);
-        engineState.muted = muted;
-        engineState.demoMode = 1;
+        instrument().engine.muted = muted;
+        instrument().engine.demoMode = 1;
         stepInstrument();
         QVERIFY(!loop.playing);
         stepInstrument();
         QVERIFY(!loop.playing);
         QCOMPARE(loop.pitch, 0u);
 
-        engineState.demoMode = 0;
-        engineState.muted = 0;
-        resetEngineState();
+        instrument().engine.demoMode = 0;
+        instrument().engine.muted = 0;
+        resetEngineState(instrument().engine);
         stepInstrument();
         QVERIFY(loop.playing);
         QCOMPARE(loop.startedAt, 17050u);
@@ -225,16 +225,16 @@ private slots:
         QFETCH(int, ticks);
         QFETCH(bool, paused);
         loadEngineSound(instrument().sound, hasLoop ? zentor::engineSoundWave : 0);
-        updateEngineSound(instrument().sound, engineState);
+        updateEngineSound(instrument().sound, instrument().engine);
         if (hasLoop)
             device->buffers.back()->run(1.0);
         const double position = hasLoop ? device->buffers.back()->position : 0;
-        engineState.rpm = rpm;
-        engineState.muted = muted;
-        engineState.demoMode = demoMode;
-        engineState.noData.set(std::size_t(Quantity::rpm), !rpmKnown);
+        instrument().engine.rpm = rpm;
+        instrument().engine.muted = muted;
+        instrument().engine.demoMode = demoMode;
+        instrument().engine.noData.set(std::size_t(Quantity::rpm), !rpmKnown);
         for (int tick = 0; tick < ticks; ++tick)
-            updateEngineSound(instrument().sound, engineState, heard);
+            updateEngineSound(instrument().sound, instrument().engine, heard);
         QCOMPARE(device->paused, paused);
         QCOMPARE(device->pauses, int(paused));
         if (!hasLoop)
@@ -243,11 +243,11 @@ private slots:
         RecordingBuffer& loop = *device->buffers.back();
         QVERIFY(!paused || !loop.playing);
         const bool wasPlaying = loop.playing;
-        engineState.rpm = 900.0f;
-        engineState.muted = 0;
-        engineState.demoMode = 0;
-        engineState.noData.reset();
-        updateEngineSound(instrument().sound, engineState);
+        instrument().engine.rpm = 900.0f;
+        instrument().engine.muted = 0;
+        instrument().engine.demoMode = 0;
+        instrument().engine.noData.reset();
+        updateEngineSound(instrument().sound, instrument().engine);
         QVERIFY(!device->paused);
         QVERIFY(loop.playing);
         QVERIFY(!loop.playedOnPausedDevice);
@@ -266,9 +266,9 @@ private slots:
         QCOMPARE(instrument().sound.buffer, nullptr);
         QCOMPARE(instrument().sound.baseFrequency, 0u);
         stepInstrument();
-        engineState.demoMode = 1;
+        instrument().engine.demoMode = 1;
         stepInstrument();
-        updateEngineSound(instrument().sound, engineState);
+        updateEngineSound(instrument().sound, instrument().engine);
         releaseEngineSound(instrument().sound);
         QCOMPARE(device->log, QStringList{"open"});
         loadEngineSound(instrument().sound, zentor::engineSoundWave);

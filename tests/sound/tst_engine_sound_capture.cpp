@@ -22,9 +22,9 @@ namespace {
 // timer would, so that the wave-file writer mixes the loop meanwhile.
 void runTicks(int count, float rpm, int muted) {
     for (int tick = 0; tick < count; ++tick) {
-        engineState.rpm = rpm;
-        engineState.muted = muted;
-        updateEngineSound(instrument().sound, engineState);
+        instrument().engine.rpm = rpm;
+        instrument().engine.muted = muted;
+        updateEngineSound(instrument().sound, instrument().engine);
         QThread::msleep(65);
     }
 }

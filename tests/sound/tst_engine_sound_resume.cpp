@@ -26,9 +26,9 @@ namespace {
 
 void runTicks(int count, int muted) {
     for (int tick = 0; tick < count; ++tick) {
-        engineState.rpm = 900.0f;
-        engineState.muted = muted;
-        updateEngineSound(instrument().sound, engineState);
+        instrument().engine.rpm = 900.0f;
+        instrument().engine.muted = muted;
+        updateEngineSound(instrument().sound, instrument().engine);
         QThread::msleep(65);
     }
 }

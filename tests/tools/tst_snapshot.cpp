@@ -113,12 +113,12 @@ void SnapshotTest::assignmentsReachTheEngineRecord() {
     QVERIFY(parsed.options);
     Instrument instrument;
     prepareEngineState(instrument, *parsed.options);
-    QCOMPARE(engineState.rpm, 2400.0f);
-    QCOMPARE(engineState.egtSpread[2], 1.05);
-    QCOMPARE(int(engineState.selectedCylinder), 3);
-    QCOMPARE(engineState.demoMode, 1);
-    QVERIFY(std::isnan(engineState.oat));
-    QCOMPARE(engineState.mixture, 1.0f); // where the window starts the controls
+    QCOMPARE(instrument.engine.rpm, 2400.0f);
+    QCOMPARE(instrument.engine.egtSpread[2], 1.05);
+    QCOMPARE(int(instrument.engine.selectedCylinder), 3);
+    QCOMPARE(instrument.engine.demoMode, 1);
+    QVERIFY(std::isnan(instrument.engine.oat));
+    QCOMPARE(instrument.engine.mixture, 1.0f); // where the window starts the controls
 }
 
 void SnapshotTest::framesRepeatForASeed() {
@@ -210,11 +210,11 @@ void SnapshotTest::loggedMoments() {
     QVERIFY2(moment.values, moment.error.c_str());
     Instrument instrument;
     prepareEngineState(instrument, *parsed.options, &*moment.values);
-    QCOMPARE(engineState.rpm, rpm);
-    QCOMPARE(engineState.oilTemp, oilTemp);
-    QVERIFY(engineState.lacks(Quantity::fuelFlow));
-    QVERIFY(!engineState.lacks(Quantity::rpm));
-    QCOMPARE(int(engineState.selectedCylinder), 3);
+    QCOMPARE(instrument.engine.rpm, rpm);
+    QCOMPARE(instrument.engine.oilTemp, oilTemp);
+    QVERIFY(instrument.engine.lacks(Quantity::fuelFlow));
+    QVERIFY(!instrument.engine.lacks(Quantity::rpm));
+    QCOMPARE(int(instrument.engine.selectedCylinder), 3);
 }
 
 // --describe prints, without drawing, what was read and how: lines that
