@@ -11,7 +11,10 @@
 #include "sound/EngineSound.h"
 
 // Everything the instrument keeps from one tick to the next, in one owner:
-// each layer defines its own piece and is handed only that piece.
+// each layer defines its own piece and is handed only that piece. State the
+// instrument comes to keep later belongs here too, never in a global. The
+// controller owns the one the program runs; tools, benchmarks and tests may
+// make their own.
 struct Instrument {
     // The one engine record every part of the instrument meets in.
     EngineState engine;
