@@ -1,5 +1,6 @@
 #include "aircraft/InstrumentProfile.h"
 #include "aircraft/ProfileWriter.h"
+#include "app/shell/Instrument.h"
 #include "app/shell/InstrumentController.h"
 #include "app/window/CommandLine.h"
 #include "app/window/OpeningSize.h"
@@ -78,7 +79,7 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationDisplayName(QString::fromLatin1(programTitle));
     // Docks match the window to its desktop entry by this name.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.corvane.ZentorDemo"));
-    loadPanelArtwork();
+    loadPanelArtwork(instrument().artwork);
     {
         ShellWindow window(options.clientSize.value_or(openingClientSize()));
         QObject::connect(&window, &ShellWindow::closed, &*application, &QApplication::quit);
@@ -93,7 +94,7 @@ int main(int argc, char* argv[]) {
             setEngineSource(source.source.get());
             // The first frame shows the outside data, or no data, never the
             // model's start values.
-            source.source->step(engineState);
+            source.source->step(instrument().engine);
         }
         setSessionRecording(recording.recording.get());
         if (window.isVisible())
@@ -101,6 +102,6 @@ int main(int argc, char* argv[]) {
         setSessionRecording(nullptr);
         setEngineSource(nullptr);
     }
-    freePanelArtwork();
+    freePanelArtwork(instrument().artwork);
     return 0;
 }

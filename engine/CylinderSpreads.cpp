@@ -26,17 +26,17 @@ double spreadFactor(int magnitudeDraw, int signDraw) {
 
 } // namespace
 
-void fillCylinderSpreads(std::span<const int, 24> draws) {
+void fillCylinderSpreads(EngineState& record, std::span<const int, 24> draws) {
     for (int i = 0; i < 6; ++i)
-        engineState.egtSpread[i] = spreadFactor(draws[2 * i], draws[2 * i + 1]);
+        record.egtSpread[i] = spreadFactor(draws[2 * i], draws[2 * i + 1]);
     for (int i = 0; i < 6; ++i)
-        engineState.chtSpread[i] = spreadFactor(draws[12 + 2 * i], draws[12 + 2 * i + 1]);
+        record.chtSpread[i] = spreadFactor(draws[12 + 2 * i], draws[12 + 2 * i + 1]);
 }
 
-void generateCylinderSpreadsFromSeed(std::uint32_t seed) {
+void generateCylinderSpreadsFromSeed(EngineState& record, std::uint32_t seed) {
     SpreadRandom random(seed);
     int draws[24];
     for (int& draw : draws)
         draw = random.next();
-    fillCylinderSpreads(draws);
+    fillCylinderSpreads(record, draws);
 }

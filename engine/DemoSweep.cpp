@@ -35,42 +35,22 @@ static_assert(noNullPointers(sweepTable, &SweepRow::value));
 
 constexpr float demoTorque = 400.0f; // lb-ft, held while demonstrating
 
-// Directions outlive each demo spell and every engine reset: all rising at
-// process start and in the instrument's opening state.
-std::array<bool, sweptValueCount> sweepRising = [] {
-    std::array<bool, sweptValueCount> rising{};
-    rising.fill(true);
-    return rising;
-}();
-
 } // namespace
 
-std::span<bool, sweptValueCount> sweepDirections() {
-    return sweepRising;
-}
-
-void resetSweepDirections() {
-    sweepRising.fill(true);
-}
-
-void stepDemoSweep() {
-    stepDemoSweep(engineState);
-}
-
-void stepDemoSweep(EngineState& record) {
+void stepDemoSweep(EngineState& record, DemoSweep& sweep) {
     for (std::size_t i = 0; i < sweepTable.size(); ++i) {
         const SweepRow& row = sweepTable[i];
         float& value = record.*row.value;
-        if (sweepRising[i]) {
+        if (sweep.rising[i]) {
             if (double(value) < row.upper)
                 value = static_cast<float>(double(value) + row.step);
             else
-                sweepRising[i] = false; // a reversal holds the value for one tick
+                sweep.rising[i] = false; // a reversal holds the value for one tick
         } else {
             if (double(value) > row.lower)
                 value = static_cast<float>(double(value) - row.step);
             else
-                sweepRising[i] = true;
+                sweep.rising[i] = true;
         }
     }
     record.torque = demoTorque;

@@ -57,8 +57,6 @@ struct EngineState {
     bool lacks(Quantity quantity) const { return noData.test(std::size_t(quantity)); }
 };
 
-extern EngineState engineState;
-
-// Puts the sixteen engine values back to their start values; leaves the
-// controls, flags, spreads and selected cylinder alone.
-void resetEngineState();
+// Puts the sixteen engine values of `record` back to their start values;
+// leaves the controls, flags, spreads and selected cylinder alone.
+void resetEngineState(EngineState& record);

@@ -33,19 +33,11 @@ double approachLimited(double value, double target, double limit) {
     return value < target ? value + d : value - d;
 }
 
-void stepEngine(EngineState& record) {
+void stepEngine(EngineState& record, DemoSweep& sweep) {
     if (record.demoMode)
-        stepDemoSweep(record);
+        stepDemoSweep(record, sweep);
     else
         stepEngineModel(record);
-}
-
-void stepEngine() {
-    stepEngine(engineState);
-}
-
-void stepEngineModel() {
-    stepEngineModel(engineState);
 }
 
 void stepEngineModel(EngineState& e) {

@@ -22,6 +22,3 @@ public:
     // shows its moment but does not drone on at one pitch.
     virtual bool heard() const { return true; }
 };
-
-// The model and the demo sweep (stepEngine), driven by the knobs.
-EngineSource& modelSource();

@@ -1,18 +1,13 @@
-#include "engine/EngineModel.h"
-#include "engine/EngineSource.h"
+#include "engine/ModelSource.h"
 
-namespace {
+void ModelSource::step(EngineState& record) {
+    stepEngine(record, sweep);
+}
 
-class ModelSource final : public EngineSource {
-public:
-    void step(EngineState& record) override { stepEngine(record); }
-    bool followsControls() const override { return true; }
-    std::string status() const override { return {}; }
-};
+bool ModelSource::followsControls() const {
+    return true;
+}
 
-} // namespace
-
-EngineSource& modelSource() {
-    static ModelSource model;
-    return model;
+std::string ModelSource::status() const {
+    return {};
 }

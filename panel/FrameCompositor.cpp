@@ -3,22 +3,17 @@
 #include "gfx/Graphics.h"
 #include "gfx/SolidBrush.h"
 #include "panel/FrameParts.h"
-#include "panel/KnobMark.h"
 #include "panel/PanelArtwork.h"
-
-ScreenRenderer screenRenderer;
-PanelWindow* panelWindow = nullptr;
-ClientRect clientRect;
-double scaleY = 0.0;
-KnobChoice knobChoice;
+#include "panel/PanelScene.h"
 
 namespace {
 
 // The frame starts as the panel picture, copied as it is, or as black when
 // the picture failed to load.
-gfx::Bitmap panelBackground(ImageSize panel) {
-    if (panelImage.valid())
-        return gfx::Bitmap::copyOf(panelImage);
+gfx::Bitmap panelBackground(const PanelArtwork& artwork) {
+    if (artwork.panel.valid())
+        return gfx::Bitmap::copyOf(artwork.panel);
+    const ImageSize panel = panelFrameSize(artwork);
     gfx::Bitmap black(panel.width, panel.height);
     {
         gfx::Graphics g(black);
@@ -30,38 +25,38 @@ gfx::Bitmap panelBackground(ImageSize panel) {
 
 } // namespace
 
-void updateScale(const ClientRect& client) {
-    clientRect = client;
-    scaleY = double(float(clientRect.height()) / float(panelFrameSize().height));
+void updateScale(PanelView& view, const ClientRect& client, const PanelArtwork& artwork) {
+    view.client = client;
+    view.scaleY = double(float(client.height()) / float(panelFrameSize(artwork).height));
 }
 
-FrameChange refreshFrame(PanelWindow& window) {
+FrameChange refreshFrame(PanelView& view, PanelWindow& window, const PanelScene& scene) {
     const ClientRect client = window.readClientRect();
-    updateScale(client);
-    return window.keptFrame.refresh(client);
+    updateScale(view, client, scene.artwork);
+    return window.keptFrame.refresh(client, scene);
 }
 
-void composeFrame() {
-    if (!panelWindow)
+void composeFrame(PanelView& view, const PanelScene& scene) {
+    if (!view.window)
         return;
-    const FrameChange change = refreshFrame(*panelWindow);
+    const FrameChange change = refreshFrame(view, *view.window, scene);
     // A frame that did not change costs the window system nothing.
     if (!change.none())
-        panelWindow->showFrame(change);
+        view.window->showFrame(change);
 }
 
-gfx::Bitmap composePanelFrame() {
-    gfx::Bitmap backBuffer = panelBackground(panelFrameSize());
+gfx::Bitmap composePanelFrame(const PanelScene& scene) {
+    gfx::Bitmap backBuffer = panelBackground(scene.artwork);
     {
         gfx::Graphics g(backBuffer);
-        drawFrameParts(g, FramePartSet().set());
+        drawFrameParts(g, scene, FramePartSet().set());
     }
     return backBuffer;
 }
 
-gfx::Bitmap composeFrameFor(const ClientRect& client) {
-    updateScale(client);
-    return composePanelFrame();
+gfx::Bitmap composeFrameFor(PanelView& view, const ClientRect& client, const PanelScene& scene) {
+    updateScale(view, client, scene.artwork);
+    return composePanelFrame(scene);
 }
 
 void stretchFrame(gfx::Graphics& window, const gfx::Bitmap& panelFrame, int width, int height) {

@@ -4,8 +4,7 @@
 #include "panel/PanelWindow.h"
 #include "screen/ScreenRenderer.h"
 
-// The one screen renderer: started and stopped by the shell, drawn by every frame.
-extern ScreenRenderer screenRenderer;
+struct PanelScene;
 
 namespace gfx {
 class Bitmap;
@@ -15,13 +14,14 @@ class Graphics;
 // One frame built whole at the panel's own 750 x 945 pixels (panel, knobs at
 // their positions, check marks, knob lamp, screen): what every kept frame
 // must equal byte for byte.
-gfx::Bitmap composePanelFrame();
+gfx::Bitmap composePanelFrame(const PanelScene& scene);
 // The same for a client area, whose size sets the scale.
-gfx::Bitmap composeFrameFor(const ClientRect& client);
-// Brings the window's kept frame up to date for its client area as it is now.
-FrameChange refreshFrame(PanelWindow& window);
-// Refreshes panelWindow's kept frame and hands it what changed, if anything did.
-void composeFrame();
+gfx::Bitmap composeFrameFor(PanelView& view, const ClientRect& client, const PanelScene& scene);
+// Brings the window's kept frame up to date for its client area as it is now,
+// which the view's pointer mapping takes.
+FrameChange refreshFrame(PanelView& view, PanelWindow& window, const PanelScene& scene);
+// Refreshes the view's window's kept frame and hands it what changed, if anything did.
+void composeFrame(PanelView& view, const PanelScene& scene);
 
 // The one stretched copy of a finished panel frame over a client area of
 // width x height, each axis scaled by itself.

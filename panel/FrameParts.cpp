@@ -9,6 +9,8 @@
 #include "panel/KnobMark.h"
 #include "panel/PanelArtwork.h"
 #include "panel/PanelLayout.h"
+#include "panel/PanelScene.h"
+#include "screen/ScreenRenderer.h"
 
 #include <array>
 #include <cmath>
@@ -45,12 +47,12 @@ void drawKeyed(gfx::Graphics& g, const gfx::Bitmap& image, float x, float y,
 }
 
 // Demo mode runs silent, so it ticks Mute as well.
-bool muteTicked() {
-    return engineState.muted || engineState.demoMode;
+bool muteTicked(const EngineState& engine) {
+    return engine.muted || engine.demoMode;
 }
 
-bool lampLit(std::size_t knob) {
-    return knobChoice.marked && knobChoice.knob == knob;
+bool lampLit(const KnobChoice& choice, std::size_t knob) {
+    return choice.marked && choice.knob == knob;
 }
 
 // The lamp by the chosen knob's placard: a soft amber glow round a lit
@@ -96,22 +98,23 @@ void drawLamp(gfx::Graphics& g, std::size_t knob) {
     g.setSmoothingMode(gfx::SmoothingMode::defaultMode);
 }
 
-void drawPanelPart(gfx::Graphics& g, const PanelPart& part, const gfx::ImageAttributes& key) {
+void drawPanelPart(gfx::Graphics& g, const PanelScene& scene, const PanelPart& part,
+                   const gfx::ImageAttributes& key) {
     switch (part.kind) {
     case Kind::knob:
-        drawKeyed(g, knobImage(part.knob), knobTravels[part.knob].left,
-                  knobTop(knobTravels[part.knob]), key);
+        drawKeyed(g, knobImage(scene.artwork, part.knob), knobTravels[part.knob].left,
+                  knobTop(knobTravels[part.knob], scene.engine), key);
         break;
     case Kind::muteMark:
-        if (muteTicked())
-            drawKeyed(g, checkMarkImage, muteCheckMark.x, muteCheckMark.y, key);
+        if (muteTicked(scene.engine))
+            drawKeyed(g, scene.artwork.checkMark, muteCheckMark.x, muteCheckMark.y, key);
         break;
     case Kind::demoModeMark:
-        if (engineState.demoMode)
-            drawKeyed(g, checkMarkImage, demoModeCheckMark.x, demoModeCheckMark.y, key);
+        if (scene.engine.demoMode)
+            drawKeyed(g, scene.artwork.checkMark, demoModeCheckMark.x, demoModeCheckMark.y, key);
         break;
     case Kind::lamp:
-        if (lampLit(part.knob))
+        if (lampLit(scene.knobChoice, part.knob))
             drawLamp(g, part.knob);
         break;
     }
@@ -130,16 +133,17 @@ gfx::Rect imageArea(const gfx::Bitmap& image, float x, float top, float bottom) 
     return around(x - 1, top - 1, x + float(image.width()) + 1, bottom + float(image.height()) + 1);
 }
 
-gfx::Rect panelPartArea(const PanelPart& part) {
+gfx::Rect panelPartArea(const PanelArtwork& artwork, const PanelPart& part) {
     switch (part.kind) {
     case Kind::knob: {
         const KnobTravel& travel = knobTravels[part.knob];
-        return imageArea(knobImage(part.knob), travel.left, travel.travelTop, travel.travelBottom);
+        return imageArea(knobImage(artwork, part.knob), travel.left, travel.travelTop,
+                         travel.travelBottom);
     }
     case Kind::muteMark:
-        return imageArea(checkMarkImage, muteCheckMark.x, muteCheckMark.y, muteCheckMark.y);
+        return imageArea(artwork.checkMark, muteCheckMark.x, muteCheckMark.y, muteCheckMark.y);
     case Kind::demoModeMark:
-        return imageArea(checkMarkImage, demoModeCheckMark.x, demoModeCheckMark.y,
+        return imageArea(artwork.checkMark, demoModeCheckMark.x, demoModeCheckMark.y,
                          demoModeCheckMark.y);
     case Kind::lamp: {
         const KnobLampPosition& lamp = knobLamps[part.knob];
@@ -150,20 +154,20 @@ gfx::Rect panelPartArea(const PanelPart& part) {
     return {};
 }
 
-DrawnFrom panelPartInputs(const PanelPart& part) {
+DrawnFrom panelPartInputs(const PanelScene& scene, const PanelPart& part) {
     DrawnFrom inputs;
     switch (part.kind) {
     case Kind::knob:
-        inputs << engineState.*knobTravels[part.knob].position;
+        inputs << scene.engine.*knobTravels[part.knob].position;
         break;
     case Kind::muteMark:
-        inputs << muteTicked();
+        inputs << muteTicked(scene.engine);
         break;
     case Kind::demoModeMark:
-        inputs << engineState.demoMode;
+        inputs << scene.engine.demoMode;
         break;
     case Kind::lamp:
-        inputs << lampLit(part.knob);
+        inputs << lampLit(scene.knobChoice, part.knob);
         break;
     }
     return inputs;
@@ -186,28 +190,29 @@ std::string_view framePartName(std::size_t part) {
     return part < panelPartCount ? panelParts[part].name : screenPart(part - panelPartCount).name;
 }
 
-gfx::Rect framePartArea(std::size_t part) {
-    return part < panelPartCount ? panelPartArea(panelParts[part])
+gfx::Rect framePartArea(std::size_t part, const PanelArtwork& artwork) {
+    return part < panelPartCount ? panelPartArea(artwork, panelParts[part])
                                  : onPanel(screenPart(part - panelPartCount).area);
 }
 
-DrawnFrom framePartInputs(std::size_t part) {
+DrawnFrom framePartInputs(std::size_t part, const PanelScene& scene) {
     if (part < panelPartCount)
-        return panelPartInputs(panelParts[part]);
+        return panelPartInputs(scene, panelParts[part]);
     const ScreenPart& onScreen = screenPart(part - panelPartCount);
-    return onScreen.inputs(onScreen.gauge);
+    return onScreen.inputs(scene.engine, onScreen.gauge);
 }
 
 bool framePartLayered(std::size_t part) {
     return part >= panelPartCount && screenPart(part - panelPartCount).drawLayer != nullptr;
 }
 
-void drawFrameParts(gfx::Graphics& g, const FramePartSet& parts, const ScreenPartLayers& layers) {
+void drawFrameParts(gfx::Graphics& g, const PanelScene& scene, const FramePartSet& parts,
+                    const ScreenPartLayers& layers) {
     gfx::ImageAttributes key;
     key.setColorKey(keyWhite, keyWhite);
     for (std::size_t part = 0; part < panelPartCount; ++part)
         if (parts.test(part))
-            drawPanelPart(g, panelParts[part], key);
+            drawPanelPart(g, scene, panelParts[part], key);
     ScreenPartSet onScreen;
     for (std::size_t part = 0; part < screenPartCount; ++part)
         onScreen[part] = parts[panelPartCount + part];
@@ -215,5 +220,5 @@ void drawFrameParts(gfx::Graphics& g, const FramePartSet& parts, const ScreenPar
         return;
     g.translateTransform(screenOrigin.x, screenOrigin.y);
     g.setClip({0, 0, screenWidth, screenHeight});
-    screenRenderer.drawParts(g, onScreen, layers);
+    scene.renderer.drawParts(g, scene.engine, onScreen, layers);
 }

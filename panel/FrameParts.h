@@ -8,6 +8,9 @@
 #include <cstddef>
 #include <string_view>
 
+struct PanelArtwork;
+struct PanelScene;
+
 namespace gfx {
 class Graphics;
 }
@@ -24,13 +27,13 @@ std::string_view framePartName(std::size_t part);
 // The panel pixels the part may change, whatever it shows: a knob's whole
 // travel, a check mark's box, a lamp's glow, a screen part's area on the
 // screen.
-gfx::Rect framePartArea(std::size_t part);
+gfx::Rect framePartArea(std::size_t part, const PanelArtwork& artwork);
 // What the part is drawn from now.
-DrawnFrom framePartInputs(std::size_t part);
+DrawnFrom framePartInputs(std::size_t part, const PanelScene& scene);
 // Whether the part is drawn in layers (see PartLayers).
 bool framePartLayered(std::size_t part);
 // Draws `parts` over a panel frame exactly as a whole frame draws them: same
 // order, clip and drawing state; a layered screen part draws only the layer
 // `layers` names for it.
-void drawFrameParts(gfx::Graphics& graphics, const FramePartSet& parts,
+void drawFrameParts(gfx::Graphics& graphics, const PanelScene& scene, const FramePartSet& parts,
                     const ScreenPartLayers& layers = {});

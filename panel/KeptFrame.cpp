@@ -4,6 +4,8 @@
 #include "panel/FrameCompositor.h"
 #include "panel/PanelArtwork.h"
 #include "panel/PanelLayout.h"
+#include "panel/PanelScene.h"
+#include "screen/ScreenRenderer.h"
 
 #include <functional>
 #include <string>
@@ -12,10 +14,10 @@ namespace {
 
 // A part drawn again changes the pixels under any part overlapping it, which
 // must then be drawn again too, and so on.
-FramePartSet withOverlapping(FramePartSet parts) {
+FramePartSet withOverlapping(FramePartSet parts, const PanelArtwork& artwork) {
     std::array<gfx::Rect, framePartCount> areas;
     for (std::size_t part = 0; part < framePartCount; ++part)
-        areas[part] = framePartArea(part);
+        areas[part] = framePartArea(part, artwork);
     for (bool grew = true; grew;) {
         grew = false;
         for (std::size_t part = 0; part < framePartCount; ++part) {
@@ -35,14 +37,15 @@ FramePartSet withOverlapping(FramePartSet parts) {
 // The parts whose fixed layer can be kept: drawn in layers, with no part
 // drawn before them over their area, so that the pixels under their moving
 // layer are the panel picture's and their fixed layer's alone.
-FramePartSet keepableParts() {
+FramePartSet keepableParts(const PanelArtwork& artwork) {
     FramePartSet keepable;
     for (std::size_t part = 0; part < framePartCount; ++part) {
         if (!framePartLayered(part))
             continue;
         bool drawnOver = false;
         for (std::size_t earlier = 0; earlier < part; ++earlier)
-            drawnOver = drawnOver || overlaps(framePartArea(earlier), framePartArea(part));
+            drawnOver = drawnOver ||
+                        overlaps(framePartArea(earlier, artwork), framePartArea(part, artwork));
         keepable[part] = !drawnOver;
     }
     return keepable;
@@ -50,33 +53,35 @@ FramePartSet keepableParts() {
 
 // The artwork, the screen's power, the registration and the client size: a
 // change of any rebuilds the whole frame.
-DrawnFrom wholeFrameInputs(const ClientRect& client) {
+DrawnFrom wholeFrameInputs(const ClientRect& client, const PanelScene& scene) {
+    const PanelArtwork& artwork = scene.artwork;
+    const ScreenRenderer& renderer = scene.renderer;
     DrawnFrom inputs;
-    inputs << client.width() << client.height() << panelImage.contentKey()
-           << checkMarkImage.contentKey() << screenRenderer.powered
-           << screenRenderer.logoImage.contentKey()
-           << std::hash<std::u16string>{}(screenRenderer.registration);
+    inputs << client.width() << client.height() << artwork.panel.contentKey()
+           << artwork.checkMark.contentKey() << renderer.powered << renderer.logoImage.contentKey()
+           << std::hash<std::u16string>{}(renderer.registration);
     for (std::size_t knob = 0; knob < knobCount; ++knob)
-        inputs << knobImage(knob).contentKey();
+        inputs << knobImage(artwork, knob).contentKey();
     return inputs;
 }
 
 } // namespace
 
-FrameChange KeptFrame::refresh(const ClientRect& client) {
+FrameChange KeptFrame::refresh(const ClientRect& client, const PanelScene& scene) {
     FrameChange change;
-    const DrawnFrom whole = wholeFrameInputs(client);
+    const DrawnFrom whole = wholeFrameInputs(client, scene);
     // A frame without the panel picture starts black; it is simply rebuilt.
-    if (wholeNext || !frame_.valid() || !panelImage.valid() || !(whole == wholeDrawnFrom)) {
+    if (wholeNext || !frame_.valid() || !scene.artwork.panel.valid() ||
+        !(whole == wholeDrawnFrom)) {
         wholeNext = false;
         wholeDrawnFrom = whole;
-        rebuild();
+        rebuild(scene);
         change.whole = true;
         return change;
     }
-    const FramePartSet changed = changedParts();
+    const FramePartSet changed = changedParts(scene);
     if (changed.any())
-        redraw(withOverlapping(changed), change);
+        redraw(scene, withOverlapping(changed, scene.artwork), change);
     return change;
 }
 
@@ -88,19 +93,19 @@ void KeptFrame::release() {
     wholeNext = true;
 }
 
-void KeptFrame::rebuild() {
-    frame_ = composePanelFrame();
+void KeptFrame::rebuild(const PanelScene& scene) {
+    frame_ = composePanelFrame(scene);
     fixedKept.reset();
     for (std::size_t part = 0; part < framePartCount; ++part)
-        drawnFrom[part] = framePartInputs(part);
+        drawnFrom[part] = framePartInputs(part, scene);
 }
 
-FramePartSet KeptFrame::changedParts() {
+FramePartSet KeptFrame::changedParts(const PanelScene& scene) {
     FramePartSet changed;
     for (std::size_t part = 0; part < framePartCount; ++part) {
         if (part == untracked)
             continue;
-        DrawnFrom now = framePartInputs(part);
+        DrawnFrom now = framePartInputs(part, scene);
         if (!(now == drawnFrom[part])) {
             changed.set(part);
             drawnFrom[part] = now;
@@ -109,36 +114,36 @@ FramePartSet KeptFrame::changedParts() {
     return changed;
 }
 
-void KeptFrame::redraw(const FramePartSet& parts, FrameChange& change) {
+void KeptFrame::redraw(const PanelScene& scene, const FramePartSet& parts, FrameChange& change) {
     std::vector<gfx::Rect> areas;
     for (std::size_t part = 0; part < framePartCount; ++part)
         if (parts.test(part))
-            areas.push_back(framePartArea(part));
+            areas.push_back(framePartArea(part, scene.artwork));
     keepPrevious(areas);
-    const FramePartSet keepable = keepableParts();
+    const FramePartSet keepable = keepableParts(scene.artwork);
     // A part whose fixed layer is kept starts from those pixels, not the panel's.
     const FramePartSet fromFixedLayer = parts & keepable & fixedKept;
     for (std::size_t part = 0; part < framePartCount; ++part)
         if (parts.test(part)) {
             if (!fromFixedLayer.test(part))
-                frame_.copyArea(panelImage, framePartArea(part));
+                frame_.copyArea(scene.artwork.panel, framePartArea(part, scene.artwork));
             // A part drawn along with its neighbours is drawn from today's inputs.
             if (part != untracked)
-                drawnFrom[part] = framePartInputs(part);
+                drawnFrom[part] = framePartInputs(part, scene);
         }
     const FramePartSet layered = parts & keepable;
-    keepFixedLayers(layered & ~fixedKept);
+    keepFixedLayers(scene, layered & ~fixedKept);
     // Over the panel picture's pixels of every part, as a later part drawn
     // over a layered one is drawn over its fixed layer.
     ScreenPartLayers layers{};
     for (std::size_t part = 0; part < framePartCount; ++part)
         if (layered.test(part)) {
-            frame_.copyArea(fixedLayers, framePartArea(part));
+            frame_.copyArea(fixedLayers, framePartArea(part, scene.artwork));
             layers[part - panelPartCount] = PartLayers::moving;
         }
     {
         gfx::Graphics g(frame_);
-        drawFrameParts(g, parts, layers);
+        drawFrameParts(g, scene, parts, layers);
     }
     for (const gfx::Rect& area : areas) {
         const gfx::Rect differs = frame_.differingArea(previous, area);
@@ -157,20 +162,20 @@ void KeptFrame::keepPrevious(const std::vector<gfx::Rect>& areas) {
 
 // Draws the fixed layers of `parts` over the panel picture's pixels in the
 // frame and keeps them.
-void KeptFrame::keepFixedLayers(const FramePartSet& parts) {
+void KeptFrame::keepFixedLayers(const PanelScene& scene, const FramePartSet& parts) {
     if (parts.none())
         return;
     ScreenPartLayers layers{};
     layers.fill(PartLayers::fixed);
     {
         gfx::Graphics g(frame_);
-        drawFrameParts(g, parts, layers);
+        drawFrameParts(g, scene, parts, layers);
     }
     if (!fixedLayers.valid() || fixedLayers.width() != frame_.width() ||
         fixedLayers.height() != frame_.height())
         fixedLayers = gfx::Bitmap(frame_.width(), frame_.height());
     for (std::size_t part = 0; part < framePartCount; ++part)
         if (parts.test(part))
-            fixedLayers.copyArea(frame_, framePartArea(part));
+            fixedLayers.copyArea(frame_, framePartArea(part, scene.artwork));
     fixedKept |= parts;
 }

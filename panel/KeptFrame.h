@@ -9,6 +9,7 @@
 #include <vector>
 
 struct ClientRect;
+struct PanelScene;
 
 // The panel frame a window shows, kept from one tick to the next with what
 // each part was drawn from. A refresh draws again only the parts whose inputs
@@ -24,7 +25,7 @@ struct ClientRect;
 class KeptFrame {
 public:
     // Brings the frame up to date; what changed since the last refresh.
-    FrameChange refresh(const ClientRect& client);
+    FrameChange refresh(const ClientRect& client, const PanelScene& scene);
     // The next refresh rebuilds the whole frame (a change of source, a seek,
     // the window shown again).
     void redrawAll() { wholeNext = true; }
@@ -41,10 +42,10 @@ public:
     void setUntracked(std::optional<std::size_t> part) { untracked = part; }
 
 private:
-    void rebuild();
-    FramePartSet changedParts();
-    void redraw(const FramePartSet& parts, FrameChange& change);
-    void keepFixedLayers(const FramePartSet& parts);
+    void rebuild(const PanelScene& scene);
+    FramePartSet changedParts(const PanelScene& scene);
+    void redraw(const PanelScene& scene, const FramePartSet& parts, FrameChange& change);
+    void keepFixedLayers(const PanelScene& scene, const FramePartSet& parts);
     void keepPrevious(const std::vector<gfx::Rect>& areas);
 
     gfx::Bitmap frame_;

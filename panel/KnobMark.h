@@ -10,5 +10,3 @@ struct KnobChoice {
     std::size_t knob = 0;
     bool marked = false;
 };
-
-extern KnobChoice knobChoice;

@@ -35,9 +35,9 @@ inline float travelLength(const KnobTravel& knob) {
     return knob.travelBottom - knob.travelTop;
 }
 
-// The knob's top edge for its position, at a fractional height.
-inline float knobTop(const KnobTravel& knob) {
-    return knob.travelTop + travelLength(knob) * (1.0f - engineState.*knob.position);
+// The knob's top edge for its position in `engine`, at a fractional height.
+inline float knobTop(const KnobTravel& knob, const EngineState& engine) {
+    return knob.travelTop + travelLength(knob) * (1.0f - engine.*knob.position);
 }
 
 // The lamp that marks the knob the keys move, left of each placard

@@ -32,17 +32,21 @@ public:
     KeptFrame keptFrame;
 };
 
-// The window the panel draws into and reads pointer geometry from; none
-// before the window opens and after it closes.
-extern PanelWindow* panelWindow;
+// Where the panel is shown and how its pixels map to the pointer's.
+struct PanelView {
+    // The window the panel draws into and reads pointer geometry from; none
+    // before the window opens and after it closes.
+    PanelWindow* window = nullptr;
+    // Refreshed at the start of every frame; the pointer mapping reads them.
+    // scaleY stays 0 until the first frame.
+    ClientRect client;
+    double scaleY = 0.0;
+};
 
-// Refreshed at the start of every frame; the pointer mapping reads them.
-// scaleY stays 0 until the first frame.
-extern ClientRect clientRect;
-extern double scaleY;
+struct PanelArtwork;
 
 // Takes the client area as it is now and derives scaleY from the panel's height.
-void updateScale(const ClientRect& client);
+void updateScale(PanelView& view, const ClientRect& client, const PanelArtwork& artwork);
 
 // Brings a window's kept frame up to date at once, off the tick: what a
 // window paints when it is exposed before the first tick has given it a frame.

@@ -23,22 +23,22 @@ constexpr double chtScaleY(double cht) {
     return 92 - (cht - 200) * (1.0 / 300) * 92;
 }
 
-double egtOf(int cylinder) {
-    return shownEgt(engineState, cylinder);
+double egtOf(const EngineState& engine, int cylinder) {
+    return shownEgt(engine, cylinder);
 }
-bool egtLacking(int cylinder) {
-    return egtMissing(engineState, cylinder);
+bool egtLacking(const EngineState& engine, int cylinder) {
+    return egtMissing(engine, cylinder);
 }
-double chtOf(int cylinder) {
-    return shownCht(engineState, cylinder);
+double chtOf(const EngineState& engine, int cylinder) {
+    return shownCht(engine, cylinder);
 }
-bool chtLacking(int cylinder) {
-    return chtMissing(engineState, cylinder);
+bool chtLacking(const EngineState& engine, int cylinder) {
+    return chtMissing(engine, cylinder);
 }
 
 // The boxed cylinder; a selection past the sixth reads as the sixth.
-int selectedCylinder() {
-    return std::min<int>(engineState.selectedCylinder, cylinderCount - 1);
+int selectedCylinder(const EngineState& engine) {
+    return std::min<int>(engine.selectedCylinder, cylinderCount - 1);
 }
 
 template <std::size_t count>
@@ -73,8 +73,9 @@ struct CylinderGraph {
     float firstColumn;
     float columnSpacing;
     Bars bars;
-    double (*value)(int cylinder);
-    bool (*lacking)(int cylinder); // no data: no bar, dashes for the value
+    double (*value)(const EngineState& engine, int cylinder);
+    bool (*lacking)(const EngineState& engine,
+                    int cylinder); // no data: no bar, dashes for the value
     NumberFormat bigReadout;
     gfx::RectF bigReadoutBox;
     gfx::StringAlignment bigReadoutAlignment;
@@ -200,7 +201,8 @@ void drawGuideLine(gfx::Graphics& graphics, ScreenKit& kit) {
 }
 
 // The guide line and the cylinder's number: the same every tick.
-void drawColumnFace(gfx::Graphics& graphics, ScreenKit& kit, const CylinderGraph&, int cylinder) {
+void drawColumnFace(gfx::Graphics& graphics, ScreenKit& kit, const EngineState&,
+                    const CylinderGraph&, int cylinder) {
     drawGuideLine(graphics, kit);
     drawTextBox(formatReadout(cylinder + 1, integer1), numberBox.x, numberBox.y, numberBox.width,
                 numberBox.height, &kit.boldFont13, &kit.whiteBrush, graphics,
@@ -208,16 +210,16 @@ void drawColumnFace(gfx::Graphics& graphics, ScreenKit& kit, const CylinderGraph
 }
 
 // The bar over the guide line, the value above it, the box round the number.
-void drawColumnReadings(gfx::Graphics& graphics, ScreenKit& kit, const CylinderGraph& graph,
-                        int cylinder) {
-    const bool lacking = graph.lacking(cylinder);
-    const double value = graph.value(cylinder);
+void drawColumnReadings(gfx::Graphics& graphics, ScreenKit& kit, const EngineState& engine,
+                        const CylinderGraph& graph, int cylinder) {
+    const bool lacking = graph.lacking(engine, cylinder);
+    const double value = graph.value(engine, cylinder);
     if (!lacking)
         graphics.fillRectangle(&(kit.*graph.bars.brush), barRect(graph.bars, value));
     drawTextBox(lacking ? noDataReadout(fixed4_0) : formatReadout(value, fixed4_0), valueBox.x,
                 valueRows[cylinder % 2], valueBox.width, valueBox.height, &kit.boldFont13,
                 &kit.whiteBrush, graphics, gfx::StringAlignment::center);
-    if (cylinder == selectedCylinder())
+    if (cylinder == selectedCylinder(engine))
         graphics.drawRectangle(&kit.whitePen, selectionBox);
 }
 
@@ -231,16 +233,17 @@ void drawScale(gfx::Graphics& graphics, ScreenKit& kit, const CylinderGraph& gra
                                gfx::RectF{zone.x, zone.y, zone.width, zone.height});
 }
 
-using ColumnLayer = void (*)(gfx::Graphics&, ScreenKit&, const CylinderGraph&, int);
+using ColumnLayer = void (*)(gfx::Graphics&, ScreenKit&, const EngineState&, const CylinderGraph&,
+                             int);
 
 // The columns step across in a nested state of their own.
-void drawColumns(gfx::Graphics& graphics, ScreenKit& kit, const CylinderGraph& graph,
-                 ColumnLayer layer) {
+void drawColumns(gfx::Graphics& graphics, ScreenKit& kit, const EngineState& engine,
+                 const CylinderGraph& graph, ColumnLayer layer) {
     const gfx::ContainerScope columns(graphics);
     setAntiAliased(graphics);
     graphics.translateTransform(graph.firstColumn, 0);
     for (int cylinder = 0; cylinder < cylinderCount; ++cylinder) {
-        layer(graphics, kit, graph, cylinder);
+        layer(graphics, kit, engine, graph, cylinder);
         graphics.translateTransform(graph.columnSpacing, 0);
     }
 }
@@ -249,20 +252,21 @@ void drawColumns(gfx::Graphics& graphics, ScreenKit& kit, const CylinderGraph& g
 // column above the numbers, a value above the guide lines and a selection box
 // clear of the next number, so no reading of one column shares a pixel with
 // the face of the next. The caption comes last, over the big readout's box.
-void drawGraph(gfx::Graphics& graphics, ScreenKit& kit, const CylinderGraph& graph,
-               PartLayers layers) {
+void drawGraph(gfx::Graphics& graphics, ScreenKit& kit, const EngineState& engine,
+               const CylinderGraph& graph, PartLayers layers) {
     const gfx::TranslatedFrame frame(graphics, graph.origin);
     if (layers != PartLayers::moving) {
         drawScale(graphics, kit, graph);
-        drawColumns(graphics, kit, graph, drawColumnFace);
+        drawColumns(graphics, kit, engine, graph, drawColumnFace);
     }
     if (layers == PartLayers::fixed)
         return;
-    drawColumns(graphics, kit, graph, drawColumnReadings);
+    drawColumns(graphics, kit, engine, graph, drawColumnReadings);
     const gfx::RectF box = graph.bigReadoutBox;
-    const int selected = selectedCylinder();
-    drawTextBox(graph.lacking(selected) ? noDataReadout(graph.bigReadout)
-                                        : formatReadout(graph.value(selected), graph.bigReadout),
+    const int selected = selectedCylinder(engine);
+    drawTextBox(graph.lacking(engine, selected)
+                    ? noDataReadout(graph.bigReadout)
+                    : formatReadout(graph.value(engine, selected), graph.bigReadout),
                 box.x, box.y, box.width, box.height, &kit.boldFont32, &kit.whiteBrush, graphics,
                 graph.bigReadoutAlignment);
     drawTextBoxes(graphics, kit, std::span(&graph.caption, 1), &ScreenKit::boldFont14,
@@ -271,27 +275,29 @@ void drawGraph(gfx::Graphics& graphics, ScreenKit& kit, const CylinderGraph& gra
 
 } // namespace
 
-void drawEgtGraph(gfx::Graphics& graphics, ScreenKit& kit, PartLayers layers) {
-    drawGraph(graphics, kit, cylinderGraphs[0], layers);
+void drawEgtGraph(gfx::Graphics& graphics, ScreenKit& kit, const EngineState& engine,
+                  PartLayers layers) {
+    drawGraph(graphics, kit, engine, cylinderGraphs[0], layers);
 }
 
-void drawChtGraph(gfx::Graphics& graphics, ScreenKit& kit, PartLayers layers) {
-    drawGraph(graphics, kit, cylinderGraphs[1], layers);
+void drawChtGraph(gfx::Graphics& graphics, ScreenKit& kit, const EngineState& engine,
+                  PartLayers layers) {
+    drawGraph(graphics, kit, engine, cylinderGraphs[1], layers);
 }
 
 // The shown temperatures with whether each is missing, and the boxed column.
-DrawnFrom egtGraphInputs() {
+DrawnFrom egtGraphInputs(const EngineState& engine) {
     DrawnFrom inputs;
     for (int cylinder = 0; cylinder < cylinderCount; ++cylinder)
-        inputs << egtOf(cylinder) << egtLacking(cylinder);
-    inputs << selectedCylinder();
+        inputs << egtOf(engine, cylinder) << egtLacking(engine, cylinder);
+    inputs << selectedCylinder(engine);
     return inputs;
 }
 
-DrawnFrom chtGraphInputs() {
+DrawnFrom chtGraphInputs(const EngineState& engine) {
     DrawnFrom inputs;
     for (int cylinder = 0; cylinder < cylinderCount; ++cylinder)
-        inputs << chtOf(cylinder) << chtLacking(cylinder);
-    inputs << selectedCylinder();
+        inputs << chtOf(engine, cylinder) << chtLacking(engine, cylinder);
+    inputs << selectedCylinder(engine);
     return inputs;
 }

@@ -195,13 +195,14 @@ void drawReadout(gfx::Graphics& graphics, ScreenKit& kit, const DialScale& scale
 
 // Shaft under the caption, tip over it, readout on top of all. Without data
 // there is no needle, and dashes for the readout.
-void drawNeedleAndReadout(gfx::Graphics& graphics, ScreenKit& kit, const DialScale& scale) {
-    if (engineState.lacks(scale.quantity)) {
+void drawNeedleAndReadout(gfx::Graphics& graphics, ScreenKit& kit, const EngineState& engine,
+                          const DialScale& scale) {
+    if (engine.lacks(scale.quantity)) {
         drawCaption(graphics, kit, scale);
         drawReadout(graphics, kit, scale, noDataReadout(scale.readout));
         return;
     }
-    const double value = engineState.*scale.value;
+    const double value = engine.*scale.value;
     const float needle = float(scale.angle(clampToScale(value, scale.min, scale.max)));
     drawNeedleShaft(graphics, kit, needle);
     drawCaption(graphics, kit, scale);
@@ -216,7 +217,8 @@ void drawNeedleAndReadout(gfx::Graphics& graphics, ScreenKit& kit, const DialSca
 // the level of the MAP end marks; a shaft 56 pixels out), and every MAP
 // mark, label and arc keeps to the lower half, beyond 72 pixels, so drawing
 // the RPM needle after the MAP face changes no pixel.
-void drawDials(gfx::Graphics& graphics, ScreenKit& kit, PartLayers layers) {
+void drawDials(gfx::Graphics& graphics, ScreenKit& kit, const EngineState& engine,
+               PartLayers layers) {
     const gfx::TranslatedFrame centred(graphics, dialCentre);
     // The dial draws in a nested state of its own, from its centre.
     const gfx::ContainerScope dial(graphics);
@@ -226,12 +228,12 @@ void drawDials(gfx::Graphics& graphics, ScreenKit& kit, PartLayers layers) {
             drawMarks(graphics, kit, scale);
     if (layers != PartLayers::fixed)
         for (const DialScale& scale : dialScales)
-            drawNeedleAndReadout(graphics, kit, scale);
+            drawNeedleAndReadout(graphics, kit, engine, scale);
 }
 
-DrawnFrom dialInputs() {
+DrawnFrom dialInputs(const EngineState& engine) {
     DrawnFrom inputs;
     for (const DialScale& scale : dialScales)
-        inputs << engineState.*scale.value << engineState.lacks(scale.quantity);
+        inputs << engine.*scale.value << engine.lacks(scale.quantity);
     return inputs;
 }

@@ -78,7 +78,8 @@ namespace {
 
 // Title, strip and scale first, the same every tick; then the readout and
 // the pointer.
-void drawGauge(gfx::Graphics& graphics, ScreenKit& kit, const FuelGauge& gauge, PartLayers layers) {
+void drawGauge(gfx::Graphics& graphics, ScreenKit& kit, const EngineState& engine,
+               const FuelGauge& gauge, PartLayers layers) {
     const gfx::TranslatedFrame frame(graphics, gauge.origin);
     if (layers != PartLayers::moving) {
         drawGaugeTitle(graphics, kit, gauge.title);
@@ -88,26 +89,26 @@ void drawGauge(gfx::Graphics& graphics, ScreenKit& kit, const FuelGauge& gauge, 
     if (layers == PartLayers::fixed)
         return;
 
-    if (engineState.lacks(gauge.reported)) {
+    if (engine.lacks(gauge.reported)) {
         drawStripReadout(graphics, kit, noDataReadout(fixed4_1), u"GAL", kit.whiteBrush);
         return; // no pointer without data
     }
-    const double quantity = engineState.*gauge.quantity;
+    const double quantity = engine.*gauge.quantity;
     drawStripReadout(graphics, kit, formatReadout(quantity, fixed4_1), u"GAL", kit.whiteBrush);
-    const double percent = fillPercent(quantity, engineState.*gauge.capacity);
+    const double percent = fillPercent(quantity, engine.*gauge.capacity);
     drawStripPointer(graphics, kit, stripPointerY(clampToScale(percent, 0, 100), 0, 100));
 }
 
 } // namespace
 
-void drawFuelGauge(gfx::Graphics& graphics, ScreenKit& kit, std::size_t gauge, PartLayers layers) {
-    drawGauge(graphics, kit, fuelGauges[gauge], layers);
+void drawFuelGauge(gfx::Graphics& graphics, ScreenKit& kit, const EngineState& engine,
+                   std::size_t gauge, PartLayers layers) {
+    drawGauge(graphics, kit, engine, fuelGauges[gauge], layers);
 }
 
-DrawnFrom fuelGaugeInputs(std::size_t gauge) {
+DrawnFrom fuelGaugeInputs(const EngineState& engine, std::size_t gauge) {
     const FuelGauge& shown = fuelGauges[gauge];
     DrawnFrom inputs;
-    inputs << engineState.*shown.quantity << engineState.*shown.capacity
-           << engineState.lacks(shown.reported);
+    inputs << engine.*shown.quantity << engine.*shown.capacity << engine.lacks(shown.reported);
     return inputs;
 }

@@ -14,23 +14,24 @@ constexpr TextBox caption[] = {
     {.text = u"% HP", .x = 43, .y = 220, .width = 55, .height = 17, .alignment = Align::near}};
 
 // Power needs both torque and speed; without either there is no figure.
-std::u16string powerReadout() {
-    if (engineState.lacks(Quantity::torque) || engineState.lacks(Quantity::rpm))
+std::u16string powerReadout(const EngineState& engine) {
+    if (engine.lacks(Quantity::torque) || engine.lacks(Quantity::rpm))
         return noDataReadout(fixed3_0);
-    return formatReadout(percentOfRatedPower(engineState.torque, engineState.rpm), fixed3_0);
+    return formatReadout(percentOfRatedPower(engine.torque, engine.rpm), fixed3_0);
 }
 
 } // namespace
 
-void drawPercentPower(gfx::Graphics& graphics, ScreenKit& kit) {
-    drawTextBox(powerReadout(), readoutBox.x, readoutBox.y, readoutBox.width, readoutBox.height,
-                &kit.boldFont26, &kit.whiteBrush, graphics, gfx::StringAlignment::far);
+void drawPercentPower(gfx::Graphics& graphics, ScreenKit& kit, const EngineState& engine) {
+    drawTextBox(powerReadout(engine), readoutBox.x, readoutBox.y, readoutBox.width,
+                readoutBox.height, &kit.boldFont26, &kit.whiteBrush, graphics,
+                gfx::StringAlignment::far);
     drawTextBoxes(graphics, kit, caption, &ScreenKit::boldFont14, &ScreenKit::whiteBrush);
 }
 
-DrawnFrom percentPowerInputs() {
+DrawnFrom percentPowerInputs(const EngineState& engine) {
     DrawnFrom inputs;
-    inputs << engineState.torque << engineState.rpm << engineState.lacks(Quantity::torque)
-           << engineState.lacks(Quantity::rpm);
+    inputs << engine.torque << engine.rpm << engine.lacks(Quantity::torque)
+           << engine.lacks(Quantity::rpm);
     return inputs;
 }

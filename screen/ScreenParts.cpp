@@ -7,69 +7,72 @@
 namespace {
 
 using Art = const ScreenArt&;
+using Engine = const EngineState&;
 using Graphics = gfx::Graphics;
 
-DrawnFrom nothing(std::size_t) {
+DrawnFrom nothing(Engine, std::size_t) {
     return {};
 }
 
-void stripGauge(Graphics& g, ScreenKit& kit, Art, std::size_t gauge) {
-    drawStripGauge(g, kit, gauge);
+void stripGauge(Graphics& g, ScreenKit& kit, Art, Engine engine, std::size_t gauge) {
+    drawStripGauge(g, kit, engine, gauge);
 }
-void stripGaugeLayer(Graphics& g, ScreenKit& kit, std::size_t gauge, PartLayers layers) {
-    drawStripGauge(g, kit, gauge, layers);
+void stripGaugeLayer(Graphics& g, ScreenKit& kit, Engine engine, std::size_t gauge,
+                     PartLayers layers) {
+    drawStripGauge(g, kit, engine, gauge, layers);
 }
-void stripReadout(Graphics& g, ScreenKit& kit, Art, std::size_t gauge) {
-    drawStripGaugeReadout(g, kit, gauge);
+void stripReadout(Graphics& g, ScreenKit& kit, Art, Engine engine, std::size_t gauge) {
+    drawStripGaugeReadout(g, kit, engine, gauge);
 }
-void fuelHeading(Graphics& g, ScreenKit& kit, Art, std::size_t) {
+void fuelHeading(Graphics& g, ScreenKit& kit, Art, Engine, std::size_t) {
     drawFuelHeading(g, kit);
 }
-void fuelGauge(Graphics& g, ScreenKit& kit, Art, std::size_t gauge) {
-    drawFuelGauge(g, kit, gauge);
+void fuelGauge(Graphics& g, ScreenKit& kit, Art, Engine engine, std::size_t gauge) {
+    drawFuelGauge(g, kit, engine, gauge);
 }
-void fuelGaugeLayer(Graphics& g, ScreenKit& kit, std::size_t gauge, PartLayers layers) {
-    drawFuelGauge(g, kit, gauge, layers);
+void fuelGaugeLayer(Graphics& g, ScreenKit& kit, Engine engine, std::size_t gauge,
+                    PartLayers layers) {
+    drawFuelGauge(g, kit, engine, gauge, layers);
 }
-void dials(Graphics& g, ScreenKit& kit, Art, std::size_t) {
-    drawDials(g, kit);
+void dials(Graphics& g, ScreenKit& kit, Art, Engine engine, std::size_t) {
+    drawDials(g, kit, engine);
 }
-void dialLayer(Graphics& g, ScreenKit& kit, std::size_t, PartLayers layers) {
-    drawDials(g, kit, layers);
+void dialLayer(Graphics& g, ScreenKit& kit, Engine engine, std::size_t, PartLayers layers) {
+    drawDials(g, kit, engine, layers);
 }
-void percentPower(Graphics& g, ScreenKit& kit, Art, std::size_t) {
-    drawPercentPower(g, kit);
+void percentPower(Graphics& g, ScreenKit& kit, Art, Engine engine, std::size_t) {
+    drawPercentPower(g, kit, engine);
 }
-void egtGraph(Graphics& g, ScreenKit& kit, Art, std::size_t) {
-    drawEgtGraph(g, kit);
+void egtGraph(Graphics& g, ScreenKit& kit, Art, Engine engine, std::size_t) {
+    drawEgtGraph(g, kit, engine);
 }
-void chtGraph(Graphics& g, ScreenKit& kit, Art, std::size_t) {
-    drawChtGraph(g, kit);
+void chtGraph(Graphics& g, ScreenKit& kit, Art, Engine engine, std::size_t) {
+    drawChtGraph(g, kit, engine);
 }
-void egtLayer(Graphics& g, ScreenKit& kit, std::size_t, PartLayers layers) {
-    drawEgtGraph(g, kit, layers);
+void egtLayer(Graphics& g, ScreenKit& kit, Engine engine, std::size_t, PartLayers layers) {
+    drawEgtGraph(g, kit, engine, layers);
 }
-void chtLayer(Graphics& g, ScreenKit& kit, std::size_t, PartLayers layers) {
-    drawChtGraph(g, kit, layers);
+void chtLayer(Graphics& g, ScreenKit& kit, Engine engine, std::size_t, PartLayers layers) {
+    drawChtGraph(g, kit, engine, layers);
 }
-void statusBar(Graphics& g, ScreenKit& kit, Art art, std::size_t) {
+void statusBar(Graphics& g, ScreenKit& kit, Art art, Engine, std::size_t) {
     drawStatusBar(g, kit, art.registration);
 }
-void logo(Graphics& g, ScreenKit& kit, Art art, std::size_t) {
+void logo(Graphics& g, ScreenKit& kit, Art art, Engine, std::size_t) {
     drawLogo(g, kit, art.logo);
 }
 
-DrawnFrom dialReadings(std::size_t) {
-    return dialInputs();
+DrawnFrom dialReadings(Engine engine, std::size_t) {
+    return dialInputs(engine);
 }
-DrawnFrom powerReadings(std::size_t) {
-    return percentPowerInputs();
+DrawnFrom powerReadings(Engine engine, std::size_t) {
+    return percentPowerInputs(engine);
 }
-DrawnFrom egtReadings(std::size_t) {
-    return egtGraphInputs();
+DrawnFrom egtReadings(Engine engine, std::size_t) {
+    return egtGraphInputs(engine);
 }
-DrawnFrom chtReadings(std::size_t) {
-    return chtGraphInputs();
+DrawnFrom chtReadings(Engine engine, std::size_t) {
+    return chtGraphInputs(engine);
 }
 
 // Drawing order. The areas are what each part covered, drawn alone, over

@@ -11,6 +11,8 @@
 #include <cstddef>
 #include <string_view>
 
+struct EngineState;
+
 // The screen as parts a kept frame can redraw one at a time: each gauge, the
 // dial, the power readout, the two graphs, the status bar and the logo, in
 // the order a whole screen draws them.
@@ -27,13 +29,14 @@ struct ScreenPart {
     // frame): drawn alone over every kind of reading, nothing falls outside.
     gfx::Rect area;
     std::size_t gauge = 0; // which one, for the sections drawn gauge by gauge
-    void (*draw)(gfx::Graphics& graphics, ScreenKit& kit, const ScreenArt& art, std::size_t gauge);
-    // What it reads; empty for the parts that never change.
-    DrawnFrom (*inputs)(std::size_t gauge);
+    void (*draw)(gfx::Graphics& graphics, ScreenKit& kit, const ScreenArt& art,
+                 const EngineState& engine, std::size_t gauge);
+    // What it reads of the engine record; empty for the parts that never change.
+    DrawnFrom (*inputs)(const EngineState& engine, std::size_t gauge);
     // For a part drawn in two layers (see PartLayers), one of them; absent
     // for a part drawn only whole.
-    void (*drawLayer)(gfx::Graphics& graphics, ScreenKit& kit, std::size_t gauge,
-                      PartLayers layers) = nullptr;
+    void (*drawLayer)(gfx::Graphics& graphics, ScreenKit& kit, const EngineState& engine,
+                      std::size_t gauge, PartLayers layers) = nullptr;
 };
 
 inline constexpr std::size_t screenPartCount = 23;

@@ -14,12 +14,12 @@ void ScreenRenderer::release() {
     logoImage = gfx::Bitmap();
 }
 
-void ScreenRenderer::draw(gfx::Graphics& graphics) {
-    drawParts(graphics, ScreenPartSet().set());
+void ScreenRenderer::draw(gfx::Graphics& graphics, const EngineState& engine) const {
+    drawParts(graphics, engine, ScreenPartSet().set());
 }
 
-void ScreenRenderer::drawParts(gfx::Graphics& graphics, const ScreenPartSet& parts,
-                               const ScreenPartLayers& layers) {
+void ScreenRenderer::drawParts(gfx::Graphics& graphics, const EngineState& engine,
+                               const ScreenPartSet& parts, const ScreenPartLayers& layers) const {
     if (!powered || parts.none())
         return;
     // Made here, released when the frame is done, in reverse order.
@@ -33,8 +33,8 @@ void ScreenRenderer::drawParts(gfx::Graphics& graphics, const ScreenPartSet& par
             continue;
         const ScreenPart& drawn = screenPart(part);
         if (drawn.drawLayer && layers[part] != PartLayers::whole)
-            drawn.drawLayer(graphics, kit, drawn.gauge, layers[part]);
+            drawn.drawLayer(graphics, kit, engine, drawn.gauge, layers[part]);
         else
-            drawn.draw(graphics, kit, art, drawn.gauge);
+            drawn.draw(graphics, kit, art, engine, drawn.gauge);
     }
 }

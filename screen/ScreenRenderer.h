@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <string>
 
+struct EngineState;
+
 // The monitor screen, 630 x 483 pixels, drawn from the engine record into
 // whatever context it is given: the context's current frame is the screen's
 // top-left corner, and the caller clips to the screen.
@@ -21,10 +23,10 @@ struct ScreenRenderer {
     void powerUp();
     // Powers down and drops the logo.
     void release();
-    // One frame of the screen; nothing while unpowered.
-    void draw(gfx::Graphics& graphics);
+    // One frame of the screen showing `engine`; nothing while unpowered.
+    void draw(gfx::Graphics& graphics, const EngineState& engine) const;
     // Only `parts` of it, each drawn as the whole screen draws it; a part
     // drawn in layers draws only the layer `layers` names for it.
-    void drawParts(gfx::Graphics& graphics, const ScreenPartSet& parts,
-                   const ScreenPartLayers& layers = {});
+    void drawParts(gfx::Graphics& graphics, const EngineState& engine, const ScreenPartSet& parts,
+                   const ScreenPartLayers& layers = {}) const;
 };

@@ -7,6 +7,8 @@
 #include "screen/ScreenKit.h"
 
 #include <cstddef>
+
+struct EngineState;
 #include <string_view>
 
 // The sections of the monitor screen, in drawing order. Each starts and ends
@@ -17,29 +19,33 @@
 
 // Seven strip gauges: OIL-T, OIL-P, FUEL-P, VOLTS, AMPS, OAT, FF.
 inline constexpr std::size_t stripGaugeCount = 7;
-void drawStripGauge(gfx::Graphics& graphics, ScreenKit& kit, std::size_t gauge,
-                    PartLayers layers = PartLayers::whole);
-DrawnFrom stripGaugeInputs(std::size_t gauge);
+void drawStripGauge(gfx::Graphics& graphics, ScreenKit& kit, const EngineState& engine,
+                    std::size_t gauge, PartLayers layers = PartLayers::whole);
+DrawnFrom stripGaugeInputs(const EngineState& engine, std::size_t gauge);
 // A strip gauge's readout and unit, beneath its scale.
-void drawStripGaugeReadout(gfx::Graphics& graphics, ScreenKit& kit, std::size_t gauge);
-DrawnFrom stripReadoutInputs(std::size_t gauge);
+void drawStripGaugeReadout(gfx::Graphics& graphics, ScreenKit& kit, const EngineState& engine,
+                           std::size_t gauge);
+DrawnFrom stripReadoutInputs(const EngineState& engine, std::size_t gauge);
 // FUEL QTY heading, then the LEFT and RIGHT tank gauges.
 inline constexpr std::size_t fuelGaugeCount = 2;
 void drawFuelHeading(gfx::Graphics& graphics, ScreenKit& kit);
-void drawFuelGauge(gfx::Graphics& graphics, ScreenKit& kit, std::size_t gauge,
-                   PartLayers layers = PartLayers::whole);
-DrawnFrom fuelGaugeInputs(std::size_t gauge);
+void drawFuelGauge(gfx::Graphics& graphics, ScreenKit& kit, const EngineState& engine,
+                   std::size_t gauge, PartLayers layers = PartLayers::whole);
+DrawnFrom fuelGaugeInputs(const EngineState& engine, std::size_t gauge);
 // The round dial: RPM on its upper half, manifold pressure on its lower half.
-void drawDials(gfx::Graphics& graphics, ScreenKit& kit, PartLayers layers = PartLayers::whole);
-DrawnFrom dialInputs();
+void drawDials(gfx::Graphics& graphics, ScreenKit& kit, const EngineState& engine,
+               PartLayers layers = PartLayers::whole);
+DrawnFrom dialInputs(const EngineState& engine);
 // Percentage of rated power beside the dial.
-void drawPercentPower(gfx::Graphics& graphics, ScreenKit& kit);
-DrawnFrom percentPowerInputs();
+void drawPercentPower(gfx::Graphics& graphics, ScreenKit& kit, const EngineState& engine);
+DrawnFrom percentPowerInputs(const EngineState& engine);
 // Exhaust gas and cylinder head temperature bars of the six cylinders.
-void drawEgtGraph(gfx::Graphics& graphics, ScreenKit& kit, PartLayers layers = PartLayers::whole);
-void drawChtGraph(gfx::Graphics& graphics, ScreenKit& kit, PartLayers layers = PartLayers::whole);
-DrawnFrom egtGraphInputs();
-DrawnFrom chtGraphInputs();
+void drawEgtGraph(gfx::Graphics& graphics, ScreenKit& kit, const EngineState& engine,
+                  PartLayers layers = PartLayers::whole);
+void drawChtGraph(gfx::Graphics& graphics, ScreenKit& kit, const EngineState& engine,
+                  PartLayers layers = PartLayers::whole);
+DrawnFrom egtGraphInputs(const EngineState& engine);
+DrawnFrom chtGraphInputs(const EngineState& engine);
 // The white bar along the bottom edge, with a replayed log's registration
 // in place of the instrument's own where it names one, and the logo in the
 // top-left corner.

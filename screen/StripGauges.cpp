@@ -213,8 +213,8 @@ constexpr float limitLineRight = 19;
 // y relative to the limit
 constexpr gfx::RectF limitLabelBox{.x = 20, .y = -8, .width = 35, .height = 17};
 
-double gaugeValue(const StripGauge& gauge) {
-    const double value = double(engineState.*gauge.field) * gauge.factor + gauge.offset;
+double gaugeValue(const EngineState& engine, const StripGauge& gauge) {
+    const double value = double(engine.*gauge.field) * gauge.factor + gauge.offset;
     return gauge.negativeAsZero && value < 0 ? 0.0 : value;
 }
 
@@ -233,28 +233,28 @@ struct Readout {
     bool white = true;
 };
 
-Readout readoutOf(const StripGauge& gauge) {
-    if (engineState.lacks(gauge.quantity))
+Readout readoutOf(const EngineState& engine, const StripGauge& gauge) {
+    if (engine.lacks(gauge.quantity))
         return {.text = noDataReadout(gauge.format)};
     // Integer readouts are judged by the number shown; the pointer takes the real value.
-    const double value = gaugeValue(gauge);
+    const double value = gaugeValue(engine, gauge);
     const double shown = gauge.format.truncated ? readoutInteger(value, gauge.min) : value;
     return {.text = formatReadout(value, gauge.format, gauge.min),
             .white = inWhiteRange(shown, gauge.white)};
 }
 
 // Where the pointer's tip is drawn; none without data.
-std::optional<float> pointerOf(const StripGauge& gauge) {
-    if (engineState.lacks(gauge.quantity))
+std::optional<float> pointerOf(const EngineState& engine, const StripGauge& gauge) {
+    if (engine.lacks(gauge.quantity))
         return std::nullopt;
-    return stripPointerY(clampToScale(gaugeValue(gauge), gauge.min, gauge.max), gauge.min,
+    return stripPointerY(clampToScale(gaugeValue(engine, gauge), gauge.min, gauge.max), gauge.min,
                          gauge.max);
 }
 
 // Title, strip, zone, scale and limits first, the same every tick; then the
 // pointer. The readout beneath is a part of its own.
-void drawGauge(gfx::Graphics& graphics, ScreenKit& kit, const StripGauge& gauge,
-               PartLayers layers) {
+void drawGauge(gfx::Graphics& graphics, ScreenKit& kit, const EngineState& engine,
+               const StripGauge& gauge, PartLayers layers) {
     const gfx::TranslatedFrame frame(graphics, gauge.origin);
     if (layers != PartLayers::moving) {
         drawGaugeTitle(graphics, kit, gauge.title);
@@ -265,35 +265,38 @@ void drawGauge(gfx::Graphics& graphics, ScreenKit& kit, const StripGauge& gauge,
     }
     if (layers == PartLayers::fixed)
         return;
-    if (const std::optional<float> pointerY = pointerOf(gauge))
+    if (const std::optional<float> pointerY = pointerOf(engine, gauge))
         drawStripPointer(graphics, kit, *pointerY);
 }
 
 } // namespace
 
-void drawStripGauge(gfx::Graphics& graphics, ScreenKit& kit, std::size_t gauge, PartLayers layers) {
-    drawGauge(graphics, kit, stripGauges[gauge], layers);
+void drawStripGauge(gfx::Graphics& graphics, ScreenKit& kit, const EngineState& engine,
+                    std::size_t gauge, PartLayers layers) {
+    drawGauge(graphics, kit, engine, stripGauges[gauge], layers);
 }
 
-void drawStripGaugeReadout(gfx::Graphics& graphics, ScreenKit& kit, std::size_t gauge) {
+void drawStripGaugeReadout(gfx::Graphics& graphics, ScreenKit& kit, const EngineState& engine,
+                           std::size_t gauge) {
     const StripGauge& shown = stripGauges[gauge];
     const gfx::TranslatedFrame frame(graphics, shown.origin);
-    const Readout readout = readoutOf(shown);
+    const Readout readout = readoutOf(engine, shown);
     drawStripReadout(graphics, kit, readout.text, shown.unit,
                      readout.white ? kit.whiteBrush : kit.redBrush);
 }
 
 // The pointer is drawn from its tip's place alone, so a reading that moves
 // by less than a float's step there draws nothing again.
-DrawnFrom stripGaugeInputs(std::size_t gauge) {
+DrawnFrom stripGaugeInputs(const EngineState& engine, std::size_t gauge) {
     DrawnFrom inputs;
-    inputs << pointerOf(stripGauges[gauge]).value_or(std::numeric_limits<float>::quiet_NaN())
-           << engineState.lacks(stripGauges[gauge].quantity);
+    inputs
+        << pointerOf(engine, stripGauges[gauge]).value_or(std::numeric_limits<float>::quiet_NaN())
+        << engine.lacks(stripGauges[gauge].quantity);
     return inputs;
 }
 
-DrawnFrom stripReadoutInputs(std::size_t gauge) {
-    const Readout readout = readoutOf(stripGauges[gauge]);
+DrawnFrom stripReadoutInputs(const EngineState& engine, std::size_t gauge) {
+    const Readout readout = readoutOf(engine, stripGauges[gauge]);
     DrawnFrom inputs;
     inputs << readout.white << readout.text.size();
     for (const char16_t c : readout.text)

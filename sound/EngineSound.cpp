@@ -6,9 +6,6 @@
 #include "sound/PlaybackFrequency.h"
 #include "sound/SoundBufferLoading.h"
 
-SoundBuffer* soundBuffer = nullptr;
-std::uint32_t soundBaseFrequency = 0;
-
 namespace {
 
 // Below this the engine is taken as stopped and the loop falls silent, rev/min.
@@ -68,47 +65,47 @@ void setAudioDevice(AudioDevice* device) {
     soundDevice = {};
 }
 
-SoundBuffer* loadEngineSound(int resourceId) {
-    releaseEngineSound();
+SoundBuffer* loadEngineSound(SoundOutput& sound, int resourceId) {
+    releaseEngineSound(sound);
     if (!initSoundDevice() || resourceId == 0)
         return nullptr;
-    soundBuffer = createSoundBufferFromResource(audioDevice(), resourceId);
-    if (soundBuffer)
-        soundBaseFrequency = soundBuffer->frequency();
-    return soundBuffer;
+    sound.buffer = createSoundBufferFromResource(audioDevice(), resourceId);
+    if (sound.buffer)
+        sound.baseFrequency = sound.buffer->frequency();
+    return sound.buffer;
 }
 
-void updateEngineSound(bool heard) {
-    if (!soundBuffer) {
+void updateEngineSound(SoundOutput& sound, const EngineState& engine, bool heard) {
+    if (!sound.buffer) {
         // An open device with no loop to play (no usable recording) rests too.
         if (soundDevice.ready)
             restSoundDevice();
         return;
     }
-    const bool playing = soundBuffer->isPlaying();
-    if (heard && !engineState.demoMode && !engineState.muted && !engineState.lacks(Quantity::rpm) &&
-        engineState.rpm > silentRpm) {
+    const bool playing = sound.buffer->isPlaying();
+    if (heard && !engine.demoMode && !engine.muted && !engine.lacks(Quantity::rpm) &&
+        engine.rpm > silentRpm) {
         const bool resumed = wakeSoundDevice();
         // The pitch is set before a start so that the first samples heard
         // already follow the engine.
-        soundBuffer->setFrequency(engineSoundFrequency(engineState.rpm, soundBaseFrequency));
+        sound.buffer->setFrequency(engineSoundFrequency(engine.rpm, sound.baseFrequency));
         // Back from a rest, the loop rises from silence: its first samples
         // do not jump from the resumed device's silence to mid-wave.
         if (!playing && resumed)
-            soundBuffer->playFadingIn();
+            sound.buffer->playFadingIn();
         else if (!playing)
-            soundBuffer->play();
+            sound.buffer->play();
     } else {
         if (playing)
-            soundBuffer->stop();
+            sound.buffer->stop();
         restSoundDevice();
     }
 }
 
-void releaseEngineSound() {
-    if (!soundBuffer)
+void releaseEngineSound(SoundOutput& sound) {
+    if (!sound.buffer)
         return;
-    soundBuffer->stop();
-    soundBuffer->release();
-    soundBuffer = nullptr;
+    sound.buffer->stop();
+    sound.buffer->release();
+    sound.buffer = nullptr;
 }

@@ -6,18 +6,22 @@
 // rpm. Every call is harmless when no buffer exists (no audio device, or no
 // usable recording): the instrument then runs silent.
 struct SoundBuffer;
+struct EngineState;
 
-extern SoundBuffer* soundBuffer;
-extern std::uint32_t soundBaseFrequency;
+// The loop the instrument plays, if any, and the rate it was recorded at.
+struct SoundOutput {
+    SoundBuffer* buffer = nullptr;
+    std::uint32_t baseFrequency = 0; // Hz
+};
 
 // Opens the audio device (once) and builds the loop from WAVE resource
-// `resourceId`, replacing any earlier one. Sets soundBuffer, and from a new
-// loop soundBaseFrequency (its sample rate, Hz); returns soundBuffer.
-SoundBuffer* loadEngineSound(int resourceId);
+// `resourceId`, replacing any earlier one. Sets sound.buffer, and from a new
+// loop sound.baseFrequency (its sample rate, Hz); returns sound.buffer.
+SoundBuffer* loadEngineSound(SoundOutput& sound, int resourceId);
 // Start of every tick, from the rpm the previous tick left: plays at a pitch
 // set by rpm, or stops when the engine is (nearly) stopped, the sound is
 // muted or Demo Mode is on (the demonstration runs in silence), or the
 // source is not `heard` (a paused replay holds its moment in silence).
-void updateEngineSound(bool heard = true);
+void updateEngineSound(SoundOutput& sound, const EngineState& engine, bool heard = true);
 // Window close: stops and frees the loop.
-void releaseEngineSound();
+void releaseEngineSound(SoundOutput& sound);

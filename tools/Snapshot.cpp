@@ -1,5 +1,6 @@
 #include "tools/Snapshot.h"
 
+#include "app/shell/Instrument.h"
 #include "app/shell/OpeningState.h"
 #include "engine/EngineModel.h"
 #include "engine/SampleValues.h"
@@ -31,19 +32,20 @@ QImage stretched(const QImage& frame, ClientSize size) {
 }
 
 // The whole panel as the window shows it, at the panel's own size by default.
-QImage renderPanel(std::optional<ClientSize> clientSize, std::u16string_view registration) {
-    loadPanelArtwork();
-    screenRenderer.powerUp();
-    screenRenderer.registration = registration;
-    const ImageSize panel = panelFrameSize();
+QImage renderPanel(Instrument& instrument, std::optional<ClientSize> clientSize,
+                   std::u16string_view registration) {
+    loadPanelArtwork(instrument.artwork);
+    instrument.renderer.powerUp();
+    instrument.renderer.registration = registration;
+    const ImageSize panel = panelFrameSize(instrument.artwork);
     const ClientSize client = clientSize.value_or(ClientSize{panel.width, panel.height});
     OffscreenPanelWindow window;
     window.client = {0, 0, client.width, client.height};
-    panelWindow = &window;
-    composeFrame();
-    panelWindow = nullptr;
-    screenRenderer.release();
-    freePanelArtwork();
+    instrument.view.window = &window;
+    composeFrame(instrument.view, panelScene(instrument));
+    instrument.view.window = nullptr;
+    instrument.renderer.release();
+    freePanelArtwork(instrument.artwork);
     return window.lastFrame.image();
 }
 
@@ -82,17 +84,18 @@ LogReport describeLogFile(const std::string& path) {
     return {describeLog(*opened.log), {}};
 }
 
-void prepareEngineState(const SnapshotOptions& options, const EngineSample* logged) {
-    setOpeningState(options.seed);
+void prepareEngineState(Instrument& instrument, const SnapshotOptions& options,
+                        const EngineSample* logged) {
+    setOpeningState(instrument, options.seed);
     if (logged)
-        applySample(*logged, engineState);
+        applySample(*logged, instrument.engine);
     for (const FieldAssignment& assignment : options.assignments)
-        applyAssignment(assignment);
+        applyAssignment(instrument.engine, assignment);
     for (long long tick = 0; tick < options.ticks; ++tick)
-        stepEngine();
+        stepEngine(instrument.engine, instrument.model.sweep);
 }
 
-QImage renderScreen(std::u16string_view registration) {
+QImage renderScreen(const EngineState& engine, std::u16string_view registration) {
     ScreenRenderer renderer;
     renderer.powerUp();
     renderer.registration = registration;
@@ -104,16 +107,16 @@ QImage renderScreen(std::u16string_view registration) {
     {
         gfx::Graphics graphics(screen);
         graphics.setClip(gfx::Rect{0, 0, screenWidth, screenHeight});
-        renderer.draw(graphics);
+        renderer.draw(graphics, engine);
     }
     return screen.image();
 }
 
-QImage renderFrame(const SnapshotOptions& options, const EngineSample* logged,
-                   std::u16string_view registration) {
-    prepareEngineState(options, logged);
+QImage renderFrame(Instrument& instrument, const SnapshotOptions& options,
+                   const EngineSample* logged, std::u16string_view registration) {
+    prepareEngineState(instrument, options, logged);
     if (!options.screenOnly)
-        return renderPanel(options.size, registration);
-    const QImage screen = renderScreen(registration);
+        return renderPanel(instrument, options.size, registration);
+    const QImage screen = renderScreen(instrument.engine, registration);
     return options.size ? stretched(screen, *options.size) : screen;
 }

@@ -8,6 +8,9 @@
 #include <optional>
 #include <string>
 
+struct EngineState;
+struct Instrument;
+
 // One moment of an engine log for --replay: its values `at` seconds after
 // its first row, or the one line naming the file, the line and what is
 // wrong (a moment past the end names the log's length). `badRows` reports
@@ -27,18 +30,19 @@ struct LogReport {
 };
 LogReport describeLogFile(const std::string& path);
 
-// Puts the engine record in the state the options describe: the instrument's
+// Puts the engine record of `instrument` in the state the options describe: the instrument's
 // opening state (start values, the controls where the window opens them)
 // with cylinder spreads from the seed, the logged values if given (what the
 // log lacks as no data), the --set values, then the engine ticks.
-void prepareEngineState(const SnapshotOptions& options, const EngineSample* logged = nullptr);
+void prepareEngineState(Instrument& instrument, const SnapshotOptions& options,
+                        const EngineSample* logged = nullptr);
 
-// The monitor screen alone, 630 x 483 on black, for the current engine record;
+// The monitor screen alone, 630 x 483 on black, for `engine`;
 // `registration` in place of the instrument's own where given.
-QImage renderScreen(std::u16string_view registration = {});
+QImage renderScreen(const EngineState& engine, std::u16string_view registration = {});
 
 // The frame the options ask for, engine state included: the whole 750 x 945
 // panel, or the screen alone; --size stretches it as a window of that client
 // size would show it.
-QImage renderFrame(const SnapshotOptions& options, const EngineSample* logged = nullptr,
-                   std::u16string_view registration = {});
+QImage renderFrame(Instrument& instrument, const SnapshotOptions& options,
+                   const EngineSample* logged = nullptr, std::u16string_view registration = {});

@@ -234,28 +234,28 @@ ParsedCommandLine parseSnapshotCommandLine(std::span<const std::string_view> arg
     return parsed;
 }
 
-bool applyAssignment(const FieldAssignment& assignment) {
+bool applyAssignment(EngineState& record, const FieldAssignment& assignment) {
     if (const auto* field = findEngineFloatField(assignment.field);
         field && std::holds_alternative<float>(assignment.value)) {
-        engineState.*field->member = std::get<float>(assignment.value);
+        record.*field->member = std::get<float>(assignment.value);
         return true;
     }
     if (const auto* field = findByName(spreadFields, assignment.field);
         field && assignment.index >= 0 && assignment.index < 6 &&
         std::holds_alternative<double>(assignment.value)) {
-        (engineState.*field->member)[assignment.index] = std::get<double>(assignment.value);
+        (record.*field->member)[assignment.index] = std::get<double>(assignment.value);
         return true;
     }
     if (!std::holds_alternative<long long>(assignment.value))
         return false;
     const long long number = std::get<long long>(assignment.value);
     if (assignment.field == selectedCylinderField && number >= 0 && number <= 255) {
-        engineState.selectedCylinder = static_cast<std::uint8_t>(number);
+        record.selectedCylinder = static_cast<std::uint8_t>(number);
         return true;
     }
     if (const auto* field = findByName(flagFields, assignment.field);
         field && number >= 0 && number <= std::numeric_limits<std::int32_t>::max()) {
-        engineState.*field->member = static_cast<std::int32_t>(number);
+        record.*field->member = static_cast<std::int32_t>(number);
         return true;
     }
     return false;

@@ -47,8 +47,10 @@ struct ParsedCommandLine {
 
 ParsedCommandLine parseSnapshotCommandLine(std::span<const std::string_view> arguments);
 
-// Sets `field` of the engine record; false for an unknown field or index.
-bool applyAssignment(const FieldAssignment& assignment);
+struct EngineState;
+
+// Sets `field` of `record`; false for an unknown field or index.
+bool applyAssignment(EngineState& record, const FieldAssignment& assignment);
 
 inline constexpr std::string_view snapshotUsage =
     "usage: zentor-snapshot [--set FIELD=VALUE]... [--ticks N] [--seed N] [--screen-only] "

@@ -1,6 +1,7 @@
 // zentor-snapshot: renders one frame of the instrument for a chosen engine
 // state and writes it as a PNG, for documentation, review and tests.
 
+#include "app/shell/Instrument.h"
 #include "tools/Snapshot.h"
 
 #include <QGuiApplication>
@@ -49,9 +50,10 @@ int main(int argc, char** argv) {
 
     // Frames are opaque, as the window shows them.
     const EngineSample* values = logged.values ? &*logged.values : nullptr;
+    Instrument instrument;
     const std::u16string registration = QString::fromStdString(logged.aircraft).toStdU16String();
-    const QImage frame =
-        renderFrame(*parsed.options, values, registration).convertToFormat(QImage::Format_RGB32);
+    const QImage frame = renderFrame(instrument, *parsed.options, values, registration)
+                             .convertToFormat(QImage::Format_RGB32);
     if (!frame.save(QString::fromStdString(parsed.options->output), "PNG")) {
         std::fprintf(stderr, "zentor-snapshot: cannot write %s\n", parsed.options->output.c_str());
         return 1;

@@ -1,5 +1,6 @@
 #include "app/shell/InstrumentController.h"
 
+#include "app/shell/Instrument.h"
 #include "app/shell/OpeningState.h"
 #include "app/shell/SessionRecording.h"
 #include "engine/Engine.h"
@@ -10,6 +11,7 @@
 #include "sound/EngineSound.h"
 
 namespace {
+Instrument shellInstrument;
 bool running = false;
 EngineSource* source = nullptr; // the model when none is set
 SessionRecording* recording = nullptr;
@@ -35,12 +37,12 @@ std::string captionStatus() {
 
 void setEngineSource(EngineSource* newSource) {
     source = newSource;
-    if (panelWindow)
-        panelWindow->keptFrame.redrawAll();
+    if (PanelWindow* window = shellInstrument.view.window)
+        window->keptFrame.redrawAll();
 }
 
 EngineSource& engineSource() {
-    return source ? *source : modelSource();
+    return source ? *source : shellInstrument.model;
 }
 
 void setSessionRecording(SessionRecording* newRecording) {
@@ -51,14 +53,20 @@ bool shellRunning() {
     return running;
 }
 
+Instrument& instrument() {
+    return shellInstrument;
+}
+
 void startShell(WindowInterface& platform, std::uint32_t spreadSeed) {
-    // Keeps the loop in soundBuffer and its rate in soundBaseFrequency, or
-    // leaves the instrument silent when there is no device or no recording.
-    loadEngineSound(zentor::engineSoundWave);
-    setOpeningState(spreadSeed);
-    panelWindow = platform.frameSurface();
-    screenRenderer.powerUp();
-    platform.setFrameComposer([](PanelWindow& window) { refreshFrame(window); });
+    // Keeps the loop and its rate, or leaves the instrument silent when
+    // there is no device or no recording.
+    loadEngineSound(shellInstrument.sound, zentor::engineSoundWave);
+    setOpeningState(shellInstrument, spreadSeed);
+    shellInstrument.view.window = platform.frameSurface();
+    shellInstrument.renderer.powerUp();
+    platform.setFrameComposer([](PanelWindow& window) {
+        refreshFrame(shellInstrument.view, window, panelScene(shellInstrument));
+    });
     platformShown = &platform;
     statusShown.clear();
     platform.startFrameTimer(frameTimerPeriodMs);
@@ -66,16 +74,16 @@ void startShell(WindowInterface& platform, std::uint32_t spreadSeed) {
 }
 
 void stepInstrument() {
-    updateEngineSound(engineSource().heard());
-    engineSource().step(engineState);
+    updateEngineSound(shellInstrument.sound, shellInstrument.engine, engineSource().heard());
+    engineSource().step(shellInstrument.engine);
     if (recording)
-        recording->recordTick();
+        recording->recordTick(shellInstrument.engine);
 }
 
 void tickFrameTimer() {
     stepInstrument();
     showStatus(captionStatus());
-    composeFrame();
+    composeFrame(shellInstrument.view, panelScene(shellInstrument));
 }
 
 void closeShell(WindowInterface& platform) {
@@ -84,12 +92,13 @@ void closeShell(WindowInterface& platform) {
     running = false;
     platformShown = nullptr;
     platform.setFrameComposer({});
-    screenRenderer.release();
+    shellInstrument.renderer.release();
     platform.stopFrameTimer();
-    releaseEngineSound();
-    if (panelWindow)
-        panelWindow->keptFrame.release();
-    panelWindow = nullptr;
+    releaseEngineSound(shellInstrument.sound);
+    PanelView& view = shellInstrument.view;
+    if (view.window)
+        view.window->keptFrame.release();
+    view.window = nullptr;
     platform.closeWindow();
 }
 

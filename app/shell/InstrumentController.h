@@ -7,6 +7,7 @@
 
 class EngineSource;
 class SessionRecording;
+struct Instrument;
 
 #include <cstdint>
 #include <string>
@@ -49,7 +50,7 @@ void tickFrameTimer();
 // if any, takes the tick.
 void stepInstrument();
 // Where the engine values come from from the next tick on: the model
-// (modelSource()) until another source is set; null sets the model again.
+// (the instrument's model) until another source is set; null sets the model again.
 void setEngineSource(EngineSource* source);
 EngineSource& engineSource();
 // Records every tick from the next on; null: none. Once it fails, the
@@ -60,3 +61,5 @@ void closeShell(WindowInterface& platform);
 void resetWindowSize(WindowInterface& platform);
 // Whether the shell is between start-up and close.
 bool shellRunning();
+// The state the shell runs: the one owner of what outlives a tick.
+Instrument& instrument();

@@ -1,5 +1,6 @@
 #include "app/shell/InstrumentKeys.h"
 
+#include "app/shell/Instrument.h"
 #include "app/shell/InstrumentController.h"
 #include "app/shell/KnobKeys.h"
 #include "app/shell/PanelControls.h"
@@ -36,8 +37,9 @@ bool controlSource(InstrumentKey key) {
     for (const ReplayKey& row : replayKeys)
         if (row.key == key) {
             const bool taken = player && player->control(row.control);
-            if (taken && panelWindow)
-                panelWindow->keptFrame.redrawAll();
+            PanelWindow* window = instrument().view.window;
+            if (taken && window)
+                window->keptFrame.redrawAll();
             return taken;
         }
     return false;
@@ -52,29 +54,29 @@ bool pressInstrumentKey(InstrumentKey key, WindowInterface& platform) {
     const bool knobsDriveEngine = engineSource().followsControls();
     switch (key) {
     case InstrumentKey::chooseThrottle:
-        return chooseKnob(0, knobsDriveEngine);
+        return chooseKnob(instrument(), 0, knobsDriveEngine);
     case InstrumentKey::choosePropeller:
-        return chooseKnob(1, knobsDriveEngine);
+        return chooseKnob(instrument(), 1, knobsDriveEngine);
     case InstrumentKey::chooseMixture:
-        return chooseKnob(2, knobsDriveEngine);
+        return chooseKnob(instrument(), 2, knobsDriveEngine);
     case InstrumentKey::knobIn:
-        return moveChosenKnob(1, knobsDriveEngine);
+        return moveChosenKnob(instrument(), 1, knobsDriveEngine);
     case InstrumentKey::knobOut:
-        return moveChosenKnob(-1, knobsDriveEngine);
+        return moveChosenKnob(instrument(), -1, knobsDriveEngine);
     case InstrumentKey::knobInTenth:
-        return moveChosenKnobByTenths(1, knobsDriveEngine);
+        return moveChosenKnobByTenths(instrument(), 1, knobsDriveEngine);
     case InstrumentKey::knobOutTenth:
-        return moveChosenKnobByTenths(-1, knobsDriveEngine);
+        return moveChosenKnobByTenths(instrument(), -1, knobsDriveEngine);
     case InstrumentKey::toggleFullscreen:
         return platform.toggleFullscreen();
     case InstrumentKey::stepCylinder:
-        stepSelectedCylinder();
+        stepSelectedCylinder(instrument());
         return true;
     case InstrumentKey::toggleDemoMode:
-        toggleDemoMode(knobsDriveEngine);
+        toggleDemoMode(instrument(), knobsDriveEngine);
         return true;
     case InstrumentKey::toggleMute:
-        toggleMute();
+        toggleMute(instrument());
         return true;
     case InstrumentKey::pauseReplay:
     case InstrumentKey::seekBack:

@@ -1,8 +1,8 @@
 #include "app/shell/KnobKeys.h"
 
+#include "app/shell/Instrument.h"
 #include "app/shell/PanelControls.h"
 #include "engine/Engine.h"
-#include "panel/KnobMark.h"
 #include "panel/PanelLayout.h"
 
 #include <algorithm>
@@ -10,42 +10,43 @@
 namespace {
 
 // Moves a knob along its travel, counted in panel pixels from fully in.
-void moveKnob(std::size_t knob, double travelPixels) {
+void moveKnob(EngineState& engine, std::size_t knob, double travelPixels) {
     const KnobTravel& travel = knobTravels[knob];
     const double length = travelLength(travel);
-    const double fromTop = (1.0 - double(engineState.*travel.position)) * length;
+    const double fromTop = (1.0 - double(engine.*travel.position)) * length;
     const double moved = std::clamp(fromTop - travelPixels, 0.0, length);
-    engineState.*travel.position = float(1.0 - moved / length);
+    engine.*travel.position = float(1.0 - moved / length);
 }
 
 } // namespace
 
-bool chooseKnob(std::size_t knob, bool knobsDriveEngine) {
+bool chooseKnob(Instrument& instrument, std::size_t knob, bool knobsDriveEngine) {
     if (!knobsDriveEngine || knob >= knobTravels.size())
         return false;
-    knobChoice = {.knob = knob, .marked = true};
+    instrument.knobChoice = {.knob = knob, .marked = true};
     return true;
 }
 
-bool moveChosenKnob(double travelPixels, bool knobsDriveEngine) {
+bool moveChosenKnob(Instrument& instrument, double travelPixels, bool knobsDriveEngine) {
     if (!knobsDriveEngine)
         return false;
-    knobChoice.marked = true;
-    moveKnob(knobChoice.knob, travelPixels);
+    instrument.knobChoice.marked = true;
+    moveKnob(instrument.engine, instrument.knobChoice.knob, travelPixels);
     return true;
 }
 
-bool moveChosenKnobByTenths(int tenths, bool knobsDriveEngine) {
-    return moveChosenKnob(travelLength(knobTravels[knobChoice.knob]) * tenths / 10.0,
+bool moveChosenKnobByTenths(Instrument& instrument, int tenths, bool knobsDriveEngine) {
+    return moveChosenKnob(instrument,
+                          travelLength(knobTravels[instrument.knobChoice.knob]) * tenths / 10.0,
                           knobsDriveEngine);
 }
 
-bool turnKnobAt(int x, int y, int notches, bool knobsDriveEngine) {
+bool turnKnobAt(Instrument& instrument, int x, int y, int notches, bool knobsDriveEngine) {
     if (!knobsDriveEngine)
         return false;
-    const std::optional<std::size_t> knob = knobColumnAt(x, y);
+    const std::optional<std::size_t> knob = knobColumnAt(instrument, x, y);
     if (!knob)
         return false;
-    moveKnob(*knob, notches);
+    moveKnob(instrument.engine, *knob, notches);
     return true;
 }

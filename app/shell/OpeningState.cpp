@@ -1,17 +1,15 @@
 #include "app/shell/OpeningState.h"
 
-#include "app/shell/PanelControls.h"
+#include "app/shell/Instrument.h"
 #include "engine/EngineModel.h"
-#include "panel/KnobMark.h"
 #include "panel/PanelWindow.h"
 
-void setOpeningState(std::uint32_t spreadSeed) {
-    engineState = EngineState{};
-    generateCylinderSpreadsFromSeed(spreadSeed);
-    resetSweepDirections();
-    dragControl = DragControl::none;
-    dragOffset = 0;
-    clientRect = ClientRect{};
-    scaleY = 0.0;
-    knobChoice = KnobChoice{};
+void setOpeningState(Instrument& instrument, std::uint32_t spreadSeed) {
+    instrument.engine = EngineState{};
+    generateCylinderSpreadsFromSeed(instrument.engine, spreadSeed);
+    instrument.model.sweep = DemoSweep{};
+    instrument.drag = {};
+    instrument.view.client = ClientRect{};
+    instrument.view.scaleY = 0.0;
+    instrument.knobChoice = KnobChoice{};
 }

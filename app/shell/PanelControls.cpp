@@ -1,5 +1,6 @@
 #include "app/shell/PanelControls.h"
 
+#include "app/shell/Instrument.h"
 #include "engine/Engine.h"
 #include "panel/PanelArtwork.h"
 #include "panel/PanelLayout.h"
@@ -9,65 +10,64 @@
 #include <cmath>
 #include <optional>
 
-DragControl dragControl = DragControl::none;
-std::uint16_t dragOffset = 0;
-
 namespace {
 
-PanelRect knobArea(std::size_t knob) {
+PanelRect knobArea(const PanelArtwork& artwork, std::size_t knob) {
     const KnobTravel& travel = knobTravels[knob];
-    const ImageSize size = knobImageSize(knob);
+    const ImageSize size = knobImageSize(artwork, knob);
     return {travel.left, travel.travelTop, travel.left + float(size.width),
             travel.travelBottom + float(size.height)};
 }
 
 // Panel y of a pointer. None before the first frame (scaleY 0) or for a
 // client area with no height: such a pointer acts on nothing.
-std::optional<double> panelY(int y) {
-    if (!(scaleY > 0.0))
+std::optional<double> panelY(const PanelView& view, int y) {
+    if (!(view.scaleY > 0.0))
         return std::nullopt;
-    const double py = double(y) / scaleY;
+    const double py = double(y) / view.scaleY;
     if (!std::isfinite(py) || std::fabs(py) > 1e9)
         return std::nullopt;
     return py;
 }
 
-std::optional<int> wholePanelY(int y) {
-    const std::optional<double> py = panelY(y);
+std::optional<int> wholePanelY(const PanelView& view, int y) {
+    const std::optional<double> py = panelY(view, y);
     if (!py)
         return std::nullopt;
     return static_cast<int>(*py);
 }
 
-void pressKnob(std::size_t knob, int y) {
-    const std::optional<int> py = wholePanelY(y);
-    const float top = knobTop(knobTravels[knob]);
+void pressKnob(Instrument& instrument, std::size_t knob, int y) {
+    const std::optional<int> py = wholePanelY(instrument.view, y);
+    const float top = knobTop(knobTravels[knob], instrument.engine);
     // A press above the knob, in the empty part of its travel, grabs nothing.
     if (!py || !(float(*py) > top))
         return;
-    dragControl = static_cast<DragControl>(knob + 1);
-    dragOffset = static_cast<std::uint16_t>(float(*py) - top);
+    instrument.drag = {.control = static_cast<DragControl>(knob + 1),
+                       .offset = static_cast<std::uint16_t>(float(*py) - top)};
 }
 
-void dragKnob(std::size_t knob, int y) {
-    const std::optional<int> py = wholePanelY(y);
+void dragKnob(Instrument& instrument, std::size_t knob, int y) {
+    const std::optional<int> py = wholePanelY(instrument.view, y);
     if (!py)
         return;
     const KnobTravel& travel = knobTravels[knob];
     // The grabbed point stays under the pointer until the knob meets a stop.
-    const int top =
-        std::clamp(*py - int(dragOffset), int(travel.travelTop), int(travel.travelBottom));
-    engineState.*travel.position = 1.0f - (float(top) - travel.travelTop) / travelLength(travel);
+    const int top = std::clamp(*py - int(instrument.drag.offset), int(travel.travelTop),
+                               int(travel.travelBottom));
+    instrument.engine.*travel.position =
+        1.0f - (float(top) - travel.travelTop) / travelLength(travel);
 }
 
 } // namespace
 
-bool hitTest(int x, int y, PanelRect area) {
-    if (panelWindow)
-        clientRect = panelWindow->readClientRect();
-    const int w = clientRect.width();
-    const int h = clientRect.height();
-    const ImageSize panel = panelFrameSize();
+bool hitTest(Instrument& instrument, int x, int y, PanelRect area) {
+    PanelView& view = instrument.view;
+    if (view.window)
+        view.client = view.window->readClientRect();
+    const int w = view.client.width();
+    const int h = view.client.height();
+    const ImageSize panel = panelFrameSize(instrument.artwork);
     if (w <= 0 || h <= 0 || panel.width <= 0 || panel.height <= 0)
         return false;
     const float fx = float(x) / float(w);
@@ -79,74 +79,79 @@ bool hitTest(int x, int y, PanelRect area) {
     return l <= fx && fx <= r && t <= fy && fy <= b;
 }
 
-std::optional<std::size_t> knobColumnAt(int x, int y) {
+std::optional<std::size_t> knobColumnAt(Instrument& instrument, int x, int y) {
     for (std::size_t knob = 0; knob < knobTravels.size(); ++knob)
-        if (hitTest(x, y, knobArea(knob)))
+        if (hitTest(instrument, x, y, knobArea(instrument.artwork, knob)))
             return knob;
     return std::nullopt;
 }
 
-void updateCursor(int x, int y, bool knobsDriveEngine) {
-    if (!panelWindow)
+void updateCursor(Instrument& instrument, int x, int y, bool knobsDriveEngine) {
+    PanelWindow* window = instrument.view.window;
+    if (!window)
         return;
     // Knobs and Demo Mode act only while they drive the engine.
     for (std::size_t knob = 0; knob < knobTravels.size(); ++knob) {
-        if (hitTest(x, y, knobArea(knob))) {
-            const std::optional<double> py = panelY(y);
-            panelWindow->setHandCursor(knobsDriveEngine && py && *py > knobTop(knobTravels[knob]));
+        if (hitTest(instrument, x, y, knobArea(instrument.artwork, knob))) {
+            const std::optional<double> py = panelY(instrument.view, y);
+            window->setHandCursor(knobsDriveEngine && py &&
+                                  *py > knobTop(knobTravels[knob], instrument.engine));
             return;
         }
     }
-    panelWindow->setHandCursor(hitTest(x, y, cylinderButton) || hitTest(x, y, muteCheckBox) ||
-                               (knobsDriveEngine && hitTest(x, y, demoModeCheckBox)));
+    window->setHandCursor(hitTest(instrument, x, y, cylinderButton) ||
+                          hitTest(instrument, x, y, muteCheckBox) ||
+                          (knobsDriveEngine && hitTest(instrument, x, y, demoModeCheckBox)));
 }
 
-void stepSelectedCylinder() {
-    engineState.selectedCylinder = std::uint8_t((engineState.selectedCylinder + 1) % 6);
+void stepSelectedCylinder(Instrument& instrument) {
+    EngineState& engine = instrument.engine;
+    engine.selectedCylinder = std::uint8_t((engine.selectedCylinder + 1) % 6);
 }
 
-void toggleMute() {
-    if (!engineState.demoMode) // demo mode runs silent whatever Mute says
-        engineState.muted = 1 - engineState.muted;
+void toggleMute(Instrument& instrument) {
+    EngineState& engine = instrument.engine;
+    if (!engine.demoMode) // demo mode runs silent whatever Mute says
+        engine.muted = 1 - engine.muted;
 }
 
-void toggleDemoMode(bool knobsDriveEngine) {
+void toggleDemoMode(Instrument& instrument, bool knobsDriveEngine) {
     if (!knobsDriveEngine)
         return; // a log or a simulator owns the engine values
-    engineState.demoMode = 1 - engineState.demoMode;
-    resetEngineState(); // both entering and leaving restart from the start values
+    instrument.engine.demoMode = 1 - instrument.engine.demoMode;
+    resetEngineState(instrument.engine); // both entering and leaving restart from the start values
 }
 
-void pressLeftButton(int x, int y, bool knobsDriveEngine) {
-    updateCursor(x, y, knobsDriveEngine);
-    if (hitTest(x, y, cylinderButton)) {
-        stepSelectedCylinder();
+void pressLeftButton(Instrument& instrument, int x, int y, bool knobsDriveEngine) {
+    updateCursor(instrument, x, y, knobsDriveEngine);
+    if (hitTest(instrument, x, y, cylinderButton)) {
+        stepSelectedCylinder(instrument);
         return;
     }
     for (std::size_t knob = 0; knob < knobTravels.size(); ++knob) {
-        if (hitTest(x, y, knobArea(knob))) {
+        if (hitTest(instrument, x, y, knobArea(instrument.artwork, knob))) {
             if (knobsDriveEngine)
-                pressKnob(knob, y);
+                pressKnob(instrument, knob, y);
             return;
         }
     }
-    if (hitTest(x, y, muteCheckBox)) {
-        toggleMute();
+    if (hitTest(instrument, x, y, muteCheckBox)) {
+        toggleMute(instrument);
         return;
     }
-    if (hitTest(x, y, demoModeCheckBox))
-        toggleDemoMode(knobsDriveEngine);
+    if (hitTest(instrument, x, y, demoModeCheckBox))
+        toggleDemoMode(instrument, knobsDriveEngine);
 }
 
-void movePointer(int x, int y, bool leftButtonHeld, bool knobsDriveEngine) {
-    updateCursor(x, y, knobsDriveEngine);
-    if (leftButtonHeld && dragControl != DragControl::none)
-        dragKnob(std::size_t(dragControl) - 1, y);
+void movePointer(Instrument& instrument, int x, int y, bool leftButtonHeld, bool knobsDriveEngine) {
+    updateCursor(instrument, x, y, knobsDriveEngine);
+    if (leftButtonHeld && instrument.drag.control != DragControl::none)
+        dragKnob(instrument, std::size_t(instrument.drag.control) - 1, y);
     else
-        dragControl = DragControl::none;
+        instrument.drag.control = DragControl::none;
 }
 
-void releaseLeftButton(int x, int y, bool knobsDriveEngine) {
-    updateCursor(x, y, knobsDriveEngine);
-    dragControl = DragControl::none;
+void releaseLeftButton(Instrument& instrument, int x, int y, bool knobsDriveEngine) {
+    updateCursor(instrument, x, y, knobsDriveEngine);
+    instrument.drag.control = DragControl::none;
 }

@@ -9,11 +9,16 @@
 // the left button and pointer movement (client pixels) into changes of the
 // engine record's controls, flags and selected cylinder.
 
+struct Instrument;
+
 enum class DragControl : std::uint8_t { none = 0, throttle = 1, propeller = 2, mixture = 3 };
 
-extern DragControl dragControl;
-// Panel pixels from the knob's top edge down to where the drag began.
-extern std::uint16_t dragOffset;
+// The knob the left button holds, if any.
+struct DragState {
+    DragControl control = DragControl::none;
+    // Panel pixels from the knob's top edge down to where the drag began.
+    std::uint16_t offset = 0;
+};
 
 // An area of the panel, edges included.
 struct PanelRect {
@@ -29,23 +34,23 @@ inline constexpr PanelRect demoModeCheckBox{.left = 524, .top = 910, .right = 64
 
 // Whether client point (x, y) lies in the panel rectangle, compared by its
 // fraction of the client area so the panel's stretch is undone exactly.
-bool hitTest(int x, int y, PanelRect area);
+bool hitTest(Instrument& instrument, int x, int y, PanelRect area);
 
 // The knob (panel order) whose whole travel column, from fully in to fully
 // out, holds client point (x, y).
-std::optional<std::size_t> knobColumnAt(int x, int y);
+std::optional<std::size_t> knobColumnAt(Instrument& instrument, int x, int y);
 
 // What the cylinder button and the two check boxes do, by mouse or by key.
 // `knobsDriveEngine`: whether the engine source follows the controls, as the
 // caller knows it; these handlers never ask the controller.
 // While a log or a simulator drives the engine, Demo Mode stays as it is.
-void stepSelectedCylinder();
-void toggleMute();
-void toggleDemoMode(bool knobsDriveEngine);
+void stepSelectedCylinder(Instrument& instrument);
+void toggleMute(Instrument& instrument);
+void toggleDemoMode(Instrument& instrument, bool knobsDriveEngine);
 
 // A press on a knob grabs it only while the knobs drive the engine.
-void pressLeftButton(int x, int y, bool knobsDriveEngine);
-void movePointer(int x, int y, bool leftButtonHeld, bool knobsDriveEngine);
-void releaseLeftButton(int x, int y, bool knobsDriveEngine);
+void pressLeftButton(Instrument& instrument, int x, int y, bool knobsDriveEngine);
+void movePointer(Instrument& instrument, int x, int y, bool leftButtonHeld, bool knobsDriveEngine);
+void releaseLeftButton(Instrument& instrument, int x, int y, bool knobsDriveEngine);
 // The hand wherever a click would act, the arrow elsewhere.
-void updateCursor(int x, int y, bool knobsDriveEngine);
+void updateCursor(Instrument& instrument, int x, int y, bool knobsDriveEngine);

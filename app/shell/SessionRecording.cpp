@@ -12,15 +12,15 @@ SessionRecording::SessionRecording(std::unique_ptr<EngineRecorder> engineRecorde
 
 SessionRecording::~SessionRecording() = default;
 
-void SessionRecording::recordTick() {
+void SessionRecording::recordTick(const EngineState& engine) {
     const double seconds = double(ticks++) * modelTimeStep;
     RecordedTick tick;
     tick.utc = utc();
     tick.seconds = seconds;
-    tick.values = shownValues(engineState);
-    tick.demoMode = engineState.demoMode != 0;
-    tick.muted = engineState.muted != 0;
-    tick.selectedCylinder = engineState.selectedCylinder + 1;
+    tick.values = shownValues(engine);
+    tick.demoMode = engine.demoMode != 0;
+    tick.muted = engine.muted != 0;
+    tick.selectedCylinder = engine.selectedCylinder + 1;
     if (recorder->record(tick) == RecordOutcome::failed && report)
         report(recorder->failure());
 }

@@ -7,6 +7,7 @@
 #include <string>
 
 class EngineRecorder;
+struct EngineState;
 
 // Where the recording's time stamps come from: the program passes the
 // system clock, tests a fixed one.
@@ -26,8 +27,8 @@ public:
     SessionRecording(const SessionRecording&) = delete;
     SessionRecording& operator=(const SessionRecording&) = delete;
 
-    // This tick, engine time counted from the first recorded tick.
-    void recordTick();
+    // This tick of `engine`, engine time counted from the first recorded tick.
+    void recordTick(const EngineState& engine);
     // "flight.csv: cannot write: No space left on device; recording
     // stopped" once it has; empty while it records.
     const std::string& failure() const;

@@ -1,5 +1,6 @@
 #include "app/window/FrameView.h"
 
+#include "app/shell/Instrument.h"
 #include "app/shell/InstrumentController.h"
 #include "app/shell/KnobKeys.h"
 #include "app/shell/PanelControls.h"
@@ -92,7 +93,7 @@ QPoint FrameView::clientPoint(const QMouseEvent* event) const {
 void FrameView::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) {
         const QPoint p = clientPoint(event);
-        pressLeftButton(p.x(), p.y(), engineSource().followsControls());
+        pressLeftButton(instrument(), p.x(), p.y(), engineSource().followsControls());
     }
     event->accept();
 }
@@ -105,14 +106,15 @@ void FrameView::mouseDoubleClickEvent(QMouseEvent* event) {
 
 void FrameView::mouseMoveEvent(QMouseEvent* event) {
     const QPoint p = clientPoint(event);
-    movePointer(p.x(), p.y(), event->buttons() & Qt::LeftButton, engineSource().followsControls());
+    movePointer(instrument(), p.x(), p.y(), event->buttons() & Qt::LeftButton,
+                engineSource().followsControls());
     event->accept();
 }
 
 void FrameView::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) {
         const QPoint p = clientPoint(event);
-        releaseLeftButton(p.x(), p.y(), engineSource().followsControls());
+        releaseLeftButton(instrument(), p.x(), p.y(), engineSource().followsControls());
     }
     event->accept();
 }
@@ -125,6 +127,6 @@ void FrameView::wheelEvent(QWheelEvent* event) {
     wheelRemainder -= notches * notch;
     const QPoint p = event->position().toPoint();
     if (notches != 0)
-        turnKnobAt(p.x(), p.y(), notches, engineSource().followsControls());
+        turnKnobAt(instrument(), p.x(), p.y(), notches, engineSource().followsControls());
     event->accept();
 }

@@ -1,10 +1,10 @@
 #include "app/window/SourceOpening.h"
 
+#include "app/shell/Instrument.h"
 #include "app/shell/InstrumentController.h"
 #include "app/window/ProgramNotice.h"
 #include "live/LiveSource.h"
 #include "logs/ReplaySource.h"
-#include "panel/FrameCompositor.h"
 
 #include <QString>
 
@@ -20,7 +20,7 @@ OpenedSource openReplay(const std::string& path, const LaunchOptions& options) {
     if (!opened.source)
         return {nullptr, opened.error.message()};
     // The log's aircraft on the status bar, where the log names it.
-    screenRenderer.registration =
+    instrument().renderer.registration =
         QString::fromStdString(opened.source->aircraft()).toStdU16String();
     return {std::move(opened.source), {}};
 }

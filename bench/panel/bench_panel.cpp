@@ -1,3 +1,4 @@
+#include "app/shell/Instrument.h"
 #include "app/shell/InstrumentController.h"
 #include "app/shell/OpeningState.h"
 #include "engine/EngineModel.h"
@@ -20,14 +21,15 @@ namespace {
 OffscreenPanelWindow window;
 
 void startInstrument(int clientWidth, int clientHeight, bool demo) {
-    setOpeningState(1);
-    engineState.throttle = 0.4f;
-    engineState.demoMode = demo;
+    setOpeningState(instrument(), 1);
+    instrument().engine.throttle = 0.4f;
+    instrument().engine.demoMode = demo;
     window.client = {0, 0, clientWidth, clientHeight};
-    panelWindow = &window;
-    screenRenderer.powerUp();
+    instrument().view.window = &window;
+    instrument().renderer.powerUp();
     for (int tick = 0; tick < 300; ++tick)
-        stepEngine(); // mid sweep, gauges away from their start values
+        stepEngine(instrument().engine,
+                   instrument().model.sweep); // mid sweep, gauges away from their start values
 }
 
 // The whole frame alone, at the given client size, as a resize, a new
@@ -36,9 +38,9 @@ void BM_composeFrame(benchmark::State& state) {
     startInstrument(int(state.range(0)), int(state.range(1)), false);
     for (auto _ : state) {
         window.keptFrame.redrawAll();
-        composeFrame();
+        composeFrame(instrument().view, panelScene(instrument()));
     }
-    screenRenderer.release();
+    instrument().renderer.release();
 }
 BENCHMARK(BM_composeFrame)
     ->Args({572, 670}) // the window's opening client area
@@ -58,7 +60,7 @@ BENCHMARK(BM_composeFrame)
 void BM_composeFrameCold(benchmark::State& state) {
     startInstrument(int(state.range(0)), int(state.range(1)), false);
     if (state.range(2) == 0)
-        screenRenderer.release();
+        instrument().renderer.release();
     std::vector<std::uint64_t> elsewhere(std::size_t(32) << 17);
     std::uint64_t touched = 0;
     for (auto _ : state) {
@@ -67,10 +69,10 @@ void BM_composeFrameCold(benchmark::State& state) {
             word += ++touched;
         window.keptFrame.redrawAll();
         state.ResumeTiming();
-        composeFrame();
+        composeFrame(instrument().view, panelScene(instrument()));
     }
     benchmark::DoNotOptimize(elsewhere.data());
-    screenRenderer.release();
+    instrument().renderer.release();
 }
 BENCHMARK(BM_composeFrameCold)
     ->ArgNames({"", "", "screen"})
@@ -87,12 +89,12 @@ BENCHMARK(BM_composeFrameCold)
 // cruise (demo:0) or of the demo sweep (demo:1) draws them.
 void BM_keptFrame(benchmark::State& state) {
     startInstrument(int(state.range(0)), int(state.range(1)), state.range(2) != 0);
-    composeFrame();
+    composeFrame(instrument().view, panelScene(instrument()));
     for (auto _ : state) {
-        stepEngine();
-        composeFrame();
+        stepEngine(instrument().engine, instrument().model.sweep);
+        composeFrame(instrument().view, panelScene(instrument()));
     }
-    screenRenderer.release();
+    instrument().renderer.release();
 }
 BENCHMARK(BM_keptFrame)
     ->ArgNames({"", "", "demo"})
@@ -107,11 +109,11 @@ BENCHMARK(BM_keptFrame)
 void BM_wholeTick(benchmark::State& state) {
     startInstrument(750, 945, state.range(0) != 0);
     for (auto _ : state) {
-        engineState.leftFuel = 45.7f;
-        engineState.rightFuel = 42.1f;
+        instrument().engine.leftFuel = 45.7f;
+        instrument().engine.rightFuel = 42.1f;
         tickFrameTimer();
     }
-    screenRenderer.release();
+    instrument().renderer.release();
 }
 BENCHMARK(BM_wholeTick)
     ->Arg(0)
@@ -131,7 +133,7 @@ void BM_stretchedCopy(benchmark::State& state) {
     gfx::Bitmap backBuffer(750, 945);
     {
         gfx::Graphics g(backBuffer);
-        g.drawImage(&panelImage, 0, 0);
+        g.drawImage(&instrument().artwork.panel, 0, 0);
     }
     gfx::Bitmap client(w, h);
     for (auto _ : state) {
@@ -158,16 +160,16 @@ BENCHMARK(BM_stretchedCopy)
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication application(argc, argv);
-    loadPanelArtwork();
+    loadPanelArtwork(instrument().artwork);
     // Fill the font and glyph caches first, so the first benchmark measures
     // frames like every later one, not start-up.
     startInstrument(750, 945, false);
     for (int frame = 0; frame < 20; ++frame)
-        composeFrame();
-    screenRenderer.release();
+        composeFrame(instrument().view, panelScene(instrument()));
+    instrument().renderer.release();
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
-    freePanelArtwork();
+    freePanelArtwork(instrument().artwork);
     return 0;
 }

@@ -1,5 +1,6 @@
 // One monitor screen frame, kit and all, into a 630 x 483 image.
 
+#include "app/shell/Instrument.h"
 #include "app/shell/OpeningState.h"
 #include "engine/EngineModel.h"
 #include "gfx/Bitmap.h"
@@ -14,15 +15,16 @@
 namespace {
 
 // Start values, or 300 ticks into the demo sweep with every gauge away from rest.
-void setEngine(bool midSweep) {
-    setOpeningState(1);
-    engineState.demoMode = midSweep ? 1 : 0;
+void setEngine(Instrument& instrument, bool midSweep) {
+    setOpeningState(instrument, 1);
+    instrument.engine.demoMode = midSweep ? 1 : 0;
     for (int tick = 0; midSweep && tick < 300; ++tick)
-        stepEngine();
+        stepEngine(instrument.engine, instrument.model.sweep);
 }
 
 void BM_drawScreen(benchmark::State& state) {
-    setEngine(state.range(0) != 0);
+    Instrument instrument;
+    setEngine(instrument, state.range(0) != 0);
     ScreenRenderer renderer;
     renderer.powerUp();
     QImage black(630, 483, QImage::Format_RGB32);
@@ -31,7 +33,7 @@ void BM_drawScreen(benchmark::State& state) {
     gfx::Graphics graphics(screen);
     graphics.setClip({0, 0, 630, 483});
     for (auto _ : state)
-        renderer.draw(graphics);
+        renderer.draw(graphics, instrument.engine);
 }
 BENCHMARK(BM_drawScreen)
     ->ArgName("midSweep")

@@ -1,3 +1,4 @@
+#include "app/shell/Instrument.h"
 #include "app/shell/OpeningState.h"
 #include "engine/Engine.h"
 #include "resources/Resources.h"
@@ -35,17 +36,18 @@ BENCHMARK(BM_createSoundBuffer);
 // The sound's share of a normal tick while the engine runs: one status query
 // and one pitch change, rpm sweeping between idle and full power.
 static void BM_updateEngineSound(benchmark::State& state) {
-    setOpeningState(1);
-    if (!loadEngineSound(zentor::engineSoundWave)) {
+    Instrument instrument;
+    setOpeningState(instrument, 1);
+    if (!loadEngineSound(instrument.sound, zentor::engineSoundWave)) {
         state.SkipWithError("no audio device");
         return;
     }
     int tick = 0;
     for (auto _ : state) {
-        engineState.rpm = 900.0f + float(tick++ % 1500);
-        updateEngineSound();
+        instrument.engine.rpm = 900.0f + float(tick++ % 1500);
+        updateEngineSound(instrument.sound, instrument.engine);
     }
-    releaseEngineSound();
+    releaseEngineSound(instrument.sound);
 }
 BENCHMARK(BM_updateEngineSound);
 

@@ -1,6 +1,7 @@
 #include "tests/support/InstrumentReset.h"
 #include "tests/support/ShellFixture.h"
 
+#include "app/shell/Instrument.h"
 #include "app/shell/InstrumentController.h"
 #include "app/shell/InstrumentKeys.h"
 #include "app/window/FrameView.h"
@@ -44,7 +45,8 @@ void sendWheel(FrameView* view, QPointF at, int eighthsOfADegree) {
 }
 
 Knobs knobsNow() {
-    return {engineState.throttle, engineState.propeller, engineState.mixture};
+    return {instrument().engine.throttle, instrument().engine.propeller,
+            instrument().engine.mixture};
 }
 
 // Whether the frame shows the lit lamp by a knob's placard.
@@ -71,7 +73,7 @@ class InstrumentKeysTest : public QObject {
 private slots:
     void init() {
         resetInstrument();
-        loadPanelArtwork();
+        loadPanelArtwork(instrument().artwork);
         shell = std::make_unique<OpenShell>(); // the panel's own 750 x 945
         QVERIFY(shell->exposed());
         shell->tick();
@@ -80,7 +82,7 @@ private slots:
     void cleanup() {
         setEngineSource(nullptr);
         shell.reset();
-        freePanelArtwork();
+        freePanelArtwork(instrument().artwork);
     }
 
     // From the opening knobs: throttle pulled out (0), propeller and mixture in (1).
@@ -135,10 +137,10 @@ private slots:
         QFETCH(Knobs, knobs);
         QFETCH(int, marked);
         press(keys);
-        QCOMPARE(engineState.throttle, knobs.throttle);
-        QCOMPARE(engineState.propeller, knobs.propeller);
-        QCOMPARE(engineState.mixture, knobs.mixture);
-        QCOMPARE(knobChoice.marked, marked >= 0);
+        QCOMPARE(instrument().engine.throttle, knobs.throttle);
+        QCOMPARE(instrument().engine.propeller, knobs.propeller);
+        QCOMPARE(instrument().engine.mixture, knobs.mixture);
+        QCOMPARE(instrument().knobChoice.marked, marked >= 0);
         shell->tick();
         const QImage frame = shell->view()->latestPanelFrame().image();
         for (std::size_t knob = 0; knob < knobCount; ++knob)
@@ -149,9 +151,11 @@ private slots:
     // without it is pixel for pixel the frame of a run without keys.
     void markLeavesTheRestOfTheFrame() {
         const ClientRect client = shell->view()->readClientRect();
-        const QImage plain = composeFrameFor(client).image();
+        const QImage plain =
+            composeFrameFor(instrument().view, client, panelScene(instrument())).image();
         press({Qt::Key_2});
-        const QImage marked = composeFrameFor(client).image();
+        const QImage marked =
+            composeFrameFor(instrument().view, client, panelScene(instrument())).image();
         const KnobLampPosition& lamp = knobLamps[1];
         const QRect lampArea(int(lamp.centreX) - 8, int(lamp.centreY) - 8, 17, 17);
         int differing = 0;
@@ -191,10 +195,10 @@ private slots:
         QFETCH(Knobs, knobs);
         for (int delta : deltas)
             sendWheel(shell->view(), shell->onPanel(panelPoint.x(), panelPoint.y()), delta);
-        QCOMPARE(engineState.throttle, knobs.throttle);
-        QCOMPARE(engineState.propeller, knobs.propeller);
-        QCOMPARE(engineState.mixture, knobs.mixture);
-        QVERIFY(!knobChoice.marked); // the wheel chooses nothing
+        QCOMPARE(instrument().engine.throttle, knobs.throttle);
+        QCOMPARE(instrument().engine.propeller, knobs.propeller);
+        QCOMPARE(instrument().engine.mixture, knobs.mixture);
+        QVERIFY(!instrument().knobChoice.marked); // the wheel chooses nothing
     }
 
     // A replayed log or a simulator owns the knobs: keys and wheel do nothing
@@ -209,13 +213,13 @@ private slots:
             QVERIFY(!pressInstrumentKey(key, shell->window));
         press({Qt::Key_2, Qt::Key_Up, Qt::Key_PageDown});
         sendWheel(shell->view(), shell->onPanel(199, 860), 240);
-        QCOMPARE(engineState.throttle, before.throttle);
-        QCOMPARE(engineState.propeller, before.propeller);
-        QCOMPARE(engineState.mixture, before.mixture);
-        QVERIFY(!knobChoice.marked);
+        QCOMPARE(instrument().engine.throttle, before.throttle);
+        QCOMPARE(instrument().engine.propeller, before.propeller);
+        QCOMPARE(instrument().engine.mixture, before.mixture);
+        QVERIFY(!instrument().knobChoice.marked);
         press({Qt::Key_C, Qt::Key_M});
-        QCOMPARE(int(engineState.selectedCylinder), 1);
-        QCOMPARE(int(engineState.muted), 1);
+        QCOMPARE(int(instrument().engine.selectedCylinder), 1);
+        QCOMPARE(int(instrument().engine.muted), 1);
     }
 
     // A closed instrument takes no keys: they go back to the window system.
@@ -223,7 +227,7 @@ private slots:
         closeShell(shell->window);
         QVERIFY(!pressInstrumentKey(InstrumentKey::knobIn, shell->window));
         QVERIFY(!pressInstrumentKey(InstrumentKey::toggleFullscreen, shell->window));
-        QCOMPARE(engineState.throttle, 0.0f);
+        QCOMPARE(instrument().engine.throttle, 0.0f);
     }
 };
 

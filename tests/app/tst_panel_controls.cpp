@@ -1,6 +1,7 @@
 #include "panel/OffscreenPanelWindow.h"
 #include "tests/support/InstrumentReset.h"
 
+#include "app/shell/Instrument.h"
 #include "app/shell/InstrumentController.h"
 #include "app/shell/PanelControls.h"
 #include "engine/Engine.h"
@@ -34,23 +35,23 @@ class PanelControlsTest : public QObject {
 
     void setClient(int w, int h) {
         window.client = {0, 0, w, h};
-        clientRect = window.client;
-        scaleY = double(float(h) / 945.0f);
+        instrument().view.client = window.client;
+        instrument().view.scaleY = double(float(h) / 945.0f);
     }
 
 private slots:
     void initTestCase() {
         // Blank artwork of the real sizes: the controls read sizes from the images.
-        panelImage = gfx::Bitmap(750, 945);
-        throttleKnobImage = gfx::Bitmap(120, 130);
-        propellerKnobImage = gfx::Bitmap(114, 120);
-        mixtureKnobImage = gfx::Bitmap(114, 120);
-        panelWindow = &window;
+        instrument().artwork.panel = gfx::Bitmap(750, 945);
+        instrument().artwork.throttleKnob = gfx::Bitmap(120, 130);
+        instrument().artwork.propellerKnob = gfx::Bitmap(114, 120);
+        instrument().artwork.mixtureKnob = gfx::Bitmap(114, 120);
+        instrument().view.window = &window;
     }
 
     void cleanupTestCase() {
-        panelWindow = nullptr;
-        freePanelArtwork();
+        instrument().view.window = nullptr;
+        freePanelArtwork(instrument().artwork);
     }
 
     void init() {
@@ -76,40 +77,40 @@ private slots:
     void cylinderButtonEdges() {
         QFETCH(QPoint, point);
         QFETCH(int, steps);
-        engineState.selectedCylinder = 2;
-        pressLeftButton(point.x(), point.y(), engineSource().followsControls());
-        QCOMPARE(int(engineState.selectedCylinder), 2 + steps);
+        instrument().engine.selectedCylinder = 2;
+        pressLeftButton(instrument(), point.x(), point.y(), engineSource().followsControls());
+        QCOMPARE(int(instrument().engine.selectedCylinder), 2 + steps);
         QCOMPARE(window.hand, steps == 1);
     }
 
     void sixPressesComeBack() {
-        engineState.selectedCylinder = 4;
+        instrument().engine.selectedCylinder = 4;
         for (int press = 1; press <= 6; ++press) {
-            pressLeftButton(140, 600, engineSource().followsControls());
-            QCOMPARE(int(engineState.selectedCylinder), (4 + press) % 6);
+            pressLeftButton(instrument(), 140, 600, engineSource().followsControls());
+            QCOMPARE(int(instrument().engine.selectedCylinder), (4 + press) % 6);
         }
     }
 
     void muteAndDemoMode() {
-        pressLeftButton(700, 920, engineSource().followsControls());
-        QCOMPARE(engineState.muted, 1);
-        pressLeftButton(700, 920, engineSource().followsControls());
-        QCOMPARE(engineState.muted, 0);
+        pressLeftButton(instrument(), 700, 920, engineSource().followsControls());
+        QCOMPARE(instrument().engine.muted, 1);
+        pressLeftButton(instrument(), 700, 920, engineSource().followsControls());
+        QCOMPARE(instrument().engine.muted, 0);
 
-        engineState.rpm = 2000;
-        pressLeftButton(560, 920, engineSource().followsControls());
-        QCOMPARE(engineState.demoMode, 1);
-        QCOMPARE(engineState.rpm, 900.0f); // entering demo mode restarts the values
-        pressLeftButton(700, 920, engineSource().followsControls());
-        QCOMPARE(engineState.muted, 0); // Mute does nothing in demo mode
-        QVERIFY(window.hand);           // yet the hand shows there
+        instrument().engine.rpm = 2000;
+        pressLeftButton(instrument(), 560, 920, engineSource().followsControls());
+        QCOMPARE(instrument().engine.demoMode, 1);
+        QCOMPARE(instrument().engine.rpm, 900.0f); // entering demo mode restarts the values
+        pressLeftButton(instrument(), 700, 920, engineSource().followsControls());
+        QCOMPARE(instrument().engine.muted, 0); // Mute does nothing in demo mode
+        QVERIFY(window.hand);                   // yet the hand shows there
 
-        engineState.rpm = 2000;
-        engineState.oilPressure = 50;
-        pressLeftButton(560, 920, engineSource().followsControls());
-        QCOMPARE(engineState.demoMode, 0);
-        QCOMPARE(engineState.rpm, 900.0f); // and so does leaving it
-        QCOMPARE(engineState.oilPressure, 0.0f);
+        instrument().engine.rpm = 2000;
+        instrument().engine.oilPressure = 50;
+        pressLeftButton(instrument(), 560, 920, engineSource().followsControls());
+        QCOMPARE(instrument().engine.demoMode, 0);
+        QCOMPARE(instrument().engine.rpm, 900.0f); // and so does leaving it
+        QCOMPARE(instrument().engine.oilPressure, 0.0f);
     }
 
     void throttleGrab_data() {
@@ -129,15 +130,15 @@ private slots:
         QFETCH(int, panelY);
         QFETCH(bool, grabbed);
         QFETCH(int, offset);
-        engineState.throttle = throttle;
-        engineState.selectedCylinder = 0;
-        pressLeftButton(200, panelY, engineSource().followsControls());
-        QCOMPARE(dragControl, grabbed ? DragControl::throttle : DragControl::none);
+        instrument().engine.throttle = throttle;
+        instrument().engine.selectedCylinder = 0;
+        pressLeftButton(instrument(), 200, panelY, engineSource().followsControls());
+        QCOMPARE(instrument().drag.control, grabbed ? DragControl::throttle : DragControl::none);
         QCOMPARE(window.hand, grabbed);
         if (grabbed)
-            QCOMPARE(int(dragOffset), offset);
+            QCOMPARE(int(instrument().drag.offset), offset);
         // A press in the empty travel reaches no other area either.
-        QCOMPARE(int(engineState.selectedCylinder), 0);
+        QCOMPARE(int(instrument().engine.selectedCylinder), 0);
     }
 
     void dragKnobs_data() {
@@ -159,36 +160,37 @@ private slots:
         QFETCH(int, moveToY);
         QFETCH(int, knob);
         QFETCH(float, expected);
-        engineState.throttle = engineState.propeller = engineState.mixture = 0;
+        instrument().engine.throttle = instrument().engine.propeller = instrument().engine.mixture =
+            0;
         const int grabY = knob == 0 ? 825 : 773;
-        pressLeftButton(knobX, grabY, engineSource().followsControls());
-        QCOMPARE(int(dragOffset), 20);
-        movePointer(knobX + 300, moveToY, true,
+        pressLeftButton(instrument(), knobX, grabY, engineSource().followsControls());
+        QCOMPARE(int(instrument().drag.offset), 20);
+        movePointer(instrument(), knobX + 300, moveToY, true,
                     engineSource().followsControls()); // only vertical movement counts
-        const float positions[] = {engineState.throttle, engineState.propeller,
-                                   engineState.mixture};
+        const float positions[] = {instrument().engine.throttle, instrument().engine.propeller,
+                                   instrument().engine.mixture};
         QCOMPARE(positions[knob], expected);
-        releaseLeftButton(knobX, moveToY, engineSource().followsControls());
-        QCOMPARE(dragControl, DragControl::none);
+        releaseLeftButton(instrument(), knobX, moveToY, engineSource().followsControls());
+        QCOMPARE(instrument().drag.control, DragControl::none);
     }
 
     void moveWithoutButtonEndsDrag() {
-        pressLeftButton(200, 850, engineSource().followsControls());
-        QCOMPARE(dragControl, DragControl::throttle);
-        movePointer(200, 760, false, engineSource().followsControls());
-        QCOMPARE(dragControl, DragControl::none);
-        QCOMPARE(engineState.throttle, 0.0f);
+        pressLeftButton(instrument(), 200, 850, engineSource().followsControls());
+        QCOMPARE(instrument().drag.control, DragControl::throttle);
+        movePointer(instrument(), 200, 760, false, engineSource().followsControls());
+        QCOMPARE(instrument().drag.control, DragControl::none);
+        QCOMPARE(instrument().engine.throttle, 0.0f);
     }
 
     // The panel stretched unevenly: positions map back by their fractions.
     void stretchedClient() {
         setClient(1500, 500);
         const QPoint button = clientPointFor(130, 600, window.client);
-        pressLeftButton(button.x(), button.y(), engineSource().followsControls());
-        QCOMPARE(int(engineState.selectedCylinder), 1);
+        pressLeftButton(instrument(), button.x(), button.y(), engineSource().followsControls());
+        QCOMPARE(int(instrument().engine.selectedCylinder), 1);
         const QPoint knob = clientPointFor(200, 860, window.client);
-        pressLeftButton(knob.x(), knob.y(), engineSource().followsControls());
-        QCOMPARE(dragControl, DragControl::throttle);
+        pressLeftButton(instrument(), knob.x(), knob.y(), engineSource().followsControls());
+        QCOMPARE(instrument().drag.control, DragControl::throttle);
     }
 
     // Before the first frame scaleY is 0, and a client area can be 0 high:
@@ -208,16 +210,16 @@ private slots:
         QFETCH(int, height);
         QFETCH(double, scale);
         window.client = {0, 0, width, height};
-        scaleY = scale;
+        instrument().view.scaleY = scale;
         for (const QPoint p : {QPoint(0, 0), QPoint(200, 850), QPoint(65535, 65535)}) {
-            pressLeftButton(p.x(), p.y(), engineSource().followsControls());
-            movePointer(p.x(), p.y(), true, engineSource().followsControls());
-            releaseLeftButton(p.x(), p.y(), engineSource().followsControls());
+            pressLeftButton(instrument(), p.x(), p.y(), engineSource().followsControls());
+            movePointer(instrument(), p.x(), p.y(), true, engineSource().followsControls());
+            releaseLeftButton(instrument(), p.x(), p.y(), engineSource().followsControls());
         }
-        QVERIFY(engineState.throttle >= 0.0f && engineState.throttle <= 1.0f);
-        QVERIFY(engineState.selectedCylinder < 6);
+        QVERIFY(instrument().engine.throttle >= 0.0f && instrument().engine.throttle <= 1.0f);
+        QVERIFY(instrument().engine.selectedCylinder < 6);
         if (scale == 0.0)
-            QCOMPARE(dragControl, DragControl::none);
+            QCOMPARE(instrument().drag.control, DragControl::none);
     }
 
     // While an outside source drives the engine the knobs and Demo Mode only
@@ -237,18 +239,20 @@ private slots:
         QFETCH(bool, hand);
         OutsideSource outside;
         setEngineSource(&outside);
-        const EngineState before = engineState;
-        pressLeftButton(point.x(), point.y(), engineSource().followsControls());
-        movePointer(point.x(), point.y() - 40, true, engineSource().followsControls());
-        releaseLeftButton(point.x(), point.y() - 40, engineSource().followsControls());
-        updateCursor(point.x(), point.y(), engineSource().followsControls());
+        const EngineState before = instrument().engine;
+        pressLeftButton(instrument(), point.x(), point.y(), engineSource().followsControls());
+        movePointer(instrument(), point.x(), point.y() - 40, true,
+                    engineSource().followsControls());
+        releaseLeftButton(instrument(), point.x(), point.y() - 40,
+                          engineSource().followsControls());
+        updateCursor(instrument(), point.x(), point.y(), engineSource().followsControls());
         setEngineSource(nullptr);
         QCOMPARE(window.hand, hand);
-        QCOMPARE(engineState.throttle, before.throttle);
-        QCOMPARE(engineState.mixture, before.mixture);
-        QCOMPARE(engineState.demoMode, 0);
-        QCOMPARE(engineState.muted != before.muted, point == QPoint(700, 920));
-        QCOMPARE(engineState.selectedCylinder != before.selectedCylinder,
+        QCOMPARE(instrument().engine.throttle, before.throttle);
+        QCOMPARE(instrument().engine.mixture, before.mixture);
+        QCOMPARE(instrument().engine.demoMode, 0);
+        QCOMPARE(instrument().engine.muted != before.muted, point == QPoint(700, 920));
+        QCOMPARE(instrument().engine.selectedCylinder != before.selectedCylinder,
                  point == QPoint(140, 600));
     }
 };

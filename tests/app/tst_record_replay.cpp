@@ -3,6 +3,7 @@
 // keys reach the replay; a recording refused or failing says so and the
 // instrument runs on; the program refuses bad logs before any window.
 
+#include "app/shell/Instrument.h"
 #include "panel/OffscreenPanelWindow.h"
 #include "tests/support/InstrumentReset.h"
 
@@ -80,9 +81,9 @@ static_assert(displayRounding.size() == quantityCount);
 // A pilot's session: throttle in over the first minute, propeller back,
 // mixture leaned.
 void moveControls(int tick) {
-    engineState.throttle = float(std::min(1.0, tick / 900.0));
-    engineState.propeller = tick < 1200 ? 1.0f : 0.85f;
-    engineState.mixture = tick < 1500 ? 1.0f : 0.6f;
+    instrument().engine.throttle = float(std::min(1.0, tick / 900.0));
+    instrument().engine.propeller = tick < 1200 ? 1.0f : 0.85f;
+    instrument().engine.mixture = tick < 1500 ? 1.0f : 0.6f;
 }
 
 QString differences(const EngineSample& shown, const EngineSample& expected) {
@@ -131,8 +132,8 @@ class RecordReplayTest : public QObject {
     QString file(const char* name) const { return folder->filePath(name); }
 
 private slots:
-    void initTestCase() { loadPanelArtwork(); }
-    void cleanupTestCase() { freePanelArtwork(); }
+    void initTestCase() { loadPanelArtwork(instrument().artwork); }
+    void cleanupTestCase() { freePanelArtwork(instrument().artwork); }
 
     void init() {
         folder = std::make_unique<QTemporaryDir>();
@@ -179,8 +180,9 @@ private slots:
                 // The tick as the timer runs it, its frame only where it is compared.
                 stepInstrument();
                 if (opened.recording->rows() > rowsBefore && rowsBefore % compareEvery == 0) {
-                    composeFrame();
-                    session[tick] = {shownValues(engineState), platform.surface.lastFrame.image()};
+                    composeFrame(instrument().view, panelScene(instrument()));
+                    session[tick] = {shownValues(instrument().engine),
+                                     platform.surface.lastFrame.image()};
                 }
             }
             setSessionRecording(nullptr);
@@ -206,7 +208,8 @@ private slots:
             tickFrameTimer();
             if (recorded == session.end())
                 continue;
-            const QString wrong = differences(shownValues(engineState), recorded->second.first);
+            const QString wrong =
+                differences(shownValues(instrument().engine), recorded->second.first);
             QVERIFY2(wrong.isEmpty(), qPrintable(QString("tick %1:%2").arg(tick).arg(wrong)));
             QVERIFY2(platform.surface.lastFrame.image() == recorded->second.second,
                      qPrintable(QString("frame of tick %1").arg(tick)));
@@ -244,9 +247,9 @@ private slots:
         HeadlessPlatform platform;
         startShell(platform, spreadSeed);
         tickFrameTimer();
-        const EngineState before = engineState;
+        const EngineState before = instrument().engine;
         QVERIFY(!pressInstrumentKey(key, platform));
-        QCOMPARE(engineState.rpm, before.rpm);
+        QCOMPARE(instrument().engine.rpm, before.rpm);
 
         LogOptions whole;
         whole.indexInBackground = false;
@@ -335,9 +338,9 @@ private slots:
             replaying ? QString::fromStdString(replay.status()) + " \u2014 " + failure : failure;
         QCOMPARE(platform.statuses.last(), expected);
         if (replaying)
-            QCOMPARE(engineState.rpm, float(2000 + (ticks - 1) * 0.065));
+            QCOMPARE(instrument().engine.rpm, float(2000 + (ticks - 1) * 0.065));
         else
-            QVERIFY(engineState.rpm > 900.0f); // the throttle went in; the model ran on
+            QVERIFY(instrument().engine.rpm > 900.0f); // the throttle went in; the model ran on
     }
 
     // The program refuses, in one line and with status 2, before any

@@ -1,6 +1,7 @@
 #include "panel/OffscreenPanelWindow.h"
 #include "tests/support/InstrumentReset.h"
 
+#include "app/shell/Instrument.h"
 #include "app/shell/InstrumentController.h"
 #include "app/shell/PanelControls.h"
 #include "app/window/FrameView.h"
@@ -31,24 +32,24 @@ public:
     void startFrameTimer(int periodMs) override {
         calls << QStringLiteral("timer %1 powered %2 cylinder %3")
                      .arg(periodMs)
-                     .arg(screenRenderer.powered)
-                     .arg(engineState.selectedCylinder);
+                     .arg(instrument().renderer.powered)
+                     .arg(instrument().engine.selectedCylinder);
     }
     void stopFrameTimer() override {
-        calls << QStringLiteral("stop timer powered %1").arg(screenRenderer.powered);
+        calls << QStringLiteral("stop timer powered %1").arg(instrument().renderer.powered);
     }
     void closeWindow() override {
-        calls << QStringLiteral("end sound %1").arg(soundBuffer != nullptr);
+        calls << QStringLiteral("end sound %1").arg(instrument().sound.buffer != nullptr);
     }
     void resizeWindow(int w, int h) override {
         calls << QStringLiteral("resize %1x%2").arg(w).arg(h);
     }
     PanelWindow* frameSurface() override {
         calls << QStringLiteral("surface throttle %1 propeller %2 mixture %3 powered %4")
-                     .arg(engineState.throttle)
-                     .arg(engineState.propeller)
-                     .arg(engineState.mixture)
-                     .arg(screenRenderer.powered);
+                     .arg(instrument().engine.throttle)
+                     .arg(instrument().engine.propeller)
+                     .arg(instrument().engine.mixture)
+                     .arg(instrument().renderer.powered);
         return &surface;
     }
     void setFrameComposer(FrameComposer composeNow) override {
@@ -84,15 +85,15 @@ class ShellWindowTest : public QObject {
 private slots:
     void init() {
         resetInstrument();
-        engineState.selectedCylinder = 3;
-        engineState.rpm = 2000.0f;
+        instrument().engine.selectedCylinder = 3;
+        instrument().engine.rpm = 2000.0f;
     }
 
     // A failed check leaves a test early: close whatever it opened.
     void cleanup() {
         RecordingPlatform platform;
         closeShell(platform);
-        freePanelArtwork();
+        freePanelArtwork(instrument().artwork);
     }
 
     // Sound, controls, frame surface, renderer, timer; and the reverse-ish close.
@@ -108,16 +109,17 @@ private slots:
         platform.composer(platform.surface);
         const gfx::Bitmap& frame = platform.surface.keptFrame.frame();
         QCOMPARE(QSize(frame.width(), frame.height()), QSize(750, 945));
-        QCOMPARE(scaleY, 2.0);
+        QCOMPARE(instrument().view.scaleY, 2.0);
         QCOMPARE(platform.surface.framesShown, 0); // made for the caller, not shown
         for (int i = 0; i < 6; ++i)
-            QVERIFY(engineState.egtSpread[i] >= 0.92 && engineState.egtSpread[i] <= 1.08);
-        QCOMPARE(engineState.rpm, 900.0f); // the engine at its start values
-        const EngineState opened = engineState;
-        generateCylinderSpreadsFromSeed(spreadSeed);
+            QVERIFY(instrument().engine.egtSpread[i] >= 0.92 &&
+                    instrument().engine.egtSpread[i] <= 1.08);
+        QCOMPARE(instrument().engine.rpm, 900.0f); // the engine at its start values
+        const EngineState opened = instrument().engine;
+        generateCylinderSpreadsFromSeed(instrument().engine, spreadSeed);
         for (int i = 0; i < 6; ++i) {
-            QCOMPARE(opened.egtSpread[i], engineState.egtSpread[i]);
-            QCOMPARE(opened.chtSpread[i], engineState.chtSpread[i]);
+            QCOMPARE(opened.egtSpread[i], instrument().engine.egtSpread[i]);
+            QCOMPARE(opened.chtSpread[i], instrument().engine.chtSpread[i]);
         }
 
         platform.calls.clear();
@@ -126,20 +128,20 @@ private slots:
         QCOMPARE(platform.calls,
                  QStringList({"composer 0", "stop timer powered 0", "end sound 0"}));
         QVERIFY(!shellRunning());
-        QVERIFY(!panelWindow);
+        QVERIFY(!instrument().view.window);
     }
 
     // A tick steps the model first, then composes and shows the frame.
     void tickStepsThenComposes() {
         RecordingPlatform platform;
         startShell(platform, spreadSeed);
-        engineState.throttle = 1;
+        instrument().engine.throttle = 1;
         tickFrameTimer();
         QCOMPARE(platform.surface.framesShown, 1);
-        QVERIFY(engineState.rpm > 1000.0f);
-        engineState.demoMode = 1;
+        QVERIFY(instrument().engine.rpm > 1000.0f);
+        instrument().engine.demoMode = 1;
         tickFrameTimer();
-        QCOMPARE(engineState.torque, 400.0f); // demo ticks sweep instead
+        QCOMPARE(instrument().engine.torque, 400.0f); // demo ticks sweep instead
         QCOMPARE(platform.surface.framesShown, 2);
         closeShell(platform);
     }
@@ -147,7 +149,7 @@ private slots:
     // Exposed after start-up but before the first tick, the window shows a
     // composed frame at once instead of an empty area.
     void exposureBeforeTheFirstTick() {
-        loadPanelArtwork();
+        loadPanelArtwork(instrument().artwork);
         ShellWindow window(QSize(750, 945));
         startShell(window, spreadSeed);
         window.stopFrameTimer();
@@ -201,7 +203,7 @@ private slots:
         QTest::keyClick(&window, Qt::Key(key));
         QCOMPARE(ended.count(), closes ? 1 : 0);
         QCOMPARE(window.frameTimerActive(), !closes);
-        QCOMPARE(bool(screenRenderer.powered), !closes);
+        QCOMPARE(bool(instrument().renderer.powered), !closes);
         closeShell(window);
     }
 
@@ -282,7 +284,7 @@ private slots:
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         window.resize(1000, 500);
-        engineState.selectedCylinder = 0;
+        instrument().engine.selectedCylinder = 0;
         QWidget* caption = window.findChild<QWidget*>(QStringLiteral("caption"));
         QVERIFY(caption);
         // The border's grab zone lies over the whole window.
@@ -296,29 +298,29 @@ private slots:
             QTest::mouseDClick(grip, Qt::LeftButton, {}, QPoint(300, window.height() - 2));
         QCOMPARE(window.size(), QSize(586, 822));
         QCOMPARE(window.frameView()->size(), QSize(586 - 8, 822 - 24 - 8));
-        QCOMPARE(int(engineState.selectedCylinder), 0); // and nothing else happens
+        QCOMPARE(int(instrument().engine.selectedCylinder), 0); // and nothing else happens
     }
 
     // The second click of a double click on the cylinder button is one more press.
     void doubleClickOnPanelStepsTwice() {
-        loadPanelArtwork();
+        loadPanelArtwork(instrument().artwork);
         ShellWindow window(QSize(750, 945));
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         startShell(window, spreadSeed);
         tickFrameTimer();
-        engineState.selectedCylinder = 0;
+        instrument().engine.selectedCylinder = 0;
         // As the window system delivers it: a click, then the double click.
         const QPoint button = onView(window.frameView(), 140, 600);
         QTest::mouseClick(window.frameView(), Qt::LeftButton, {}, button);
         QTest::mouseDClick(window.frameView(), Qt::LeftButton, {}, button);
-        QCOMPARE(int(engineState.selectedCylinder), 2);
+        QCOMPARE(int(instrument().engine.selectedCylinder), 2);
     }
 
     // Positions beyond the client area count as on its edge: a drag that
     // leaves the window upwards pushes the knob fully in, not to the far end.
     void dragOutsideTheWindow() {
-        loadPanelArtwork();
+        loadPanelArtwork(instrument().artwork);
         ShellWindow window(QSize(750, 945));
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
@@ -326,18 +328,18 @@ private slots:
         tickFrameTimer();
         FrameView* view = window.frameView();
         QTest::mousePress(view, Qt::LeftButton, {}, onView(view, 200, 870));
-        QCOMPARE(dragControl, DragControl::throttle);
+        QCOMPARE(instrument().drag.control, DragControl::throttle);
         const auto moveTo = [view](QPointF to) {
             QMouseEvent move(QEvent::MouseMove, to, view->mapToGlobal(to), Qt::NoButton,
                              Qt::LeftButton, {});
             QApplication::sendEvent(view, &move);
         };
         moveTo(QPointF(200, -300));
-        QCOMPARE(engineState.throttle, 1.0f);
+        QCOMPARE(instrument().engine.throttle, 1.0f);
         moveTo(QPointF(-100, 70000)); // far below: pulled fully out, not wrapped round
-        QCOMPARE(engineState.throttle, 0.0f);
+        QCOMPARE(instrument().engine.throttle, 0.0f);
         QTest::mouseRelease(view, Qt::LeftButton, {}, QPoint(0, 0));
-        QCOMPARE(dragControl, DragControl::none);
+        QCOMPARE(instrument().drag.control, DragControl::none);
     }
 
     // The caption hears of the source's status only when it changes; the

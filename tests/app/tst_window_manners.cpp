@@ -1,6 +1,7 @@
 #include "tests/support/InstrumentReset.h"
 #include "tests/support/ShellFixture.h"
 
+#include "app/shell/Instrument.h"
 #include "app/shell/InstrumentController.h"
 #include "app/window/FrameView.h"
 #include "app/window/ShellWindow.h"
@@ -145,7 +146,7 @@ class WindowMannersTest : public QObject {
 private slots:
     void init() {
         resetInstrument();
-        loadPanelArtwork();
+        loadPanelArtwork(instrument().artwork);
         shell = std::make_unique<OpenShell>(QSize(572, 670));
         QVERIFY(shell->exposed());
         shell->tick(); // the first frame gives the pointer its scale
@@ -155,7 +156,7 @@ private slots:
 
     void cleanup() {
         shell.reset();
-        freePanelArtwork();
+        freePanelArtwork(instrument().artwork);
     }
 
     // Wherever the pointer was before, the caption and the panel show the
@@ -338,7 +339,7 @@ private slots:
         QFETCH(bool, runs);
         window().setGeometry(100, 100, 586, 700);
         QCoreApplication::processEvents();
-        const float throttle = engineState.throttle;
+        const float throttle = instrument().engine.throttle;
         window().showWindowMenu(window().mapToGlobal(QPoint(10, 24)));
         QMenu* menu = openMenu(window());
         QVERIFY(menu);
@@ -350,7 +351,7 @@ private slots:
             QTest::keyClick(&window(), Qt::Key(key));
         QCOMPARE(window().geometry(), geometry);
         QCOMPARE(shellRunning(), runs);
-        QCOMPARE(engineState.throttle, throttle);
+        QCOMPARE(instrument().engine.throttle, throttle);
     }
 
     // F11 fills the screen with the panel alone and returns the window to

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/shell/Instrument.h"
+#include "app/shell/InstrumentController.h"
 #include "engine/EngineFields.h"
 #include "engine/EngineModel.h"
 #include "tests/support/InstrumentReset.h"
@@ -9,13 +11,13 @@
 // The opening state with the knobs set.
 inline void startWithControls(float throttle, float propeller, float mixture) {
     resetInstrument();
-    engineState.throttle = throttle;
-    engineState.propeller = propeller;
-    engineState.mixture = mixture;
+    instrument().engine.throttle = throttle;
+    instrument().engine.propeller = propeller;
+    instrument().engine.mixture = mixture;
 }
 
 inline float& engineField(const QByteArray& name) {
     const EngineFloatField* field = findEngineFloatField(name.toStdString());
     Q_ASSERT(field);
-    return engineState.*field->member;
+    return instrument().engine.*field->member;
 }

@@ -8,8 +8,8 @@
 namespace {
 
 void enterDemoMode() {
-    engineState.demoMode = 1;
-    resetEngineState();
+    instrument().engine.demoMode = 1;
+    resetEngineState(instrument().engine);
 }
 
 } // namespace
@@ -57,7 +57,7 @@ private slots:
         double low = INFINITY;
         double high = -INFINITY;
         for (int tick = 0; tick < 6000; ++tick) {
-            stepEngine();
+            stepEngine(instrument().engine, instrument().model.sweep);
             if (tick < 200)
                 continue;
             low = std::min(low, double(engineField(field)));
@@ -72,20 +72,20 @@ private slots:
     void rpmSweepsExactly() {
         enterDemoMode();
         for (int tick = 1; tick <= 95; ++tick) {
-            stepEngine();
-            QCOMPARE(engineState.rpm, float(900 + 20 * tick));
+            stepEngine(instrument().engine, instrument().model.sweep);
+            QCOMPARE(instrument().engine.rpm, float(900 + 20 * tick));
         }
-        stepEngine();
-        QCOMPARE(engineState.rpm, 2800.0f);
-        QCOMPARE(sweepDirections()[9], false);
-        stepEngine();
-        QCOMPARE(engineState.rpm, 2780.0f);
+        stepEngine(instrument().engine, instrument().model.sweep);
+        QCOMPARE(instrument().engine.rpm, 2800.0f);
+        QCOMPARE(instrument().model.sweep.rising[9], false);
+        stepEngine(instrument().engine, instrument().model.sweep);
+        QCOMPARE(instrument().engine.rpm, 2780.0f);
         float low = 2800, high = 0;
         for (int tick = 0; tick < 3000; ++tick) {
-            stepEngine();
-            low = std::min(low, engineState.rpm);
-            high = std::max(high, engineState.rpm);
-            QCOMPARE(engineState.torque, 400.0f);
+            stepEngine(instrument().engine, instrument().model.sweep);
+            low = std::min(low, instrument().engine.rpm);
+            high = std::max(high, instrument().engine.rpm);
+            QCOMPARE(instrument().engine.torque, 400.0f);
         }
         QCOMPARE(low, 1800.0f);
         QCOMPARE(high, 2800.0f);
@@ -96,36 +96,36 @@ private slots:
     void directionsSurviveSpells() {
         enterDemoMode();
         for (int tick = 0; tick < 100; ++tick)
-            stepEngine();
-        QCOMPARE(sweepDirections()[9], false);
-        engineState.demoMode = 0;
-        resetEngineState();
-        QCOMPARE(sweepDirections()[9], false);
+            stepEngine(instrument().engine, instrument().model.sweep);
+        QCOMPARE(instrument().model.sweep.rising[9], false);
+        instrument().engine.demoMode = 0;
+        resetEngineState(instrument().engine);
+        QCOMPARE(instrument().model.sweep.rising[9], false);
         enterDemoMode();
-        stepEngine();
-        QCOMPARE(engineState.rpm, 900.0f);
-        QCOMPARE(sweepDirections()[9], true);
-        stepEngine();
-        QCOMPARE(engineState.rpm, 920.0f);
+        stepEngine(instrument().engine, instrument().model.sweep);
+        QCOMPARE(instrument().engine.rpm, 900.0f);
+        QCOMPARE(instrument().model.sweep.rising[9], true);
+        stepEngine(instrument().engine, instrument().model.sweep);
+        QCOMPARE(instrument().engine.rpm, 920.0f);
     }
 
     void controlsIgnored() {
         enterDemoMode();
         for (int tick = 0; tick < 500; ++tick)
-            stepEngine();
-        const EngineState reference = engineState;
+            stepEngine(instrument().engine, instrument().model.sweep);
+        const EngineState reference = instrument().engine;
         std::array<bool, sweptValueCount> directions;
-        std::ranges::copy(sweepDirections(), directions.begin());
+        std::ranges::copy(instrument().model.sweep.rising, directions.begin());
 
         auto runWithKnobs = [&](float throttle, float propeller, float mixture) {
-            engineState = reference;
-            std::ranges::copy(directions, sweepDirections().begin());
-            engineState.throttle = throttle;
-            engineState.propeller = propeller;
-            engineState.mixture = mixture;
+            instrument().engine = reference;
+            std::ranges::copy(directions, instrument().model.sweep.rising.begin());
+            instrument().engine.throttle = throttle;
+            instrument().engine.propeller = propeller;
+            instrument().engine.mixture = mixture;
             for (int tick = 0; tick < 300; ++tick)
-                stepEngine();
-            return engineState;
+                stepEngine(instrument().engine, instrument().model.sweep);
+            return instrument().engine;
         };
         const EngineState pushedIn = runWithKnobs(1, 1, 1);
         const EngineState pulledOut = runWithKnobs(0, 0, 0);
@@ -135,13 +135,13 @@ private slots:
 
     void capacitiesAndFlagsUntouched() {
         enterDemoMode();
-        engineState.muted = 1;
+        instrument().engine.muted = 1;
         for (int tick = 0; tick < 1000; ++tick)
-            stepEngine();
-        QCOMPARE(engineState.leftCapacity, 50.0f);
-        QCOMPARE(engineState.rightCapacity, 50.0f);
-        QCOMPARE(engineState.muted, 1);
-        QCOMPARE(engineState.demoMode, 1);
+            stepEngine(instrument().engine, instrument().model.sweep);
+        QCOMPARE(instrument().engine.leftCapacity, 50.0f);
+        QCOMPARE(instrument().engine.rightCapacity, 50.0f);
+        QCOMPARE(instrument().engine.muted, 1);
+        QCOMPARE(instrument().engine.demoMode, 1);
     }
 };
 

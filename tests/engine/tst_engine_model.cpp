@@ -9,9 +9,9 @@ namespace {
 // Holds the controls and keeps the tanks from running dry, as in a long flight.
 void settle(int ticks) {
     for (int i = 0; i < ticks; ++i) {
-        engineState.leftFuel = 45.7f;
-        engineState.rightFuel = 42.1f;
-        stepEngineModel();
+        instrument().engine.leftFuel = 45.7f;
+        instrument().engine.rightFuel = 42.1f;
+        stepEngineModel(instrument().engine);
     }
 }
 
@@ -65,7 +65,7 @@ private slots:
         QFETCH(double, expected);
         QFETCH(double, tolerance);
         startWithControls(throttle, 1, 1);
-        stepEngine();
+        stepEngine(instrument().engine, instrument().model.sweep);
         const float value = engineField(field);
         // QCOMPARE would let floats differ in their last digits: compare exactly.
         const bool close =
@@ -144,18 +144,20 @@ private slots:
         };
         for (int tick = 0; tick < 20000; ++tick) {
             if (tick % 40 == 0) {
-                engineState.throttle = nextPosition();
-                engineState.propeller = nextPosition();
-                engineState.mixture = nextPosition();
+                instrument().engine.throttle = nextPosition();
+                instrument().engine.propeller = nextPosition();
+                instrument().engine.mixture = nextPosition();
             }
-            const EngineState before = engineState;
-            stepEngineModel();
-            QVERIFY(std::fabs(engineState.oilPressure - before.oilPressure) <= 2.3f + 1e-5f);
-            QVERIFY(std::fabs(engineState.fuelPressure - before.fuelPressure) <= 2.3f + 1e-5f);
-            QVERIFY(std::fabs(engineState.fuelFlow - before.fuelFlow) <= 0.3f + 1e-5f);
-            QVERIFY(engineState.cht >= 90.0f);
-            QVERIFY(engineState.leftFuel <= before.leftFuel);
-            QVERIFY(engineState.rightFuel <= before.rightFuel);
+            const EngineState before = instrument().engine;
+            stepEngineModel(instrument().engine);
+            QVERIFY(std::fabs(instrument().engine.oilPressure - before.oilPressure) <=
+                    2.3f + 1e-5f);
+            QVERIFY(std::fabs(instrument().engine.fuelPressure - before.fuelPressure) <=
+                    2.3f + 1e-5f);
+            QVERIFY(std::fabs(instrument().engine.fuelFlow - before.fuelFlow) <= 0.3f + 1e-5f);
+            QVERIFY(instrument().engine.cht >= 90.0f);
+            QVERIFY(instrument().engine.leftFuel <= before.leftFuel);
+            QVERIFY(instrument().engine.rightFuel <= before.rightFuel);
         }
     }
 
@@ -178,69 +180,70 @@ private slots:
         QFETCH(double, expected);
         startWithControls(throttle, propeller, 1);
         settle(3000);
-        QVERIFY2(std::fabs(engineState.rpm - expected) < 0.05,
-                 qPrintable(QString::number(engineState.rpm, 'g', 9)));
+        QVERIFY2(std::fabs(instrument().engine.rpm - expected) < 0.05,
+                 qPrintable(QString::number(instrument().engine.rpm, 'g', 9)));
     }
 
     // Both tanks dry: the engine runs down smoothly, and the intake sees
     // ambient pressure from the tick after rpm has fallen below 100.
     void fuelStarvation() {
         startWithControls(0.5f, 1, 1);
-        engineState.rpm = 2200;
-        engineState.leftFuel = 0;
-        engineState.rightFuel = 0;
+        instrument().engine.rpm = 2200;
+        instrument().engine.leftFuel = 0;
+        instrument().engine.rightFuel = 0;
         int belowHundredAt = -1;
         for (int tick = 0; tick < 5000 && belowHundredAt < 0; ++tick) {
-            const EngineState before = engineState;
-            stepEngineModel();
-            QVERIFY(engineState.rpm < before.rpm);
-            QVERIFY(engineState.rpm >= 0);
-            QCOMPARE(engineState.leftFuel, 0.0f);
-            if (engineState.rpm < 100)
+            const EngineState before = instrument().engine;
+            stepEngineModel(instrument().engine);
+            QVERIFY(instrument().engine.rpm < before.rpm);
+            QVERIFY(instrument().engine.rpm >= 0);
+            QCOMPARE(instrument().engine.leftFuel, 0.0f);
+            if (instrument().engine.rpm < 100)
                 belowHundredAt = tick;
             else
-                QVERIFY(engineState.manifoldPressure < 25.0f); // still on the throttle's target
+                QVERIFY(instrument().engine.manifoldPressure <
+                        25.0f); // still on the throttle's target
         }
         QVERIFY(belowHundredAt > 0);
-        const float mapBefore = engineState.manifoldPressure;
-        stepEngineModel();
-        QCOMPARE(engineState.manifoldPressure,
+        const float mapBefore = instrument().engine.manifoldPressure;
+        stepEngineModel(instrument().engine);
+        QCOMPARE(instrument().engine.manifoldPressure,
                  float(approachTarget(mapBefore, 29.92, 2.1871, 0.8065)));
         for (int tick = 0; tick < 3000; ++tick)
-            stepEngineModel();
-        QVERIFY(engineState.rpm < 1.0f);
-        QVERIFY(std::fabs(engineState.manifoldPressure - 29.92) < 0.01);
+            stepEngineModel(instrument().engine);
+        QVERIFY(instrument().engine.rpm < 1.0f);
+        QVERIFY(std::fabs(instrument().engine.manifoldPressure - 29.92) < 0.01);
     }
 
     void chtNeverBelowFloor() {
         startWithControls(0, 1, 1);
-        engineState.cht = 50; // a cold head (below the floor) is lifted to it at once
-        stepEngineModel();
-        QCOMPARE(engineState.cht, 90.0f);
+        instrument().engine.cht = 50; // a cold head (below the floor) is lifted to it at once
+        stepEngineModel(instrument().engine);
+        QCOMPARE(instrument().engine.cht, 90.0f);
     }
 
     // A lean mixture at low rpm gives a negative flow figure; it must never
     // refill the tanks.
     void negativeFuelFlowAddsNoFuel() {
         startWithControls(0, 1, 0);
-        engineState.rpm = 100;
-        engineState.fuelFlow = -2.0f;
-        const float left = engineState.leftFuel;
-        const float right = engineState.rightFuel;
-        stepEngineModel();
-        QVERIFY(engineState.fuelFlow < 0.0f);
-        QCOMPARE(engineState.leftFuel, left);
-        QCOMPARE(engineState.rightFuel, right);
+        instrument().engine.rpm = 100;
+        instrument().engine.fuelFlow = -2.0f;
+        const float left = instrument().engine.leftFuel;
+        const float right = instrument().engine.rightFuel;
+        stepEngineModel(instrument().engine);
+        QVERIFY(instrument().engine.fuelFlow < 0.0f);
+        QCOMPARE(instrument().engine.leftFuel, left);
+        QCOMPARE(instrument().engine.rightFuel, right);
     }
 
     void emptyTankStaysAtZero() {
         startWithControls(1, 1, 1);
-        engineState.leftFuel = 0.0001f;
-        engineState.rightFuel = 20;
-        stepEngineModel();
-        QCOMPARE(engineState.leftFuel, 0.0f);
-        QVERIFY(engineState.rightFuel < 20.0f);
-        QVERIFY(engineState.rpm > 900.0f); // one tank still feeds the engine
+        instrument().engine.leftFuel = 0.0001f;
+        instrument().engine.rightFuel = 20;
+        stepEngineModel(instrument().engine);
+        QCOMPARE(instrument().engine.leftFuel, 0.0f);
+        QVERIFY(instrument().engine.rightFuel < 20.0f);
+        QVERIFY(instrument().engine.rpm > 900.0f); // one tank still feeds the engine
     }
 };
 

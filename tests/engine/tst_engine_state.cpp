@@ -13,32 +13,33 @@ private slots:
     void resetRestoresEngineValuesOnly() {
         resetInstrument();
         for (const EngineFloatField& field : engineFloatFields)
-            engineState.*field.member = -123.25f;
-        fillCylinderSpreads(std::array<int, 24>{1,  2,  3,  4,  5,  6,  7,  8,  9,  10, 11, 12,
+            instrument().engine.*field.member = -123.25f;
+        fillCylinderSpreads(instrument().engine,
+                            std::array<int, 24>{1,  2,  3,  4,  5,  6,  7,  8,  9,  10, 11, 12,
                                                 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24});
-        const EngineState scrambled = engineState;
-        engineState.selectedCylinder = 4;
-        engineState.demoMode = 1;
-        engineState.muted = 1;
-        sweepDirections()[3] = false;
+        const EngineState scrambled = instrument().engine;
+        instrument().engine.selectedCylinder = 4;
+        instrument().engine.demoMode = 1;
+        instrument().engine.muted = 1;
+        instrument().model.sweep.rising[3] = false;
 
-        resetEngineState();
+        resetEngineState(instrument().engine);
 
         const EngineState start;
         for (std::size_t i = 0; i < engineFloatFields.size(); ++i) {
             const auto member = engineFloatFields[i].member;
             const float expected = i < engineValueCount ? start.*member : -123.25f;
-            QCOMPARE(engineState.*member, expected);
+            QCOMPARE(instrument().engine.*member, expected);
         }
         for (int i = 0; i < 6; ++i) {
-            QCOMPARE(engineState.egtSpread[i], scrambled.egtSpread[i]);
-            QCOMPARE(engineState.chtSpread[i], scrambled.chtSpread[i]);
+            QCOMPARE(instrument().engine.egtSpread[i], scrambled.egtSpread[i]);
+            QCOMPARE(instrument().engine.chtSpread[i], scrambled.chtSpread[i]);
         }
-        QCOMPARE(engineState.selectedCylinder, std::uint8_t(4));
-        QCOMPARE(engineState.demoMode, 1);
-        QCOMPARE(engineState.muted, 1);
-        QCOMPARE(sweepDirections()[3], false);
-        sweepDirections()[3] = true;
+        QCOMPARE(instrument().engine.selectedCylinder, std::uint8_t(4));
+        QCOMPARE(instrument().engine.demoMode, 1);
+        QCOMPARE(instrument().engine.muted, 1);
+        QCOMPARE(instrument().model.sweep.rising[3], false);
+        instrument().model.sweep.rising[3] = true;
     }
 
     void spreadFromDraws_data() {
@@ -61,13 +62,13 @@ private slots:
             draws[2 * i] = magnitude;
             draws[2 * i + 1] = sign;
         }
-        fillCylinderSpreads(draws);
+        fillCylinderSpreads(instrument().engine, draws);
         for (int i = 0; i < 6; ++i) {
-            QVERIFY(std::fabs(engineState.egtSpread[i] - expected) < 1e-15);
-            QVERIFY(std::fabs(engineState.chtSpread[i] - expected) < 1e-15);
+            QVERIFY(std::fabs(instrument().engine.egtSpread[i] - expected) < 1e-15);
+            QVERIFY(std::fabs(instrument().engine.chtSpread[i] - expected) < 1e-15);
         }
         if (magnitude == 0)
-            QCOMPARE(engineState.egtSpread[0], 1.0);
+            QCOMPARE(instrument().engine.egtSpread[0], 1.0);
     }
 
     // Magnitude then sign, six EGT cylinders first, then six CHT cylinders.
@@ -77,11 +78,12 @@ private slots:
             draws[2 * i] = 1000 * (i + 1);
             draws[2 * i + 1] = i; // even for cylinders 0, 2, 4: below 1
         }
-        fillCylinderSpreads(draws);
+        fillCylinderSpreads(instrument().engine, draws);
         for (int i = 0; i < 12; ++i) {
             const double m = 1000.0 * (i + 1) / 32767.0 * 0.08;
             const double expected = i % 2 == 0 ? 1 - m : 1 + m;
-            const double actual = i < 6 ? engineState.egtSpread[i] : engineState.chtSpread[i - 6];
+            const double actual =
+                i < 6 ? instrument().engine.egtSpread[i] : instrument().engine.chtSpread[i - 6];
             QVERIFY2(std::fabs(actual - expected) < 1e-15, qPrintable(QString::number(i)));
         }
     }
@@ -89,22 +91,24 @@ private slots:
     // The generator is the portable C library one: seed 1 draws 16838, 5758,
     // 10113, 17515, ...; a seed always gives the same factors.
     void seededSpreads() {
-        generateCylinderSpreadsFromSeed(1);
-        QVERIFY(std::fabs(engineState.egtSpread[0] - (1 - 16838 / 32767.0 * 0.08)) < 1e-15);
-        QVERIFY(std::fabs(engineState.egtSpread[1] - (1 + 10113 / 32767.0 * 0.08)) < 1e-15);
-        const EngineState first = engineState;
-        generateCylinderSpreadsFromSeed(2);
-        QVERIFY(engineState.egtSpread[0] != first.egtSpread[0]);
-        generateCylinderSpreadsFromSeed(1);
+        generateCylinderSpreadsFromSeed(instrument().engine, 1);
+        QVERIFY(std::fabs(instrument().engine.egtSpread[0] - (1 - 16838 / 32767.0 * 0.08)) < 1e-15);
+        QVERIFY(std::fabs(instrument().engine.egtSpread[1] - (1 + 10113 / 32767.0 * 0.08)) < 1e-15);
+        const EngineState first = instrument().engine;
+        generateCylinderSpreadsFromSeed(instrument().engine, 2);
+        QVERIFY(instrument().engine.egtSpread[0] != first.egtSpread[0]);
+        generateCylinderSpreadsFromSeed(instrument().engine, 1);
         for (int i = 0; i < 6; ++i) {
-            QCOMPARE(engineState.egtSpread[i], first.egtSpread[i]);
-            QCOMPARE(engineState.chtSpread[i], first.chtSpread[i]);
+            QCOMPARE(instrument().engine.egtSpread[i], first.egtSpread[i]);
+            QCOMPARE(instrument().engine.chtSpread[i], first.chtSpread[i]);
         }
         for (std::uint32_t seed : {0u, 7u, 1700000000u, 0xFFFFFFFFu}) {
-            generateCylinderSpreadsFromSeed(seed);
+            generateCylinderSpreadsFromSeed(instrument().engine, seed);
             for (int i = 0; i < 6; ++i) {
-                QVERIFY(engineState.egtSpread[i] >= 0.92 && engineState.egtSpread[i] <= 1.08);
-                QVERIFY(engineState.chtSpread[i] >= 0.92 && engineState.chtSpread[i] <= 1.08);
+                QVERIFY(instrument().engine.egtSpread[i] >= 0.92 &&
+                        instrument().engine.egtSpread[i] <= 1.08);
+                QVERIFY(instrument().engine.chtSpread[i] >= 0.92 &&
+                        instrument().engine.chtSpread[i] <= 1.08);
             }
         }
     }

@@ -3,6 +3,8 @@
 
 #include "EngineTestSupport.h"
 
+#include "app/shell/Instrument.h"
+#include "app/shell/InstrumentController.h"
 #include "engine/CylinderTemperatures.h"
 #include "engine/EnginePower.h"
 #include "engine/SampleValues.h"
@@ -72,7 +74,7 @@ private slots:
         QFETCH(std::vector<Reported>, reported);
         QFETCH(QByteArray, field);
         QFETCH(double, expected);
-        applySample(sampleOf(reported), engineState);
+        applySample(sampleOf(reported), instrument().engine);
         QVERIFY2(std::fabs(engineField(field) - expected) <= 1e-3 * std::max(1.0, expected),
                  qPrintable(QString("%1 is %2").arg(field).arg(engineField(field))));
     }
@@ -100,8 +102,8 @@ private slots:
         QFETCH(std::vector<Reported>, reported);
         QFETCH(Quantity, quantity);
         QFETCH(bool, lacking);
-        applySample(sampleOf(reported), engineState);
-        QCOMPARE(engineState.lacks(quantity), lacking);
+        applySample(sampleOf(reported), instrument().engine);
+        QCOMPARE(instrument().engine.lacks(quantity), lacking);
     }
 
     // One probe per engine spreads over the cylinders as for the model; any
@@ -130,30 +132,30 @@ private slots:
         QFETCH(std::vector<Reported>, reported);
         QFETCH(bool, measured);
         QFETCH(std::vector<int>, lackingCylinders);
-        applySample(sampleOf(reported), engineState);
-        QCOMPARE(engineState.egtMeasured, measured);
+        applySample(sampleOf(reported), instrument().engine);
+        QCOMPARE(instrument().engine.egtMeasured, measured);
         const EngineSample sample = sampleOf(reported);
         for (int c = 0; c < cylinderCount; ++c) {
             const bool lacking = std::find(lackingCylinders.begin(), lackingCylinders.end(), c) !=
                                  lackingCylinders.end();
-            QCOMPARE(egtMissing(engineState, c), lacking);
+            QCOMPARE(egtMissing(instrument().engine, c), lacking);
             if (measured && !lacking)
-                QCOMPARE(shownEgt(engineState, c), double(sample[cylinderEgt(c)]));
+                QCOMPARE(shownEgt(instrument().engine, c), double(sample[cylinderEgt(c)]));
         }
     }
 
     // What a recording keeps of a model tick comes back as the same screen:
     // every value, per cylinder, within single precision.
     void shownValuesComeBack() {
-        engineState.throttle = 0.8f;
-        engineState.mixture = 0.7f;
+        instrument().engine.throttle = 0.8f;
+        instrument().engine.mixture = 0.7f;
         for (int tick = 0; tick < 400; ++tick)
-            stepEngine();
-        const EngineState session = engineState;
+            stepEngine(instrument().engine, instrument().model.sweep);
+        const EngineState session = instrument().engine;
         const EngineSample shown = shownValues(session);
         resetInstrument();
-        applySample(shown, engineState);
-        const EngineSample again = shownValues(engineState);
+        applySample(shown, instrument().engine);
+        const EngineSample again = shownValues(instrument().engine);
         for (std::size_t q = 0; q < quantityCount; ++q) {
             const Quantity quantity = Quantity(q);
             QCOMPARE(again.has(quantity), shown.has(quantity));
@@ -170,8 +172,8 @@ private slots:
 
     // A recording of a source that lacked a value keeps it absent.
     void noDataStaysAbsent() {
-        applySample(sampleOf({{Quantity::rpm, 2100}}), engineState);
-        const EngineSample shown = shownValues(engineState);
+        applySample(sampleOf({{Quantity::rpm, 2100}}), instrument().engine);
+        const EngineSample shown = shownValues(instrument().engine);
         QVERIFY(shown.has(Quantity::rpm));
         QVERIFY(!shown.has(Quantity::oilTemp));
         QVERIFY(!shown.has(cylinderEgt(0)));

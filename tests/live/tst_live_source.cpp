@@ -5,6 +5,7 @@
 #include "tests/support/ShellFixture.h"
 
 #include "LiveTestSupport.h"
+#include "app/shell/Instrument.h"
 #include "app/shell/InstrumentController.h"
 #include "engine/Engine.h"
 #include "live/LiveSource.h"
@@ -139,28 +140,30 @@ class LiveSourceTest : public QObject {
     }
 
     // Every engine value no data; the knobs are not values and stay put.
-    static bool everyValueNoData() { return engineState.noData.count() == quantityCount - 3; }
+    static bool everyValueNoData() {
+        return instrument().engine.noData.count() == quantityCount - 3;
+    }
 
     void expectFollows(double seconds) {
-        QCOMPARE(engineState.rpm, fake(Quantity::rpm, seconds));
-        QVERIFY(!engineState.lacks(Quantity::manifoldPressure));
-        QVERIFY(qAbs(engineState.throttle - fake(Quantity::throttle, seconds)) < 1e-5f);
-        QVERIFY(qAbs(engineState.mixture - fake(Quantity::mixture, seconds)) < 1e-5f);
+        QCOMPARE(instrument().engine.rpm, fake(Quantity::rpm, seconds));
+        QVERIFY(!instrument().engine.lacks(Quantity::manifoldPressure));
+        QVERIFY(qAbs(instrument().engine.throttle - fake(Quantity::throttle, seconds)) < 1e-5f);
+        QVERIFY(qAbs(instrument().engine.mixture - fake(Quantity::mixture, seconds)) < 1e-5f);
         shell->tick(); // the sound follows the rpm the previous tick left
         QVERIFY(loop().playing);
-        QCOMPARE(loop().pitch,
-                 engineSoundFrequency(fake(Quantity::rpm, seconds), soundBaseFrequency));
+        QCOMPARE(loop().pitch, engineSoundFrequency(fake(Quantity::rpm, seconds),
+                                                    instrument().sound.baseFrequency));
     }
 
 private slots:
     void initTestCase() {
         setAudioDevice(&audio);
-        loadPanelArtwork();
+        loadPanelArtwork(instrument().artwork);
     }
 
     void cleanupTestCase() {
         setAudioDevice(nullptr);
-        freePanelArtwork();
+        freePanelArtwork(instrument().artwork);
     }
 
     void cleanup() {
@@ -194,29 +197,29 @@ private slots:
         // model's start values.
         setEngineSource(source.get());
         shell = std::make_unique<OpenShell>();
-        source->step(engineState);
+        source->step(instrument().engine);
         shell->tick();
         QCOMPARE(shell->window.windowTitle(), waiting);
         QVERIFY(everyValueNoData());
         QVERIFY(!loop().playing);
-        QCOMPARE(engineState.throttle, 0.0f); // where the window opens it
+        QCOMPARE(instrument().engine.throttle, 0.0f); // where the window opens it
 
         QVERIFY(deliver(0));
         QCOMPARE(shell->window.windowTitle(), live);
         expectFollows(0);
         QVERIFY(deliver(7.5)); // a quarter period on: rpm and throttle at their peaks
         expectFollows(7.5);
-        const float throttle = engineState.throttle;
+        const float throttle = instrument().engine.throttle;
 
         now += 1.99;
         shell->tick();
         QCOMPARE(shell->window.windowTitle(), live);
-        QVERIFY(!engineState.lacks(Quantity::rpm));
+        QVERIFY(!instrument().engine.lacks(Quantity::rpm));
         now += 0.01; // two seconds without a valid packet
         shell->tick();
         QCOMPARE(shell->window.windowTitle(), waiting);
         QVERIFY(everyValueNoData());
-        QCOMPARE(engineState.throttle, throttle);
+        QCOMPARE(instrument().engine.throttle, throttle);
         shell->tick();
         QVERIFY(!loop().playing);
 
@@ -245,7 +248,7 @@ private slots:
         QVERIFY2(source, error.c_str());
         setEngineSource(source.get());
         shell = std::make_unique<OpenShell>();
-        source->step(engineState);
+        source->step(instrument().engine);
         QVERIFY(deliver(7.5));
         expectFollows(7.5);
         const std::uint64_t before = validPackets();
@@ -257,7 +260,7 @@ private slots:
             shell->tick();
         }
         QCOMPARE(validPackets(), before + 1);
-        QVERIFY(engineState.lacks(Quantity::rpm));
+        QVERIFY(instrument().engine.lacks(Quantity::rpm));
         shell->tick(); // the sound follows what the previous tick left
         QVERIFY(!loop().playing);
     }

@@ -1,5 +1,7 @@
 #include "LogTestFiles.h"
 
+#include "app/shell/Instrument.h"
+#include "app/shell/InstrumentController.h"
 #include "engine/Engine.h"
 #include "engine/EngineModel.h"
 #include "logs/EngineRecorder.h"
@@ -88,14 +90,14 @@ private slots:
         auto created = EngineRecorder::create(path.toStdString(), options(interval));
         QVERIFY2(created.recorder, created.error.c_str());
         resetInstrument();
-        generateCylinderSpreadsFromSeed(5);
+        generateCylinderSpreadsFromSeed(instrument().engine, 5);
         std::vector<std::pair<double, EngineSample>> session;
         for (int tick = 0; tick < 3000; ++tick) {
-            engineState.throttle = float(std::min(1.0, tick / 1500.0));
-            engineState.mixture = tick > 2000 ? 0.4f : 1.0f;
-            engineState.propeller = 0.8f;
-            stepEngineModel();
-            const RecordedTick recorded = tickAt(tick, displayed(engineState));
+            instrument().engine.throttle = float(std::min(1.0, tick / 1500.0));
+            instrument().engine.mixture = tick > 2000 ? 0.4f : 1.0f;
+            instrument().engine.propeller = 0.8f;
+            stepEngineModel(instrument().engine);
+            const RecordedTick recorded = tickAt(tick, displayed(instrument().engine));
             if (created.recorder->record(recorded) == RecordOutcome::written)
                 session.emplace_back(std::round(recorded.seconds * 1000) / 1000, recorded.values);
         }

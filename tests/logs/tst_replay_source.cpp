@@ -4,6 +4,8 @@
 
 #include "LogTestFiles.h"
 
+#include "app/shell/Instrument.h"
+#include "app/shell/InstrumentController.h"
 #include "engine/Engine.h"
 #include "logs/ReplaySource.h"
 #include "tests/support/ScreenProbe.h"
@@ -59,7 +61,7 @@ void play(ReplaySource& replay, const QStringList& actions) {
         if (action.startsWith("step")) {
             const int ticks = action == "step" ? 1 : action.section(' ', 1).toInt();
             for (int tick = 0; tick < ticks; ++tick)
-                replay.step(engineState);
+                replay.step(instrument().engine);
             continue;
         }
         const auto key = std::find_if(keyNames.begin(), keyNames.end(),
@@ -129,9 +131,9 @@ private slots:
                  qPrintable(QString::number(replay.playback().position(), 'f', 6)));
         QCOMPARE(replay.playback().speed(), speed);
         QCOMPARE(replay.playback().paused(), paused);
-        QVERIFY(!engineState.lacks(Quantity::rpm));
-        QCOMPARE(engineState.rpm, float(1000 + position));
-        QCOMPARE(engineState.oilTemp, 180.0f);
+        QVERIFY(!instrument().engine.lacks(Quantity::rpm));
+        QCOMPARE(instrument().engine.rpm, float(1000 + position));
+        QCOMPARE(instrument().engine.oilTemp, 180.0f);
     }
 
     // The caption: file name without its folder, position and length, speed,
@@ -172,13 +174,13 @@ private slots:
             replayOf("Time,RPM\n0,900\n1,1000\n0.5,1100\n2,12OO\nnoon,1300\n3,1400\n", 0,
                      [&](const std::string& line) { heard << QString::fromStdString(line); });
         for (int tick = 0; tick < 100; ++tick)
-            replay.step(engineState);
+            replay.step(instrument().engine);
         const QString report = "2 bad rows skipped, the first on line 4: time goes backwards; 1 "
                                "unreadable cell (not a number), on line 5, RPM: 12OO";
         QCOMPARE(heard, QStringList{"logs/flight.csv: " + report});
         QCOMPARE(QString::fromStdString(replay.status()),
                  "flight.csv 00:00:03 / 00:00:03 1x paused \u2014 " + report);
-        QCOMPARE(engineState.rpm, 1400.0f);
+        QCOMPARE(instrument().engine.rpm, 1400.0f);
     }
 
     // A start past the end (a time of day typed for a place in the log) is
@@ -222,10 +224,10 @@ private slots:
     void lackingValueShownAsNoData() {
         QFETCH(QByteArray, log);
         ReplaySource replay = replayOf(log.toStdString(), 2);
-        replay.step(engineState);
-        QVERIFY(engineState.lacks(Quantity::oilTemp));
-        QVERIFY(!engineState.lacks(Quantity::rpm));
-        QCOMPARE(engineState.rpm, 2400.0f);
+        replay.step(instrument().engine);
+        QVERIFY(instrument().engine.lacks(Quantity::oilTemp));
+        QVERIFY(!instrument().engine.lacks(Quantity::rpm));
+        QCOMPARE(instrument().engine.rpm, 2400.0f);
         const QImage screen = renderScreen();
         // The oil temperature strip: its readout left of the unit, its pointer's column.
         const QPointF strip(400, 40);

@@ -1,6 +1,8 @@
 #include "panel/OffscreenPanelWindow.h"
 #include "tests/support/InstrumentReset.h"
 
+#include "app/shell/Instrument.h"
+#include "app/shell/InstrumentController.h"
 #include "engine/EngineModel.h"
 #include "panel/FrameCompositor.h"
 #include "panel/PanelArtwork.h"
@@ -50,29 +52,29 @@ class ComposeFrameTest : public QObject {
     OffscreenPanelWindow window;
 
     QImage compose() {
-        composeFrame();
+        composeFrame(instrument().view, panelScene(instrument()));
         return window.lastFrame.image().convertToFormat(QImage::Format_RGB32);
     }
 
 private slots:
     void initTestCase() {
-        panelImage = gfx::Bitmap(panelPicture());
-        throttleKnobImage = gfx::Bitmap(framedImage(120, 130, knobRed));
-        propellerKnobImage = gfx::Bitmap(framedImage(114, 120, knobRed));
-        mixtureKnobImage = gfx::Bitmap(framedImage(114, 120, knobRed));
-        checkMarkImage = gfx::Bitmap(framedImage(18, 19, markGreen));
-        panelWindow = &window;
+        instrument().artwork.panel = gfx::Bitmap(panelPicture());
+        instrument().artwork.throttleKnob = gfx::Bitmap(framedImage(120, 130, knobRed));
+        instrument().artwork.propellerKnob = gfx::Bitmap(framedImage(114, 120, knobRed));
+        instrument().artwork.mixtureKnob = gfx::Bitmap(framedImage(114, 120, knobRed));
+        instrument().artwork.checkMark = gfx::Bitmap(framedImage(18, 19, markGreen));
+        instrument().view.window = &window;
     }
 
     void cleanupTestCase() {
-        panelWindow = nullptr;
-        freePanelArtwork();
-        screenRenderer.release();
+        instrument().view.window = nullptr;
+        freePanelArtwork(instrument().artwork);
+        instrument().renderer.release();
     }
 
     void init() {
         resetInstrument();
-        screenRenderer.release();
+        instrument().renderer.release();
         window.client = {0, 0, 750, 945};
     }
 
@@ -95,7 +97,8 @@ private slots:
         QFETCH(float, position);
         QFETCH(int, x);
         QFETCH(int, top);
-        float* positions[] = {&engineState.throttle, &engineState.propeller, &engineState.mixture};
+        float* positions[] = {&instrument().engine.throttle, &instrument().engine.propeller,
+                              &instrument().engine.mixture};
         *positions[knob] = position;
         const QImage frame = compose();
         QCOMPARE(firstRowOf(frame, x, knobRed, 650, 945), top + 1);
@@ -119,8 +122,8 @@ private slots:
         QFETCH(int, demoMode);
         QFETCH(bool, muteMark);
         QFETCH(bool, demoMark);
-        engineState.muted = muted;
-        engineState.demoMode = demoMode;
+        instrument().engine.muted = muted;
+        instrument().engine.demoMode = demoMode;
         const QImage frame = compose();
         QCOMPARE(frame.pixel(678 + 9, 912 + 9) == markGreen, muteMark);
         QCOMPARE(frame.pixel(527 + 9, 912 + 9) == markGreen, demoMark);
@@ -129,10 +132,10 @@ private slots:
 
     // Powered, the screen draws inside its 630 x 483 window and nowhere else.
     void screenStaysInItsWindow() {
-        screenRenderer.powerUp();
-        engineState.demoMode = 1;
+        instrument().renderer.powerUp();
+        instrument().engine.demoMode = 1;
         for (int tick = 0; tick < 200; ++tick) {
-            stepEngine();
+            stepEngine(instrument().engine, instrument().model.sweep);
             const QImage frame = compose();
             for (int x = 30; x < 720; x += 7) {
                 QCOMPARE(frame.pixel(x, 44), panelGrey);
@@ -149,7 +152,7 @@ private slots:
             for (int x = 50; x < 680; x += 3)
                 lit += frame.pixel(x, y) != 0xFF000000;
         QVERIFY(lit > 500); // and it does draw there
-        screenRenderer.release();
+        instrument().renderer.release();
         const QImage dark = compose();
         QCOMPARE(dark.pixel(365, 286), 0xFF000000u); // unpowered: the panel's black screen
     }
@@ -159,10 +162,10 @@ private slots:
         window.client = {0, 0, 375, 1890};
         const QImage frame = compose();
         QCOMPARE(frame.size(), QSize(375, 1890));
-        QCOMPARE(scaleY, 2.0);
+        QCOMPARE(instrument().view.scaleY, 2.0);
         QCOMPARE(frame.pixel(10, 40), panelGrey);
         QCOMPARE(frame.pixel(100, 400), 0xFF000000u);
-        engineState.throttle = 1;
+        instrument().engine.throttle = 1;
         const QImage pushed = compose();
         QCOMPARE(firstRowOf(pushed, 100, knobRed, 1300, 1890), 1438); // 2 x (718 + 1)
     }

@@ -1,6 +1,8 @@
 #include "tests/support/RecordingAudio.h"
 #include "tests/support/ShellFixture.h"
 
+#include "app/shell/Instrument.h"
+#include "app/shell/InstrumentController.h"
 #include "app/shell/PanelControls.h"
 #include "app/window/FrameView.h"
 #include "engine/Engine.h"
@@ -85,7 +87,7 @@ constexpr OutOfRange notNumbers[] = {
 
 void setValues(std::span<const OutOfRange> values) {
     for (const OutOfRange& row : values)
-        engineState.*findEngineFloatField(row.name)->member = row.value;
+        instrument().engine.*findEngineFloatField(row.name)->member = row.value;
 }
 
 } // namespace
@@ -104,12 +106,12 @@ class DefaultRunTest : public QObject {
     void traceTick() {
         QString line = QString::number(ticks);
         for (const EngineFloatField& field : engineFloatFields)
-            line += QLatin1Char(' ') + QString::number(engineState.*field.member, 'g', 9);
+            line += QLatin1Char(' ') + QString::number(instrument().engine.*field.member, 'g', 9);
         const RecordingBuffer* sound = audio.buffers.empty() ? nullptr : audio.buffers.back().get();
         line += QStringLiteral(" cyl %1 demo %2 muted %3 sound %4 %5")
-                    .arg(engineState.selectedCylinder)
-                    .arg(engineState.demoMode)
-                    .arg(engineState.muted)
+                    .arg(instrument().engine.selectedCylinder)
+                    .arg(instrument().engine.demoMode)
+                    .arg(instrument().engine.muted)
                     .arg(sound && sound->playing ? "playing" : "stopped")
                     .arg(sound ? sound->pitch : 0);
         trace << line;
@@ -125,7 +127,7 @@ class DefaultRunTest : public QObject {
 
     // A frame of the current record without an engine step.
     void composeOnly() {
-        composeFrame();
+        composeFrame(instrument().view, panelScene(instrument()));
         QCoreApplication::processEvents();
     }
 
@@ -172,7 +174,7 @@ class DefaultRunTest : public QObject {
 private slots:
     void initTestCase() {
         setAudioDevice(&audio);
-        loadPanelArtwork();
+        loadPanelArtwork(instrument().artwork);
         shell = std::make_unique<OpenShell>();
         QVERIFY(shell->exposed());
         QVERIFY(!audio.buffers.empty());
@@ -180,7 +182,7 @@ private slots:
 
     void cleanupTestCase() {
         shell.reset();
-        freePanelArtwork();
+        freePanelArtwork(instrument().artwork);
         setAudioDevice(nullptr);
     }
 
@@ -241,8 +243,8 @@ private slots:
         composeOnly();
         keepFrame("13-not-a-number");
 
-        resetEngineState();
-        engineState.leftFuel = engineState.rightFuel = 0; // both tanks dry
+        resetEngineState(instrument().engine);
+        instrument().engine.leftFuel = instrument().engine.rightFuel = 0; // both tanks dry
         tick(200);
         keepFrame("14-fuel-starved");
 

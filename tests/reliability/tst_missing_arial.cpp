@@ -1,5 +1,7 @@
 #include "tests/support/ShellFixture.h"
 
+#include "app/shell/Instrument.h"
+#include "app/shell/InstrumentController.h"
 #include "engine/Engine.h"
 #include "gfx/DrawingObjectCount.h"
 #include "gfx/Font.h"
@@ -69,7 +71,7 @@ private slots:
     // The whole window: its frames carry the screen's text all the same.
     void screenStillDrawsText() {
         resetInstrument();
-        loadPanelArtwork();
+        loadPanelArtwork(instrument().artwork);
         {
             OpenShell shell;
             QVERIFY(shell.exposed());
@@ -82,7 +84,7 @@ private slots:
                     qPrintable(
                         QStringLiteral("no text at %1, %2").arg(caption.x()).arg(caption.y())));
         }
-        freePanelArtwork();
+        freePanelArtwork(instrument().artwork);
         QCOMPARE(gfx::drawingObjects::liveObjects(), 0);
     }
 };

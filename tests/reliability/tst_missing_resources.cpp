@@ -1,6 +1,8 @@
 #include "tests/support/EngineInvariants.h"
 #include "tests/support/ShellFixture.h"
 
+#include "app/shell/Instrument.h"
+#include "app/shell/InstrumentController.h"
 #include "app/shell/PanelControls.h"
 #include "app/window/FrameView.h"
 #include "engine/Engine.h"
@@ -37,12 +39,12 @@ struct AbsentImage {
 const auto absentImages = std::to_array<AbsentImage>({
     // Without the panel picture the frame keeps the panel's size: knobs,
     // check marks and screen on black, and the controls still work.
-    {"panel", &panelImage, {0, 0, 750, 945}, true},
-    {"throttle knob", &throttleKnobImage, {139, 718, 259, 935}, true},
-    {"propeller knob", &propellerKnobImage, {318, 700, 432, 873}, true},
-    {"mixture knob", &mixtureKnobImage, {488, 700, 602, 873}, true},
-    {"check mark", &checkMarkImage, {527, 912, 696, 931}, true},
-    {"logo", &screenRenderer.logoImage, {65, 60, 149, 92}, true},
+    {"panel", &instrument().artwork.panel, {0, 0, 750, 945}, true},
+    {"throttle knob", &instrument().artwork.throttleKnob, {139, 718, 259, 935}, true},
+    {"propeller knob", &instrument().artwork.propellerKnob, {318, 700, 432, 873}, true},
+    {"mixture knob", &instrument().artwork.mixtureKnob, {488, 700, 602, 873}, true},
+    {"check mark", &instrument().artwork.checkMark, {527, 912, 696, 931}, true},
+    {"logo", &instrument().renderer.logoImage, {65, 60, 149, 92}, true},
 });
 static_assert(absentImages.size() == 6);
 
@@ -90,7 +92,7 @@ private slots:
     void init() { resetInstrument(); }
 
     void cleanup() {
-        freePanelArtwork();
+        freePanelArtwork(instrument().artwork);
         QCOMPARE(gfx::drawingObjects::liveObjects(), 0);
     }
 
@@ -105,17 +107,18 @@ private slots:
     void missingImage() {
         QFETCH(int, row);
         const AbsentImage& absent = absentImages[std::size_t(row)];
-        loadPanelArtwork();
+        loadPanelArtwork(instrument().artwork);
         OpenShell shell;
         QVERIFY(shell.exposed());
         QVERIFY(absent.image->valid());
-        engineState.demoMode = 1; // both check marks drawn
-        engineState.throttle = engineState.propeller = engineState.mixture = 0.5f;
-        composeFrame();
+        instrument().engine.demoMode = 1; // both check marks drawn
+        instrument().engine.throttle = instrument().engine.propeller = instrument().engine.mixture =
+            0.5f;
+        composeFrame(instrument().view, panelScene(instrument()));
         const QImage reference = shell.frame();
 
         *absent.image = gfx::Bitmap();
-        composeFrame();
+        composeFrame(instrument().view, panelScene(instrument()));
         const QImage frame = shell.frame();
         QCOMPARE(frame.size(), QSize(750, 945));
         const PixelChanges changes = compareFrames(reference, frame, absent.footprint);
@@ -123,10 +126,10 @@ private slots:
         QCOMPARE(changes.outside, 0);
 
         shell.tick(5);
-        const std::uint8_t cylinder = engineState.selectedCylinder;
+        const std::uint8_t cylinder = instrument().engine.selectedCylinder;
         workTheControls(shell);
         QVERIFY2(engineStateFault().isEmpty(), qPrintable(engineStateFault()));
-        QCOMPARE(engineState.selectedCylinder != cylinder, absent.controlsStillWork);
+        QCOMPARE(instrument().engine.selectedCylinder != cylinder, absent.controlsStillWork);
         QCOMPARE(shell.frame().size(), QSize(750, 945));
     }
 
@@ -136,16 +139,16 @@ private slots:
         removeEmbeddedResources();
         const bool removed = zentor::findResource(zentor::panelBitmap, "BITMAP").empty() &&
                              zentor::findResource(zentor::engineSoundWave, "WAVE").empty();
-        loadPanelArtwork();
+        loadPanelArtwork(instrument().artwork);
         {
             OpenShell shell;
             QVERIFY(shell.exposed());
-            QVERIFY(!panelImage.valid() && !checkMarkImage.valid());
-            QVERIFY(!screenRenderer.logoImage.valid());
-            QVERIFY(!soundBuffer);
-            engineState.throttle = 1.0f;
+            QVERIFY(!instrument().artwork.panel.valid() && !instrument().artwork.checkMark.valid());
+            QVERIFY(!instrument().renderer.logoImage.valid());
+            QVERIFY(!instrument().sound.buffer);
+            instrument().engine.throttle = 1.0f;
             shell.tick(20);
-            QVERIFY(engineState.rpm > 1000.0f);
+            QVERIFY(instrument().engine.rpm > 1000.0f);
             workTheControls(shell);
             shell.tick(5);
             QVERIFY2(engineStateFault().isEmpty(), qPrintable(engineStateFault()));
@@ -155,8 +158,8 @@ private slots:
         restoreEmbeddedResources();
         QVERIFY(removed);
         // Put back, the same start-up finds its loop again.
-        QVERIFY(loadEngineSound(zentor::engineSoundWave));
-        releaseEngineSound();
+        QVERIFY(loadEngineSound(instrument().sound, zentor::engineSoundWave));
+        releaseEngineSound(instrument().sound);
     }
 };
 

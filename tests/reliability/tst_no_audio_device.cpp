@@ -1,6 +1,8 @@
 #include "tests/support/EngineInvariants.h"
 #include "tests/support/ShellFixture.h"
 
+#include "app/shell/Instrument.h"
+#include "app/shell/InstrumentController.h"
 #include "app/window/FrameView.h"
 #include "engine/Engine.h"
 #include "gfx/DrawingObjectCount.h"
@@ -21,25 +23,25 @@ private slots:
         QVERIFY2(qEnvironmentVariable("ALSOFT_DRIVERS") == QLatin1String("nonexistent"),
                  "run with ALSOFT_DRIVERS=nonexistent");
         QVERIFY(!openAlAudioDevice().open());
-        QVERIFY(!loadEngineSound(zentor::engineSoundWave));
-        QVERIFY(!soundBuffer);
+        QVERIFY(!loadEngineSound(instrument().sound, zentor::engineSoundWave));
+        QVERIFY(!instrument().sound.buffer);
         // Asking again finds no device either, and the tick's calls do nothing.
-        QVERIFY(!loadEngineSound(zentor::engineSoundWave));
-        engineState.rpm = 2400.0f;
-        updateEngineSound();
-        engineState.demoMode = 1;
-        updateEngineSound();
-        releaseEngineSound();
+        QVERIFY(!loadEngineSound(instrument().sound, zentor::engineSoundWave));
+        instrument().engine.rpm = 2400.0f;
+        updateEngineSound(instrument().sound, instrument().engine);
+        instrument().engine.demoMode = 1;
+        updateEngineSound(instrument().sound, instrument().engine);
+        releaseEngineSound(instrument().sound);
     }
 
     void shellRunsSilent() {
         resetInstrument();
-        loadPanelArtwork();
+        loadPanelArtwork(instrument().artwork);
         {
             OpenShell shell;
             QVERIFY(shell.exposed());
             QVERIFY(shellRunning());
-            QVERIFY(!soundBuffer);
+            QVERIFY(!instrument().sound.buffer);
             shell.tick();
             FrameView* view = shell.view();
             // Throttle pushed in, Mute ticked and cleared, then demo mode.
@@ -49,11 +51,11 @@ private slots:
                       Qt::LeftButton);
             sendMouse(view, QEvent::MouseButtonRelease, shell.onPanel(200, 700), Qt::LeftButton,
                       Qt::NoButton);
-            QCOMPARE(engineState.throttle, 1.0f);
+            QCOMPARE(instrument().engine.throttle, 1.0f);
             shell.tick(40);
-            QVERIFY(engineState.rpm > 1000.0f);
+            QVERIFY(instrument().engine.rpm > 1000.0f);
             doubleClick(view, shell.onPanel(700, 920));
-            QCOMPARE(engineState.muted, 0);
+            QCOMPARE(instrument().engine.muted, 0);
             shell.tick(5);
             doubleClick(view, shell.onPanel(560, 920));
             shell.tick(5);
@@ -61,7 +63,7 @@ private slots:
             QCOMPARE(shell.frame().size(), QSize(750, 945));
         }
         QVERIFY(!shellRunning());
-        freePanelArtwork();
+        freePanelArtwork(instrument().artwork);
         QCOMPARE(gfx::drawingObjects::liveObjects(), 0);
     }
 };

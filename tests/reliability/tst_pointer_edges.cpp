@@ -1,6 +1,8 @@
 #include "tests/support/EngineInvariants.h"
 #include "tests/support/ShellFixture.h"
 
+#include "app/shell/Instrument.h"
+#include "app/shell/InstrumentController.h"
 #include "app/shell/PanelControls.h"
 #include "app/window/FrameView.h"
 #include "engine/Engine.h"
@@ -36,14 +38,14 @@ class PointerEdgesTest : public QObject {
 
 private slots:
     void initTestCase() {
-        loadPanelArtwork();
+        loadPanelArtwork(instrument().artwork);
         shell = std::make_unique<OpenShell>();
         QVERIFY(shell->exposed());
     }
 
     void cleanupTestCase() {
         shell.reset();
-        freePanelArtwork();
+        freePanelArtwork(instrument().artwork);
         QCOMPARE(gfx::drawingObjects::liveObjects(), 0);
     }
 
@@ -84,17 +86,17 @@ private slots:
         QFETCH(float, throttle);
         FrameView* view = shell->view();
         sendMouse(view, QEvent::MouseButtonPress, {200, 850}, Qt::LeftButton, Qt::LeftButton);
-        QCOMPARE(dragControl, DragControl::throttle);
-        QCOMPARE(int(dragOffset), 45);
+        QCOMPARE(instrument().drag.control, DragControl::throttle);
+        QCOMPARE(int(instrument().drag.offset), 45);
         move(to, Qt::LeftButton);
         QVERIFY2(engineStateFault().isEmpty(), qPrintable(engineStateFault()));
         if (throttle != anyPosition)
-            QCOMPARE(engineState.throttle, throttle);
+            QCOMPARE(instrument().engine.throttle, throttle);
         // The drag goes on from there, and a release far away ends it.
         move({200, 800}, Qt::LeftButton);
-        QCOMPARE(engineState.throttle, 50.0f / 87.0f);
+        QCOMPARE(instrument().engine.throttle, 50.0f / 87.0f);
         sendMouse(view, QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton);
-        QCOMPARE(dragControl, DragControl::none);
+        QCOMPARE(instrument().drag.control, DragControl::none);
         shell->tick();
         QVERIFY2(engineStateFault().isEmpty(), qPrintable(engineStateFault()));
     }
@@ -117,15 +119,15 @@ private slots:
     void pressBeyondEachEdge() {
         QFETCH(QPointF, at);
         QFETCH(int, steps);
-        engineState.selectedCylinder = 3;
+        instrument().engine.selectedCylinder = 3;
         if (steps == 2)
             doubleClick(shell->view(), at);
         else {
             sendMouse(shell->view(), QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::LeftButton);
             sendMouse(shell->view(), QEvent::MouseButtonRelease, at, Qt::LeftButton, Qt::NoButton);
         }
-        QCOMPARE(int(engineState.selectedCylinder), 3 + steps);
-        QCOMPARE(dragControl, DragControl::none);
+        QCOMPARE(int(instrument().engine.selectedCylinder), 3 + steps);
+        QCOMPARE(instrument().drag.control, DragControl::none);
     }
 
     void squeezedClientArea_data() {
@@ -147,7 +149,7 @@ private slots:
         view->resize(client);
         QCOMPARE(view->size(), client);
         shell->tick(3);
-        const EngineState before = engineState;
+        const EngineState before = instrument().engine;
         const QPointF points[] = {{0, 0},
                                   {-1, -1},
                                   {qreal(client.width()), qreal(client.height())},
@@ -168,17 +170,17 @@ private slots:
         QCOMPARE(view->latestPanelFrame().width(), 750);
         const QImage shown = shell->frame(); // a paint at this size too
         QCOMPARE(shown.size(), client.isEmpty() ? QSize(0, 0) : client);
-        QCOMPARE(engineState.selectedCylinder, before.selectedCylinder);
-        QCOMPARE(engineState.throttle, before.throttle);
-        QCOMPARE(engineState.muted, before.muted);
-        QCOMPARE(engineState.demoMode, before.demoMode);
-        QCOMPARE(dragControl, DragControl::none);
+        QCOMPARE(instrument().engine.selectedCylinder, before.selectedCylinder);
+        QCOMPARE(instrument().engine.throttle, before.throttle);
+        QCOMPARE(instrument().engine.muted, before.muted);
+        QCOMPARE(instrument().engine.demoMode, before.demoMode);
+        QCOMPARE(instrument().drag.control, DragControl::none);
 
         shell->setClient({750, 945});
         shell->tick();
         QCOMPARE(shell->frame().size(), QSize(750, 945));
         doubleClick(view, shell->onPanel(140, 600));
-        QCOMPARE(int(engineState.selectedCylinder), (before.selectedCylinder + 2) % 6);
+        QCOMPARE(int(instrument().engine.selectedCylinder), (before.selectedCylinder + 2) % 6);
     }
 
     // A top-level window asked for 0 x 0 keeps its caption and border; its

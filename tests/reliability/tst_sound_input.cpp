@@ -2,6 +2,8 @@
 #include "tests/sound/WaveImages.h"
 #include "tests/support/InstrumentReset.h"
 
+#include "app/shell/Instrument.h"
+#include "app/shell/InstrumentController.h"
 #include "engine/Engine.h"
 #include "resources/Resources.h"
 #include "sound/EngineSound.h"
@@ -49,7 +51,7 @@ private slots:
     void init() { resetInstrument(); }
 
     void cleanupTestCase() {
-        releaseEngineSound();
+        releaseEngineSound(instrument().sound);
         setAudioDevice(nullptr);
         QCOMPARE(device.live, 0);
     }
@@ -67,18 +69,18 @@ private slots:
     // instrument falls silent.
     void missingResource() {
         QFETCH(int, resourceId);
-        QVERIFY(loadEngineSound(zentor::engineSoundWave));
-        engineState.rpm = 2400.0f;
-        engineState.muted = 0;
-        updateEngineSound();
+        QVERIFY(loadEngineSound(instrument().sound, zentor::engineSoundWave));
+        instrument().engine.rpm = 2400.0f;
+        instrument().engine.muted = 0;
+        updateEngineSound(instrument().sound, instrument().engine);
         QCOMPARE(device.live, 1);
-        QVERIFY(!loadEngineSound(resourceId));
-        QVERIFY(!soundBuffer);
+        QVERIFY(!loadEngineSound(instrument().sound, resourceId));
+        QVERIFY(!instrument().sound.buffer);
         QCOMPARE(device.live, 0);
-        updateEngineSound();
-        engineState.demoMode = 1;
-        updateEngineSound();
-        releaseEngineSound();
+        updateEngineSound(instrument().sound, instrument().engine);
+        instrument().engine.demoMode = 1;
+        updateEngineSound(instrument().sound, instrument().engine);
+        releaseEngineSound(instrument().sound);
     }
 
     void malformedWave_data() {

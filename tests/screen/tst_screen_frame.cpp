@@ -3,6 +3,8 @@
 
 #include "tests/support/ScreenProbe.h"
 
+#include "app/shell/Instrument.h"
+#include "app/shell/InstrumentController.h"
 #include "engine/Engine.h"
 #include "gfx/Bitmap.h"
 #include "gfx/DrawingObjectCount.h"
@@ -94,7 +96,7 @@ void FrameTest::unpoweredScreenDrawsNothing() {
     gfx::drawingObjects::setObserver(recordKit, &log);
     {
         gfx::Graphics graphics(screen);
-        renderer.draw(graphics);
+        renderer.draw(graphics, instrument().engine);
     }
     gfx::drawingObjects::setObserver(nullptr, nullptr);
     QVERIFY(log.isEmpty());
@@ -116,7 +118,8 @@ void FrameTest::sectionsLeavePensSolidAndOneWide() {
     graphics.translateTransform(50, 45);
     const gfx::GraphicsContainer outer = graphics.beginContainer();
     const ScreenPart& drawn = screenPart(std::size_t(part));
-    drawn.draw(graphics, kit, ScreenArt{.logo = logo, .registration = {}}, drawn.gauge);
+    drawn.draw(graphics, kit, ScreenArt{.logo = logo, .registration = {}}, instrument().engine,
+               drawn.gauge);
     for (const gfx::Pen* pen :
          {&kit.greenPen, &kit.redPen, &kit.whitePen, &kit.yellowPen, &kit.greyPen}) {
         QCOMPARE(pen->width(), 1.0f);
@@ -144,7 +147,7 @@ constexpr Reading readings[] = {{-1e6f, false}, {1e6f, false}, {0, false}, {1e6f
 // Every reading at `reading`, the cylinder boxed.
 void setReadings(Reading reading, std::uint8_t cylinder) {
     resetEngine();
-    EngineState& e = engineState;
+    EngineState& e = instrument().engine;
     for (float* value :
          {&e.fuelFlow, &e.leftFuel, &e.rightFuel, &e.oilTemp, &e.oilPressure, &e.fuelPressure,
           &e.volts, &e.amps, &e.oat, &e.rpm, &e.manifoldPressure, &e.egtRankine, &e.cht, &e.torque})
@@ -165,9 +168,10 @@ void drawPart(gfx::Bitmap& screen, const ScreenPart& drawn, const gfx::Bitmap& l
     const gfx::ContainerScope state(graphics);
     setAntiAliased(graphics);
     if (layers == PartLayers::whole)
-        drawn.draw(graphics, kit, ScreenArt{.logo = logo, .registration = {}}, drawn.gauge);
+        drawn.draw(graphics, kit, ScreenArt{.logo = logo, .registration = {}}, instrument().engine,
+                   drawn.gauge);
     else
-        drawn.drawLayer(graphics, kit, drawn.gauge, layers);
+        drawn.drawLayer(graphics, kit, instrument().engine, drawn.gauge, layers);
 }
 
 } // namespace
@@ -235,7 +239,7 @@ void FrameTest::screenStaysInsideItsClipOnThePanel() {
         gfx::Graphics graphics(buffer);
         graphics.translateTransform(50, 45);
         graphics.setClip({0, 0, 630, 483});
-        renderer.draw(graphics);
+        renderer.draw(graphics, instrument().engine);
         // Afterwards the caller's frame and clip hold, and drawing stays smoothed.
         const gfx::PointF origin = graphics.transformPoint({0, 0});
         QCOMPARE(QPointF(origin.x, origin.y), QPointF(50, 45));
@@ -256,7 +260,7 @@ void FrameTest::screenStaysInsideItsClipOnThePanel() {
 
 void FrameTest::statusBarIsTheSameInEveryState() {
     const QImage start = renderScreen();
-    engineState.selectedCylinder = 5;
+    instrument().engine.selectedCylinder = 5;
     setEngine("rpm=2700;manifoldPressure=29;fuelFlow=25;oilTemp=400;volts=0");
     const QImage busy = renderScreen();
     QVERIFY(probes::sameRegion(start, busy, {0, 465, 630, 18}));

@@ -2,6 +2,8 @@
 
 #include "tests/support/ScreenProbe.h"
 
+#include "app/shell/Instrument.h"
+#include "app/shell/InstrumentController.h"
 #include "engine/Engine.h"
 
 #include <QTest>
@@ -59,7 +61,7 @@ void GraphsTest::firstColumnBarAndBigReadout() {
     QFETCH(QString, readout);
     resetEngine();
     setEngine(state);
-    (egt ? engineState.egtSpread : engineState.chtSpread)[0] = spread;
+    (egt ? instrument().engine.egtSpread : instrument().engine.chtSpread)[0] = spread;
     const QImage screen = renderScreen();
 
     // Green is full in both cyan and green bars; summed coverage is the bar's height.
@@ -82,9 +84,9 @@ void GraphsTest::selectedCylinderIsBoxedAndReadOut() {
     QFETCH(int, selected);
     QFETCH(int, boxed);
     resetEngine();
-    engineState.selectedCylinder = std::uint8_t(selected);
-    engineState.egtSpread[boxed] = 1.08; // (1040.33 - 850) x 1.08 + 850
-    engineState.chtSpread[boxed] = 0.92; // 300 x 0.92
+    instrument().engine.selectedCylinder = std::uint8_t(selected);
+    instrument().engine.egtSpread[boxed] = 1.08; // (1040.33 - 850) x 1.08 + 850
+    instrument().engine.chtSpread[boxed] = 0.92; // 300 x 0.92
     const QImage screen = renderScreen();
     for (int column = 0; column < 6; ++column) {
         // The box's top runs along y = 405, over the column's number.

@@ -3,6 +3,8 @@
 
 #include "tests/support/ScreenProbe.h"
 
+#include "app/shell/Instrument.h"
+#include "app/shell/InstrumentController.h"
 #include "engine/Engine.h"
 
 #include <QTest>
@@ -129,7 +131,7 @@ void NoDataTest::readoutShowsDashesAndNoMark() {
                  "the mark is drawn while there is data");
 
     for (const Quantity quantity : lacking)
-        engineState.noData.set(std::size_t(quantity));
+        instrument().engine.noData.set(std::size_t(quantity));
     const QImage screen = renderScreen();
     if (!probe.markRegion.isEmpty())
         QCOMPARE(probes::count(screen, probe.markRegion, probe.isMark), 0);
@@ -143,11 +145,11 @@ void NoDataTest::readoutShowsDashesAndNoMark() {
 // others show their own values.
 void NoDataTest::oneMeasuredCylinderMissing() {
     resetEngine();
-    engineState.egtMeasured = true;
+    instrument().engine.egtMeasured = true;
     for (int c = 0; c < 6; ++c)
-        engineState.measuredEgt[c] = float(1300 + 20 * c);
-    engineState.noData.set(std::size_t(cylinderEgt(2)));
-    engineState.selectedCylinder = 2;
+        instrument().engine.measuredEgt[c] = float(1300 + 20 * c);
+    instrument().engine.noData.set(std::size_t(cylinderEgt(2)));
+    instrument().engine.selectedCylinder = 2;
     const QImage screen = renderScreen();
     const auto barPixels = [&](int cylinder) {
         return probes::count(screen, QRect(5 + 70 + 16 * cylinder - 4, 310, 8, 92), cyanBar);

@@ -1,5 +1,6 @@
 #include "tests/soak/SoakInput.h"
 
+#include "app/shell/Instrument.h"
 #include "app/shell/InstrumentController.h"
 #include "app/window/FrameView.h"
 #include "app/window/OpeningSize.h"
@@ -265,13 +266,14 @@ class KeptFramesTest : public QObject {
     // The other windows take the tick's engine record too; the pointer keeps
     // the real window's scale.
     void refreshKeptWindows() {
-        const ClientRect real = clientRect;
+        const ClientRect real = instrument().view.client;
         for (auto& other : kept) {
-            const FrameChange change = refreshFrame(*other);
+            const FrameChange change =
+                refreshFrame(instrument().view, *other, panelScene(instrument()));
             if (!change.none())
                 other->showFrame(change);
         }
-        updateScale(real);
+        updateScale(instrument().view, real, instrument().artwork);
     }
 
     // Runs `ticks` ticks of seeded use; the first tick whose frames differ
@@ -314,7 +316,7 @@ class KeptFramesTest : public QObject {
             tickFrameTimer();
             refreshKeptWindows();
             QCoreApplication::processEvents();
-            const QString fault = difference(composePanelFrame());
+            const QString fault = difference(composePanelFrame(panelScene(instrument())));
             if (!fault.isEmpty())
                 return QStringLiteral("tick %1: %2").arg(tick).arg(fault);
             // A paused replay, untouched, costs neither drawing nor the window system.
@@ -333,7 +335,7 @@ class KeptFramesTest : public QObject {
 
 private slots:
     void init() {
-        loadPanelArtwork();
+        loadPanelArtwork(instrument().artwork);
         window = std::make_unique<ShellWindow>(openingClientSize());
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
@@ -350,7 +352,7 @@ private slots:
         setEngineSource(nullptr);
         kept.clear();
         window.reset();
-        freePanelArtwork();
+        freePanelArtwork(instrument().artwork);
     }
 
     // ZENTOR_KEPT_FRAME_UNTRACK=NAME leaves one part's inputs unread, to

@@ -2,6 +2,7 @@
 #include "tests/soak/SoakInput.h"
 #include "tests/support/EngineInvariants.h"
 
+#include "app/shell/Instrument.h"
 #include "app/shell/InstrumentController.h"
 #include "app/window/FrameView.h"
 #include "app/window/OpeningSize.h"
@@ -71,12 +72,12 @@ struct Reached {
     QSize largestClient{0, 0};
 
     void track(const EngineState& before, const FrameView& view) {
-        demoToggles += before.demoMode != engineState.demoMode;
-        muteToggles += before.muted != engineState.muted;
-        cylinderSteps += before.selectedCylinder != engineState.selectedCylinder;
-        knobMoves += before.throttle != engineState.throttle ||
-                     before.propeller != engineState.propeller ||
-                     before.mixture != engineState.mixture;
+        demoToggles += before.demoMode != instrument().engine.demoMode;
+        muteToggles += before.muted != instrument().engine.muted;
+        cylinderSteps += before.selectedCylinder != instrument().engine.selectedCylinder;
+        knobMoves += before.throttle != instrument().engine.throttle ||
+                     before.propeller != instrument().engine.propeller ||
+                     before.mixture != instrument().engine.mixture;
         smallestClient = smallestClient.boundedTo(view.size());
         largestClient = largestClient.expandedTo(view.size());
     }
@@ -128,7 +129,7 @@ private:
     // Tick, input, window events; the invariants after every pass.
     void runTicks(ShellWindow& window, SoakInput& input) {
         for (long tick = 1; tick <= options.ticks; ++tick) {
-            const EngineState before = engineState;
+            const EngineState before = instrument().engine;
             tickFrameTimer();
             input.betweenTicks();
             QCoreApplication::processEvents();
@@ -152,7 +153,8 @@ private:
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         startShell(window, options.seed);
-        QVERIFY2(soundBuffer, "no engine sound loop: the soak plays it into OpenAL's null output");
+        QVERIFY2(instrument().sound.buffer,
+                 "no engine sound loop: the soak plays it into OpenAL's null output");
         // Ticks come from the soak's own loop, one per pass, never from the clock.
         window.stopFrameTimer();
 
@@ -172,7 +174,7 @@ private:
 
         window.close();
         QVERIFY(!shellRunning());
-        QVERIFY(!soundBuffer);
+        QVERIFY(!instrument().sound.buffer);
     }
 
     void checkMemory() {
@@ -198,9 +200,9 @@ private slots:
     void soak() {
         std::printf("soak: %ld ticks, seed %u, %s build\n", options.ticks, options.seed,
                     ZENTOR_SOAK_SANITIZED ? "sanitizer" : "ordinary");
-        loadPanelArtwork();
+        loadPanelArtwork(instrument().artwork);
         runShell();
-        freePanelArtwork();
+        freePanelArtwork(instrument().artwork);
         if (QTest::currentTestFailed())
             return;
         QCOMPARE(gfx::drawingObjects::liveObjects(), 0);

@@ -2,6 +2,7 @@
 #include "tests/support/InstrumentReset.h"
 #include "tests/support/RecordingAudio.h"
 
+#include "app/shell/Instrument.h"
 #include "app/shell/InstrumentController.h"
 #include "engine/Engine.h"
 #include "resources/Resources.h"
@@ -21,8 +22,8 @@ class EngineSoundTest : public QObject {
     // A loop already built, as after window set-up and some playing: it
     // stands `loopPosition` frames in, and the log is cleared.
     RecordingBuffer& installLoop(bool playing, std::uint32_t baseFrequency = 22050) {
-        soundBuffer = device->createBuffer(PcmFormat{2, baseFrequency, 16, 4}, 16);
-        soundBaseFrequency = baseFrequency;
+        instrument().sound.buffer = device->createBuffer(PcmFormat{2, baseFrequency, 16, 4}, 16);
+        instrument().sound.baseFrequency = baseFrequency;
         RecordingBuffer& loop = *device->buffers.back();
         loop.playing = playing;
         loop.position = loopPosition;
@@ -37,12 +38,11 @@ private slots:
         device = new RecordingDevice;
         setAudioDevice(device);
         resetInstrument();
-        soundBuffer = nullptr;
-        soundBaseFrequency = 0;
+        instrument().sound = {};
     }
 
     void cleanup() {
-        soundBuffer = nullptr;
+        instrument().sound.buffer = nullptr;
         setAudioDevice(nullptr);
         delete device;
     }
@@ -92,9 +92,9 @@ private slots:
         QFETCH(bool, playsAfter);
         QFETCH(uint, pitch);
         RecordingBuffer& loop = installLoop(playing, baseFrequency);
-        engineState.rpm = rpm;
-        engineState.muted = muted;
-        updateEngineSound();
+        instrument().engine.rpm = rpm;
+        instrument().engine.muted = muted;
+        updateEngineSound(instrument().sound, instrument().engine);
         QCOMPARE(loop.playing, playsAfter);
         QCOMPARE(loop.pitch, pitch);
         QCOMPARE(loop.position, loopPosition);
@@ -107,7 +107,7 @@ private slots:
     // throttle the first tick moves rpm from 900 to about 1063.97.
     void trailsTheModelByOneTick() {
         RecordingBuffer& loop = installLoop(false);
-        engineState.throttle = 1.0f;
+        instrument().engine.throttle = 1.0f;
         stepInstrument();
         QVERIFY(loop.playing);
         QCOMPARE(loop.startedAt, 17050u);
@@ -126,19 +126,19 @@ private slots:
         QVERIFY(loop.playing);
         const double heard = loop.position;
         QVERIFY(heard > loopPosition);
-        engineState.muted = 1;
+        instrument().engine.muted = 1;
         stepInstrument();
         QVERIFY(!loop.playing);
         loop.run(1.0);
         stepInstrument();
         QVERIFY(!loop.playing);
-        engineState.muted = 0;
+        instrument().engine.muted = 0;
         stepInstrument();
         QVERIFY(loop.playing);
         QVERIFY(loop.startedAt > 0);
         QCOMPARE(loop.startedAt, loop.pitch);
         QCOMPARE(loop.position, heard);
-        QCOMPARE(soundBuffer, &loop);
+        QCOMPARE(instrument().sound.buffer, &loop);
         QCOMPARE(device->buffers.size(), std::size_t(1));
     }
 
@@ -156,17 +156,17 @@ private slots:
         QFETCH(int, muted);
         QFETCH(bool, playing);
         RecordingBuffer& loop = installLoop(playing);
-        engineState.muted = muted;
-        engineState.demoMode = 1;
+        instrument().engine.muted = muted;
+        instrument().engine.demoMode = 1;
         stepInstrument();
         QVERIFY(!loop.playing);
         stepInstrument();
         QVERIFY(!loop.playing);
         QCOMPARE(loop.pitch, 0u);
 
-        engineState.demoMode = 0;
-        engineState.muted = 0;
-        resetEngineState();
+        instrument().engine.demoMode = 0;
+        instrument().engine.muted = 0;
+        resetEngineState(instrument().engine);
         stepInstrument();
         QVERIFY(loop.playing);
         QCOMPARE(loop.startedAt, 17050u);
@@ -224,17 +224,17 @@ private slots:
         QFETCH(bool, heard);
         QFETCH(int, ticks);
         QFETCH(bool, paused);
-        loadEngineSound(hasLoop ? zentor::engineSoundWave : 0);
-        updateEngineSound();
+        loadEngineSound(instrument().sound, hasLoop ? zentor::engineSoundWave : 0);
+        updateEngineSound(instrument().sound, instrument().engine);
         if (hasLoop)
             device->buffers.back()->run(1.0);
         const double position = hasLoop ? device->buffers.back()->position : 0;
-        engineState.rpm = rpm;
-        engineState.muted = muted;
-        engineState.demoMode = demoMode;
-        engineState.noData.set(std::size_t(Quantity::rpm), !rpmKnown);
+        instrument().engine.rpm = rpm;
+        instrument().engine.muted = muted;
+        instrument().engine.demoMode = demoMode;
+        instrument().engine.noData.set(std::size_t(Quantity::rpm), !rpmKnown);
         for (int tick = 0; tick < ticks; ++tick)
-            updateEngineSound(heard);
+            updateEngineSound(instrument().sound, instrument().engine, heard);
         QCOMPARE(device->paused, paused);
         QCOMPARE(device->pauses, int(paused));
         if (!hasLoop)
@@ -243,11 +243,11 @@ private slots:
         RecordingBuffer& loop = *device->buffers.back();
         QVERIFY(!paused || !loop.playing);
         const bool wasPlaying = loop.playing;
-        engineState.rpm = 900.0f;
-        engineState.muted = 0;
-        engineState.demoMode = 0;
-        engineState.noData.reset();
-        updateEngineSound();
+        instrument().engine.rpm = 900.0f;
+        instrument().engine.muted = 0;
+        instrument().engine.demoMode = 0;
+        instrument().engine.noData.reset();
+        updateEngineSound(instrument().sound, instrument().engine);
         QVERIFY(!device->paused);
         QVERIFY(loop.playing);
         QVERIFY(!loop.playedOnPausedDevice);
@@ -262,26 +262,26 @@ private slots:
     // pass by without a call; the next set-up tries the device again.
     void silentWithoutDevice() {
         device->opens = false;
-        QCOMPARE(loadEngineSound(zentor::engineSoundWave), nullptr);
-        QCOMPARE(soundBuffer, nullptr);
-        QCOMPARE(soundBaseFrequency, 0u);
+        QCOMPARE(loadEngineSound(instrument().sound, zentor::engineSoundWave), nullptr);
+        QCOMPARE(instrument().sound.buffer, nullptr);
+        QCOMPARE(instrument().sound.baseFrequency, 0u);
         stepInstrument();
-        engineState.demoMode = 1;
+        instrument().engine.demoMode = 1;
         stepInstrument();
-        updateEngineSound();
-        releaseEngineSound();
+        updateEngineSound(instrument().sound, instrument().engine);
+        releaseEngineSound(instrument().sound);
         QCOMPARE(device->log, QStringList{"open"});
-        loadEngineSound(zentor::engineSoundWave);
+        loadEngineSound(instrument().sound, zentor::engineSoundWave);
         QCOMPARE(device->log, QStringList({"open", "open"}));
     }
 
     void loadsTheSuppliedLoop() {
         const auto chunks = loadWaveResource(zentor::engineSoundWave);
         QVERIFY(chunks);
-        SoundBuffer* loop = loadEngineSound(zentor::engineSoundWave);
+        SoundBuffer* loop = loadEngineSound(instrument().sound, zentor::engineSoundWave);
         QVERIFY(loop);
-        QCOMPARE(soundBuffer, loop);
-        QCOMPARE(soundBaseFrequency, 22050u);
+        QCOMPARE(instrument().sound.buffer, loop);
+        QCOMPARE(instrument().sound.baseFrequency, 22050u);
         QCOMPARE(device->log, QStringList({"open", "create 2 ch 22050 Hz 16 bit 478224 bytes",
                                            "lock", "unlock"}));
         const auto& bytes = device->buffers.front()->bytes;
@@ -291,12 +291,12 @@ private slots:
         // old one halted and freed first.
         device->buffers.front()->playing = true;
         device->log.clear();
-        QVERIFY(loadEngineSound(zentor::engineSoundWave));
+        QVERIFY(loadEngineSound(instrument().sound, zentor::engineSoundWave));
         QCOMPARE(device->log.mid(0, 2), QStringList({"release", device->log.at(1)}));
         QVERIFY(device->log.at(1).startsWith("create"));
         QVERIFY(device->buffers.front()->released);
         QVERIFY(!device->buffers.front()->playing);
-        QCOMPARE(soundBuffer, device->buffers.back().get());
+        QCOMPARE(instrument().sound.buffer, device->buffers.back().get());
     }
 
     void noResourceNoLoop_data() {
@@ -308,8 +308,8 @@ private slots:
 
     void noResourceNoLoop() {
         QFETCH(int, resourceId);
-        QCOMPARE(loadEngineSound(resourceId), nullptr);
-        QCOMPARE(soundBuffer, nullptr);
+        QCOMPARE(loadEngineSound(instrument().sound, resourceId), nullptr);
+        QCOMPARE(instrument().sound.buffer, nullptr);
         QVERIFY(device->buffers.empty());
     }
 
@@ -370,12 +370,12 @@ private slots:
 
     void closeReleasesTheLoop() {
         RecordingBuffer& loop = installLoop(true);
-        releaseEngineSound();
+        releaseEngineSound(instrument().sound);
         QCOMPARE(device->log, QStringList({"release"}));
         QVERIFY(loop.released);
         QVERIFY(!loop.playing);
-        QCOMPARE(soundBuffer, nullptr);
-        releaseEngineSound();
+        QCOMPARE(instrument().sound.buffer, nullptr);
+        releaseEngineSound(instrument().sound);
         QCOMPARE(device->log.size(), 1);
     }
 };

@@ -1,6 +1,8 @@
 #include "CapturedAudio.h"
 #include "tests/support/InstrumentReset.h"
 
+#include "app/shell/Instrument.h"
+#include "app/shell/InstrumentController.h"
 #include "engine/Engine.h"
 #include "resources/Resources.h"
 #include "sound/EngineSound.h"
@@ -20,9 +22,9 @@ namespace {
 // timer would, so that the wave-file writer mixes the loop meanwhile.
 void runTicks(int count, float rpm, int muted) {
     for (int tick = 0; tick < count; ++tick) {
-        engineState.rpm = rpm;
-        engineState.muted = muted;
-        updateEngineSound();
+        instrument().engine.rpm = rpm;
+        instrument().engine.muted = muted;
+        updateEngineSound(instrument().sound, instrument().engine);
         QThread::msleep(65);
     }
 }
@@ -50,13 +52,14 @@ private slots:
         const MonoSound loop = monoFromPcm16(chunks->data, 2, 22050);
 
         resetInstrument();
-        QVERIFY2(loadEngineSound(zentor::engineSoundWave), "no audio device: check ALSOFT_CONF");
-        QCOMPARE(soundBaseFrequency, 22050u);
+        QVERIFY2(loadEngineSound(instrument().sound, zentor::engineSoundWave),
+                 "no audio device: check ALSOFT_CONF");
+        QCOMPARE(instrument().sound.baseFrequency, 22050u);
         runTicks(15, 900.0f, 0);
         runTicks(5, 900.0f, 1);
         runTicks(15, 2400.0f, 0);
         runTicks(8, 2400.0f, 1);
-        releaseEngineSound();
+        releaseEngineSound(instrument().sound);
         closeOpenAlAudioDevice();
 
         QFile file(captureFile);

@@ -1,6 +1,8 @@
 #include "CapturedAudio.h"
 #include "tests/support/InstrumentReset.h"
 
+#include "app/shell/Instrument.h"
+#include "app/shell/InstrumentController.h"
 #include "engine/Engine.h"
 #include "resources/Resources.h"
 #include "sound/EngineSound.h"
@@ -24,9 +26,9 @@ namespace {
 
 void runTicks(int count, int muted) {
     for (int tick = 0; tick < count; ++tick) {
-        engineState.rpm = 900.0f;
-        engineState.muted = muted;
-        updateEngineSound();
+        instrument().engine.rpm = 900.0f;
+        instrument().engine.muted = muted;
+        updateEngineSound(instrument().sound, instrument().engine);
         QThread::msleep(65);
     }
 }
@@ -72,12 +74,12 @@ private slots:
         });
 
         resetInstrument();
-        const bool loaded = loadEngineSound(zentor::engineSoundWave) != nullptr;
+        const bool loaded = loadEngineSound(instrument().sound, zentor::engineSoundWave) != nullptr;
         if (loaded) {
             runTicks(15, 0);
             runTicks(mutedTicks, 1);
             runTicks(15, 0);
-            releaseEngineSound();
+            releaseEngineSound(instrument().sound);
         }
         closeOpenAlAudioDevice();
         // Lets the reader finish should the writer never have opened the pipe.

@@ -1,5 +1,7 @@
 #include "tests/support/EngineInvariants.h"
 
+#include "app/shell/Instrument.h"
+#include "app/shell/InstrumentController.h"
 #include "engine/Engine.h"
 #include "engine/EngineFields.h"
 #include "gfx/DrawingObjectCount.h"
@@ -23,14 +25,14 @@ static_assert(knobFields.size() == 3);
 
 QString spreadFault() {
     for (int cylinder = 0; cylinder < 6; ++cylinder) {
-        if (!std::isfinite(engineState.egtSpread[cylinder]))
+        if (!std::isfinite(instrument().engine.egtSpread[cylinder]))
             return QStringLiteral("egtSpread[%1] is %2")
                 .arg(cylinder)
-                .arg(engineState.egtSpread[cylinder]);
-        if (!std::isfinite(engineState.chtSpread[cylinder]))
+                .arg(instrument().engine.egtSpread[cylinder]);
+        if (!std::isfinite(instrument().engine.chtSpread[cylinder]))
             return QStringLiteral("chtSpread[%1] is %2")
                 .arg(cylinder)
-                .arg(engineState.chtSpread[cylinder]);
+                .arg(instrument().engine.chtSpread[cylinder]);
     }
     return {};
 }
@@ -40,23 +42,23 @@ QString spreadFault() {
 QString engineStateFault() {
     for (std::size_t i = 0; i < engineValueCount; ++i) {
         const EngineFloatField& field = engineFloatFields[i];
-        const float value = engineState.*field.member;
+        const float value = instrument().engine.*field.member;
         if (!std::isfinite(value))
             return QStringLiteral("%1 is %2")
                 .arg(QLatin1String(field.name.data(), qsizetype(field.name.size())))
                 .arg(value);
     }
     for (const KnobField& knob : knobFields) {
-        const float position = engineState.*knob.position;
+        const float position = instrument().engine.*knob.position;
         if (!(position >= 0.0f && position <= 1.0f))
             return QStringLiteral("%1 is at %2").arg(QLatin1String(knob.name)).arg(position);
     }
-    if (engineState.selectedCylinder > 5)
-        return QStringLiteral("cylinder %1 selected").arg(engineState.selectedCylinder);
-    if (engineState.demoMode != 0 && engineState.demoMode != 1)
-        return QStringLiteral("demoMode is %1").arg(engineState.demoMode);
-    if (engineState.muted != 0 && engineState.muted != 1)
-        return QStringLiteral("muted is %1").arg(engineState.muted);
+    if (instrument().engine.selectedCylinder > 5)
+        return QStringLiteral("cylinder %1 selected").arg(instrument().engine.selectedCylinder);
+    if (instrument().engine.demoMode != 0 && instrument().engine.demoMode != 1)
+        return QStringLiteral("demoMode is %1").arg(instrument().engine.demoMode);
+    if (instrument().engine.muted != 0 && instrument().engine.muted != 1)
+        return QStringLiteral("muted is %1").arg(instrument().engine.muted);
     return spreadFault();
 }
 

@@ -1,7 +1,8 @@
 #include "tests/support/InstrumentReset.h"
 
+#include "app/shell/InstrumentController.h"
 #include "app/shell/OpeningState.h"
 
 void resetInstrument() {
-    setOpeningState(testSpreadSeed);
+    setOpeningState(instrument(), testSpreadSeed);
 }

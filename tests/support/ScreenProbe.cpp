@@ -1,6 +1,8 @@
 #include "tests/support/ScreenProbe.h"
 #include "tests/support/InstrumentReset.h"
 
+#include "app/shell/Instrument.h"
+#include "app/shell/InstrumentController.h"
 #include "engine/Engine.h"
 #include "engine/EngineFields.h"
 #include "gfx/Bitmap.h"
@@ -14,7 +16,7 @@
 void resetEngine() {
     resetInstrument();
     for (int i = 0; i < 6; ++i)
-        engineState.egtSpread[i] = engineState.chtSpread[i] = 1.0;
+        instrument().engine.egtSpread[i] = instrument().engine.chtSpread[i] = 1.0;
 }
 
 void setEngine(const QString& assignments) {
@@ -23,7 +25,7 @@ void setEngine(const QString& assignments) {
         const EngineFloatField* field = findEngineFloatField(parts[0].toStdString());
         if (!field)
             qFatal("no engine field %s", qPrintable(parts[0]));
-        engineState.*field->member = std::strtof(parts[1].toLatin1().constData(), nullptr);
+        instrument().engine.*field->member = std::strtof(parts[1].toLatin1().constData(), nullptr);
     }
 }
 
@@ -40,7 +42,7 @@ QImage renderScreen(QRgb background) {
     {
         gfx::Graphics graphics(screen);
         graphics.setClip({0, 0, 630, 483});
-        renderer.draw(graphics);
+        renderer.draw(graphics, instrument().engine);
     }
     return screen.image();
 }

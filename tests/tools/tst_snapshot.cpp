@@ -1,6 +1,7 @@
 // zentor-snapshot: its command line, the engine state it sets up, and the
 // program's exit statuses and output.
 
+#include "app/shell/Instrument.h"
 #include "engine/Engine.h"
 #include "tools/Snapshot.h"
 
@@ -110,28 +111,30 @@ void SnapshotTest::assignmentsReachTheEngineRecord() {
         parse({"--set", "rpm=2400", "--set", "egtSpread[2]=1.05", "--set", "selectedCylinder=3",
                "--set", "demoMode=1", "--set", "oat=nan", "a.png"});
     QVERIFY(parsed.options);
-    prepareEngineState(*parsed.options);
-    QCOMPARE(engineState.rpm, 2400.0f);
-    QCOMPARE(engineState.egtSpread[2], 1.05);
-    QCOMPARE(int(engineState.selectedCylinder), 3);
-    QCOMPARE(engineState.demoMode, 1);
-    QVERIFY(std::isnan(engineState.oat));
-    QCOMPARE(engineState.mixture, 1.0f); // where the window starts the controls
+    Instrument instrument;
+    prepareEngineState(instrument, *parsed.options);
+    QCOMPARE(instrument.engine.rpm, 2400.0f);
+    QCOMPARE(instrument.engine.egtSpread[2], 1.05);
+    QCOMPARE(int(instrument.engine.selectedCylinder), 3);
+    QCOMPARE(instrument.engine.demoMode, 1);
+    QVERIFY(std::isnan(instrument.engine.oat));
+    QCOMPARE(instrument.engine.mixture, 1.0f); // where the window starts the controls
 }
 
 void SnapshotTest::framesRepeatForASeed() {
+    Instrument instrument;
     SnapshotOptions options;
     options.ticks = 20;
-    QCOMPARE(renderFrame(options).size(), QSize(750, 945)); // the whole panel
+    QCOMPARE(renderFrame(instrument, options).size(), QSize(750, 945)); // the whole panel
     options.size = ClientSize{375, 300};
-    QCOMPARE(renderFrame(options).size(), QSize(375, 300));
+    QCOMPARE(renderFrame(instrument, options).size(), QSize(375, 300));
     options = SnapshotOptions{};
     options.screenOnly = true;
-    const QImage first = renderFrame(options);
+    const QImage first = renderFrame(instrument, options);
     QCOMPARE(first.size(), QSize(630, 483));
-    QCOMPARE(renderFrame(options), first);
+    QCOMPARE(renderFrame(instrument, options), first);
     options.seed = 99; // other spreads: other bars
-    QVERIFY(renderFrame(options) != first);
+    QVERIFY(renderFrame(instrument, options) != first);
 }
 
 void SnapshotTest::programExitStatuses_data() {
@@ -205,12 +208,13 @@ void SnapshotTest::loggedMoments() {
     QVERIFY2(parsed.options, parsed.error.c_str());
     const LoggedMoment moment = readLoggedMoment(*parsed.options->replay, *parsed.options->at);
     QVERIFY2(moment.values, moment.error.c_str());
-    prepareEngineState(*parsed.options, &*moment.values);
-    QCOMPARE(engineState.rpm, rpm);
-    QCOMPARE(engineState.oilTemp, oilTemp);
-    QVERIFY(engineState.lacks(Quantity::fuelFlow));
-    QVERIFY(!engineState.lacks(Quantity::rpm));
-    QCOMPARE(int(engineState.selectedCylinder), 3);
+    Instrument instrument;
+    prepareEngineState(instrument, *parsed.options, &*moment.values);
+    QCOMPARE(instrument.engine.rpm, rpm);
+    QCOMPARE(instrument.engine.oilTemp, oilTemp);
+    QVERIFY(instrument.engine.lacks(Quantity::fuelFlow));
+    QVERIFY(!instrument.engine.lacks(Quantity::rpm));
+    QCOMPARE(int(instrument.engine.selectedCylinder), 3);
 }
 
 // --describe prints, without drawing, what was read and how: lines that
