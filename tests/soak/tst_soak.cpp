@@ -47,9 +47,9 @@ constexpr qint64 msAllowedPerTick = 250;
 constexpr long progressTicks = 10000;
 // Pointer events before the first frame, while nothing has a scale yet.
 constexpr int eventsBeforeFirstFrame = 200;
-// Panel, three knobs, check mark, the logo, the frame on show and its
-// parts' fixed layers.
-constexpr int bitmapsKept = 8;
+// Panel, three knobs, check mark, the logo, the frame on show, its parts'
+// fixed layers and the pixels its last redraw replaced.
+constexpr int bitmapsKept = 9;
 
 struct SoakOptions {
     long ticks = defaultTicks;
