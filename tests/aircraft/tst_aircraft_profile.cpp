@@ -192,24 +192,6 @@ private slots:
         QVERIFY(*readAircraftProfileText("# nothing yet\n", "c.toml").profile == unnamed);
     }
 
-    // The instrument's own profile as --write-aircraft writes it draws
-    // today's frame, pixel for pixel, in a state that lights every colour.
-    void writtenOwnProfileDrawsTodaysFrame() {
-        QTemporaryDir dir;
-        const std::string path = dir.filePath(QStringLiteral("own.toml")).toStdString();
-        QVERIFY(writeAircraftProfileFile(path, own, false).empty());
-        SnapshotOptions options;
-        for (const auto& [field, value] : {std::pair{"rpm", 2760.f},
-                                           {"oilTemp", 222.f},
-                                           {"oat", -2.f},
-                                           {"fuelFlow", 3.f},
-                                           {"cht", 470.f}})
-            options.assignments.push_back({.field = field, .index = -1, .value = value});
-        const QImage today = renderFrame(options);
-        options.aircraft = readAircraftProfile(path).profile;
-        QVERIFY(options.aircraft && renderFrame(options) == today);
-    }
-
     void fourCylinderCelsiusAsWritten() {
         const ProfileReading reading =
             readAircraftProfile(ZENTOR_AIRCRAFT_DATA "/four-cylinder-celsius.toml");
