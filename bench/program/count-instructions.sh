@@ -38,7 +38,7 @@ write_replay_fixture "$out/climb.csv"
 read -r -a options <<<"$(scenario_options "$scenario" "$out/climb.csv")"
 QT_QPA_PLATFORM=xcb ALSOFT_DRIVERS="${ALSOFT_DRIVERS:-null}" \
   valgrind --tool=callgrind --instr-atstart=no --separate-threads=yes \
-  --dump-before='composeFrame()' --callgrind-out-file="$out/cg" \
+  --dump-before='composeFrame(*' --callgrind-out-file="$out/cg" \
   "$program" ${options[@]+"${options[@]}"} >"$out/log" 2>&1 &
 demo=$!
 
