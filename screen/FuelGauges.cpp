@@ -8,6 +8,9 @@
 #include "gfx/DrawingScopes.h"
 
 #include <array>
+#include <limits>
+#include <optional>
+#include <string>
 
 namespace {
 
@@ -76,8 +79,22 @@ void drawFuelHeading(gfx::Graphics& graphics, ScreenKit& kit) {
 
 namespace {
 
-// Title, strip and scale first, the same every tick; then the readout and
-// the pointer.
+// The readout's text; the same for every tank, always white.
+std::u16string readoutOf(const EngineState& engine, const FuelGauge& gauge) {
+    return engine.lacks(gauge.reported) ? noDataReadout(fixed4_1)
+                                        : formatReadout(engine.*gauge.quantity, fixed4_1);
+}
+
+// Where the pointer's tip is drawn; none without data.
+std::optional<float> pointerOf(const EngineState& engine, const FuelGauge& gauge) {
+    if (engine.lacks(gauge.reported))
+        return std::nullopt;
+    const double percent = fillPercent(engine.*gauge.quantity, engine.*gauge.capacity);
+    return stripPointerY(clampToScale(percent, 0, 100), 0, 100);
+}
+
+// Title, strip and scale first, the same every tick; then the pointer. The
+// readout beneath is a part of its own.
 void drawGauge(gfx::Graphics& graphics, ScreenKit& kit, const EngineState& engine,
                const FuelGauge& gauge, PartLayers layers) {
     const gfx::TranslatedFrame frame(graphics, gauge.origin);
@@ -88,15 +105,8 @@ void drawGauge(gfx::Graphics& graphics, ScreenKit& kit, const EngineState& engin
     }
     if (layers == PartLayers::fixed)
         return;
-
-    if (engine.lacks(gauge.reported)) {
-        drawStripReadout(graphics, kit, noDataReadout(fixed4_1), u"GAL", kit.whiteBrush);
-        return; // no pointer without data
-    }
-    const double quantity = engine.*gauge.quantity;
-    drawStripReadout(graphics, kit, formatReadout(quantity, fixed4_1), u"GAL", kit.whiteBrush);
-    const double percent = fillPercent(quantity, engine.*gauge.capacity);
-    drawStripPointer(graphics, kit, stripPointerY(clampToScale(percent, 0, 100), 0, 100));
+    if (const std::optional<float> pointerY = pointerOf(engine, gauge))
+        drawStripPointer(graphics, kit, *pointerY);
 }
 
 } // namespace
@@ -106,9 +116,25 @@ void drawFuelGauge(gfx::Graphics& graphics, ScreenKit& kit, const EngineState& e
     drawGauge(graphics, kit, engine, fuelGauges[gauge], layers);
 }
 
-DrawnFrom fuelGaugeInputs(const EngineState& engine, std::size_t gauge) {
+void drawFuelReadout(gfx::Graphics& graphics, ScreenKit& kit, const EngineState& engine,
+                     std::size_t gauge) {
     const FuelGauge& shown = fuelGauges[gauge];
+    const gfx::TranslatedFrame frame(graphics, shown.origin);
+    drawStripReadout(graphics, kit, readoutOf(engine, shown), u"GAL", kit.whiteBrush);
+}
+
+DrawnFrom fuelGaugeInputs(const EngineState& engine, std::size_t gauge) {
     DrawnFrom inputs;
-    inputs << engine.*shown.quantity << engine.*shown.capacity << engine.lacks(shown.reported);
+    inputs << pointerOf(engine, fuelGauges[gauge]).value_or(std::numeric_limits<float>::quiet_NaN())
+           << engine.lacks(fuelGauges[gauge].reported);
+    return inputs;
+}
+
+DrawnFrom fuelReadoutInputs(const EngineState& engine, std::size_t gauge) {
+    const std::u16string readout = readoutOf(engine, fuelGauges[gauge]);
+    DrawnFrom inputs;
+    inputs << readout.size();
+    for (const char16_t c : readout)
+        inputs << c;
     return inputs;
 }

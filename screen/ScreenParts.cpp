@@ -30,6 +30,9 @@ void fuelHeading(Graphics& g, ScreenKit& kit, Art, Engine, std::size_t) {
 void fuelGauge(Graphics& g, ScreenKit& kit, Art, Engine engine, std::size_t gauge) {
     drawFuelGauge(g, kit, engine, gauge);
 }
+void fuelReadout(Graphics& g, ScreenKit& kit, Art, Engine engine, std::size_t gauge) {
+    drawFuelReadout(g, kit, engine, gauge);
+}
 void fuelGaugeLayer(Graphics& g, ScreenKit& kit, Engine engine, std::size_t gauge,
                     PartLayers layers) {
     drawFuelGauge(g, kit, engine, gauge, layers);
@@ -80,7 +83,8 @@ DrawnFrom chtReadings(Engine engine, std::size_t) {
 // readouts are clipped to their boxes and pointers to their scales, so
 // neighbouring gauges meet but do not overlap. The strip gauges stand 95
 // pixels apart; each one's readout is a part of its own beneath its pointer's
-// travel, drawn again only when its digits or colour change.
+// travel, drawn again only when its digits or colour change; so is each
+// tank gauge's.
 const auto parts = std::to_array<ScreenPart>({
     {.name = "OIL-T",
      .area = {.x = 351, .y = 20, .width = 95, .height = 108},
@@ -164,17 +168,27 @@ const auto parts = std::to_array<ScreenPart>({
      .draw = fuelHeading,
      .inputs = nothing},
     {.name = "LEFT",
-     .area = {.x = 446, .y = 330, .width = 89, .height = 131},
+     .area = {.x = 446, .y = 330, .width = 89, .height = 108},
      .gauge = 0,
      .draw = fuelGauge,
      .inputs = fuelGaugeInputs,
      .drawLayer = fuelGaugeLayer},
+    {.name = "LEFT readout",
+     .area = {.x = 446, .y = 438, .width = 89, .height = 23},
+     .gauge = 0,
+     .draw = fuelReadout,
+     .inputs = fuelReadoutInputs},
     {.name = "RIGHT",
-     .area = {.x = 541, .y = 330, .width = 89, .height = 131},
+     .area = {.x = 541, .y = 330, .width = 89, .height = 108},
      .gauge = 1,
      .draw = fuelGauge,
      .inputs = fuelGaugeInputs,
      .drawLayer = fuelGaugeLayer},
+    {.name = "RIGHT readout",
+     .area = {.x = 541, .y = 438, .width = 89, .height = 23},
+     .gauge = 1,
+     .draw = fuelReadout,
+     .inputs = fuelReadoutInputs},
     {.name = "dial",
      .area = {.x = 67, .y = 30, .width = 267, .height = 210},
      .draw = dials,

@@ -39,7 +39,7 @@ struct ScreenPart {
                       std::size_t gauge, PartLayers layers) = nullptr;
 };
 
-inline constexpr std::size_t screenPartCount = 23;
+inline constexpr std::size_t screenPartCount = 25;
 using ScreenPartSet = std::bitset<screenPartCount>;
 // How each part is drawn, by default whole.
 using ScreenPartLayers = std::array<PartLayers, screenPartCount>;

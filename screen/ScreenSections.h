@@ -32,6 +32,10 @@ void drawFuelHeading(gfx::Graphics& graphics, ScreenKit& kit);
 void drawFuelGauge(gfx::Graphics& graphics, ScreenKit& kit, const EngineState& engine,
                    std::size_t gauge, PartLayers layers = PartLayers::whole);
 DrawnFrom fuelGaugeInputs(const EngineState& engine, std::size_t gauge);
+// A tank gauge's readout and unit, beneath its scale.
+void drawFuelReadout(gfx::Graphics& graphics, ScreenKit& kit, const EngineState& engine,
+                     std::size_t gauge);
+DrawnFrom fuelReadoutInputs(const EngineState& engine, std::size_t gauge);
 // The round dial: RPM on its upper half, manifold pressure on its lower half.
 void drawDials(gfx::Graphics& graphics, ScreenKit& kit, const EngineState& engine,
                PartLayers layers = PartLayers::whole);
