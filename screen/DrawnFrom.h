@@ -3,6 +3,7 @@
 #include <array>
 #include <cstddef>
 #include <cstring>
+#include <string_view>
 #include <type_traits>
 
 // What one part of a frame was drawn from: the inputs it reads, kept as
@@ -21,6 +22,14 @@ public:
         }
         std::memcpy(bytes_.data() + size_, &input, sizeof(T));
         size_ += sizeof(T);
+        return *this;
+    }
+
+    // A text as its characters, not as where they are kept.
+    DrawnFrom& operator<<(std::u16string_view text) {
+        *this << text.size();
+        for (const char16_t c : text)
+            *this << c;
         return *this;
     }
 

@@ -133,8 +133,6 @@ DrawnFrom fuelGaugeInputs(const EngineState& engine, std::size_t gauge) {
 DrawnFrom fuelReadoutInputs(const EngineState& engine, std::size_t gauge) {
     const std::u16string readout = readoutOf(engine, fuelGauges[gauge]);
     DrawnFrom inputs;
-    inputs << readout.size();
-    for (const char16_t c : readout)
-        inputs << c;
+    inputs << std::u16string_view(readout);
     return inputs;
 }

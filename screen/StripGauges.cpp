@@ -298,8 +298,6 @@ DrawnFrom stripGaugeInputs(const EngineState& engine, std::size_t gauge) {
 DrawnFrom stripReadoutInputs(const EngineState& engine, std::size_t gauge) {
     const Readout readout = readoutOf(engine, stripGauges[gauge]);
     DrawnFrom inputs;
-    inputs << readout.white << readout.text.size();
-    for (const char16_t c : readout.text)
-        inputs << c;
+    inputs << readout.white << std::u16string_view(readout.text);
     return inputs;
 }
