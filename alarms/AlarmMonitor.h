@@ -45,6 +45,7 @@ struct ReadoutLook {
     bool flashes = false; // an unacknowledged warning
     bool red = false;     // a warning while the value is out of its green
     bool yellow = false;  // a caution
+    friend bool operator==(const ReadoutLook&, const ReadoutLook&) = default;
 };
 
 class AlarmMonitor {

@@ -199,7 +199,7 @@ DrawnFrom framePartInputs(std::size_t part, const PanelScene& scene) {
     if (part < panelPartCount)
         return panelPartInputs(scene, panelParts[part]);
     const ScreenPart& onScreen = screenPart(part - panelPartCount);
-    return onScreen.inputs(scene.engine, onScreen.gauge);
+    return onScreen.inputs(scene.renderer.art(), scene.engine, onScreen.gauge);
 }
 
 bool framePartLayered(std::size_t part) {

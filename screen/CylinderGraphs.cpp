@@ -275,18 +275,18 @@ void drawGraph(gfx::Graphics& graphics, ScreenKit& kit, const EngineState& engin
 
 } // namespace
 
-void drawEgtGraph(gfx::Graphics& graphics, ScreenKit& kit, const EngineState& engine,
-                  PartLayers layers) {
+void drawEgtGraph(gfx::Graphics& graphics, ScreenKit& kit, const ScreenArt&,
+                  const EngineState& engine, PartLayers layers) {
     drawGraph(graphics, kit, engine, cylinderGraphs[0], layers);
 }
 
-void drawChtGraph(gfx::Graphics& graphics, ScreenKit& kit, const EngineState& engine,
-                  PartLayers layers) {
+void drawChtGraph(gfx::Graphics& graphics, ScreenKit& kit, const ScreenArt&,
+                  const EngineState& engine, PartLayers layers) {
     drawGraph(graphics, kit, engine, cylinderGraphs[1], layers);
 }
 
 // The shown temperatures with whether each is missing, and the boxed column.
-DrawnFrom egtGraphInputs(const EngineState& engine) {
+DrawnFrom egtGraphInputs(const ScreenArt&, const EngineState& engine) {
     DrawnFrom inputs;
     for (int cylinder = 0; cylinder < cylinderCount; ++cylinder)
         inputs << egtOf(engine, cylinder) << egtLacking(engine, cylinder);
@@ -294,7 +294,7 @@ DrawnFrom egtGraphInputs(const EngineState& engine) {
     return inputs;
 }
 
-DrawnFrom chtGraphInputs(const EngineState& engine) {
+DrawnFrom chtGraphInputs(const ScreenArt&, const EngineState& engine) {
     DrawnFrom inputs;
     for (int cylinder = 0; cylinder < cylinderCount; ++cylinder)
         inputs << chtOf(engine, cylinder) << chtLacking(engine, cylinder);

@@ -217,7 +217,7 @@ void drawNeedleAndReadout(gfx::Graphics& graphics, ScreenKit& kit, const EngineS
 // the level of the MAP end marks; a shaft 56 pixels out), and every MAP
 // mark, label and arc keeps to the lower half, beyond 72 pixels, so drawing
 // the RPM needle after the MAP face changes no pixel.
-void drawDials(gfx::Graphics& graphics, ScreenKit& kit, const EngineState& engine,
+void drawDials(gfx::Graphics& graphics, ScreenKit& kit, const ScreenArt&, const EngineState& engine,
                PartLayers layers) {
     const gfx::TranslatedFrame centred(graphics, dialCentre);
     // The dial draws in a nested state of its own, from its centre.
@@ -231,7 +231,7 @@ void drawDials(gfx::Graphics& graphics, ScreenKit& kit, const EngineState& engin
             drawNeedleAndReadout(graphics, kit, engine, scale);
 }
 
-DrawnFrom dialInputs(const EngineState& engine) {
+DrawnFrom dialInputs(const ScreenArt&, const EngineState& engine) {
     DrawnFrom inputs;
     for (const DialScale& scale : dialScales)
         inputs << engine.*scale.value << engine.lacks(scale.quantity);

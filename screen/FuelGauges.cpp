@@ -71,7 +71,7 @@ void drawRule(gfx::Graphics& graphics, ScreenKit& kit) {
 
 } // namespace
 
-void drawFuelHeading(gfx::Graphics& graphics, ScreenKit& kit) {
+void drawFuelHeading(gfx::Graphics& graphics, ScreenKit& kit, const ScreenArt&) {
     drawRule(graphics, kit);
     graphics.drawString(u"FUEL QTY", &kit.boldFont14, {headingPoint.x, headingPoint.y, 0, 0},
                         nullptr, &kit.whiteBrush);
@@ -111,26 +111,26 @@ void drawGauge(gfx::Graphics& graphics, ScreenKit& kit, const EngineState& engin
 
 } // namespace
 
-void drawFuelGauge(gfx::Graphics& graphics, ScreenKit& kit, const EngineState& engine,
-                   std::size_t gauge, PartLayers layers) {
+void drawFuelGauge(gfx::Graphics& graphics, ScreenKit& kit, const ScreenArt&,
+                   const EngineState& engine, std::size_t gauge, PartLayers layers) {
     drawGauge(graphics, kit, engine, fuelGauges[gauge], layers);
 }
 
-void drawFuelReadout(gfx::Graphics& graphics, ScreenKit& kit, const EngineState& engine,
-                     std::size_t gauge) {
+void drawFuelReadout(gfx::Graphics& graphics, ScreenKit& kit, const ScreenArt&,
+                     const EngineState& engine, std::size_t gauge) {
     const FuelGauge& shown = fuelGauges[gauge];
     const gfx::TranslatedFrame frame(graphics, shown.origin);
     drawStripReadout(graphics, kit, readoutOf(engine, shown), u"GAL", kit.whiteBrush);
 }
 
-DrawnFrom fuelGaugeInputs(const EngineState& engine, std::size_t gauge) {
+DrawnFrom fuelGaugeInputs(const ScreenArt&, const EngineState& engine, std::size_t gauge) {
     DrawnFrom inputs;
     inputs << pointerOf(engine, fuelGauges[gauge]).value_or(std::numeric_limits<float>::quiet_NaN())
            << engine.lacks(fuelGauges[gauge].reported);
     return inputs;
 }
 
-DrawnFrom fuelReadoutInputs(const EngineState& engine, std::size_t gauge) {
+DrawnFrom fuelReadoutInputs(const ScreenArt&, const EngineState& engine, std::size_t gauge) {
     const std::u16string readout = readoutOf(engine, fuelGauges[gauge]);
     DrawnFrom inputs;
     inputs << std::u16string_view(readout);

@@ -22,14 +22,15 @@ std::u16string powerReadout(const EngineState& engine) {
 
 } // namespace
 
-void drawPercentPower(gfx::Graphics& graphics, ScreenKit& kit, const EngineState& engine) {
+void drawPercentPower(gfx::Graphics& graphics, ScreenKit& kit, const ScreenArt&,
+                      const EngineState& engine) {
     drawTextBox(powerReadout(engine), readoutBox.x, readoutBox.y, readoutBox.width,
                 readoutBox.height, &kit.boldFont26, &kit.whiteBrush, graphics,
                 gfx::StringAlignment::far);
     drawTextBoxes(graphics, kit, caption, &ScreenKit::boldFont14, &ScreenKit::whiteBrush);
 }
 
-DrawnFrom percentPowerInputs(const EngineState& engine) {
+DrawnFrom percentPowerInputs(const ScreenArt&, const EngineState& engine) {
     DrawnFrom inputs;
     inputs << engine.torque << engine.rpm << engine.lacks(Quantity::torque)
            << engine.lacks(Quantity::rpm);

@@ -10,72 +10,73 @@ using Art = const ScreenArt&;
 using Engine = const EngineState&;
 using Graphics = gfx::Graphics;
 
-DrawnFrom nothing(Engine, std::size_t) {
+DrawnFrom nothing(Art, Engine, std::size_t) {
     return {};
 }
 
-void stripGauge(Graphics& g, ScreenKit& kit, Art, Engine engine, std::size_t gauge) {
-    drawStripGauge(g, kit, engine, gauge);
+void stripGauge(Graphics& g, ScreenKit& kit, Art art, Engine engine, std::size_t gauge) {
+    drawStripGauge(g, kit, art, engine, gauge);
 }
-void stripGaugeLayer(Graphics& g, ScreenKit& kit, Engine engine, std::size_t gauge,
+void stripGaugeLayer(Graphics& g, ScreenKit& kit, Art art, Engine engine, std::size_t gauge,
                      PartLayers layers) {
-    drawStripGauge(g, kit, engine, gauge, layers);
+    drawStripGauge(g, kit, art, engine, gauge, layers);
 }
-void stripReadout(Graphics& g, ScreenKit& kit, Art, Engine engine, std::size_t gauge) {
-    drawStripGaugeReadout(g, kit, engine, gauge);
+void stripReadout(Graphics& g, ScreenKit& kit, Art art, Engine engine, std::size_t gauge) {
+    drawStripGaugeReadout(g, kit, art, engine, gauge);
 }
-void fuelHeading(Graphics& g, ScreenKit& kit, Art, Engine, std::size_t) {
-    drawFuelHeading(g, kit);
+void fuelHeading(Graphics& g, ScreenKit& kit, Art art, Engine, std::size_t) {
+    drawFuelHeading(g, kit, art);
 }
-void fuelGauge(Graphics& g, ScreenKit& kit, Art, Engine engine, std::size_t gauge) {
-    drawFuelGauge(g, kit, engine, gauge);
+void fuelGauge(Graphics& g, ScreenKit& kit, Art art, Engine engine, std::size_t gauge) {
+    drawFuelGauge(g, kit, art, engine, gauge);
 }
-void fuelReadout(Graphics& g, ScreenKit& kit, Art, Engine engine, std::size_t gauge) {
-    drawFuelReadout(g, kit, engine, gauge);
+void fuelReadout(Graphics& g, ScreenKit& kit, Art art, Engine engine, std::size_t gauge) {
+    drawFuelReadout(g, kit, art, engine, gauge);
 }
-void fuelGaugeLayer(Graphics& g, ScreenKit& kit, Engine engine, std::size_t gauge,
+void fuelGaugeLayer(Graphics& g, ScreenKit& kit, Art art, Engine engine, std::size_t gauge,
                     PartLayers layers) {
-    drawFuelGauge(g, kit, engine, gauge, layers);
+    drawFuelGauge(g, kit, art, engine, gauge, layers);
 }
-void dials(Graphics& g, ScreenKit& kit, Art, Engine engine, std::size_t) {
-    drawDials(g, kit, engine);
+void dials(Graphics& g, ScreenKit& kit, Art art, Engine engine, std::size_t) {
+    drawDials(g, kit, art, engine);
 }
-void dialLayer(Graphics& g, ScreenKit& kit, Engine engine, std::size_t, PartLayers layers) {
-    drawDials(g, kit, engine, layers);
+void dialLayer(Graphics& g, ScreenKit& kit, Art art, Engine engine, std::size_t,
+               PartLayers layers) {
+    drawDials(g, kit, art, engine, layers);
 }
-void percentPower(Graphics& g, ScreenKit& kit, Art, Engine engine, std::size_t) {
-    drawPercentPower(g, kit, engine);
+void percentPower(Graphics& g, ScreenKit& kit, Art art, Engine engine, std::size_t) {
+    drawPercentPower(g, kit, art, engine);
 }
-void egtGraph(Graphics& g, ScreenKit& kit, Art, Engine engine, std::size_t) {
-    drawEgtGraph(g, kit, engine);
+void egtGraph(Graphics& g, ScreenKit& kit, Art art, Engine engine, std::size_t) {
+    drawEgtGraph(g, kit, art, engine);
 }
-void chtGraph(Graphics& g, ScreenKit& kit, Art, Engine engine, std::size_t) {
-    drawChtGraph(g, kit, engine);
+void chtGraph(Graphics& g, ScreenKit& kit, Art art, Engine engine, std::size_t) {
+    drawChtGraph(g, kit, art, engine);
 }
-void egtLayer(Graphics& g, ScreenKit& kit, Engine engine, std::size_t, PartLayers layers) {
-    drawEgtGraph(g, kit, engine, layers);
+void egtLayer(Graphics& g, ScreenKit& kit, Art art, Engine engine, std::size_t, PartLayers layers) {
+    drawEgtGraph(g, kit, art, engine, layers);
 }
-void chtLayer(Graphics& g, ScreenKit& kit, Engine engine, std::size_t, PartLayers layers) {
-    drawChtGraph(g, kit, engine, layers);
+void chtLayer(Graphics& g, ScreenKit& kit, Art art, Engine engine, std::size_t, PartLayers layers) {
+    drawChtGraph(g, kit, art, engine, layers);
 }
 void statusBar(Graphics& g, ScreenKit& kit, Art art, Engine, std::size_t) {
-    drawStatusBar(g, kit, art.registration);
+    drawStatusBar(g, kit, art);
 }
 void logo(Graphics& g, ScreenKit& kit, Art art, Engine, std::size_t) {
     drawLogo(g, kit, art.logo);
 }
 
-DrawnFrom dialReadings(Engine engine, std::size_t) {
-    return dialInputs(engine);
+DrawnFrom dialReadings(Art art, Engine engine, std::size_t) {
+    return dialInputs(art, engine);
 }
-DrawnFrom powerReadings(Engine engine, std::size_t) {
-    return percentPowerInputs(engine);
+DrawnFrom powerReadings(Art art, Engine engine, std::size_t) {
+    return percentPowerInputs(art, engine);
 }
-DrawnFrom egtReadings(Engine engine, std::size_t) {
-    return egtGraphInputs(engine);
+DrawnFrom egtReadings(Art art, Engine engine, std::size_t) {
+    return egtGraphInputs(art, engine);
 }
-DrawnFrom chtReadings(Engine engine, std::size_t) {
-    return chtGraphInputs(engine);
+DrawnFrom chtReadings(Art art, Engine engine, std::size_t) {
+    return chtGraphInputs(art, engine);
 }
 
 // Drawing order. The areas are what each part covered, drawn alone, over

@@ -4,6 +4,7 @@
 #include "gfx/Graphics.h"
 #include "screen/DrawnFrom.h"
 #include "screen/PartLayers.h"
+#include "screen/ScreenArt.h"
 #include "screen/ScreenKit.h"
 
 #include <array>
@@ -16,13 +17,6 @@ struct EngineState;
 // The screen as parts a kept frame can redraw one at a time: each gauge, the
 // dial, the power readout, the two graphs, the status bar and the logo, in
 // the order a whole screen draws them.
-// What the renderer holds beside the engine record: the logo picture and
-// the registration the status bar shows (empty: the instrument's own).
-struct ScreenArt {
-    const gfx::Bitmap& logo;
-    std::u16string_view registration;
-};
-
 struct ScreenPart {
     std::string_view name;
     // The screen pixels the part may change, whatever it shows (screen
@@ -32,11 +26,11 @@ struct ScreenPart {
     void (*draw)(gfx::Graphics& graphics, ScreenKit& kit, const ScreenArt& art,
                  const EngineState& engine, std::size_t gauge);
     // What it reads of the engine record; empty for the parts that never change.
-    DrawnFrom (*inputs)(const EngineState& engine, std::size_t gauge);
+    DrawnFrom (*inputs)(const ScreenArt& art, const EngineState& engine, std::size_t gauge);
     // For a part drawn in two layers (see PartLayers), one of them; absent
     // for a part drawn only whole.
-    void (*drawLayer)(gfx::Graphics& graphics, ScreenKit& kit, const EngineState& engine,
-                      std::size_t gauge, PartLayers layers) = nullptr;
+    void (*drawLayer)(gfx::Graphics& graphics, ScreenKit& kit, const ScreenArt& art,
+                      const EngineState& engine, std::size_t gauge, PartLayers layers) = nullptr;
 };
 
 inline constexpr std::size_t screenPartCount = 25;

@@ -14,6 +14,10 @@ void ScreenRenderer::release() {
     logoImage = gfx::Bitmap();
 }
 
+ScreenArt ScreenRenderer::art() const {
+    return {.logo = logoImage, .registration = registration, .profile = profile, .alarms = alarms};
+}
+
 void ScreenRenderer::draw(gfx::Graphics& graphics, const EngineState& engine) const {
     drawParts(graphics, engine, ScreenPartSet().set());
 }
@@ -27,13 +31,13 @@ void ScreenRenderer::drawParts(gfx::Graphics& graphics, const EngineState& engin
     // The screen's own drawing state, ended before the kit is released.
     const gfx::ContainerScope screen(graphics);
     setAntiAliased(graphics);
-    const ScreenArt art{.logo = logoImage, .registration = registration};
+    const ScreenArt art = this->art();
     for (std::size_t part = 0; part < screenPartCount; ++part) {
         if (!parts.test(part))
             continue;
         const ScreenPart& drawn = screenPart(part);
         if (drawn.drawLayer && layers[part] != PartLayers::whole)
-            drawn.drawLayer(graphics, kit, engine, drawn.gauge, layers[part]);
+            drawn.drawLayer(graphics, kit, art, engine, drawn.gauge, layers[part]);
         else
             drawn.draw(graphics, kit, art, engine, drawn.gauge);
     }

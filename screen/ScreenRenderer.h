@@ -1,7 +1,9 @@
 #pragma once
 
+#include "aircraft/InstrumentProfile.h"
 #include "gfx/Bitmap.h"
 #include "gfx/Graphics.h"
+#include "screen/ScreenArt.h"
 #include "screen/ScreenParts.h"
 
 #include <cstdint>
@@ -18,11 +20,17 @@ struct ScreenRenderer {
     // The status bar's registration: a replayed log's aircraft; empty, the
     // instrument's own.
     std::u16string registration;
+    // The aircraft the scales and markings are drawn for.
+    AircraftProfile profile = instrumentProfile;
+    // The alarms up, as the shell last handed them over.
+    ScreenAlarms alarms;
 
     // Loads the logo and powers up.
     void powerUp();
     // Powers down and drops the logo.
     void release();
+    // What the parts are drawn from beside the engine record.
+    ScreenArt art() const;
     // One frame of the screen showing `engine`; nothing while unpowered.
     void draw(gfx::Graphics& graphics, const EngineState& engine) const;
     // Only `parts` of it, each drawn as the whole screen draws it; a part

@@ -4,6 +4,7 @@
 #include "gfx/Graphics.h"
 #include "screen/DrawnFrom.h"
 #include "screen/PartLayers.h"
+#include "screen/ScreenArt.h"
 #include "screen/ScreenKit.h"
 
 #include <cstddef>
@@ -19,39 +20,42 @@ struct EngineState;
 
 // Seven strip gauges: OIL-T, OIL-P, FUEL-P, VOLTS, AMPS, OAT, FF.
 inline constexpr std::size_t stripGaugeCount = 7;
-void drawStripGauge(gfx::Graphics& graphics, ScreenKit& kit, const EngineState& engine,
-                    std::size_t gauge, PartLayers layers = PartLayers::whole);
-DrawnFrom stripGaugeInputs(const EngineState& engine, std::size_t gauge);
+void drawStripGauge(gfx::Graphics& graphics, ScreenKit& kit, const ScreenArt& art,
+                    const EngineState& engine, std::size_t gauge,
+                    PartLayers layers = PartLayers::whole);
+DrawnFrom stripGaugeInputs(const ScreenArt& art, const EngineState& engine, std::size_t gauge);
 // A strip gauge's readout and unit, beneath its scale.
-void drawStripGaugeReadout(gfx::Graphics& graphics, ScreenKit& kit, const EngineState& engine,
-                           std::size_t gauge);
-DrawnFrom stripReadoutInputs(const EngineState& engine, std::size_t gauge);
+void drawStripGaugeReadout(gfx::Graphics& graphics, ScreenKit& kit, const ScreenArt& art,
+                           const EngineState& engine, std::size_t gauge);
+DrawnFrom stripReadoutInputs(const ScreenArt& art, const EngineState& engine, std::size_t gauge);
 // FUEL QTY heading, then the LEFT and RIGHT tank gauges.
 inline constexpr std::size_t fuelGaugeCount = 2;
-void drawFuelHeading(gfx::Graphics& graphics, ScreenKit& kit);
-void drawFuelGauge(gfx::Graphics& graphics, ScreenKit& kit, const EngineState& engine,
-                   std::size_t gauge, PartLayers layers = PartLayers::whole);
-DrawnFrom fuelGaugeInputs(const EngineState& engine, std::size_t gauge);
+void drawFuelHeading(gfx::Graphics& graphics, ScreenKit& kit, const ScreenArt& art);
+void drawFuelGauge(gfx::Graphics& graphics, ScreenKit& kit, const ScreenArt& art,
+                   const EngineState& engine, std::size_t gauge,
+                   PartLayers layers = PartLayers::whole);
+DrawnFrom fuelGaugeInputs(const ScreenArt& art, const EngineState& engine, std::size_t gauge);
 // A tank gauge's readout and unit, beneath its scale.
-void drawFuelReadout(gfx::Graphics& graphics, ScreenKit& kit, const EngineState& engine,
-                     std::size_t gauge);
-DrawnFrom fuelReadoutInputs(const EngineState& engine, std::size_t gauge);
+void drawFuelReadout(gfx::Graphics& graphics, ScreenKit& kit, const ScreenArt& art,
+                     const EngineState& engine, std::size_t gauge);
+DrawnFrom fuelReadoutInputs(const ScreenArt& art, const EngineState& engine, std::size_t gauge);
 // The round dial: RPM on its upper half, manifold pressure on its lower half.
-void drawDials(gfx::Graphics& graphics, ScreenKit& kit, const EngineState& engine,
-               PartLayers layers = PartLayers::whole);
-DrawnFrom dialInputs(const EngineState& engine);
+void drawDials(gfx::Graphics& graphics, ScreenKit& kit, const ScreenArt& art,
+               const EngineState& engine, PartLayers layers = PartLayers::whole);
+DrawnFrom dialInputs(const ScreenArt& art, const EngineState& engine);
 // Percentage of rated power beside the dial.
-void drawPercentPower(gfx::Graphics& graphics, ScreenKit& kit, const EngineState& engine);
-DrawnFrom percentPowerInputs(const EngineState& engine);
+void drawPercentPower(gfx::Graphics& graphics, ScreenKit& kit, const ScreenArt& art,
+                      const EngineState& engine);
+DrawnFrom percentPowerInputs(const ScreenArt& art, const EngineState& engine);
 // Exhaust gas and cylinder head temperature bars of the six cylinders.
-void drawEgtGraph(gfx::Graphics& graphics, ScreenKit& kit, const EngineState& engine,
-                  PartLayers layers = PartLayers::whole);
-void drawChtGraph(gfx::Graphics& graphics, ScreenKit& kit, const EngineState& engine,
-                  PartLayers layers = PartLayers::whole);
-DrawnFrom egtGraphInputs(const EngineState& engine);
-DrawnFrom chtGraphInputs(const EngineState& engine);
+void drawEgtGraph(gfx::Graphics& graphics, ScreenKit& kit, const ScreenArt& art,
+                  const EngineState& engine, PartLayers layers = PartLayers::whole);
+void drawChtGraph(gfx::Graphics& graphics, ScreenKit& kit, const ScreenArt& art,
+                  const EngineState& engine, PartLayers layers = PartLayers::whole);
+DrawnFrom egtGraphInputs(const ScreenArt& art, const EngineState& engine);
+DrawnFrom chtGraphInputs(const ScreenArt& art, const EngineState& engine);
 // The white bar along the bottom edge, with a replayed log's registration
 // in place of the instrument's own where it names one, and the logo in the
 // top-left corner.
-void drawStatusBar(gfx::Graphics& graphics, ScreenKit& kit, std::u16string_view registration);
+void drawStatusBar(gfx::Graphics& graphics, ScreenKit& kit, const ScreenArt& art);
 void drawLogo(gfx::Graphics& graphics, ScreenKit& kit, const gfx::Bitmap& logo);

@@ -26,12 +26,12 @@ constexpr gfx::Argb logoKey = 0xFF000000;
 
 } // namespace
 
-void drawStatusBar(gfx::Graphics& graphics, ScreenKit& kit, std::u16string_view registration) {
+void drawStatusBar(gfx::Graphics& graphics, ScreenKit& kit, const ScreenArt& art) {
     graphics.fillRectangle(&kit.whiteBrush, statusBar);
     TextBox labels[std::size(statusLabels)];
     std::copy(std::begin(statusLabels), std::end(statusLabels), labels);
-    if (!registration.empty())
-        labels[std::size(labels) - 1].text = registration;
+    if (!art.registration.empty())
+        labels[std::size(labels) - 1].text = art.registration;
     drawTextBoxes(graphics, kit, labels, &ScreenKit::boldFont13, &ScreenKit::blackBrush);
 }
 

@@ -271,13 +271,13 @@ void drawGauge(gfx::Graphics& graphics, ScreenKit& kit, const EngineState& engin
 
 } // namespace
 
-void drawStripGauge(gfx::Graphics& graphics, ScreenKit& kit, const EngineState& engine,
-                    std::size_t gauge, PartLayers layers) {
+void drawStripGauge(gfx::Graphics& graphics, ScreenKit& kit, const ScreenArt&,
+                    const EngineState& engine, std::size_t gauge, PartLayers layers) {
     drawGauge(graphics, kit, engine, stripGauges[gauge], layers);
 }
 
-void drawStripGaugeReadout(gfx::Graphics& graphics, ScreenKit& kit, const EngineState& engine,
-                           std::size_t gauge) {
+void drawStripGaugeReadout(gfx::Graphics& graphics, ScreenKit& kit, const ScreenArt&,
+                           const EngineState& engine, std::size_t gauge) {
     const StripGauge& shown = stripGauges[gauge];
     const gfx::TranslatedFrame frame(graphics, shown.origin);
     const Readout readout = readoutOf(engine, shown);
@@ -287,7 +287,7 @@ void drawStripGaugeReadout(gfx::Graphics& graphics, ScreenKit& kit, const Engine
 
 // The pointer is drawn from its tip's place alone, so a reading that moves
 // by less than a float's step there draws nothing again.
-DrawnFrom stripGaugeInputs(const EngineState& engine, std::size_t gauge) {
+DrawnFrom stripGaugeInputs(const ScreenArt&, const EngineState& engine, std::size_t gauge) {
     DrawnFrom inputs;
     inputs
         << pointerOf(engine, stripGauges[gauge]).value_or(std::numeric_limits<float>::quiet_NaN())
@@ -295,7 +295,7 @@ DrawnFrom stripGaugeInputs(const EngineState& engine, std::size_t gauge) {
     return inputs;
 }
 
-DrawnFrom stripReadoutInputs(const EngineState& engine, std::size_t gauge) {
+DrawnFrom stripReadoutInputs(const ScreenArt&, const EngineState& engine, std::size_t gauge) {
     const Readout readout = readoutOf(engine, stripGauges[gauge]);
     DrawnFrom inputs;
     inputs << readout.white << std::u16string_view(readout.text);

@@ -16,6 +16,11 @@
 #include <QRegularExpression>
 #include <QTest>
 
+namespace {
+// No alarm up: every readout plain.
+const ScreenAlarms noAlarms;
+} // namespace
+
 class FrameTest : public QObject {
     Q_OBJECT
 private slots:
@@ -118,8 +123,11 @@ void FrameTest::sectionsLeavePensSolidAndOneWide() {
     graphics.translateTransform(50, 45);
     const gfx::GraphicsContainer outer = graphics.beginContainer();
     const ScreenPart& drawn = screenPart(std::size_t(part));
-    drawn.draw(graphics, kit, ScreenArt{.logo = logo, .registration = {}}, instrument().engine,
-               drawn.gauge);
+    drawn.draw(
+        graphics, kit,
+        ScreenArt{
+            .logo = logo, .registration = {}, .profile = instrumentProfile, .alarms = noAlarms},
+        instrument().engine, drawn.gauge);
     for (const gfx::Pen* pen :
          {&kit.greenPen, &kit.redPen, &kit.whitePen, &kit.yellowPen, &kit.greyPen}) {
         QCOMPARE(pen->width(), 1.0f);
@@ -168,10 +176,17 @@ void drawPart(gfx::Bitmap& screen, const ScreenPart& drawn, const gfx::Bitmap& l
     const gfx::ContainerScope state(graphics);
     setAntiAliased(graphics);
     if (layers == PartLayers::whole)
-        drawn.draw(graphics, kit, ScreenArt{.logo = logo, .registration = {}}, instrument().engine,
-                   drawn.gauge);
+        drawn.draw(
+            graphics, kit,
+            ScreenArt{
+                .logo = logo, .registration = {}, .profile = instrumentProfile, .alarms = noAlarms},
+            instrument().engine, drawn.gauge);
     else
-        drawn.drawLayer(graphics, kit, instrument().engine, drawn.gauge, layers);
+        drawn.drawLayer(
+            graphics, kit,
+            ScreenArt{
+                .logo = logo, .registration = {}, .profile = instrumentProfile, .alarms = noAlarms},
+            instrument().engine, drawn.gauge, layers);
 }
 
 } // namespace
