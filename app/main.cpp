@@ -87,8 +87,9 @@ int main(int argc, char* argv[]) {
         window.setFullscreen(options.fullscreen);
         window.show();
         window.activateWindow();
-        // options.aircraft, when given, is read and checked; the shell's
-        // state owner takes it over from here (screen, units, alarms).
+        // The screen draws the given aircraft's scales, markings and units.
+        if (options.aircraft)
+            instrument().renderer.profile = *options.aircraft;
         startShell(window, seedFromCalendar());
         if (source.source) {
             setEngineSource(source.source.get());

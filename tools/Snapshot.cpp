@@ -95,10 +95,12 @@ void prepareEngineState(Instrument& instrument, const SnapshotOptions& options,
         stepEngine(instrument.engine, instrument.model.sweep);
 }
 
-QImage renderScreen(const EngineState& engine, std::u16string_view registration) {
+QImage renderScreen(const EngineState& engine, std::u16string_view registration,
+                    const AircraftProfile& profile) {
     ScreenRenderer renderer;
     renderer.powerUp();
     renderer.registration = registration;
+    renderer.profile = profile;
 
     // The panel's screen area is black; the renderer paints no background.
     QImage black(screenWidth, screenHeight, QImage::Format_RGB32);
@@ -115,8 +117,10 @@ QImage renderScreen(const EngineState& engine, std::u16string_view registration)
 QImage renderFrame(Instrument& instrument, const SnapshotOptions& options,
                    const EngineSample* logged, std::u16string_view registration) {
     prepareEngineState(instrument, options, logged);
+    const AircraftProfile& profile = options.aircraft ? *options.aircraft : instrumentProfile;
+    instrument.renderer.profile = profile;
     if (!options.screenOnly)
         return renderPanel(instrument, options.size, registration);
-    const QImage screen = renderScreen(instrument.engine, registration);
+    const QImage screen = renderScreen(instrument.engine, registration, profile);
     return options.size ? stretched(screen, *options.size) : screen;
 }

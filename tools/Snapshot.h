@@ -1,5 +1,6 @@
 #pragma once
 
+#include "aircraft/InstrumentProfile.h"
 #include "engine/EngineSample.h"
 #include "tools/SnapshotOptions.h"
 
@@ -39,7 +40,8 @@ void prepareEngineState(Instrument& instrument, const SnapshotOptions& options,
 
 // The monitor screen alone, 630 x 483 on black, for `engine`;
 // `registration` in place of the instrument's own where given.
-QImage renderScreen(const EngineState& engine, std::u16string_view registration = {});
+QImage renderScreen(const EngineState& engine, std::u16string_view registration = {},
+                    const AircraftProfile& profile = instrumentProfile);
 
 // The frame the options ask for, engine state included: the whole 750 x 945
 // panel, or the screen alone; --size stretches it as a window of that client
