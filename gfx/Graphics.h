@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <memory>
+#include <span>
 #include <string_view>
 
 class QImage;
@@ -77,6 +78,9 @@ public:
     void endContainer(GraphicsContainer container);
 
     void drawLine(const Pen* pen, float x1, float y1, float x2, float y2);
+    // Lines joining the points one after another: one stroke, so that a
+    // vector picture holds a plotted line as one element.
+    void drawLines(const Pen* pen, std::span<const PointF> points);
     // Arc of the ellipse inscribed in `bounds`; the angles name directions of
     // rays from the centre, clockwise from the positive x axis.
     void drawArc(const Pen* pen, RectF bounds, float startAngle, float sweepAngle);

@@ -1,5 +1,6 @@
 #include "gfx/GraphicsImpl.h"
 
+#include <QPolygonF>
 #include <QtMath>
 
 namespace gfx {
@@ -42,6 +43,29 @@ void Graphics::drawLine(const Pen* pen, float x1, float y1, float x2, float y2) 
     }
     d_->painter->setPen(*qpen);
     d_->painter->drawLine(QLineF(x1, y1, x2, y2));
+}
+
+void Graphics::drawLines(const Pen* pen, std::span<const PointF> points) {
+    if (!usable())
+        return;
+    const QPen* qpen = GraphicsAccess::pen(pen);
+    if (!qpen) {
+        fail(Status::invalidParameter);
+        return;
+    }
+    QPolygonF polygon;
+    polygon.reserve(qsizetype(points.size()));
+    for (const PointF point : points) {
+        if (!finite(point.x) || !finite(point.y)) {
+            fail(Status::invalidParameter);
+            return;
+        }
+        polygon.append(QPointF(point.x, point.y));
+    }
+    if (polygon.size() < 2)
+        return;
+    d_->painter->setPen(*qpen);
+    d_->painter->drawPolyline(polygon);
 }
 
 void Graphics::drawArc(const Pen* pen, RectF bounds, float startAngle, float sweepAngle) {

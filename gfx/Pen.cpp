@@ -72,6 +72,13 @@ void Pen::setDashPattern(std::span<const float> lengths) {
     pen_->setDashPattern(QList<qreal>(lengths.begin(), lengths.end()));
 }
 
+void Pen::setRoundJoins() {
+    if (!usable())
+        return;
+    pen_->setJoinStyle(Qt::RoundJoin);
+    pen_->setCapStyle(Qt::RoundCap);
+}
+
 void Pen::setSolid() {
     if (usable())
         pen_->setStyle(Qt::SolidLine);

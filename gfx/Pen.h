@@ -30,6 +30,9 @@ public:
     // non-empty list of positive lengths.
     void setDashPattern(std::span<const float> lengths);
     void setSolid();
+    // Round corners and ends: a plotted line that turns back on itself
+    // stays within its values instead of shooting out in a mitred point.
+    void setRoundJoins();
 
 private:
     friend struct GraphicsAccess;
