@@ -3,6 +3,8 @@
 #include "gfx/StringFormat.h"
 #include "gfx/TextLayouts.h"
 
+#include <QPaintEngine>
+
 namespace gfx {
 
 namespace {
@@ -58,7 +60,10 @@ void Graphics::drawString(std::u16string_view text, const Font* font, RectF layo
         d_->painter->setClipRect(QRectF(layout.x, layout.y, layout.width, layout.height),
                                  Qt::IntersectClip);
     d_->painter->setPen(QPen(qbrush->color()));
-    if (line.run) {
+    // A vector picture keeps its text as text, so that it stays sharp and
+    // can be found; glyph runs would reach it as outlines or not at all.
+    const bool vector = d_->painter->paintEngine()->type() == QPaintEngine::SVG;
+    if (line.run && !vector) {
         d_->painter->drawGlyphRun(baseline, *line.run);
     } else {
         d_->painter->setFont(qfont);
