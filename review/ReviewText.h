@@ -1,0 +1,42 @@
+#pragma once
+
+#include "aircraft/AircraftProfile.h"
+#include "review/FlightReview.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+// The words and numbers a flight review prints, in the profile's display
+// units; a figure the log cannot give reads "no data".
+
+inline constexpr std::string_view noData = "no data";
+
+// "1:05:09" style clocks of a review: "hh:mm:ss", and "hh:mm" for the time axis.
+std::string clockText(double seconds);
+std::string hourMinuteText(double seconds);
+
+// When `time` (seconds from the first row) was: the time of day where the
+// log has a date, else the time from its first row.
+double clockAt(const FlightReview& review, double time);
+
+// "2024-05-01 13:30 UTC", or "no date in the log".
+std::string startText(const FlightReview& review);
+
+// The header's lines of figures, each a line of text.
+std::vector<std::string> headerLines(const FlightReview& review, const AircraftProfile& profile);
+
+// One cylinder's row of the header's table: its highest EGT and CHT with
+// when, in display units: {"1", "1432 °F at 10:42:10", "391 °F at 10:12:00"}.
+struct CylinderLine {
+    std::string cylinder;
+    std::string egt;
+    std::string cht;
+};
+std::vector<CylinderLine> cylinderLines(const FlightReview& review, const AircraftProfile& profile);
+
+// The cylinders a review shows: those of the profile that the log has.
+int shownCylinders(const FlightReview& review, const AircraftProfile& profile);
+
+// UTF-8 text as the drawing layer takes it.
+std::u16string utf16(std::string_view utf8);
