@@ -141,13 +141,22 @@ std::string readAircraft(std::string_view value, SnapshotOptions& options) {
     return reading.error;
 }
 
+std::string readReview(std::string_view value, SnapshotOptions& options) {
+    const bool png = value.ends_with(".png") || value.ends_with(".PNG");
+    const bool svg = value.ends_with(".svg") || value.ends_with(".SVG");
+    if (!png && !svg)
+        return "--review needs a file ending .png or .svg, not '" + std::string(value) + "'";
+    options.review = std::string(value);
+    return {};
+}
+
 struct ValueOption {
     std::string_view name;
     std::string (*read)(std::string_view value, SnapshotOptions& options);
 };
 
-// --set, --ticks, --seed, --size, --replay, --at, --aircraft
-constexpr std::size_t valueOptionCount = 7;
+// --set, --ticks, --seed, --size, --replay, --at, --aircraft, --review
+constexpr std::size_t valueOptionCount = 8;
 constexpr auto valueOptions = std::to_array<ValueOption>({
     {.name = "--set", .read = readSet},
     {.name = "--ticks", .read = readTicks},
@@ -156,6 +165,7 @@ constexpr auto valueOptions = std::to_array<ValueOption>({
     {.name = "--replay", .read = readReplay},
     {.name = "--at", .read = readAt},
     {.name = "--aircraft", .read = readAircraft},
+    {.name = "--review", .read = readReview},
 });
 static_assert(valueOptions.size() == valueOptionCount &&
               noNullPointers(valueOptions, &ValueOption::read));
@@ -194,6 +204,18 @@ std::string readArgument(std::string_view argument, std::span<const std::string_
     return "unknown option '" + std::string(argument) + "'";
 }
 
+// What --review cannot go with: it draws the whole log, not a moment of it.
+std::string reviewConflict(const SnapshotOptions& options) {
+    if (!options.replay)
+        return "--review needs --replay FILE";
+    if (!options.output.empty())
+        return "--review writes its own file: no OUTPUT.png";
+    if (options.describe || options.at || options.screenOnly || !options.assignments.empty() ||
+        options.ticks > 0)
+        return "--review draws the whole log: no --at, --describe, --screen-only, --set or --ticks";
+    return {};
+}
+
 } // namespace
 
 ParsedCommandLine parseSnapshotCommandLine(std::span<const std::string_view> arguments) {
@@ -209,6 +231,13 @@ ParsedCommandLine parseSnapshotCommandLine(std::span<const std::string_view> arg
         parsed.error = readArgument(argument, arguments, options);
         if (!parsed.error.empty())
             return parsed;
+    }
+    if (options.review) {
+        parsed.error = reviewConflict(options);
+        if (!parsed.error.empty())
+            return parsed;
+        parsed.options = std::move(options);
+        return parsed;
     }
     if (options.describe && !options.replay) {
         parsed.error = "--describe needs --replay FILE";

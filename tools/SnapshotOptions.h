@@ -36,6 +36,8 @@ struct SnapshotOptions {
     std::optional<AircraftProfile> aircraft;
     // --describe: print what the log holds and how it is read, draw nothing.
     bool describe = false;
+    // --review OUT.png|OUT.svg: the whole log's review picture instead of a frame.
+    std::optional<std::string> review;
     std::string output;
 };
 
@@ -56,6 +58,7 @@ inline constexpr std::string_view snapshotUsage =
     "usage: zentor-snapshot [--set FIELD=VALUE]... [--ticks N] [--seed N] [--screen-only] "
     "[--size WxH] [--replay FILE [--at TIME]] [--aircraft FILE] OUTPUT.png\n"
     "       zentor-snapshot --replay FILE --describe\n"
+    "       zentor-snapshot --replay FILE --review OUT.png|OUT.svg [--size WxH] [--aircraft FILE]\n"
     "\n"
     "  --aircraft FILE the aircraft profile (TOML) to draw with; a bad one is refused\n"
     "  --replay FILE   the log's values instead of the model's\n"
@@ -64,4 +67,7 @@ inline constexpr std::string_view snapshotUsage =
     "  --describe      print, without drawing, the log's format, each column and what it\n"
     "                  was matched to with its unit (or \"not used\"), where the time comes\n"
     "                  from, the rows, their first and last time, the length, clock\n"
-    "                  corrections, and skipped rows and unreadable cells by reason";
+    "                  corrections, and skipped rows and unreadable cells by reason\n"
+    "  --review OUT    draw the whole log as one picture, PNG or SVG by the name's end:\n"
+    "                  its figures, then EGT, CHT, RPM and MAP, fuel flow, oil over time\n"
+    "                  (1600x1200 unless --size)";

@@ -2,6 +2,7 @@
 // state and writes it as a PNG, for documentation, review and tests.
 
 #include "app/shell/Instrument.h"
+#include "tools/ReviewOutput.h"
 #include "tools/Snapshot.h"
 
 #include <QGuiApplication>
@@ -30,6 +31,16 @@ int main(int argc, char** argv) {
         }
         std::fputs(report.text.c_str(), stdout);
         return 0;
+    }
+
+    if (parsed.options->review) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        QGuiApplication application(argc, argv);
+        const ReviewOutcome outcome = writeReview(*parsed.options);
+        if (outcome.status)
+            std::fprintf(stderr, "zentor-snapshot: %s\n", outcome.error.c_str());
+        return outcome.status;
     }
 
     LoggedMoment logged;
