@@ -93,6 +93,16 @@ void SnapshotTest::commandLines_data() {
     QTest::newRow("describe without a log") << QStringList{"--describe"} << "--describe needs";
     QTest::newRow("describe draws nothing")
         << QStringList{"--replay", "f.csv", "--describe", "a.png"} << "no OUTPUT.png";
+    QTest::newRow("review") << QStringList{"--replay", "f.csv",  "--review",
+                                           "r.svg",    "--size", "800x600"}
+                            << "";
+    QTest::newRow("review without a log") << QStringList{"--review", "r.png"} << "needs --replay";
+    QTest::newRow("review of a moment")
+        << QStringList{"--replay", "f.csv", "--review", "r.png", "--at", "5"} << "whole log";
+    QTest::newRow("review and a frame")
+        << QStringList{"--replay", "f.csv", "--review", "r.png", "a.png"} << "no OUTPUT.png";
+    QTest::newRow("review as a jpeg")
+        << QStringList{"--replay", "f.csv", "--review", "r.jpg"} << "ending .png or .svg";
 }
 
 void SnapshotTest::commandLines() {
