@@ -144,12 +144,13 @@ void ReviewLook::plotTitle(const PlotRow& row, gfx::RectF area, const FlightRevi
             continue;
         // Cylinders share the title's unit; other lines name their own.
         const bool cylinder = series.cylinder >= 0;
-        const std::string label = cylinder
-                                      ? std::string(series.label)
-                                      : std::string(series.label) + " (" + unitOf(series) + ")";
+        const std::string label =
+            failedProbe(review, series) ? std::string(series.label) + " failed"
+            : cylinder                  ? std::string(series.label)
+                                        : std::string(series.label) + " (" + unitOf(series) + ")";
         if (cylinder && series.cylinder == 0)
             title += " (" + unitOf(series) + ")";
-        const float width = line * (cylinder ? 2.0f : 1.4f + 0.55f * float(label.size()));
+        const float width = line * (label.size() == 1 ? 2.0f : 1.4f + 0.55f * float(label.size()));
         x -= width;
         graphics.fillRectangle(&seriesBrushes[s],
                                gfx::RectF{x, area.y + line * 0.45f, line * 0.8f, line * 0.22f});

@@ -125,7 +125,8 @@ void drawSide(ReviewLook& look, const FlightReview& review, const AircraftProfil
     std::vector<std::size_t> lines;
     for (std::size_t s = 0; s < seriesCount; ++s)
         if (seriesRows[s].plot == plot && seriesRows[s].side == side &&
-            (seriesRows[s].cylinder < shownCylinders(review, profile)))
+            seriesRows[s].cylinder < shownCylinders(review, profile) &&
+            !failedProbe(review, seriesRows[s]))
             lines.push_back(s);
     if (lines.empty())
         return;

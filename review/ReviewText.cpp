@@ -25,9 +25,11 @@ std::string fuelText(const std::optional<double>& gallons, const AircraftProfile
 }
 
 std::string hottest(const std::optional<TimedValue>& value, Gauge gauge, const FlightReview& review,
-                    const AircraftProfile& profile) {
+                    const AircraftProfile& profile, bool failed) {
     if (!value)
         return std::string(noData);
+    if (failed)
+        return "probe failed, " + shown(value->value, gauge, profile, 0) + " throughout";
     return shown(value->value, gauge, profile, 0) + " at " +
            clockText(clockAt(review, value->time));
 }
@@ -133,10 +135,11 @@ std::vector<CylinderLine> cylinderLines(const FlightReview& review,
                                         const AircraftProfile& profile) {
     std::vector<CylinderLine> lines;
     for (int c = 0; c < shownCylinders(review, profile); ++c)
-        lines.push_back(
-            {std::to_string(c + 1),
-             hottest(review.figures.hottestEgt[std::size_t(c)], Gauge::egt, review, profile),
-             hottest(review.figures.hottestCht[std::size_t(c)], Gauge::cht, review, profile)});
+        lines.push_back({std::to_string(c + 1),
+                         hottest(review.figures.hottestEgt[std::size_t(c)], Gauge::egt, review,
+                                 profile, review.figures.egtProbeStuck[std::size_t(c)]),
+                         hottest(review.figures.hottestCht[std::size_t(c)], Gauge::cht, review,
+                                 profile, false)});
     return lines;
 }
 
@@ -149,6 +152,11 @@ int shownCylinders(const FlightReview& review, const AircraftProfile& profile) {
     const bool single = review.quantities[std::size_t(Quantity::egt)] ||
                         review.quantities[std::size_t(Quantity::cht)];
     return std::max(count, single ? 1 : 0);
+}
+
+bool failedProbe(const FlightReview& review, const SeriesRow& series) {
+    return series.plot == Plot::egt && series.cylinder >= 0 &&
+           review.figures.egtProbeStuck[std::size_t(series.cylinder)];
 }
 
 std::u16string utf16(std::string_view utf8) {

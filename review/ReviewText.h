@@ -38,5 +38,9 @@ std::vector<CylinderLine> cylinderLines(const FlightReview& review, const Aircra
 // The cylinders a review shows: those of the profile that the log has.
 int shownCylinders(const FlightReview& review, const AircraftProfile& profile);
 
+// A line whose probe has failed: drawn it would only squash the others'
+// scale, so the legend names it failed instead.
+bool failedProbe(const FlightReview& review, const SeriesRow& series);
+
 // UTF-8 text as the drawing layer takes it.
 std::u16string utf16(std::string_view utf8);
