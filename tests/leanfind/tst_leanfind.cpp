@@ -3,6 +3,7 @@
 
 #include "leanfind/LeanFinder.h"
 #include "leanfind/LeanSweeps.h"
+#include "leanfind/LeanView.h"
 
 #include <QTest>
 
@@ -70,6 +71,8 @@ private slots:
     void finder_data();
     void finder();
     void sweepsOfAFlight();
+    void view_data();
+    void view();
 };
 
 void TestLeanFind::finder_data() {
@@ -147,6 +150,46 @@ void TestLeanFind::sweepsOfAFlight() {
     for (const LeanReading& r : sweep(Sweep::leanThrough, false, true, 6))
         cut.add(r, r.time < 60 ? 2400 : 2200, 23);
     QVERIFY(cut.sweeps().empty());
+}
+
+// The words and numbers the screen shows, in the pilot's units.
+void TestLeanFind::view_data() {
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<int>("temperatureUnit");
+    QTest::addColumn<int>("fuelUnit");
+    QTest::addColumn<QString>("status");
+    QTest::addColumn<QString>("sign");
+    QTest::addColumn<double>("spread"); // 0: none
+    const auto row = [](const char* name, Sweep kind, Unit t, Unit f, const char* status,
+                        const char* sign, double spread) {
+        QTest::newRow(name) << int(kind) << int(t) << int(f) << QString(status) << QString(sign)
+                            << spread;
+    };
+    row("lean of peak", Sweep::leanThrough, Unit::degF, Unit::gallons, "LOP", "-", 2.4);
+    row("lean of peak, litres", Sweep::leanThrough, Unit::degC, Unit::litres, "LOP", "-",
+        2.4 * litresPerGallon);
+    row("rich again after the peak", Sweep::enrichHalfway, Unit::degF, Unit::gallons, "ROP", "-",
+        0);
+    row("rising, no peak", Sweep::noPeak, Unit::degF, Unit::gallons, "LEAN", "+", 0);
+}
+
+void TestLeanFind::view() {
+    QFETCH(int, kind);
+    QFETCH(int, temperatureUnit);
+    QFETCH(int, fuelUnit);
+    QFETCH(QString, status);
+    QFETCH(QString, sign);
+    QFETCH(double, spread);
+    LeanFinder finder;
+    for (const LeanReading& r : sweep(Sweep(kind), false, true, 6))
+        finder.update(r);
+    const LeanView view = leanView(finder, 2, Unit(temperatureUnit), Unit(fuelUnit));
+    QCOMPARE(QString::fromStdU16String(view.status), status);
+    QCOMPARE(QString::fromStdU16String(view.difference).left(1), sign);
+    QCOMPARE(view.flowSpread.has_value(), spread > 0);
+    if (spread > 0)
+        QVERIFY(std::abs(*view.flowSpread - spread) < 0.5 * spread / 2.4);
+    QCOMPARE(view.firstToPeak.value_or(0), Sweep(kind) == Sweep::noPeak ? 0 : 3);
 }
 
 QTEST_GUILESS_MAIN(TestLeanFind)
