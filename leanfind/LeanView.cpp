@@ -44,7 +44,7 @@ LeanView leanView(const LeanFinder& finder, std::size_t selected, Unit temperatu
             view.difference = signedDegrees(temperatureDifference(*change, temperatureUnit),
                                             finder.peak(channel).has_value());
     }
-    if (const std::optional<std::size_t> first = finder.firstToPeak())
+    if (const std::optional<std::size_t> first = finder.firstToPeak(); first && !view.singleProbe)
         view.firstToPeak = int(*first) + 1;
     for (std::size_t c = 0; c < finder.channels(); ++c)
         if (const std::optional<LeanPeak>& peak = finder.peak(c); peak && peak->fuelFlow)
