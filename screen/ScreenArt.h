@@ -4,6 +4,7 @@
 #include "alarms/AlarmMonitor.h"
 #include "engine/Quantities.h"
 #include "gfx/Bitmap.h"
+#include "leanfind/LeanView.h"
 
 #include <array>
 #include <cstddef>
@@ -28,10 +29,12 @@ struct ScreenAlarms {
 
 // What the renderer holds beside the engine record: the logo picture, the
 // registration the status bar shows (empty: the profile's), the aircraft
-// the scales and markings are drawn for, and the alarms up.
+// the scales and markings are drawn for, the alarms up and the lean search.
 struct ScreenArt {
     const gfx::Bitmap& logo;
     std::u16string_view registration;
     const AircraftProfile& profile;
     const ScreenAlarms& alarms;
+    // The lean search's readouts while the pilot leans; none otherwise.
+    const LeanView* lean = nullptr;
 };

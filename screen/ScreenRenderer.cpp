@@ -15,7 +15,11 @@ void ScreenRenderer::release() {
 }
 
 ScreenArt ScreenRenderer::art() const {
-    return {.logo = logoImage, .registration = registration, .profile = profile, .alarms = alarms};
+    return {.logo = logoImage,
+            .registration = registration,
+            .profile = profile,
+            .alarms = alarms,
+            .lean = lean ? &*lean : nullptr};
 }
 
 void ScreenRenderer::draw(gfx::Graphics& graphics, const EngineState& engine) const {

@@ -7,6 +7,7 @@
 #include "screen/ScreenParts.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 struct EngineState;
@@ -24,6 +25,8 @@ struct ScreenRenderer {
     AircraftProfile profile = instrumentProfile;
     // The alarms up, as the shell last handed them over.
     ScreenAlarms alarms;
+    // The lean search's readouts, while it is on.
+    std::optional<LeanView> lean;
 
     // Loads the logo and powers up.
     void powerUp();

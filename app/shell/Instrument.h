@@ -3,6 +3,7 @@
 #include "app/shell/PanelControls.h"
 #include "engine/Engine.h"
 #include "engine/ModelSource.h"
+#include "leanfind/LeanSearch.h"
 #include "panel/KnobMark.h"
 #include "panel/PanelArtwork.h"
 #include "panel/PanelScene.h"
@@ -27,6 +28,8 @@ struct Instrument {
     PanelView view;
     // Started and stopped by the shell, drawn by every frame.
     ScreenRenderer renderer;
+    // On from the pilot's L to the next.
+    LeanSearch lean;
 };
 
 // The pieces a panel frame is drawn from.

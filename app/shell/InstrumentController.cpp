@@ -73,9 +73,22 @@ void startShell(WindowInterface& platform, std::uint32_t spreadSeed) {
     running = true;
 }
 
+namespace {
+
+// The lean search takes the tick the source left, and the screen its readouts.
+void followLean(Instrument& shell) {
+    const AircraftProfile& aircraft = shell.renderer.profile;
+    shell.lean.tick(shell.engine, aircraft.cylinders, frameTimerPeriodMs / 1000.0);
+    shell.renderer.lean =
+        shell.lean.view(shell.engine.selectedCylinder, aircraft.temperatureUnit, aircraft.fuelUnit);
+}
+
+} // namespace
+
 void stepInstrument() {
     updateEngineSound(shellInstrument.sound, shellInstrument.engine, engineSource().heard());
     engineSource().step(shellInstrument.engine);
+    followLean(shellInstrument);
     if (recording)
         recording->recordTick(shellInstrument.engine);
 }

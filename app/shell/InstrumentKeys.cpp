@@ -78,6 +78,9 @@ bool pressInstrumentKey(InstrumentKey key, WindowInterface& platform) {
     case InstrumentKey::toggleMute:
         toggleMute(instrument());
         return true;
+    case InstrumentKey::toggleLeanFind:
+        instrument().lean.toggle();
+        return true;
     case InstrumentKey::pauseReplay:
     case InstrumentKey::seekBack:
     case InstrumentKey::seekForward:

@@ -26,6 +26,7 @@ enum class InstrumentKey : std::uint8_t {
     replayFaster, // double the speed
     replaySlower, // halve it
     replayToStart,
+    toggleLeanFind, // follow each cylinder's EGT to its peak, and leave
 };
 
 // Acts on a key the window passed on; false when the instrument has no use

@@ -12,4 +12,6 @@ void setOpeningState(Instrument& instrument, std::uint32_t spreadSeed) {
     instrument.view.client = ClientRect{};
     instrument.view.scaleY = 0.0;
     instrument.knobChoice = KnobChoice{};
+    instrument.lean = LeanSearch{};
+    instrument.renderer.lean.reset();
 }

@@ -18,7 +18,7 @@ struct KeyBinding {
     std::string_view help;
 };
 
-inline constexpr std::size_t keyBindingCount = 19;
+inline constexpr std::size_t keyBindingCount = 20;
 inline constexpr auto keyBindings = std::to_array<KeyBinding>({
     {.key = Qt::Key_1,
      .action = InstrumentKey::chooseThrottle,
@@ -54,6 +54,10 @@ inline constexpr auto keyBindings = std::to_array<KeyBinding>({
      .help = "step the boxed cylinder, as the bezel button"},
     {.key = Qt::Key_D, .action = InstrumentKey::toggleDemoMode, .name = "D", .help = "Demo Mode"},
     {.key = Qt::Key_M, .action = InstrumentKey::toggleMute, .name = "M", .help = "Mute"},
+    {.key = Qt::Key_L,
+     .action = InstrumentKey::toggleLeanFind,
+     .name = "L",
+     .help = "lean-find on and off: each cylinder's EGT peak, rich or lean of it"},
     {.key = Qt::Key_F11,
      .action = InstrumentKey::toggleFullscreen,
      .name = "F11",

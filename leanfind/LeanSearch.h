@@ -1,0 +1,26 @@
+#pragma once
+
+#include "leanfind/LeanFinder.h"
+#include "leanfind/LeanView.h"
+
+#include <cstddef>
+#include <optional>
+
+struct EngineState;
+
+// The cockpit's lean search: on from the pilot's L to the next L, fed once
+// a tick from the engine record whatever its source.
+class LeanSearch {
+public:
+    bool on() const { return finder.has_value(); }
+    // On with every peak forgotten, or off.
+    void toggle();
+    // One tick of `seconds` on the record the tick left.
+    void tick(const EngineState& state, int cylinders, double seconds);
+    // What the screen shows; none while off.
+    std::optional<LeanView> view(std::size_t selected, Unit temperatureUnit, Unit fuelUnit) const;
+
+private:
+    std::optional<LeanFinder> finder;
+    double time = 0;
+};
