@@ -1,6 +1,7 @@
 #include "review/FlightReview.h"
 
 #include "alarms/AlarmMonitor.h"
+#include "leanfind/LeanReadings.h"
 #include "logs/CsvReader.h"
 #include "logs/LogLayout.h"
 #include "logs/RowDecoder.h"
@@ -68,11 +69,13 @@ private:
 
 struct Pass {
     Pass(FlightReview& review, const AircraftProfile& profile, int columns)
-        : plots(review, columns), monitor(profile) {}
+        : plots(review, columns), monitor(profile), cylinders(profile.cylinders) {}
 
     PlotFiller plots;
     FigureCounter figures;
     AlarmMonitor monitor;
+    LeanSweepSearch sweeps;
+    int cylinders = 6;
     std::bitset<quantityCount> present; // in the row before
     double lastTime = 0;
     double lastStep = 0;
@@ -84,6 +87,13 @@ struct Pass {
         const bool joined = !first && (step <= gapSeconds || step <= gapSteps * lastStep);
         plots.add(row, time, joined, present);
         figures.add(row, time, joined);
+        EngineSample timed = logged;
+        timed.time = time;
+        const auto value = [&](Quantity q) {
+            return logged.has(q) ? std::optional<double>(logged[q]) : std::nullopt;
+        };
+        sweeps.add(leanReading(timed, cylinders), value(Quantity::rpm),
+                   value(Quantity::manifoldPressure));
         monitor.update(logged, time, AlarmFlags{});
         for (const ActiveAlarm& alarm : monitor.active()) {
             if (alarm.quantity)
@@ -151,6 +161,10 @@ ReviewReading review(const std::string& name, const ByteSource& source,
         result.utc = layout.time.utcOffsetCell.has_value() || layout.time.dateIsUtc;
     }
     result.figures = pass.figures.finish();
+    const std::vector<LeanSweep>& sweeps = pass.sweeps.sweeps();
+    result.sweepCount = sweeps.size();
+    result.sweeps.assign(sweeps.begin(),
+                         sweeps.begin() + std::ptrdiff_t(std::min(sweeps.size(), sweepsKept)));
     pass.plots.finish();
     return {std::move(result), {}};
 }

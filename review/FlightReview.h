@@ -1,6 +1,7 @@
 #pragma once
 
 #include "aircraft/AircraftProfile.h"
+#include "leanfind/LeanSweeps.h"
 #include "review/FlightFigures.h"
 #include "review/PlotBins.h"
 #include "review/ReviewPlots.h"
@@ -11,6 +12,8 @@
 #include <optional>
 #include <string>
 #include <vector>
+
+inline constexpr std::size_t sweepsKept = 8;
 
 // Alarm shading of a plot: 0 none, else the most severe alarm's Severity + 1.
 using AlarmLevel = std::uint8_t;
@@ -27,6 +30,10 @@ struct FlightReview {
     std::uint64_t badRows = 0;
     std::bitset<quantityCount> quantities; // the columns the log has
     FlightFigures figures;
+    // The lean sweeps found, by the rule of the cockpit's lean-find: the
+    // first sweepsKept of sweepCount.
+    std::vector<LeanSweep> sweeps;
+    std::uint64_t sweepCount = 0;
     // The plotted values by time, seriesRows' order, and the alarms by plot.
     double binLength = 0;
     std::array<std::vector<PlotBin>, seriesCount> series;

@@ -60,6 +60,7 @@ ReviewLook::ReviewLook(gfx::Graphics& graphics, int width, int height)
     for (std::size_t s = 0; s < seriesCount; ++s) {
         seriesPens[s] = gfx::Pen(colourOf(seriesRows[s]), 1.2f * scale);
         seriesPens[s].setRoundJoins();
+        markPens[s] = gfx::Pen(colourOf(seriesRows[s]), 2.0f * scale);
         seriesBrushes[s] = gfx::SolidBrush(colourOf(seriesRows[s]));
     }
     centre.setAlignment(gfx::StringAlignment::center);
@@ -100,6 +101,12 @@ void ReviewLook::shade(int level, gfx::RectF area) {
 
 void ReviewLook::seriesLine(std::size_t series, const std::vector<gfx::PointF>& points) {
     graphics.drawLines(&seriesPens[series], points);
+}
+
+void ReviewLook::peakMark(std::size_t series, float x, float y) {
+    const float arm = line * 0.35f;
+    graphics.drawLine(&markPens[series], x - arm, y - arm, x + arm, y + arm);
+    graphics.drawLine(&markPens[series], x - arm, y + arm, x + arm, y - arm);
 }
 
 void ReviewLook::limitLine(bool red, float x1, float y, float x2) {

@@ -37,6 +37,8 @@ public:
     void shade(int level, gfx::RectF area);
     void seriesLine(std::size_t series, const std::vector<gfx::PointF>& points);
     void limitLine(bool red, float x1, float y, float x2);
+    // A small cross on a line where a cylinder peaked.
+    void peakMark(std::size_t series, float x, float y);
     // A scale's numbers beside the plot, in its line's colour where the
     // plot has a line a side; the left's grid lines across the plot.
     void axisLabels(const AxisScale& scale, Side side, gfx::RectF area, bool coloured);
@@ -64,6 +66,7 @@ private:
     gfx::Pen grid;
     std::array<gfx::Pen, 2> limits; // yellow, red
     std::array<gfx::Pen, seriesCount> seriesPens;
+    std::array<gfx::Pen, seriesCount> markPens;
     std::array<gfx::SolidBrush, seriesCount> seriesBrushes;
     std::array<gfx::SolidBrush, 2> sideBrushes; // a scale's numbers, as its line
     gfx::StringFormat near;

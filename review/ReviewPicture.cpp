@@ -21,38 +21,40 @@ float xOf(const Frame& frame, double time) {
     return frame.area.x + float(time / frame.span) * frame.area.width;
 }
 
-void drawHeader(ReviewLook& look, const FlightReview& review, const AircraftProfile& profile,
-                gfx::RectF area) {
+void drawFigures(ReviewLook& look, const FlightReview& review, const AircraftProfile& profile,
+                 gfx::RectF area) {
     const float line = look.lineHeight();
     const std::string title =
         (review.tailNumber.empty() ? std::string("Flight review") : review.tailNumber) +
         " \xc2\xb7 " + startText(review);
-    look.text(title, look.titleFont, {area.x, area.y, area.width * 0.6f, line * 1.5f});
-    look.text(review.file, look.smallFont, {area.x, area.y + line * 1.5f, area.width * 0.6f, line});
+    look.text(title, look.titleFont, {area.x, area.y, area.width, line * 1.5f});
+    look.text(review.file, look.smallFont, {area.x, area.y + line * 1.5f, area.width, line});
     float y = area.y + line * 2.7f;
     for (const std::string& text : headerLines(review, profile)) {
-        look.text(text, look.bodyFont, {area.x, y, area.width * 0.6f, line});
+        look.text(text, look.bodyFont, {area.x, y, area.width, line});
         y += line;
     }
-    const float tableX = area.x + area.width * 0.62f;
-    const float tableWidth = area.width - (tableX - area.x);
-    const float cells[] = {0.1f, 0.45f, 0.45f};
-    const std::string heads[] = {"cyl", "highest EGT", "highest CHT"};
-    float x = tableX;
-    for (int i = 0; i < 3; ++i) {
-        look.text(heads[i], look.boldFont, {x, area.y, tableWidth * cells[i], line});
-        x += tableWidth * cells[i];
-    }
-    y = area.y + line;
+}
+
+// Each cylinder's row: its colour and number, then its figures.
+void drawCylinderTable(ReviewLook& look, const FlightReview& review, const AircraftProfile& profile,
+                       gfx::RectF area) {
+    const float line = look.lineHeight();
+    const float numberWidth = line * 2.2f;
+    const std::vector<std::string> heads = cylinderHeads(review);
+    const float cellWidth = (area.width - numberWidth) / float(heads.size());
+    look.text("cyl", look.boldFont, {area.x, area.y, numberWidth, line});
+    for (std::size_t i = 0; i < heads.size(); ++i)
+        look.text(heads[i], look.boldFont,
+                  {area.x + numberWidth + cellWidth * float(i), area.y, cellWidth, line});
+    float y = area.y + line;
     for (const CylinderLine& row : cylinderLines(review, profile)) {
-        const int c = std::stoi(row.cylinder) - 1;
-        look.swatch(c, {tableX, y + line * 0.35f, line * 0.9f, line * 0.3f});
-        look.text(row.cylinder, look.bodyFont,
-                  {tableX + line, y, tableWidth * cells[0] - line, line});
-        look.text(row.egt, look.bodyFont,
-                  {tableX + tableWidth * cells[0], y, tableWidth * cells[1], line});
-        look.text(row.cht, look.bodyFont,
-                  {tableX + tableWidth * (cells[0] + cells[1]), y, tableWidth * cells[2], line});
+        look.swatch(row.cylinder, {area.x, y + line * 0.35f, line * 0.9f, line * 0.3f});
+        look.text(std::to_string(row.cylinder + 1), look.bodyFont,
+                  {area.x + line, y, numberWidth - line, line});
+        for (std::size_t i = 0; i < row.cells.size() && i < heads.size(); ++i)
+            look.text(row.cells[i], look.bodyFont,
+                      {area.x + numberWidth + cellWidth * float(i), y, cellWidth, line});
         y += line;
     }
 }
@@ -120,6 +122,18 @@ void drawSeries(ReviewLook& look, std::size_t s, const std::vector<PlotBin>& col
     look.seriesLine(s, points);
 }
 
+// Where each cylinder peaked in the lean sweeps: a mark on its line.
+void markPeaks(ReviewLook& look, const FlightReview& review, const std::vector<std::size_t>& lines,
+               const Frame& frame, const AxisScale& scale, UnitConversion shown) {
+    for (const LeanSweep& sweep : review.sweeps)
+        for (const std::size_t s : lines) {
+            const auto c = std::size_t(seriesRows[s].cylinder);
+            if (c < sweep.peaks.size() && sweep.peaks[c])
+                look.peakMark(s, xOf(frame, sweep.peaks[c]->time),
+                              scale.yOf(shown(sweep.peaks[c]->egt)));
+        }
+}
+
 void drawSide(ReviewLook& look, const FlightReview& review, const AircraftProfile& profile,
               Plot plot, Side side, const Frame& frame) {
     std::vector<std::size_t> lines;
@@ -155,6 +169,8 @@ void drawSide(ReviewLook& look, const FlightReview& review, const AircraftProfil
                            frame.area.x + frame.area.width);
     for (std::size_t i = 0; i < lines.size(); ++i)
         drawSeries(look, lines[i], columns[i], frame, scale, shown);
+    if (plot == Plot::egt)
+        markPeaks(look, review, lines, frame, scale, shown);
 }
 
 void drawPlot(ReviewLook& look, const FlightReview& review, const AircraftProfile& profile,
@@ -194,7 +210,10 @@ void drawReview(gfx::Graphics& graphics, int width, int height, const FlightRevi
     const float line = look.lineHeight();
     const float headerHeight = line * std::max(2.9f + float(headerLines(review, profile).size()),
                                                1.5f + float(cylinderLines(review, profile).size()));
-    drawHeader(look, review, profile, {line, line * 0.6f, float(width) - 2 * line, headerHeight});
+    // The figures take the left half, the cylinders' table the right.
+    const float half = float(width) / 2;
+    drawFigures(look, review, profile, {line, line * 0.6f, half - 2 * line, headerHeight});
+    drawCylinderTable(look, review, profile, {half, line * 0.6f, half - line, headerHeight});
     const float top = line * 0.6f + headerHeight;
     const float bottom = float(height) - line * 2.6f;
     const float gap = line * 1.1f;

@@ -2,6 +2,7 @@
 
 #include "alarms/AlarmMessage.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -84,6 +85,40 @@ std::string stuckText(const FlightReview& review, const AircraftProfile& profile
                : "EGT probe of cylinder " + text + " never moved: failed, left out of the spread";
 }
 
+constexpr std::size_t sweepsListed = 2;
+
+std::string flowText(double flow, const AircraftProfile& profile) {
+    return shown(flow, Gauge::fuelFlow, profile, 1);
+}
+
+std::string sweepPeakText(const std::optional<LeanPeak>& peak, const AircraftProfile& profile) {
+    if (!peak)
+        return "not peaked";
+    return shown(peak->egt, Gauge::egt, profile, 0) +
+           (peak->fuelFlow ? " at " + flowText(*peak->fuelFlow, profile) : std::string());
+}
+
+std::string sweepText(const FlightReview& review, const LeanSweep& sweep,
+                      const AircraftProfile& profile) {
+    int peaked = 0;
+    double firstPeak = sweep.end;
+    for (const auto& peak : sweep.peaks)
+        if (peak) {
+            ++peaked;
+            firstPeak = std::min(firstPeak, peak->time);
+        }
+    std::string text = "lean sweep, peaks " + clockText(clockAt(review, firstPeak)) + " to " +
+                       clockText(clockAt(review, sweep.end)) + ": ";
+    if (sweep.channels == 1)
+        return text + "one EGT probe, peaked";
+    text += std::to_string(peaked) + " of " + std::to_string(sweep.channels) + " peaked";
+    if (sweep.firstToPeak)
+        text += ", first " + std::to_string(*sweep.firstToPeak + 1);
+    if (sweep.fuelFlowSpread)
+        text += ", spread " + flowText(*sweep.fuelFlowSpread, profile);
+    return text;
+}
+
 } // namespace
 
 std::string clockText(double seconds) {
@@ -125,21 +160,44 @@ std::vector<std::string> headerLines(const FlightReview& review, const AircraftP
     lines.push_back(spreadText(review, profile));
     if (const std::string stuck = stuckText(review, profile); !stuck.empty())
         lines.push_back(stuck);
+    for (const std::string& sweep : sweepLines(review, profile))
+        lines.push_back(sweep);
     lines.push_back(alarmsText(review));
     if (review.badRows)
         lines.push_back(std::to_string(review.badRows) + " unreadable rows skipped");
     return lines;
 }
 
+std::vector<std::string> cylinderHeads(const FlightReview& review) {
+    std::vector<std::string> heads = {"highest EGT", "highest CHT"};
+    if (!review.sweeps.empty())
+        heads.push_back("peak in the lean sweep");
+    return heads;
+}
+
 std::vector<CylinderLine> cylinderLines(const FlightReview& review,
                                         const AircraftProfile& profile) {
     std::vector<CylinderLine> lines;
-    for (int c = 0; c < shownCylinders(review, profile); ++c)
-        lines.push_back({std::to_string(c + 1),
-                         hottest(review.figures.hottestEgt[std::size_t(c)], Gauge::egt, review,
-                                 profile, review.figures.egtProbeStuck[std::size_t(c)]),
-                         hottest(review.figures.hottestCht[std::size_t(c)], Gauge::cht, review,
-                                 profile, false)});
+    for (int c = 0; c < shownCylinders(review, profile); ++c) {
+        const std::size_t i = std::size_t(c);
+        CylinderLine line{
+            c,
+            {hottest(review.figures.hottestEgt[i], Gauge::egt, review, profile,
+                     review.figures.egtProbeStuck[i]),
+             hottest(review.figures.hottestCht[i], Gauge::cht, review, profile, false)}};
+        if (!review.sweeps.empty())
+            line.cells.push_back(sweepPeakText(review.sweeps.front().peaks[i], profile));
+        lines.push_back(std::move(line));
+    }
+    return lines;
+}
+
+std::vector<std::string> sweepLines(const FlightReview& review, const AircraftProfile& profile) {
+    std::vector<std::string> lines;
+    for (std::size_t i = 0; i < review.sweeps.size() && i < sweepsListed; ++i)
+        lines.push_back(sweepText(review, review.sweeps[i], profile));
+    if (review.sweepCount > lines.size())
+        lines.back() += ", and " + std::to_string(review.sweepCount - lines.size()) + " more";
     return lines;
 }
 

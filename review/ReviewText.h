@@ -26,14 +26,19 @@ std::string startText(const FlightReview& review);
 // The header's lines of figures, each a line of text.
 std::vector<std::string> headerLines(const FlightReview& review, const AircraftProfile& profile);
 
-// One cylinder's row of the header's table: its highest EGT and CHT with
-// when, in display units: {"1", "1432 °F at 10:42:10", "391 °F at 10:12:00"}.
+// One cylinder's row of the header's table (0..5), in display units: its
+// highest EGT and CHT with when ("1432 °F at 10:42:10"), and, where the log
+// has a lean sweep, its peak in the first ("1452 °F at 11.3 gal/h").
 struct CylinderLine {
-    std::string cylinder;
-    std::string egt;
-    std::string cht;
+    int cylinder = 0;
+    std::vector<std::string> cells;
 };
+std::vector<std::string> cylinderHeads(const FlightReview& review);
 std::vector<CylinderLine> cylinderLines(const FlightReview& review, const AircraftProfile& profile);
+
+// The lean sweeps, a line each for the first two: when, the fuel flow from
+// and to, how many cylinders peaked, which first, and the flow spread.
+std::vector<std::string> sweepLines(const FlightReview& review, const AircraftProfile& profile);
 
 // The cylinders a review shows: those of the profile that the log has.
 int shownCylinders(const FlightReview& review, const AircraftProfile& profile);
