@@ -75,8 +75,8 @@ FlightPlan flightPlan(FlightKind kind) {
     // Leaning at 0.02 gal/h a second: from 13 to 9.4 in three minutes.
     const Phase lean{180, 2400, 23, 13.0, 9.4, true, 0, 355};
     const Phase enrich{90, 2400, 23, 9.4, 12.5, true, 0, 350};
-    const Phase leanHalf{90, 2400, 23, 13.0, 11.2, true, 0, 355};
-    const Phase enrichHalf{90, 2400, 23, 11.2, 12.5, true, 0, 350};
+    const Phase leanHalf{95, 2400, 23, 13.0, 11.1, true, 0, 355};
+    const Phase enrichHalf{85, 2400, 23, 11.1, 12.5, true, 0, 350};
     if (kind == FlightKind::enrichedHalfway)
         plan.phases = {taxi, climb, cruise, leanHalf, enrichHalf, cruiseAfter, descent, landing};
     else

@@ -11,7 +11,7 @@
 
 enum class FlightKind {
     leanSweep,       // leaned past every cylinder's peak, then enriched
-    enrichedHalfway, // enriched again before the leaner cylinders peak
+    enrichedHalfway, // enriched again once cylinder 3 alone has peaked
     stuckProbe,      // cylinder 3's EGT probe has failed at a steady 154 °F
     gaps,            // the monitor lost its engine data twice
 };
@@ -33,7 +33,7 @@ struct FlightPlan {
     // Each cylinder's peak EGT and the fuel flow it peaks at, and how fast
     // EGT falls either side of it: peak - curve * (flow - peakFlow)^2.
     std::array<double, 6> peakEgt = {1452, 1478, 1440, 1466, 1459, 1447};
-    std::array<double, 6> peakFlow = {11.3, 10.9, 11.6, 10.6, 11.0, 10.8};
+    std::array<double, 6> peakFlow = {11.3, 10.9, 11.8, 10.6, 11.0, 10.8};
     double curve = 40;
     std::array<double, 6> egtOffset = {0, -22, 31, -12, 18, -6};
     std::array<double, 6> chtOffset = {0, 14, -9, 22, -4, 8};

@@ -20,6 +20,8 @@ class ReviewTest : public QObject {
 private slots:
     void headerFigures_data();
     void headerFigures();
+    void leanSweeps_data();
+    void leanSweeps();
     void gapsStayGaps();
     void pictures_data();
     void pictures();
@@ -133,6 +135,48 @@ void ReviewTest::headerFigures() {
     QCOMPARE(f.alarmCount, std::uint64_t(alarms));
     QCOMPARE(f.firstAlarms.front().message.substr(0, 10), std::string("CHT 3 HIGH"));
     QCOMPARE(f.firstAlarms.front().time, plan.hotFrom + 2);
+}
+
+// Each cylinder peaks where the plan put its peak, within the probe noise;
+// a sweep given up halfway, a failed probe or cylinders already lean of
+// their peaks when the data came back give no peak.
+void ReviewTest::leanSweeps_data() {
+    QTest::addColumn<FlightKind>("kind");
+    QTest::addColumn<QString>("peaked"); // cylinders 1 to 6; empty: no sweep found
+    QTest::addColumn<int>("first");
+    QTest::newRow("lean sweep") << FlightKind::leanSweep << "111111" << 3;
+    QTest::newRow("enriched halfway") << FlightKind::enrichedHalfway << "" << 0;
+    QTest::newRow("failed probe") << FlightKind::stuckProbe << "110111" << 1;
+    QTest::newRow("gaps") << FlightKind::gaps << "" << 0;
+}
+
+void ReviewTest::leanSweeps() {
+    QFETCH(FlightKind, kind);
+    QFETCH(QString, peaked);
+    QFETCH(int, first);
+    const FlightPlan plan = flightPlan(kind);
+    const FlightReview review = reviewOf(plan);
+    QCOMPARE(review.sweepCount, std::uint64_t(peaked.isEmpty() ? 0 : 1));
+    if (peaked.isEmpty())
+        return;
+    const LeanSweep& sweep = review.sweeps.front();
+    QCOMPARE(sweep.channels, std::size_t(6));
+    QCOMPARE(sweep.firstToPeak ? int(*sweep.firstToPeak) + 1 : 0, first);
+    double richest = 0, leanest = 1e9;
+    for (int c = 0; c < 6; ++c) {
+        const auto& peak = sweep.peaks[std::size_t(c)];
+        QCOMPARE(peak.has_value(), peaked[c] == '1');
+        if (!peak)
+            continue;
+        QVERIFY(std::abs(peak->egt - plan.peakEgt[std::size_t(c)]) <= plan.egtNoise + 0.5);
+        // Near its peak a cylinder's EGT moves less than the noise for 0.4 gal/h.
+        QVERIFY2(
+            peak->fuelFlow && std::abs(*peak->fuelFlow - plan.peakFlow[std::size_t(c)]) <= 0.45,
+            qPrintable(QString("cylinder %1 at %2").arg(c + 1).arg(peak->fuelFlow.value_or(0))));
+        richest = std::max(richest, plan.peakFlow[std::size_t(c)]);
+        leanest = std::min(leanest, plan.peakFlow[std::size_t(c)]);
+    }
+    QVERIFY(sweep.fuelFlowSpread && std::abs(*sweep.fuelFlowSpread - (richest - leanest)) <= 0.9);
 }
 
 // Where the log has no values no line is drawn: no bin inside a gap holds
