@@ -3,6 +3,7 @@
 #include "alarms/AlarmMonitor.h"
 #include "leanfind/LeanReadings.h"
 #include "logs/CsvReader.h"
+#include "logs/EngineLog.h"
 #include "logs/LogLayout.h"
 #include "logs/RowDecoder.h"
 
@@ -110,7 +111,41 @@ struct Pass {
 };
 
 std::string located(const std::string& name, std::uint64_t line, const std::string& what) {
-    return name + (line ? ":" + std::to_string(line) : std::string()) + ": " + what;
+    return LogError{name, line, what}.message();
+}
+
+// Every row from the first after the header to the end, good ones to the
+// pass; the first bad one noted for a log with no good row at all.
+struct RowsRead {
+    TimeTrack track;
+    std::uint64_t badRows = 0;
+    std::uint64_t firstBadLine = 0;
+    RowVerdict firstBad = RowVerdict::good;
+};
+
+RowsRead readRows(const ByteSource& source, const LogLayout& layout, Pass& pass) {
+    const RowDecoder decoder(layout);
+    CsvReader reader(source, layout.separator);
+    reader.keepCells(neededCells(layout));
+    reader.seek(layout.dataOffset, layout.dataLine);
+    RowsRead read;
+    for (CsvStatus status = reader.next(); status != CsvStatus::end; status = reader.next()) {
+        double time = 0;
+        TimeTrack next = read.track;
+        const RowVerdict verdict = decoder.judge(status, reader, next, time);
+        if (verdict != RowVerdict::good) {
+            if (verdict != RowVerdict::blank && !read.badRows++) {
+                read.firstBadLine = reader.recordLine();
+                read.firstBad = verdict;
+            }
+            continue;
+        }
+        read.track = next;
+        EngineSample row;
+        decoder.readValues(reader, row);
+        pass.take(row, time);
+    }
+    return read;
 }
 
 ReviewReading review(const std::string& name, const ByteSource& source,
@@ -127,37 +162,16 @@ ReviewReading review(const std::string& name, const ByteSource& source,
     result.tailNumber =
         !layout.aircraft.empty() ? layout.aircraft : std::string(profile.tailNumber.view());
     Pass pass(result, profile, columns);
-    const RowDecoder decoder(layout);
-    CsvReader reader(source, layout.separator);
-    reader.keepCells(neededCells(layout));
-    reader.seek(layout.dataOffset, layout.dataLine);
-    TimeTrack track;
-    std::uint64_t firstBadLine = 0;
-    RowVerdict firstBad = RowVerdict::good;
-    for (CsvStatus status = reader.next(); status != CsvStatus::end; status = reader.next()) {
-        double time = 0;
-        TimeTrack next = track;
-        const RowVerdict verdict = decoder.judge(status, reader, next, time);
-        if (verdict != RowVerdict::good) {
-            if (verdict != RowVerdict::blank && !result.badRows++) {
-                firstBadLine = reader.recordLine();
-                firstBad = verdict;
-            }
-            continue;
-        }
-        track = next;
-        EngineSample row;
-        decoder.readValues(reader, row);
-        pass.take(row, time);
-    }
+    const RowsRead read = readRows(source, layout, pass);
+    result.badRows = read.badRows;
     if (pass.first)
         return {std::nullopt,
-                firstBadLine
-                    ? located(name, firstBadLine,
-                              "no readable data row (" + std::string(describe(firstBad)) + ")")
+                read.firstBadLine
+                    ? located(name, read.firstBadLine,
+                              "no readable data row (" + std::string(describe(read.firstBad)) + ")")
                     : located(name, layout.headerLine, "no data rows after the header row")};
     if (layout.time.fromClock()) {
-        result.start = track.origin;
+        result.start = read.track.origin;
         result.utc = layout.time.utcOffsetCell.has_value() || layout.time.dateIsUtc;
     }
     result.figures = pass.figures.finish();
