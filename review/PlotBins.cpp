@@ -39,22 +39,19 @@ std::size_t BinClock::binOf(double time) const {
 
 namespace {
 
-// The bins from the first that reaches into column `c` to the last that
-// starts before its end.
+// Each bin into the column its start falls in: a bin wider than a column
+// is drawn once, and the columns it spans beyond are bridged by the line.
 template <class Bin, class Merge>
 std::vector<Bin> perColumn(const std::vector<Bin>& bins, double binLength, double span, int columns,
                            Merge merge) {
     std::vector<Bin> result(std::size_t(std::max(columns, 0)));
-    if (bins.empty() || !(binLength > 0) || !(span > 0))
+    if (result.empty() || !(binLength > 0) || !(span > 0))
         return result;
     const double columnLength = span / double(columns);
-    for (int c = 0; c < columns; ++c) {
-        const double from = c * columnLength;
-        const double to = from + columnLength;
-        const auto first = std::size_t(std::floor(from / binLength));
-        const auto end = std::min(bins.size(), std::size_t(std::ceil(to / binLength)));
-        for (std::size_t b = first; b < std::max(end, first + 1) && b < bins.size(); ++b)
-            merge(result[std::size_t(c)], bins[b]);
+    for (std::size_t b = 0; b < bins.size(); ++b) {
+        const double column = std::floor(double(b) * binLength / columnLength);
+        const auto c = std::size_t(std::min(column, double(columns - 1)));
+        merge(result[c], bins[b]);
     }
     return result;
 }

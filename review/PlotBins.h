@@ -57,8 +57,9 @@ void halveBins(std::vector<Bin>& bins, Merge merge) {
         bins[i] = Bin{};
 }
 
-// The bins met by each of `columns` equal spans of [0, span], merged: what
-// one pixel column of a plot `columns` wide shows.
+// The bins starting in each of `columns` equal spans of [0, span] (the last
+// taking any beyond), merged: what one pixel column of a plot `columns` wide
+// shows.
 std::vector<PlotBin> binsPerColumn(const std::vector<PlotBin>& bins, double binLength, double span,
                                    int columns);
 // The same for a severity per bin, the highest of those met.

@@ -32,7 +32,11 @@ gfx::Argb colourOf(const SeriesRow& row) {
 }
 
 std::string tickText(double value, double step) {
-    const int decimals = step >= 1 ? 0 : step >= 0.1 ? 1 : 2;
+    // Enough digits for the step: 2.5 needs one, 0.25 two.
+    int decimals = 0;
+    while (decimals < 3 && std::abs(step * std::pow(10.0, decimals) -
+                                    std::round(step * std::pow(10.0, decimals))) > 1e-6)
+        ++decimals;
     char text[32];
     std::snprintf(text, sizeof text, "%.*f", decimals, value);
     return text;
@@ -146,8 +150,7 @@ void ReviewLook::plotTitle(const PlotRow& row, gfx::RectF area, const FlightRevi
     const int cylinders = shownCylinders(review, profile);
     for (std::size_t s = seriesCount; s-- > 0;) {
         const SeriesRow& series = seriesRows[s];
-        if (series.plot != row.plot || series.cylinder >= cylinders ||
-            (series.cylinder < 0 && !review.quantities[std::size_t(series.quantity)]))
+        if (series.plot != row.plot || series.cylinder >= cylinders || !logHas(review, series))
             continue;
         // Cylinders share the title's unit; other lines name their own.
         const bool cylinder = series.cylinder >= 0;

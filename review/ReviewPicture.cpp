@@ -179,13 +179,9 @@ void drawPlot(ReviewLook& look, const FlightReview& review, const AircraftProfil
     drawShading(look, review, row.plot, frame);
     drawTimeGrid(look, review, frame);
     bool any = false;
-    for (std::size_t s = 0; s < seriesCount; ++s)
-        any = any || (seriesRows[s].plot == row.plot &&
-                      review.quantities[std::size_t(seriesRows[s].quantity)]);
-    const bool single = row.plot == Plot::egt   ? review.quantities[std::size_t(Quantity::egt)]
-                        : row.plot == Plot::cht ? review.quantities[std::size_t(Quantity::cht)]
-                                                : false;
-    if (!any && !single) {
+    for (const SeriesRow& series : seriesRows)
+        any = any || (series.plot == row.plot && logHas(review, series));
+    if (!any) {
         look.text(std::string(row.title) + ": " + std::string(noData), look.bodyFont, frame.area,
                   gfx::StringAlignment::center);
     } else {

@@ -212,6 +212,13 @@ int shownCylinders(const FlightReview& review, const AircraftProfile& profile) {
     return std::max(count, single ? 1 : 0);
 }
 
+bool logHas(const FlightReview& review, const SeriesRow& series) {
+    const auto has = [&](Quantity q) { return review.quantities[std::size_t(q)]; };
+    if (has(series.quantity))
+        return true;
+    return series.cylinder == 0 && has(series.plot == Plot::egt ? Quantity::egt : Quantity::cht);
+}
+
 bool failedProbe(const FlightReview& review, const SeriesRow& series) {
     return series.plot == Plot::egt && series.cylinder >= 0 &&
            review.figures.egtProbeStuck[std::size_t(series.cylinder)];

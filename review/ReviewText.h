@@ -43,6 +43,10 @@ std::vector<std::string> sweepLines(const FlightReview& review, const AircraftPr
 // The cylinders a review shows: those of the profile that the log has.
 int shownCylinders(const FlightReview& review, const AircraftProfile& profile);
 
+// The log has a column for the line: its quantity's, or for cylinder 1 a
+// single probe's.
+bool logHas(const FlightReview& review, const SeriesRow& series);
+
 // A line whose probe has failed: drawn it would only squash the others'
 // scale, so the legend names it failed instead.
 bool failedProbe(const FlightReview& review, const SeriesRow& series);
