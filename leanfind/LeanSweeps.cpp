@@ -1,5 +1,6 @@
 #include "leanfind/LeanSweeps.h"
 
+#include <algorithm>
 #include <cmath>
 
 LeanSweepSearch::LeanSweepSearch(LeanRule leanRule, SteadyPower steadyPower)
@@ -22,11 +23,34 @@ void LeanSweepSearch::startOver(const LeanReading& reading, std::optional<double
     setPressure = manifoldPressure;
 }
 
+void LeanSweepSearch::record(bool complete) {
+    const std::optional<std::size_t> first = finder.firstToPeak();
+    if (!first)
+        return;
+    ++count;
+    if (found.size() >= maxSweepsKept)
+        return;
+    LeanSweep sweep{.start = *searchStart,
+                    .end = *searchStart,
+                    .channels = finder.channels(),
+                    .peaks = {},
+                    .firstToPeak = first,
+                    .fuelFlowSpread = finder.fuelFlowSpread(),
+                    .complete = complete};
+    for (std::size_t c = 0; c < finder.channels(); ++c) {
+        sweep.peaks[c] = finder.peak(c);
+        if (sweep.peaks[c])
+            sweep.end = std::max(sweep.end, sweep.peaks[c]->time);
+    }
+    found.push_back(sweep);
+}
+
 void LeanSweepSearch::add(const LeanReading& reading, std::optional<double> rpm,
                           std::optional<double> manifoldPressure) {
     const bool gap = lastTime && reading.time - *lastTime > steady.longestGap;
     lastTime = reading.time;
     if (!searchStart || gap || powerChanged(rpm, manifoldPressure)) {
+        record(false); // what peaked before the power changed or the data stopped
         richAgainAbove.reset();
         startOver(reading, rpm, manifoldPressure);
     }
@@ -37,21 +61,20 @@ void LeanSweepSearch::add(const LeanReading& reading, std::optional<double> rpm,
         startOver(reading, rpm, manifoldPressure);
     }
     finder.update(reading);
-    if (!finder.allPeaked())
+    const std::optional<std::size_t> first = finder.firstToPeak();
+    if (finder.allPeaked()) {
+        record(true);
+        // Richer than the first peak again: the pilot has enriched, and may lean anew.
+        richAgainAbove = finder.peak(*first)->fuelFlow.value_or(0);
+        finder.reset();
         return;
-    LeanSweep sweep{.start = *searchStart,
-                    .end = *searchStart,
-                    .channels = finder.channels(),
-                    .firstToPeak = finder.firstToPeak(),
-                    .fuelFlowSpread = finder.fuelFlowSpread()};
-    for (std::size_t c = 0; c < finder.channels(); ++c) {
-        sweep.peaks[c] = finder.peak(c);
-        if (sweep.peaks[c])
-            sweep.end = std::max(sweep.end, sweep.peaks[c]->time);
     }
-    const std::optional<LeanPeak>& first = finder.peak(*sweep.firstToPeak);
-    found.push_back(sweep);
-    // Richer than the first peak again: the pilot has enriched, and may lean anew.
-    richAgainAbove = first->fuelFlow.value_or(0);
-    finder.reset();
+    // Enriched past the first peak before the others peaked: a sweep given
+    // up halfway, its peaks kept; the search goes on from here.
+    const std::optional<double> flow = finder.fuelFlow();
+    const std::optional<double> firstFlow = first ? finder.peak(*first)->fuelFlow : std::nullopt;
+    if (flow && firstFlow && *flow > *firstFlow + rule.flowNoise) {
+        record(false);
+        startOver(reading, rpm, manifoldPressure);
+    }
 }

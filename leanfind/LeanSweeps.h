@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <vector>
 
@@ -19,6 +20,9 @@ struct LeanSweep {
     std::array<std::optional<LeanPeak>, maxLeanChannels> peaks{};
     std::optional<std::size_t> firstToPeak;
     std::optional<double> fuelFlowSpread;
+    // Every probe that moved peaked; false: given up halfway (enriched, a
+    // change of power, the data stopped), with the peaks it had.
+    bool complete = true;
 };
 
 // What holds a power setting steady; beyond it the search starts over.
@@ -27,6 +31,9 @@ struct SteadyPower {
     double manifoldPressure = 1; // inHg either way
     double longestGap = 30;      // seconds between readings
 };
+
+// A flight keeps at most this many sweeps; the rest are only counted.
+inline constexpr std::size_t maxSweepsKept = 64;
 
 class LeanSweepSearch {
 public:
@@ -37,8 +44,10 @@ public:
     void add(const LeanReading& reading, std::optional<double> rpm,
              std::optional<double> manifoldPressure);
     const std::vector<LeanSweep>& sweeps() const { return found; }
+    std::uint64_t sweepCount() const { return count; }
 
 private:
+    void record(bool complete);
     void startOver(const LeanReading& reading, std::optional<double> rpm,
                    std::optional<double> manifoldPressure);
     bool powerChanged(std::optional<double> rpm, std::optional<double> manifoldPressure) const;
@@ -53,4 +62,5 @@ private:
     // After a sweep, the next begins only once the mixture is rich again.
     std::optional<double> richAgainAbove;
     std::vector<LeanSweep> found;
+    std::uint64_t count = 0;
 };

@@ -176,7 +176,7 @@ ReviewReading review(const std::string& name, const ByteSource& source,
     }
     result.figures = pass.figures.finish();
     const std::vector<LeanSweep>& sweeps = pass.sweeps.sweeps();
-    result.sweepCount = sweeps.size();
+    result.sweepCount = pass.sweeps.sweepCount();
     result.sweeps.assign(sweeps.begin(),
                          sweeps.begin() + std::ptrdiff_t(std::min(sweeps.size(), sweepsKept)));
     pass.plots.finish();

@@ -107,7 +107,8 @@ std::string sweepText(const FlightReview& review, const LeanSweep& sweep,
             ++peaked;
             firstPeak = std::min(firstPeak, peak->time);
         }
-    std::string text = "lean sweep, peaks " + clockText(clockAt(review, firstPeak)) + " to " +
+    std::string text = std::string(sweep.complete ? "lean sweep" : "lean sweep given up") +
+                       ", peaks " + clockText(clockAt(review, firstPeak)) + " to " +
                        clockText(clockAt(review, sweep.end)) + ": ";
     if (sweep.channels == 1)
         return text + "one EGT probe, peaked";
