@@ -196,7 +196,7 @@ void drawReadout(gfx::Graphics& graphics, ScreenKit& kit, const DialScale& scale
                 style.inverse ? &kit.blackBrush : &colour, graphics, gfx::StringAlignment::center);
 }
 
-// The needle's angle for a value already on the scale.
+// The needle's angle for `value`, stopped at the scale's ends.
 float needleAngle(const ScreenArt& art, const DialScale& scale, double value) {
     if (drawnAsBuilt(art.profile, scale.gauge))
         return float(scale.angle(clampToScale(value, scale.min, scale.max)));
