@@ -20,8 +20,9 @@ constexpr float limitLineRight = 19;
 // next gauge's area starts.
 constexpr gfx::RectF limitLabelBox{.x = 20, .y = -8, .width = 25, .height = 17};
 // Inverse video fills the rows the digits take, from the gauge's left
-// edge to 2 pixels short of where the unit's letters start.
-constexpr gfx::RectF inverseBox{.x = -49, .y = 88, .width = 58, .height = 23};
+// edge to 2 pixels short of where the unit's letters start: whole pixels,
+// which the smoothed drawing centres half a pixel up and left of a rectangle's.
+constexpr gfx::RectF inverseBox{.x = -49.5f, .y = 87.5f, .width = 58, .height = 23};
 
 } // namespace
 
