@@ -37,7 +37,23 @@ AircraftProfile profiledEverywhere() {
     return profile;
 }
 const AircraftProfile profiled = profiledEverywhere();
-const AircraftProfile* const profiles[] = {&instrumentProfile, &profiled};
+
+// Every readout flashing, in its inverse phase.
+ScreenAlarms everyReadoutInverse() {
+    ScreenAlarms alarms;
+    alarms.looks.fill({.flashes = true, .red = true});
+    alarms.flashInverse = true;
+    return alarms;
+}
+const ScreenAlarms inverse = everyReadoutInverse();
+
+// The instrument's own, a profile's, the instrument's own in alarm.
+struct Drawn {
+    const AircraftProfile* profile;
+    const ScreenAlarms* alarms;
+};
+constexpr Drawn drawnAs[] = {
+    {&instrumentProfile, &noAlarms}, {&profiled, &noAlarms}, {&instrumentProfile, &inverse}};
 } // namespace
 
 class FrameTest : public QObject {
@@ -189,7 +205,7 @@ void setReadings(Reading reading, std::uint8_t cylinder) {
 
 // The part drawn on `screen` in a kit of its own, whole or one of its layers.
 void drawPart(gfx::Bitmap& screen, const ScreenPart& drawn, const gfx::Bitmap& logo,
-              PartLayers layers, const AircraftProfile& profile) {
+              PartLayers layers, Drawn as) {
     gfx::Graphics graphics(screen);
     ScreenKit kit(graphics);
     const gfx::ContainerScope state(graphics);
@@ -197,12 +213,14 @@ void drawPart(gfx::Bitmap& screen, const ScreenPart& drawn, const gfx::Bitmap& l
     if (layers == PartLayers::whole)
         drawn.draw(
             graphics, kit,
-            ScreenArt{.logo = logo, .registration = {}, .profile = profile, .alarms = noAlarms},
+            ScreenArt{
+                .logo = logo, .registration = {}, .profile = *as.profile, .alarms = *as.alarms},
             instrument().engine, drawn.gauge);
     else
         drawn.drawLayer(
             graphics, kit,
-            ScreenArt{.logo = logo, .registration = {}, .profile = profile, .alarms = noAlarms},
+            ScreenArt{
+                .logo = logo, .registration = {}, .profile = *as.profile, .alarms = *as.alarms},
             instrument().engine, drawn.gauge, layers);
 }
 
@@ -215,23 +233,23 @@ void FrameTest::partsStayInsideTheirAreas() {
     const gfx::Bitmap logo = gfx::Bitmap::fromResource(114);
     const ScreenPart& drawn = screenPart(std::size_t(part));
     const QRect area(drawn.area.x, drawn.area.y, drawn.area.width, drawn.area.height);
-    for (const AircraftProfile* profile : profiles)
+    for (const Drawn& as : drawnAs)
         for (const Reading reading : readings)
             for (std::uint8_t cylinder = 0; cylinder < 6; ++cylinder) {
                 setReadings(reading, cylinder);
                 gfx::Bitmap screen(630, 483);
-                drawPart(screen, drawn, logo, PartLayers::whole, *profile);
+                drawPart(screen, drawn, logo, PartLayers::whole, as);
                 const QImage pixels = screen.image();
                 for (int y = 0; y < pixels.height(); ++y)
                     for (int x = 0; x < pixels.width(); ++x)
                         if (pixels.pixel(x, y) != 0 && !area.contains(x, y))
                             QFAIL(qPrintable(
-                                QStringLiteral("%1 drawn at (%2, %3), cylinder %4, profile %5")
+                                QStringLiteral("%1 drawn at (%2, %3), cylinder %4, as %5")
                                     .arg(reading.value)
                                     .arg(x)
                                     .arg(y)
                                     .arg(cylinder)
-                                    .arg(profile == &profiled ? "drawn from" : "own")));
+                                    .arg(&as - drawnAs)));
             }
 }
 
@@ -248,15 +266,15 @@ void FrameTest::layersMakeThePartWhole() {
     QFETCH(int, part);
     const gfx::Bitmap logo = gfx::Bitmap::fromResource(114);
     const ScreenPart& drawn = screenPart(std::size_t(part));
-    for (const AircraftProfile* profile : profiles)
+    for (const Drawn as : drawnAs)
         for (const Reading reading : readings)
             for (std::uint8_t cylinder = 0; cylinder < 6; ++cylinder) {
                 setReadings(reading, cylinder);
                 gfx::Bitmap whole(630, 483);
-                drawPart(whole, drawn, logo, PartLayers::whole, *profile);
+                drawPart(whole, drawn, logo, PartLayers::whole, as);
                 gfx::Bitmap layered(630, 483);
-                drawPart(layered, drawn, logo, PartLayers::fixed, *profile);
-                drawPart(layered, drawn, logo, PartLayers::moving, *profile);
+                drawPart(layered, drawn, logo, PartLayers::fixed, as);
+                drawPart(layered, drawn, logo, PartLayers::moving, as);
                 QVERIFY2(
                     layered.image() == whole.image(),
                     qPrintable(QStringLiteral("%1, cylinder %2").arg(reading.value).arg(cylinder)));
