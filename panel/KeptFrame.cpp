@@ -5,6 +5,7 @@
 #include "panel/PanelArtwork.h"
 #include "panel/PanelLayout.h"
 #include "panel/PanelScene.h"
+#include "screen/ProfileScale.h"
 #include "screen/ScreenRenderer.h"
 
 #include <functional>
@@ -51,15 +52,16 @@ FramePartSet keepableParts(const PanelArtwork& artwork) {
     return keepable;
 }
 
-// The artwork, the screen's power, the registration and the client size: a
-// change of any rebuilds the whole frame.
+// The artwork, the screen's power, the registration, the aircraft profile
+// and the client size: a change of any rebuilds the whole frame.
 DrawnFrom wholeFrameInputs(const ClientRect& client, const PanelScene& scene) {
     const PanelArtwork& artwork = scene.artwork;
     const ScreenRenderer& renderer = scene.renderer;
     DrawnFrom inputs;
     inputs << client.width() << client.height() << artwork.panel.contentKey()
            << artwork.checkMark.contentKey() << renderer.powered << renderer.logoImage.contentKey()
-           << std::hash<std::u16string>{}(renderer.registration);
+           << std::hash<std::u16string>{}(renderer.registration)
+           << profileFingerprint(renderer.profile);
     for (std::size_t knob = 0; knob < knobCount; ++knob)
         inputs << knobImage(artwork, knob).contentKey();
     return inputs;

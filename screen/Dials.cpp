@@ -1,5 +1,9 @@
+#include "screen/DialAnatomy.h"
 #include "screen/DrawnFrom.h"
 #include "screen/GaugeAnatomy.h"
+#include "screen/ProfileScale.h"
+#include "screen/ProfiledDial.h"
+#include "screen/ReadoutStyle.h"
 #include "screen/Readouts.h"
 #include "screen/ScreenSections.h"
 
@@ -43,20 +47,7 @@ constexpr auto mapTicks = dialTicks<14>(16, 1, 5, mapAngle);
 static_assert(rpmTicks.front().angle == -85 && rpmTicks[8].angle == 0 && rpmTicks[8].major);
 static_assert(mapTicks[4].major && mapTicks[9].major && !mapTicks[0].major);
 
-struct TickStroke {
-    float width;
-    float inner; // y of the inner end, the dial frame pointing up
-    float outer;
-};
-constexpr TickStroke majorTick{.width = 4, .inner = -75, .outer = -92};
-constexpr TickStroke minorTick{.width = 2, .inner = -78, .outer = -92};
-// 4 pixels beyond the ticks.
-constexpr TickStroke endMark{.width = 4, .inner = -75, .outer = -96};
-
 constexpr gfx::PointF dialCentre{.x = 200, .y = 140};
-// Every arc lies on the ellipse inscribed in this box, centred on the dial.
-constexpr gfx::RectF dialEllipse{.x = -91.5f, .y = -87.5f, .width = 183, .height = 175};
-constexpr float arcWidth = 9;
 constexpr float shaftWidth = 15;
 constexpr float shaftInner = -5;
 constexpr float shaftOuter = -55;
@@ -98,6 +89,8 @@ constexpr float mapEndMarks[] = {95, 265}; // where 30 and 15 inHg lie
 
 struct DialScale {
     Quantity quantity;
+    Gauge gauge;
+    DialSweep sweep; // where a profile's scale runs
     float EngineState::*value;
     float min;
     float max;
@@ -115,6 +108,8 @@ struct DialScale {
 constexpr std::size_t dialScaleCount = 2;
 constexpr auto dialScales = std::to_array<DialScale>({
     {.quantity = Quantity::rpm,
+     .gauge = Gauge::rpm,
+     .sweep = {.bottom = -85, .top = 85},
      .value = &EngineState::rpm,
      .min = 2000,
      .max = 2800,
@@ -131,6 +126,8 @@ constexpr auto dialScales = std::to_array<DialScale>({
      .readout = fixed4_0,
      .readoutBox = {.x = -50, .y = -50, .width = 100, .height = 40}},
     {.quantity = Quantity::manifoldPressure,
+     .gauge = Gauge::manifoldPressure,
+     .sweep = {.bottom = 265, .top = 95},
      .value = &EngineState::manifoldPressure,
      .min = 15,
      .max = 30,
@@ -147,20 +144,18 @@ constexpr auto dialScales = std::to_array<DialScale>({
 static_assert(dialScales.size() == dialScaleCount);
 static_assert(noNullPointers(dialScales, &DialScale::value, &DialScale::angle));
 
-// A radial line at `angle`, the pen widened for it.
-void drawRadial(gfx::Graphics& graphics, gfx::Pen& pen, float angle, TickStroke stroke) {
-    const gfx::RotatedFrame turned(graphics, angle);
-    const gfx::WidenedPen widened(pen, stroke.width);
-    graphics.drawLine(&pen, 0, stroke.inner, 0, stroke.outer);
-}
-
 void drawArc(gfx::Graphics& graphics, ScreenKit& kit, const DialArc& arc) {
     gfx::Pen& pen = kit.*arc.pen;
     const gfx::WidenedPen widened(pen, arcWidth);
     graphics.drawArc(&pen, dialEllipse, arc.startAngle, arc.sweep);
 }
 
-void drawMarks(gfx::Graphics& graphics, ScreenKit& kit, const DialScale& scale) {
+void drawMarks(gfx::Graphics& graphics, ScreenKit& kit, const ScreenArt& art,
+               const DialScale& scale) {
+    if (!drawnAsBuilt(art.profile, scale.gauge)) {
+        drawProfiledDialFace(graphics, kit, profiledScale(art.profile, scale.gauge), scale.sweep);
+        return;
+    }
     for (const DialTick& tick : scale.ticks)
         drawRadial(graphics, kit.whitePen, tick.angle, tick.major ? majorTick : minorTick);
     drawTextBoxes(graphics, kit, scale.labels, &ScreenKit::boldFont14, &ScreenKit::whiteBrush);
@@ -186,28 +181,52 @@ void drawCaption(gfx::Graphics& graphics, ScreenKit& kit, const DialScale& scale
                   &ScreenKit::whiteBrush);
 }
 
+// Inverse video fills the rows and columns the digits take.
+constexpr gfx::RectF inverseInset{.x = 8, .y = 7, .width = -16, .height = -14};
+
 void drawReadout(gfx::Graphics& graphics, ScreenKit& kit, const DialScale& scale,
-                 std::u16string_view text) {
+                 std::u16string_view text, ReadoutStyle style) {
     const gfx::RectF box = scale.readoutBox;
-    drawTextBox(text, box.x, box.y, box.width, box.height, &kit.boldFont32, &kit.whiteBrush,
-                graphics, gfx::StringAlignment::center);
+    const gfx::SolidBrush& colour = kit.*readoutBrush(style.colour);
+    if (style.inverse)
+        graphics.fillRectangle(&colour, gfx::RectF{box.x + inverseInset.x, box.y + inverseInset.y,
+                                                   box.width + inverseInset.width,
+                                                   box.height + inverseInset.height});
+    drawTextBox(text, box.x, box.y, box.width, box.height, &kit.boldFont32,
+                style.inverse ? &kit.blackBrush : &colour, graphics, gfx::StringAlignment::center);
+}
+
+// The needle's angle for `value`, stopped at the scale's ends.
+float needleAngle(const ScreenArt& art, const DialScale& scale, double value) {
+    if (drawnAsBuilt(art.profile, scale.gauge))
+        return float(scale.angle(clampToScale(value, scale.min, scale.max)));
+    const ProfiledScale profiled = profiledScale(art.profile, scale.gauge);
+    return float(profiledDialAngle(profiled, scale.sweep, value));
+}
+
+// The readout white, or red where the profile's readout limits say so.
+ReadoutStyle styleOf(const ScreenArt& art, const EngineState& engine, const DialScale& scale) {
+    const bool white = engine.lacks(scale.quantity) ||
+                       readsWhite(art.profile.gauge(scale.gauge), engine.*scale.value);
+    return readoutStyle(white, art.alarms.look(scale.quantity), art.alarms.flashInverse);
 }
 
 // Shaft under the caption, tip over it, readout on top of all. Without data
 // there is no needle, and dashes for the readout.
-void drawNeedleAndReadout(gfx::Graphics& graphics, ScreenKit& kit, const EngineState& engine,
-                          const DialScale& scale) {
+void drawNeedleAndReadout(gfx::Graphics& graphics, ScreenKit& kit, const ScreenArt& art,
+                          const EngineState& engine, const DialScale& scale) {
+    const ReadoutStyle style = styleOf(art, engine, scale);
     if (engine.lacks(scale.quantity)) {
         drawCaption(graphics, kit, scale);
-        drawReadout(graphics, kit, scale, noDataReadout(scale.readout));
+        drawReadout(graphics, kit, scale, noDataReadout(scale.readout), style);
         return;
     }
     const double value = engine.*scale.value;
-    const float needle = float(scale.angle(clampToScale(value, scale.min, scale.max)));
+    const float needle = needleAngle(art, scale, value);
     drawNeedleShaft(graphics, kit, needle);
     drawCaption(graphics, kit, scale);
     drawNeedleTip(graphics, kit, needle);
-    drawReadout(graphics, kit, scale, formatReadout(value, scale.readout));
+    drawReadout(graphics, kit, scale, formatReadout(value, scale.readout), style);
 }
 
 } // namespace
@@ -217,23 +236,24 @@ void drawNeedleAndReadout(gfx::Graphics& graphics, ScreenKit& kit, const EngineS
 // the level of the MAP end marks; a shaft 56 pixels out), and every MAP
 // mark, label and arc keeps to the lower half, beyond 72 pixels, so drawing
 // the RPM needle after the MAP face changes no pixel.
-void drawDials(gfx::Graphics& graphics, ScreenKit& kit, const ScreenArt&, const EngineState& engine,
-               PartLayers layers) {
+void drawDials(gfx::Graphics& graphics, ScreenKit& kit, const ScreenArt& art,
+               const EngineState& engine, PartLayers layers) {
     const gfx::TranslatedFrame centred(graphics, dialCentre);
     // The dial draws in a nested state of its own, from its centre.
     const gfx::ContainerScope dial(graphics);
     setAntiAliased(graphics);
     if (layers != PartLayers::moving)
         for (const DialScale& scale : dialScales)
-            drawMarks(graphics, kit, scale);
+            drawMarks(graphics, kit, art, scale);
     if (layers != PartLayers::fixed)
         for (const DialScale& scale : dialScales)
-            drawNeedleAndReadout(graphics, kit, engine, scale);
+            drawNeedleAndReadout(graphics, kit, art, engine, scale);
 }
 
-DrawnFrom dialInputs(const ScreenArt&, const EngineState& engine) {
+DrawnFrom dialInputs(const ScreenArt& art, const EngineState& engine) {
     DrawnFrom inputs;
     for (const DialScale& scale : dialScales)
-        inputs << engine.*scale.value << engine.lacks(scale.quantity);
+        inputs << engine.*scale.value << engine.lacks(scale.quantity)
+               << styleOf(art, engine, scale);
     return inputs;
 }

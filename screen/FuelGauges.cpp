@@ -1,5 +1,8 @@
+#include "aircraft/InstrumentProfile.h"
 #include "screen/DrawnFrom.h"
 #include "screen/GaugeAnatomy.h"
+#include "screen/ProfiledStrip.h"
+#include "screen/ReadoutStyle.h"
 #include "screen/Readouts.h"
 #include "screen/ScreenSections.h"
 
@@ -18,9 +21,10 @@ namespace {
 struct FuelGauge {
     std::u16string_view title;
     gfx::PointF origin;
-    Quantity reported;            // the tank as a log or a simulator reports it
-    float EngineState::*quantity; // gallons
-    float EngineState::*capacity; // gallons at the F mark
+    Quantity reported;             // the tank as a log or a simulator reports it
+    float EngineState::*quantity;  // gallons
+    float EngineState::*capacity;  // gallons at the F mark
+    double AircraftProfile::*tank; // the profile's capacity, gallons
 };
 
 constexpr auto fuelGauges = std::to_array<FuelGauge>({
@@ -28,15 +32,18 @@ constexpr auto fuelGauges = std::to_array<FuelGauge>({
      .origin = {.x = 495, .y = 350},
      .reported = Quantity::leftFuel,
      .quantity = &EngineState::leftFuel,
-     .capacity = &EngineState::leftCapacity},
+     .capacity = &EngineState::leftCapacity,
+     .tank = &AircraftProfile::leftTank},
     {.title = u"RIGHT",
      .origin = {.x = 590, .y = 350},
      .reported = Quantity::rightFuel,
      .quantity = &EngineState::rightFuel,
-     .capacity = &EngineState::rightCapacity},
+     .capacity = &EngineState::rightCapacity,
+     .tank = &AircraftProfile::rightTank},
 });
 static_assert(fuelGauges.size() == fuelGaugeCount);
-static_assert(noNullPointers(fuelGauges, &FuelGauge::quantity, &FuelGauge::capacity));
+static_assert(noNullPointers(fuelGauges, &FuelGauge::quantity, &FuelGauge::capacity,
+                             &FuelGauge::tank));
 
 constexpr std::size_t fuelMarkCount = 5; // E, 1/4, 1/2, 3/4, F
 constexpr TickMark fuelTicks[] = {{.y = 0, .major = true},
@@ -79,60 +86,105 @@ void drawFuelHeading(gfx::Graphics& graphics, ScreenKit& kit, const ScreenArt&) 
 
 namespace {
 
-// The readout's text; the same for every tank, always white.
-std::u16string readoutOf(const EngineState& engine, const FuelGauge& gauge) {
-    return engine.lacks(gauge.reported) ? noDataReadout(fixed4_1)
-                                        : formatReadout(engine.*gauge.quantity, fixed4_1);
+// Drawn as the instrument's own: its tank, markings and gallons. Then the
+// tank reads in percent of the capacity the engine record holds.
+bool asBuilt(const ScreenArt& art, const FuelGauge& gauge) {
+    return art.profile.*gauge.tank == instrumentProfile.*gauge.tank &&
+           drawnAsBuilt(art.profile, Gauge::fuelQuantity);
+}
+
+// The readout's text; the same for every tank. White, or where a profile
+// marks the tanks, white inside its green.
+struct Readout {
+    std::u16string text;
+    bool white = true;
+};
+
+Readout readoutOf(const ScreenArt& art, const EngineState& engine, const FuelGauge& gauge) {
+    if (engine.lacks(gauge.reported))
+        return {.text = noDataReadout(fixed4_1)};
+    const double gallons = engine.*gauge.quantity;
+    if (asBuilt(art, gauge))
+        return {.text = formatReadout(gallons, fixed4_1)};
+    const ProfiledScale scale = profiledTank(art.profile, art.profile.*gauge.tank);
+    const double shown = scale.shown(gallons);
+    return {.text = formatReadout(shown, fittingFormat(fixed4_1, shown)),
+            .white = readsWhite(scale.gauge, gallons)};
+}
+
+std::u16string_view unitOf(const ScreenArt& art) {
+    return drawnAsBuilt(art.profile, Gauge::fuelQuantity) ? u"GAL"
+                                                          : unitCaption(art.profile.fuelUnit);
 }
 
 // Where the pointer's tip is drawn; none without data.
-std::optional<float> pointerOf(const EngineState& engine, const FuelGauge& gauge) {
+std::optional<float> pointerOf(const ScreenArt& art, const EngineState& engine,
+                               const FuelGauge& gauge) {
     if (engine.lacks(gauge.reported))
         return std::nullopt;
+    if (!asBuilt(art, gauge))
+        return profiledPointerY(profiledTank(art.profile, art.profile.*gauge.tank),
+                                engine.*gauge.quantity);
     const double percent = fillPercent(engine.*gauge.quantity, engine.*gauge.capacity);
     return stripPointerY(clampToScale(percent, 0, 100), 0, 100);
 }
 
 // Title, strip and scale first, the same every tick; then the pointer. The
 // readout beneath is a part of its own.
-void drawGauge(gfx::Graphics& graphics, ScreenKit& kit, const EngineState& engine,
-               const FuelGauge& gauge, PartLayers layers) {
+void drawGauge(gfx::Graphics& graphics, ScreenKit& kit, const ScreenArt& art,
+               const EngineState& engine, const FuelGauge& gauge, PartLayers layers) {
     const gfx::TranslatedFrame frame(graphics, gauge.origin);
     if (layers != PartLayers::moving) {
         drawGaugeTitle(graphics, kit, gauge.title);
-        drawStrip(graphics, kit.greenBrush);
-        drawStripScale(graphics, kit, fuelTicks, fuelLabels);
+        if (asBuilt(art, gauge)) {
+            drawStrip(graphics, kit.greenBrush);
+            drawStripScale(graphics, kit, fuelTicks, fuelLabels);
+        } else {
+            drawProfiledStripFace(graphics, kit,
+                                  profiledTank(art.profile, art.profile.*gauge.tank));
+        }
     }
     if (layers == PartLayers::fixed)
         return;
-    if (const std::optional<float> pointerY = pointerOf(engine, gauge))
+    if (const std::optional<float> pointerY = pointerOf(art, engine, gauge))
         drawStripPointer(graphics, kit, *pointerY);
+}
+
+ReadoutStyle styleOf(const ScreenArt& art, const FuelGauge& gauge, const Readout& readout) {
+    return readoutStyle(readout.white, art.alarms.look(gauge.reported), art.alarms.flashInverse);
 }
 
 } // namespace
 
-void drawFuelGauge(gfx::Graphics& graphics, ScreenKit& kit, const ScreenArt&,
+void drawFuelGauge(gfx::Graphics& graphics, ScreenKit& kit, const ScreenArt& art,
                    const EngineState& engine, std::size_t gauge, PartLayers layers) {
-    drawGauge(graphics, kit, engine, fuelGauges[gauge], layers);
+    drawGauge(graphics, kit, art, engine, fuelGauges[gauge], layers);
 }
 
-void drawFuelReadout(gfx::Graphics& graphics, ScreenKit& kit, const ScreenArt&,
+void drawFuelReadout(gfx::Graphics& graphics, ScreenKit& kit, const ScreenArt& art,
                      const EngineState& engine, std::size_t gauge) {
     const FuelGauge& shown = fuelGauges[gauge];
     const gfx::TranslatedFrame frame(graphics, shown.origin);
-    drawStripReadout(graphics, kit, readoutOf(engine, shown), u"GAL", kit.whiteBrush);
+    const Readout readout = readoutOf(art, engine, shown);
+    const ReadoutStyle style = styleOf(art, shown, readout);
+    const gfx::SolidBrush& colour = kit.*readoutBrush(style.colour);
+    if (style.inverse)
+        drawInverseStripReadout(graphics, kit, readout.text, unitOf(art), colour);
+    else
+        drawStripReadout(graphics, kit, readout.text, unitOf(art), colour);
 }
 
-DrawnFrom fuelGaugeInputs(const ScreenArt&, const EngineState& engine, std::size_t gauge) {
+DrawnFrom fuelGaugeInputs(const ScreenArt& art, const EngineState& engine, std::size_t gauge) {
     DrawnFrom inputs;
-    inputs << pointerOf(engine, fuelGauges[gauge]).value_or(std::numeric_limits<float>::quiet_NaN())
+    inputs << pointerOf(art, engine, fuelGauges[gauge])
+                  .value_or(std::numeric_limits<float>::quiet_NaN())
            << engine.lacks(fuelGauges[gauge].reported);
     return inputs;
 }
 
-DrawnFrom fuelReadoutInputs(const ScreenArt&, const EngineState& engine, std::size_t gauge) {
-    const std::u16string readout = readoutOf(engine, fuelGauges[gauge]);
+DrawnFrom fuelReadoutInputs(const ScreenArt& art, const EngineState& engine, std::size_t gauge) {
+    const Readout readout = readoutOf(art, engine, fuelGauges[gauge]);
     DrawnFrom inputs;
-    inputs << std::u16string_view(readout);
+    inputs << styleOf(art, fuelGauges[gauge], readout) << std::u16string_view(readout.text);
     return inputs;
 }

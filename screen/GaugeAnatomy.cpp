@@ -14,6 +14,15 @@ constexpr gfx::RectF scaleLabelBox{.x = -40, .y = -8, .width = 35, .height = 17}
 constexpr gfx::RectF readoutBox{.x = -50, .y = 89, .width = 62, .height = 25};
 constexpr gfx::PointF unitPoint{.x = 8, .y = 91};
 constexpr float shadowOffset = 3;
+constexpr float limitLineLeft = -7;
+constexpr float limitLineRight = 19;
+// y relative to the limit; clipped 50 pixels right of the strip, where the
+// next gauge's area starts.
+constexpr gfx::RectF limitLabelBox{.x = 20, .y = -8, .width = 25, .height = 17};
+// Inverse video fills the rows the digits take, from the gauge's left
+// edge to 2 pixels short of where the unit's letters start: whole pixels,
+// which the smoothed drawing centres half a pixel up and left of a rectangle's.
+constexpr gfx::RectF inverseBox{.x = -49.5f, .y = 87.5f, .width = 58, .height = 23};
 
 } // namespace
 
@@ -58,10 +67,28 @@ void drawStripScale(gfx::Graphics& graphics, ScreenKit& kit, std::span<const Tic
                     gfx::StringAlignment::far);
 }
 
+void drawStripLimits(gfx::Graphics& graphics, ScreenKit& kit, std::span<const float> lines,
+                     std::span<const ScaleLabel> labels) {
+    for (const float y : lines)
+        graphics.drawLine(&kit.redPen, limitLineLeft, y, limitLineRight, y);
+    for (const ScaleLabel& label : labels)
+        drawTextBox(label.text, limitLabelBox.x, label.y + limitLabelBox.y, limitLabelBox.width,
+                    limitLabelBox.height, &kit.boldFont14, &kit.redBrush, graphics,
+                    gfx::StringAlignment::near);
+}
+
 void drawStripReadout(gfx::Graphics& graphics, ScreenKit& kit, std::u16string_view readout,
                       std::u16string_view unit, const gfx::SolidBrush& colour) {
     drawTextBox(readout, readoutBox.x, readoutBox.y, readoutBox.width, readoutBox.height,
                 &kit.boldFont26, &colour, graphics, gfx::StringAlignment::far);
+    graphics.drawString(unit, &kit.boldFont14, {unitPoint.x, unitPoint.y, 0, 0}, nullptr, &colour);
+}
+
+void drawInverseStripReadout(gfx::Graphics& graphics, ScreenKit& kit, std::u16string_view readout,
+                             std::u16string_view unit, const gfx::SolidBrush& colour) {
+    graphics.fillRectangle(&colour, inverseBox);
+    drawTextBox(readout, readoutBox.x, readoutBox.y, readoutBox.width, readoutBox.height,
+                &kit.boldFont26, &kit.blackBrush, graphics, gfx::StringAlignment::far);
     graphics.drawString(unit, &kit.boldFont14, {unitPoint.x, unitPoint.y, 0, 0}, nullptr, &colour);
 }
 

@@ -30,8 +30,15 @@ void drawZone(gfx::Graphics& graphics, const gfx::SolidBrush& colour, float top,
 // Ticks, then scale labels, each from the top down.
 void drawStripScale(gfx::Graphics& graphics, ScreenKit& kit, std::span<const TickMark> ticks,
                     std::span<const ScaleLabel> labels);
+// Red limit lines across the strip, their labels to its right.
+void drawStripLimits(gfx::Graphics& graphics, ScreenKit& kit, std::span<const float> lines,
+                     std::span<const ScaleLabel> labels);
 // The large number under the strip and its unit beside it, in one colour.
 void drawStripReadout(gfx::Graphics& graphics, ScreenKit& kit, std::u16string_view readout,
                       std::u16string_view unit, const gfx::SolidBrush& colour);
+// The readout and unit in inverse video: the readout's box filled in
+// `colour`, the digits black over it, the unit beside it in `colour`.
+void drawInverseStripReadout(gfx::Graphics& graphics, ScreenKit& kit, std::u16string_view readout,
+                             std::u16string_view unit, const gfx::SolidBrush& colour);
 // The white pointer with its shadow 3 pixels right and below.
 void drawStripPointer(gfx::Graphics& graphics, ScreenKit& kit, float pointerY);

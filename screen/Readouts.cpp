@@ -48,6 +48,12 @@ std::u16string formatReadout(double value, NumberFormat format, double notANumbe
     return padded(buffer, result.ptr, format.width);
 }
 
+NumberFormat fittingFormat(NumberFormat format, double value) {
+    if (format.precision > 0 && !(std::fabs(value) < 99.95))
+        format.precision = 0;
+    return format;
+}
+
 std::u16string noDataReadout(NumberFormat format) {
     // Two digits at least before the point, as any reading of the gauge has.
     const int fraction = format.precision > 0 ? format.precision + 1 : 0;

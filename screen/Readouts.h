@@ -27,6 +27,10 @@ std::int32_t readoutInteger(double value, double notANumber);
 // The readout text of `value`; `notANumber` as for readoutInteger.
 std::u16string formatReadout(double value, NumberFormat format, double notANumber = 0.0);
 
+// A readout with a decimal drops it from 100 up, so that a value shown in
+// litres keeps to the digits its box holds ("173" for "173.0").
+NumberFormat fittingFormat(NumberFormat format, double value);
+
 // The readout of a value the instrument does not have: dashes in place of
 // its digits ("---", "----", "--.-"), never a number.
 std::u16string noDataReadout(NumberFormat format);

@@ -1,5 +1,8 @@
+#include "alarms/AlarmMessage.h"
 #include "screen/DrawnFrom.h"
 #include "screen/GaugeAnatomy.h"
+#include "screen/ProfiledStrip.h"
+#include "screen/ReadoutStyle.h"
 #include "screen/Readouts.h"
 #include "screen/ScreenSections.h"
 
@@ -34,6 +37,7 @@ struct Zone {
 // a scale from min to max, its colours, marks and readout rule.
 struct StripGauge {
     std::u16string_view title;
+    Gauge gauge; // its scale and markings in a profile
     gfx::PointF origin;
     Quantity quantity; // as a log or a simulator reports it
     float EngineState::*field;
@@ -92,6 +96,7 @@ constexpr std::u16string_view degreesF = u"\u00B0F";
 // Drawing order: top row OIL-T, OIL-P, FUEL-P; middle row VOLTS, AMPS, OAT; then FF.
 constexpr auto stripGauges = std::to_array<StripGauge>({
     {.title = u"OIL-T",
+     .gauge = Gauge::oilTemperature,
      .origin = {.x = 400, .y = 40},
      .quantity = Quantity::oilTemp,
      .field = &EngineState::oilTemp,
@@ -108,6 +113,7 @@ constexpr auto stripGauges = std::to_array<StripGauge>({
      .white =
          {.lowerLimit = Limit::exclusive, .low = 90, .upperLimit = Limit::exclusive, .high = 220}},
     {.title = u"OIL-P",
+     .gauge = Gauge::oilPressure,
      .origin = {.x = 495, .y = 40},
      .quantity = Quantity::oilPressure,
      .field = &EngineState::oilPressure,
@@ -124,6 +130,7 @@ constexpr auto stripGauges = std::to_array<StripGauge>({
      .white =
          {.lowerLimit = Limit::inclusive, .low = 15, .upperLimit = Limit::exclusive, .high = 100}},
     {.title = u"FUEL-P",
+     .gauge = Gauge::fuelPressure,
      .origin = {.x = 590, .y = 40},
      .quantity = Quantity::fuelPressure,
      .field = &EngineState::fuelPressure,
@@ -141,6 +148,7 @@ constexpr auto stripGauges = std::to_array<StripGauge>({
      .white =
          {.lowerLimit = Limit::exclusive, .low = 8, .upperLimit = Limit::exclusive, .high = 20}},
     {.title = u"VOLTS",
+     .gauge = Gauge::volts,
      .origin = {.x = 400, .y = 190},
      .quantity = Quantity::volts,
      .field = &EngineState::volts,
@@ -157,6 +165,7 @@ constexpr auto stripGauges = std::to_array<StripGauge>({
      .white =
          {.lowerLimit = Limit::exclusive, .low = 11, .upperLimit = Limit::exclusive, .high = 16}},
     {.title = u"AMPS",
+     .gauge = Gauge::amps,
      .origin = {.x = 495, .y = 190},
      .quantity = Quantity::amps,
      .field = &EngineState::amps,
@@ -175,6 +184,7 @@ constexpr auto stripGauges = std::to_array<StripGauge>({
     // Outside air in degrees C, shown in degrees F; the red band marks icing,
     // 26..35 F. No limits: the readout is always white.
     {.title = u"OAT",
+     .gauge = Gauge::oat,
      .origin = {.x = 590, .y = 190},
      .quantity = Quantity::oat,
      .field = &EngineState::oat,
@@ -189,6 +199,7 @@ constexpr auto stripGauges = std::to_array<StripGauge>({
      .labels = oatLabels,
      .format = fixed3_0},
     {.title = u"FF",
+     .gauge = Gauge::fuelFlow,
      .origin = {.x = 400, .y = 350},
      .quantity = Quantity::fuelFlow,
      .field = &EngineState::fuelFlow,
@@ -208,96 +219,121 @@ static_assert(stripGauges.size() == stripGaugeCount);
 static_assert(noNullPointers(stripGauges, &StripGauge::field, &StripGauge::base,
                              [](const StripGauge& gauge) { return gauge.zone.colour; }));
 
-constexpr float limitLineLeft = -7;
-constexpr float limitLineRight = 19;
-// y relative to the limit
-constexpr gfx::RectF limitLabelBox{.x = 20, .y = -8, .width = 35, .height = 17};
-
 double gaugeValue(const EngineState& engine, const StripGauge& gauge) {
     const double value = double(engine.*gauge.field) * gauge.factor + gauge.offset;
     return gauge.negativeAsZero && value < 0 ? 0.0 : value;
 }
 
-void drawZoneLimits(gfx::Graphics& graphics, ScreenKit& kit, const StripGauge& gauge) {
-    for (const float y : gauge.limitLines)
-        graphics.drawLine(&kit.redPen, limitLineLeft, y, limitLineRight, y);
-    for (const ScaleLabel& label : gauge.limitLabels)
-        drawTextBox(label.text, limitLabelBox.x, label.y + limitLabelBox.y, limitLabelBox.width,
-                    limitLabelBox.height, &kit.boldFont14, &kit.redBrush, graphics,
-                    gfx::StringAlignment::near);
-}
-
-// What the readout shows: its text, white or red.
+// What the readout shows: its text, white or red, and its unit.
 struct Readout {
     std::u16string text;
     bool white = true;
+    std::u16string_view unit;
 };
 
-Readout readoutOf(const EngineState& engine, const StripGauge& gauge) {
-    if (engine.lacks(gauge.quantity))
-        return {.text = noDataReadout(gauge.format)};
-    // Integer readouts are judged by the number shown; the pointer takes the real value.
-    const double value = gaugeValue(engine, gauge);
+// Integer readouts are judged by the number shown; the pointer takes the real value.
+Readout asBuiltReadout(double value, const StripGauge& gauge) {
     const double shown = gauge.format.truncated ? readoutInteger(value, gauge.min) : value;
     return {.text = formatReadout(value, gauge.format, gauge.min),
-            .white = inWhiteRange(shown, gauge.white)};
+            .white = inWhiteRange(shown, gauge.white),
+            .unit = gauge.unit};
+}
+
+Readout profiledReadout(double value, const StripGauge& gauge, const ProfiledScale& scale) {
+    const double shown = scale.shown(value);
+    const double bottom = scale.shownLow();
+    const double judged =
+        gauge.format.truncated ? scale.shown.inverse(readoutInteger(shown, bottom)) : value;
+    return {.text = formatReadout(shown, fittingFormat(gauge.format, shown), bottom),
+            .white = readsWhite(scale.gauge, judged),
+            .unit = unitCaption(scale.unit)};
+}
+
+Readout readoutOf(const ScreenArt& art, const EngineState& engine, const StripGauge& gauge) {
+    const bool asBuilt = drawnAsBuilt(art.profile, gauge.gauge);
+    if (engine.lacks(gauge.quantity))
+        return {.text = noDataReadout(gauge.format),
+                .unit = asBuilt ? gauge.unit : unitCaption(displayUnit(gauge.gauge, art.profile))};
+    const double value = gaugeValue(engine, gauge);
+    return asBuilt ? asBuiltReadout(value, gauge)
+                   : profiledReadout(value, gauge, profiledScale(art.profile, gauge.gauge));
 }
 
 // Where the pointer's tip is drawn; none without data.
-std::optional<float> pointerOf(const EngineState& engine, const StripGauge& gauge) {
+std::optional<float> pointerOf(const ScreenArt& art, const EngineState& engine,
+                               const StripGauge& gauge) {
     if (engine.lacks(gauge.quantity))
         return std::nullopt;
-    return stripPointerY(clampToScale(gaugeValue(engine, gauge), gauge.min, gauge.max), gauge.min,
-                         gauge.max);
+    const double value = gaugeValue(engine, gauge);
+    if (!drawnAsBuilt(art.profile, gauge.gauge))
+        return profiledPointerY(profiledScale(art.profile, gauge.gauge), value);
+    return stripPointerY(clampToScale(value, gauge.min, gauge.max), gauge.min, gauge.max);
+}
+
+void drawFace(gfx::Graphics& graphics, ScreenKit& kit, const ScreenArt& art,
+              const StripGauge& gauge) {
+    drawGaugeTitle(graphics, kit, gauge.title);
+    if (!drawnAsBuilt(art.profile, gauge.gauge)) {
+        drawProfiledStripFace(graphics, kit, profiledScale(art.profile, gauge.gauge));
+        return;
+    }
+    drawStrip(graphics, kit.*gauge.base);
+    drawZone(graphics, kit.*gauge.zone.colour, gauge.zone.top, gauge.zone.height);
+    drawStripScale(graphics, kit, gauge.ticks, gauge.labels);
+    drawStripLimits(graphics, kit, gauge.limitLines, gauge.limitLabels);
 }
 
 // Title, strip, zone, scale and limits first, the same every tick; then the
 // pointer. The readout beneath is a part of its own.
-void drawGauge(gfx::Graphics& graphics, ScreenKit& kit, const EngineState& engine,
-               const StripGauge& gauge, PartLayers layers) {
+void drawGauge(gfx::Graphics& graphics, ScreenKit& kit, const ScreenArt& art,
+               const EngineState& engine, const StripGauge& gauge, PartLayers layers) {
     const gfx::TranslatedFrame frame(graphics, gauge.origin);
-    if (layers != PartLayers::moving) {
-        drawGaugeTitle(graphics, kit, gauge.title);
-        drawStrip(graphics, kit.*gauge.base);
-        drawZone(graphics, kit.*gauge.zone.colour, gauge.zone.top, gauge.zone.height);
-        drawStripScale(graphics, kit, gauge.ticks, gauge.labels);
-        drawZoneLimits(graphics, kit, gauge);
-    }
+    if (layers != PartLayers::moving)
+        drawFace(graphics, kit, art, gauge);
     if (layers == PartLayers::fixed)
         return;
-    if (const std::optional<float> pointerY = pointerOf(engine, gauge))
+    if (const std::optional<float> pointerY = pointerOf(art, engine, gauge))
         drawStripPointer(graphics, kit, *pointerY);
+}
+
+ReadoutStyle styleOf(const ScreenArt& art, const StripGauge& gauge, const Readout& readout) {
+    return readoutStyle(readout.white, art.alarms.look(gauge.quantity), art.alarms.flashInverse);
 }
 
 } // namespace
 
-void drawStripGauge(gfx::Graphics& graphics, ScreenKit& kit, const ScreenArt&,
+void drawStripGauge(gfx::Graphics& graphics, ScreenKit& kit, const ScreenArt& art,
                     const EngineState& engine, std::size_t gauge, PartLayers layers) {
-    drawGauge(graphics, kit, engine, stripGauges[gauge], layers);
+    drawGauge(graphics, kit, art, engine, stripGauges[gauge], layers);
 }
 
-void drawStripGaugeReadout(gfx::Graphics& graphics, ScreenKit& kit, const ScreenArt&,
+void drawStripGaugeReadout(gfx::Graphics& graphics, ScreenKit& kit, const ScreenArt& art,
                            const EngineState& engine, std::size_t gauge) {
     const StripGauge& shown = stripGauges[gauge];
     const gfx::TranslatedFrame frame(graphics, shown.origin);
-    const Readout readout = readoutOf(engine, shown);
-    drawStripReadout(graphics, kit, readout.text, shown.unit,
-                     readout.white ? kit.whiteBrush : kit.redBrush);
+    const Readout readout = readoutOf(art, engine, shown);
+    const ReadoutStyle style = styleOf(art, shown, readout);
+    const gfx::SolidBrush& colour = kit.*readoutBrush(style.colour);
+    if (style.inverse)
+        drawInverseStripReadout(graphics, kit, readout.text, readout.unit, colour);
+    else
+        drawStripReadout(graphics, kit, readout.text, readout.unit, colour);
 }
 
 // The pointer is drawn from its tip's place alone, so a reading that moves
 // by less than a float's step there draws nothing again.
-DrawnFrom stripGaugeInputs(const ScreenArt&, const EngineState& engine, std::size_t gauge) {
+DrawnFrom stripGaugeInputs(const ScreenArt& art, const EngineState& engine, std::size_t gauge) {
     DrawnFrom inputs;
-    inputs
-        << pointerOf(engine, stripGauges[gauge]).value_or(std::numeric_limits<float>::quiet_NaN())
-        << engine.lacks(stripGauges[gauge].quantity);
+    inputs << pointerOf(art, engine, stripGauges[gauge])
+                  .value_or(std::numeric_limits<float>::quiet_NaN())
+           << engine.lacks(stripGauges[gauge].quantity);
     return inputs;
 }
 
-DrawnFrom stripReadoutInputs(const ScreenArt&, const EngineState& engine, std::size_t gauge) {
-    const Readout readout = readoutOf(engine, stripGauges[gauge]);
+// The unit follows the profile, which a change of rebuilds the whole frame.
+DrawnFrom stripReadoutInputs(const ScreenArt& art, const EngineState& engine, std::size_t gauge) {
+    const Readout readout = readoutOf(art, engine, stripGauges[gauge]);
     DrawnFrom inputs;
-    inputs << readout.white << std::u16string_view(readout.text);
+    inputs << styleOf(art, stripGauges[gauge], readout) << std::u16string_view(readout.text);
     return inputs;
 }

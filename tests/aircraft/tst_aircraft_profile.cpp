@@ -15,6 +15,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cmath>
 #include <fstream>
 
 namespace {
@@ -209,6 +210,18 @@ private slots:
         const GaugeProfile& fuel = p.gauge(Gauge::fuelQuantity);
         QVERIFY((fuel.min == 0 && fuel.max == 24 && fuel.red == Ranges{{0, 3}}));
         QVERIFY(*readAircraftProfileText(writeAircraftProfile(p), "again.toml").profile == p);
+    }
+
+    // The example the screen's documentation shows: sound, and its tanks
+    // read 100 litres at the F mark.
+    void exampleAircraftReads() {
+        const ProfileReading reading =
+            readAircraftProfile(ZENTOR_AIRCRAFT_DATA "/../four-cylinder-celsius.toml");
+        QVERIFY2(reading.profile, reading.error.c_str());
+        const AircraftProfile& p = *reading.profile;
+        QCOMPARE(p.cylinders, 4);
+        QCOMPARE(std::round(conversionBetween(Unit::gallons, p.fuelUnit)(p.leftTank) * 1000), 1e5);
+        QVERIFY(p.gauge(Gauge::fuelQuantity).max == p.rightTank);
     }
 
     void programsTakeAndRefuseProfiles() {

@@ -19,6 +19,41 @@
 namespace {
 // No alarm up: every readout plain.
 const ScreenAlarms noAlarms;
+
+// Every gauge drawn from a profile rather than from the instrument's own
+// tables: degrees C, litres, tanks of their own, red lines labelled low
+// and high on every scale.
+AircraftProfile profiledEverywhere() {
+    AircraftProfile profile = instrumentProfile;
+    profile.temperatureUnit = Unit::degC;
+    profile.fuelUnit = Unit::litres;
+    profile.leftTank = 26.4172;
+    profile.rightTank = 20;
+    GaugeProfile& fuel = profile.gauge(Gauge::fuelQuantity);
+    fuel = withTankScale(fuel, profile.leftTank, profile.rightTank);
+    for (GaugeProfile& gauge : profile.gauges)
+        gauge.redLines = {gauge.min + 0.05 * (gauge.max - gauge.min),
+                          gauge.max - 0.3 * (gauge.max - gauge.min)};
+    return profile;
+}
+const AircraftProfile profiled = profiledEverywhere();
+
+// Every readout flashing, in its inverse phase.
+ScreenAlarms everyReadoutInverse() {
+    ScreenAlarms alarms;
+    alarms.looks.fill({.flashes = true, .red = true});
+    alarms.flashInverse = true;
+    return alarms;
+}
+const ScreenAlarms inverse = everyReadoutInverse();
+
+// The instrument's own, a profile's, the instrument's own in alarm.
+struct Drawn {
+    const AircraftProfile* profile;
+    const ScreenAlarms* alarms;
+};
+constexpr Drawn drawnAs[] = {
+    {&instrumentProfile, &noAlarms}, {&profiled, &noAlarms}, {&instrumentProfile, &inverse}};
 } // namespace
 
 class FrameTest : public QObject {
@@ -170,7 +205,7 @@ void setReadings(Reading reading, std::uint8_t cylinder) {
 
 // The part drawn on `screen` in a kit of its own, whole or one of its layers.
 void drawPart(gfx::Bitmap& screen, const ScreenPart& drawn, const gfx::Bitmap& logo,
-              PartLayers layers) {
+              PartLayers layers, Drawn as) {
     gfx::Graphics graphics(screen);
     ScreenKit kit(graphics);
     const gfx::ContainerScope state(graphics);
@@ -179,13 +214,13 @@ void drawPart(gfx::Bitmap& screen, const ScreenPart& drawn, const gfx::Bitmap& l
         drawn.draw(
             graphics, kit,
             ScreenArt{
-                .logo = logo, .registration = {}, .profile = instrumentProfile, .alarms = noAlarms},
+                .logo = logo, .registration = {}, .profile = *as.profile, .alarms = *as.alarms},
             instrument().engine, drawn.gauge);
     else
         drawn.drawLayer(
             graphics, kit,
             ScreenArt{
-                .logo = logo, .registration = {}, .profile = instrumentProfile, .alarms = noAlarms},
+                .logo = logo, .registration = {}, .profile = *as.profile, .alarms = *as.alarms},
             instrument().engine, drawn.gauge, layers);
 }
 
@@ -198,21 +233,24 @@ void FrameTest::partsStayInsideTheirAreas() {
     const gfx::Bitmap logo = gfx::Bitmap::fromResource(114);
     const ScreenPart& drawn = screenPart(std::size_t(part));
     const QRect area(drawn.area.x, drawn.area.y, drawn.area.width, drawn.area.height);
-    for (const Reading reading : readings)
-        for (std::uint8_t cylinder = 0; cylinder < 6; ++cylinder) {
-            setReadings(reading, cylinder);
-            gfx::Bitmap screen(630, 483);
-            drawPart(screen, drawn, logo, PartLayers::whole);
-            const QImage pixels = screen.image();
-            for (int y = 0; y < pixels.height(); ++y)
-                for (int x = 0; x < pixels.width(); ++x)
-                    if (pixels.pixel(x, y) != 0 && !area.contains(x, y))
-                        QFAIL(qPrintable(QStringLiteral("%1 drawn at (%2, %3), cylinder %4")
-                                             .arg(reading.value)
-                                             .arg(x)
-                                             .arg(y)
-                                             .arg(cylinder)));
-        }
+    for (const Drawn& as : drawnAs)
+        for (const Reading reading : readings)
+            for (std::uint8_t cylinder = 0; cylinder < 6; ++cylinder) {
+                setReadings(reading, cylinder);
+                gfx::Bitmap screen(630, 483);
+                drawPart(screen, drawn, logo, PartLayers::whole, as);
+                const QImage pixels = screen.image();
+                for (int y = 0; y < pixels.height(); ++y)
+                    for (int x = 0; x < pixels.width(); ++x)
+                        if (pixels.pixel(x, y) != 0 && !area.contains(x, y))
+                            QFAIL(qPrintable(
+                                QStringLiteral("%1 drawn at (%2, %3), cylinder %4, as %5")
+                                    .arg(reading.value)
+                                    .arg(x)
+                                    .arg(y)
+                                    .arg(cylinder)
+                                    .arg(&as - drawnAs)));
+            }
 }
 
 void FrameTest::layersMakeThePartWhole_data() {
@@ -228,18 +266,19 @@ void FrameTest::layersMakeThePartWhole() {
     QFETCH(int, part);
     const gfx::Bitmap logo = gfx::Bitmap::fromResource(114);
     const ScreenPart& drawn = screenPart(std::size_t(part));
-    for (const Reading reading : readings)
-        for (std::uint8_t cylinder = 0; cylinder < 6; ++cylinder) {
-            setReadings(reading, cylinder);
-            gfx::Bitmap whole(630, 483);
-            drawPart(whole, drawn, logo, PartLayers::whole);
-            gfx::Bitmap layered(630, 483);
-            drawPart(layered, drawn, logo, PartLayers::fixed);
-            drawPart(layered, drawn, logo, PartLayers::moving);
-            QVERIFY2(
-                layered.image() == whole.image(),
-                qPrintable(QStringLiteral("%1, cylinder %2").arg(reading.value).arg(cylinder)));
-        }
+    for (const Drawn as : drawnAs)
+        for (const Reading reading : readings)
+            for (std::uint8_t cylinder = 0; cylinder < 6; ++cylinder) {
+                setReadings(reading, cylinder);
+                gfx::Bitmap whole(630, 483);
+                drawPart(whole, drawn, logo, PartLayers::whole, as);
+                gfx::Bitmap layered(630, 483);
+                drawPart(layered, drawn, logo, PartLayers::fixed, as);
+                drawPart(layered, drawn, logo, PartLayers::moving, as);
+                QVERIFY2(
+                    layered.image() == whole.image(),
+                    qPrintable(QStringLiteral("%1, cylinder %2").arg(reading.value).arg(cylinder)));
+            }
 }
 
 // The compositor's way: a panel-sized buffer, the screen at (50, 45), clipped.

@@ -129,6 +129,48 @@ private:
     bool stale = false;
 };
 
+// Alarm looks on a few readouts, changed now and then from a stream of
+// their own: caution, warning, flashing in either phase, or none.
+class AlarmLooks {
+public:
+    explicit AlarmLooks(std::uint32_t seed) : random(seed) {}
+
+    // True when they changed.
+    bool change(ScreenAlarms& alarms) {
+        if (random() % 15 != 0)
+            return false;
+        constexpr Quantity watched[] = {Quantity::rpm, Quantity::oilPressure, Quantity::oat,
+                                        Quantity::leftFuel, Quantity::fuelFlow};
+        for (const Quantity quantity : watched) {
+            const std::uint32_t kind = random() % 5;
+            alarms.looks[std::size_t(quantity)] = {
+                .flashes = kind == 3, .red = kind >= 2, .yellow = kind == 1};
+        }
+        alarms.flashInverse = random() % 2 == 0;
+        return true;
+    }
+
+private:
+    std::mt19937 random;
+};
+
+// The instrument's own profile, and now and then another aircraft's: shown
+// in degrees C and litres, with tanks of its own and oil pressure marked
+// anew.
+AircraftProfile aircraftFor(long tick) {
+    AircraftProfile profile = instrumentProfile;
+    if (tick / 1000 % 2 == 0)
+        return profile;
+    profile.temperatureUnit = Unit::degC;
+    profile.fuelUnit = Unit::litres;
+    profile.leftTank = profile.rightTank = 26.4172;
+    GaugeProfile& fuel = profile.gauge(Gauge::fuelQuantity);
+    fuel = withTankScale(fuel, profile.leftTank, profile.rightTank);
+    profile.gauge(Gauge::oilPressure) = {
+        .min = 0, .max = 100, .green = {{30, 80}}, .red = {{0, 30}, {80, 100}}, .redLines = {30}};
+    return profile;
+}
+
 // The first row where `size` pixels at `at` differ in two pictures, or none.
 std::optional<int> firstDifferentRow(const QImage& shown, QPoint at, const QImage& rebuilt,
                                      QSize size) {
@@ -285,6 +327,7 @@ class KeptFramesTest : public QObject {
         ScriptedSource replay(false, seed + 1);
         ScriptedSource live(true, seed + 2);
         EngineSource* sources[] = {nullptr, &replay, &live};
+        AlarmLooks looks(seed + 3);
         long quietPausedTicks = 0;
         long lastActed = 0;
         for (long tick = 1; tick <= ticks; ++tick) {
@@ -306,6 +349,12 @@ class KeptFramesTest : public QObject {
             if (pick(60) == 0) {
                 window->resize(
                     window->outerSizeForClient(clientSizes[pick(int(std::size(clientSizes)))]));
+                acted = true;
+            }
+            if (looks.change(instrument().renderer.alarms))
+                acted = true;
+            if (tick % 1000 == 0) {
+                instrument().renderer.profile = aircraftFor(tick);
                 acted = true;
             }
             if (acted)
@@ -350,6 +399,8 @@ private slots:
 
     void cleanup() {
         setEngineSource(nullptr);
+        instrument().renderer.profile = instrumentProfile;
+        instrument().renderer.alarms = {};
         kept.clear();
         window.reset();
         freePanelArtwork(instrument().artwork);
