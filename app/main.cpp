@@ -1,5 +1,6 @@
 #include "aircraft/InstrumentProfile.h"
 #include "aircraft/ProfileWriter.h"
+#include "app/shell/AlarmStartScan.h"
 #include "app/shell/Instrument.h"
 #include "app/shell/InstrumentController.h"
 #include "app/window/CommandLine.h"
@@ -90,6 +91,15 @@ int main(int argc, char* argv[]) {
         // The screen draws the given aircraft's scales, markings and units.
         if (options.aircraft)
             instrument().renderer.profile = *options.aircraft;
+        // Its limits are watched, or the instrument's own with --alarms; a
+        // replay's alarm starts are found beside it for N and P.
+        const bool alarms = options.aircraft || options.alarms;
+        if (alarms)
+            startAlarms(instrument().alarms, instrument().renderer.profile);
+        std::optional<AlarmStartScan> alarmStarts;
+        if (alarms && options.replayPath)
+            setAlarmStartScan(
+                &alarmStarts.emplace(*options.replayPath, instrument().renderer.profile));
         startShell(window, seedFromCalendar());
         if (source.source) {
             setEngineSource(source.source.get());
@@ -102,6 +112,7 @@ int main(int argc, char* argv[]) {
             QApplication::exec();
         setSessionRecording(nullptr);
         setEngineSource(nullptr);
+        setAlarmStartScan(nullptr);
     }
     freePanelArtwork(instrument().artwork);
     return 0;

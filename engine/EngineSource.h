@@ -21,4 +21,6 @@ public:
     // Whether the engine is heard: a source held still (a paused replay)
     // shows its moment but does not drone on at one pitch.
     virtual bool heard() const { return true; }
+    // Whether an outside source has gone silent (its values all no data).
+    virtual bool stale() const { return false; }
 };

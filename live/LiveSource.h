@@ -20,6 +20,7 @@ public:
     // "Waiting for X-Plane at 127.0.0.1:49000" while stale, from the start
     // until the first valid packet; "X-Plane at 127.0.0.1:49000" after it.
     std::string status() const override;
+    bool stale() const override { return link_->stale(); }
 
     const LiveLink& link() const { return *link_; }
 

@@ -3,6 +3,7 @@
 #include "engine/Quantities.h"
 #include "logs/RecordColumns.h"
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <charconv>
@@ -38,9 +39,21 @@ struct RowText {
     }
 };
 
+// A registration as a log's first line may name it: short, printable, no
+// separator or quote of the CSV.
+bool notableTail(std::string_view tail) {
+    constexpr std::size_t longest = 10;
+    return !tail.empty() && tail.size() <= longest &&
+           std::all_of(tail.begin(), tail.end(),
+                       [](char c) { return c > ' ' && c < 127 && c != ',' && c != '"'; });
+}
+
 std::string headerText(const RecorderOptions& options) {
     std::string header(ownLogMarker);
-    header += options.program + " " + options.version + "\n";
+    header += options.program + " " + options.version;
+    if (notableTail(options.tail))
+        header += std::string(",") + std::string(tailKey) + "=" + options.tail;
+    header += "\n";
     header += std::string(utcColumn) + "," + std::string(elapsedColumn);
     for (const QuantityRow& column : quantityRows)
         header += "," + std::string(column.title) + " (" +

@@ -11,6 +11,9 @@ struct RecorderOptions {
     std::string program = "zentor-demo";
     std::string version; // the project's, from CMake
     double interval = 1; // seconds of engine time between rows; 0: every tick
+    // The aircraft's registration, noted on the first line for a replay's
+    // status bar; empty, or one a CSV cell cannot hold as it stands: none.
+    std::string tail;
     bool overwrite = false;
 };
 

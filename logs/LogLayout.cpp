@@ -233,6 +233,7 @@ std::optional<LayoutReading> passComments(CsvReader& reader, CsvStatus& status, 
         } else if (first.starts_with(ownLogMarker)) {
             layout.format = LogFormat::ownRecording;
             layout.writer = first.substr(ownLogMarker.size());
+            layout.aircraft = aircraftIdent(reader);
         }
     }
 }

@@ -10,6 +10,8 @@
 // Our own recordings: a first line naming the program that wrote it, then a
 // header row of these columns, then one row per recorded tick.
 inline constexpr std::string_view ownLogMarker = "# engine log written by ";
+// The cell after it naming the aircraft: "tail=N5038K".
+inline constexpr std::string_view tailKey = "tail";
 
 inline constexpr std::string_view utcColumn = "UTC (ISO 8601)";
 inline constexpr std::string_view elapsedColumn = "Elapsed (s)";

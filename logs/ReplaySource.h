@@ -46,6 +46,12 @@ public:
     bool control(PlayerControl what) override;
 
     const LogPlayback& playback() const { return player; }
+    // To `seconds` from the log's first row (an alarm's start), as a seek
+    // key goes: within the log as read so far.
+    void seekTo(double seconds) { player.seekBy(seconds - player.position()); }
+    // The log's values at `seconds`, apart from the playback: what led up
+    // to a moment sought, for the alarms to judge.
+    EngineSample sampleAt(double seconds) { return engineLog->sampleAt(seconds); }
     // The registration the log names (an export's aircraft_ident), or empty.
     const std::string& aircraft() const { return engineLog->layout().aircraft; }
 

@@ -102,6 +102,13 @@ void updateEngineSound(SoundOutput& sound, const EngineState& engine, bool heard
     }
 }
 
+bool wakeSoundOutput() {
+    if (!initSoundDevice())
+        return false;
+    wakeSoundDevice();
+    return true;
+}
+
 void releaseEngineSound(SoundOutput& sound) {
     if (!sound.buffer)
         return;

@@ -25,3 +25,7 @@ SoundBuffer* loadEngineSound(SoundOutput& sound, int resourceId);
 void updateEngineSound(SoundOutput& sound, const EngineState& engine, bool heard = true);
 // Window close: stops and frees the loop.
 void releaseEngineSound(SoundOutput& sound);
+// Another sound on the same output (the alarm chime) is about to play or
+// plays on: the device is opened if need be and mixes, and does not rest
+// before a tick without it. False when there is no device.
+bool wakeSoundOutput();

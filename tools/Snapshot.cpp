@@ -1,6 +1,7 @@
 #include "tools/Snapshot.h"
 
 #include "app/shell/Instrument.h"
+#include "app/shell/InstrumentAlarms.h"
 #include "app/shell/OpeningState.h"
 #include "engine/EngineModel.h"
 #include "engine/SampleValues.h"
@@ -91,16 +92,46 @@ void prepareEngineState(Instrument& instrument, const SnapshotOptions& options,
         applySample(*logged, instrument.engine);
     for (const FieldAssignment& assignment : options.assignments)
         applyAssignment(instrument.engine, assignment);
-    for (long long tick = 0; tick < options.ticks; ++tick)
+    // The model's alarms are judged from the state set, then at every tick.
+    const bool modelAlarms = !logged && alarmsOn(options);
+    if (modelAlarms) {
+        startAlarms(instrument.alarms, options.aircraft.value_or(instrumentProfile));
+        watchAlarms(instrument.alarms, instrument.engine, std::nullopt, false,
+                    instrument.renderer.alarms);
+    }
+    for (long long tick = 0; tick < options.ticks; ++tick) {
         stepEngine(instrument.engine, instrument.model.sweep);
+        if (modelAlarms)
+            watchAlarms(instrument.alarms, instrument.engine, std::nullopt, false,
+                        instrument.renderer.alarms);
+    }
+}
+
+bool alarmsOn(const SnapshotOptions& options) {
+    return options.alarms || options.aircraft;
+}
+
+void judgeLoggedAlarms(Instrument& instrument, const std::string& path, double at,
+                       const AircraftProfile& profile) {
+    startAlarms(instrument.alarms, profile);
+    LogOptions whole;
+    whole.indexInBackground = false;
+    EngineLog::Opened opened = EngineLog::open(path, whole);
+    if (!opened.log)
+        return;
+    EngineLog& log = *opened.log;
+    judgeStretch(
+        instrument.alarms, 0, at, [&log](double time) { return log.sampleAt(time); },
+        instrument.renderer.alarms);
 }
 
 QImage renderScreen(const EngineState& engine, std::u16string_view registration,
-                    const AircraftProfile& profile) {
+                    const AircraftProfile& profile, const ScreenAlarms& alarms) {
     ScreenRenderer renderer;
     renderer.powerUp();
     renderer.registration = registration;
     renderer.profile = profile;
+    renderer.alarms = alarms;
 
     // The panel's screen area is black; the renderer paints no background.
     QImage black(screenWidth, screenHeight, QImage::Format_RGB32);
@@ -119,8 +150,15 @@ QImage renderFrame(Instrument& instrument, const SnapshotOptions& options,
     prepareEngineState(instrument, options, logged);
     const AircraftProfile& profile = options.aircraft ? *options.aircraft : instrumentProfile;
     instrument.renderer.profile = profile;
+    if (logged && options.replay && alarmsOn(options))
+        judgeLoggedAlarms(instrument, *options.replay, options.at.value_or(0), profile);
+    // One picture of a flashing box: the inverse half of its flash.
+    ScreenAlarms& alarms = instrument.renderer.alarms;
+    alarms.flashInverse = std::any_of(alarms.looks.begin(), alarms.looks.end(),
+                                      [](const ReadoutLook& look) { return look.flashes; });
     if (!options.screenOnly)
         return renderPanel(instrument, options.size, registration);
-    const QImage screen = renderScreen(instrument.engine, registration, profile);
+    const QImage screen =
+        renderScreen(instrument.engine, registration, profile, instrument.renderer.alarms);
     return options.size ? stretched(screen, *options.size) : screen;
 }

@@ -2,6 +2,7 @@
 
 #include "aircraft/InstrumentProfile.h"
 #include "engine/EngineSample.h"
+#include "screen/ScreenArt.h"
 #include "tools/SnapshotOptions.h"
 
 #include <QImage>
@@ -31,17 +32,27 @@ struct LogReport {
 };
 LogReport describeLogFile(const std::string& path);
 
+// Whether the frame shows alarms: --alarms, or a profile's limits.
+bool alarmsOn(const SnapshotOptions& options);
+
+// The alarms up `at` seconds into the log at `path`, judged against
+// `profile` over the log from its first row, into the instrument's screen.
+void judgeLoggedAlarms(Instrument& instrument, const std::string& path, double at,
+                       const AircraftProfile& profile);
+
 // Puts the engine record of `instrument` in the state the options describe: the instrument's
 // opening state (start values, the controls where the window opens them)
 // with cylinder spreads from the seed, the logged values if given (what the
-// log lacks as no data), the --set values, then the engine ticks.
+// log lacks as no data), the --set values, then the engine ticks; with
+// alarms on and no log, the alarms judged at each.
 void prepareEngineState(Instrument& instrument, const SnapshotOptions& options,
                         const EngineSample* logged = nullptr);
 
 // The monitor screen alone, 630 x 483 on black, for `engine`;
 // `registration` in place of the instrument's own where given.
 QImage renderScreen(const EngineState& engine, std::u16string_view registration = {},
-                    const AircraftProfile& profile = instrumentProfile);
+                    const AircraftProfile& profile = instrumentProfile,
+                    const ScreenAlarms& alarms = {});
 
 // The frame the options ask for, engine state included: the whole 750 x 945
 // panel, or the screen alone; --size stretches it as a window of that client

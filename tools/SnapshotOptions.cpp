@@ -182,6 +182,10 @@ std::string readArgument(std::string_view argument, std::span<const std::string_
         options.describe = true;
         return {};
     }
+    if (argument == "--alarms") {
+        options.alarms = true;
+        return {};
+    }
     if (argument.size() < 2 || argument.front() != '-') {
         if (!options.output.empty())
             return "one OUTPUT.png only, not also '" + std::string(argument) + "'";

@@ -34,6 +34,9 @@ struct SnapshotOptions {
     // --aircraft FILE: read and checked with the command line; held here
     // until the frame is drawn from it. None: the instrument's own.
     std::optional<AircraftProfile> aircraft;
+    // --alarms: the instrument's own limits watched over the ticks or the
+    // log up to --at, and the alarms up then drawn (on with --aircraft).
+    bool alarms = false;
     // --describe: print what the log holds and how it is read, draw nothing.
     bool describe = false;
     // --review OUT.png|OUT.svg: the whole log's review picture instead of a frame.
@@ -56,11 +59,14 @@ bool applyAssignment(EngineState& record, const FieldAssignment& assignment);
 
 inline constexpr std::string_view snapshotUsage =
     "usage: zentor-snapshot [--set FIELD=VALUE]... [--ticks N] [--seed N] [--screen-only] "
-    "[--size WxH] [--replay FILE [--at TIME]] [--aircraft FILE] OUTPUT.png\n"
+    "[--size WxH] [--replay FILE [--at TIME]] [--aircraft FILE] [--alarms] OUTPUT.png\n"
     "       zentor-snapshot --replay FILE --describe\n"
     "       zentor-snapshot --replay FILE --review OUT.png|OUT.svg [--size WxH] [--aircraft FILE]\n"
     "\n"
-    "  --aircraft FILE the aircraft profile (TOML) to draw with; a bad one is refused\n"
+    "  --aircraft FILE the aircraft profile (TOML) to draw with; a bad one is refused;\n"
+    "                  its limits are watched as with --alarms\n"
+    "  --alarms        watch the limits over the --ticks, or over the log from its start\n"
+    "                  to --at, and draw the alarms up then (a flashing box inverted)\n"
     "  --replay FILE   the log's values instead of the model's\n"
     "  --at TIME       this far from the log's first row (seconds or hh:mm:ss); past the\n"
     "                  end of the log is refused\n"

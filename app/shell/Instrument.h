@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/shell/InstrumentAlarms.h"
 #include "app/shell/PanelControls.h"
 #include "engine/Engine.h"
 #include "engine/ModelSource.h"
@@ -9,6 +10,7 @@
 #include "panel/PanelScene.h"
 #include "panel/PanelWindow.h"
 #include "screen/ScreenRenderer.h"
+#include "sound/AlarmChime.h"
 #include "sound/EngineSound.h"
 
 // Everything the instrument keeps from one tick to the next, in one owner:
@@ -22,6 +24,9 @@ struct Instrument {
     // The instrument's own engine source, with what the model keeps between ticks.
     ModelSource model;
     SoundOutput sound;
+    // Off unless a profile or --alarms turns them on; the chime sounds only then.
+    AlarmWatch alarms;
+    AlarmChime chime;
     DragState drag;
     KnobChoice knobChoice;
     PanelArtwork artwork;

@@ -1,20 +1,25 @@
 #include "app/shell/InstrumentController.h"
 
+#include "app/shell/AlarmStartScan.h"
 #include "app/shell/Instrument.h"
 #include "app/shell/OpeningState.h"
 #include "app/shell/SessionRecording.h"
 #include "engine/Engine.h"
 #include "engine/EngineSource.h"
+#include "logs/ReplaySource.h"
+
 #include "panel/FrameCompositor.h"
 #include "panel/PanelWindow.h"
 #include "resources/Resources.h"
 #include "sound/EngineSound.h"
+#include <optional>
 
 namespace {
 Instrument shellInstrument;
 bool running = false;
 EngineSource* source = nullptr; // the model when none is set
 SessionRecording* recording = nullptr;
+AlarmStartScan* alarmStartScan = nullptr;
 WindowInterface* platformShown = nullptr; // while running
 std::string statusShown;
 
@@ -33,6 +38,24 @@ std::string captionStatus() {
     return status;
 }
 
+// The alarms judge what this tick shows, at the source's time: a replay's
+// place in its log, else the ticks counted.
+void watchSourceAlarms() {
+    AlarmWatch& watch = shellInstrument.alarms;
+    if (!watch.monitor)
+        return;
+    if (alarmStartScan)
+        if (auto starts = alarmStartScan->take())
+            watch.starts = std::move(*starts);
+    std::optional<double> time;
+    if (const auto* replay = dynamic_cast<const ReplaySource*>(&engineSource()))
+        time = replay->playback().position();
+    watchAlarms(watch, shellInstrument.engine, time, engineSource().stale(),
+                shellInstrument.renderer.alarms);
+    updateAlarmChime(shellInstrument.chime,
+                     chimeWanted(watch, shellInstrument.renderer.alarms, shellInstrument.engine));
+}
+
 } // namespace
 
 void setEngineSource(EngineSource* newSource) {
@@ -47,6 +70,10 @@ EngineSource& engineSource() {
 
 void setSessionRecording(SessionRecording* newRecording) {
     recording = newRecording;
+}
+
+void setAlarmStartScan(AlarmStartScan* scan) {
+    alarmStartScan = scan;
 }
 
 bool shellRunning() {
@@ -89,6 +116,7 @@ void stepInstrument() {
     updateEngineSound(shellInstrument.sound, shellInstrument.engine, engineSource().heard());
     engineSource().step(shellInstrument.engine);
     followLean(shellInstrument);
+    watchSourceAlarms();
     if (recording)
         recording->recordTick(shellInstrument.engine);
 }
@@ -107,6 +135,7 @@ void closeShell(WindowInterface& platform) {
     platform.setFrameComposer({});
     shellInstrument.renderer.release();
     platform.stopFrameTimer();
+    releaseAlarmChime(shellInstrument.chime);
     releaseEngineSound(shellInstrument.sound);
     PanelView& view = shellInstrument.view;
     if (view.window)

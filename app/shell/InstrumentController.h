@@ -5,6 +5,7 @@
 
 #include "panel/PanelWindow.h"
 
+class AlarmStartScan;
 class EngineSource;
 class SessionRecording;
 struct Instrument;
@@ -46,8 +47,9 @@ void startShell(WindowInterface& platform, std::uint32_t spreadSeed);
 // changed, then the frame.
 void tickFrameTimer();
 // A tick without its frame: the engine sound follows the rpm the previous
-// tick left (or falls silent), the engine source steps, then the recording,
-// if any, takes the tick.
+// tick left (or falls silent), the engine source steps, the alarms, when on,
+// judge it and the chime follows them, then the recording, if any, takes
+// the tick.
 void stepInstrument();
 // Where the engine values come from from the next tick on: the model
 // (the instrument's model) until another source is set; null sets the model again.
@@ -56,6 +58,8 @@ EngineSource& engineSource();
 // Records every tick from the next on; null: none. Once it fails, the
 // caption says why beside the source's status.
 void setSessionRecording(SessionRecording* recording);
+// Where N and P find a replayed log's alarm starts, once it has them; null: none.
+void setAlarmStartScan(AlarmStartScan* scan);
 // Close button, window close request or Escape: renderer, timer, sound, window.
 void closeShell(WindowInterface& platform);
 void resetWindowSize(WindowInterface& platform);

@@ -6,6 +6,7 @@
 #include "app/shell/PanelControls.h"
 #include "engine/EngineSource.h"
 #include "engine/Player.h"
+#include "logs/ReplaySource.h"
 #include "panel/PanelWindow.h"
 
 #include <array>
@@ -43,6 +44,26 @@ bool controlSource(InstrumentKey key) {
             return taken;
         }
     return false;
+}
+
+// N and P: the replay to the next or the previous alarm's start, with the
+// alarms as they stood there.
+bool seekAlarm(bool forward) {
+    auto* replay = dynamic_cast<ReplaySource*>(&engineSource());
+    AlarmWatch& watch = instrument().alarms;
+    if (!replay || !watch.monitor)
+        return false;
+    const std::optional<double> start =
+        nextAlarmStart(watch, replay->playback().position(), forward);
+    if (!start)
+        return true; // none that way: the key is the instrument's still
+    replay->seekTo(*start);
+    judgeLeadUp(
+        watch, *start, [replay](double time) { return replay->sampleAt(time); },
+        instrument().renderer.alarms);
+    if (PanelWindow* window = instrument().view.window)
+        window->keptFrame.redrawAll();
+    return true;
 }
 
 } // namespace
@@ -90,6 +111,12 @@ bool pressInstrumentKey(InstrumentKey key, WindowInterface& platform) {
     case InstrumentKey::replaySlower:
     case InstrumentKey::replayToStart:
         return controlSource(key);
+    case InstrumentKey::acknowledgeAlarms:
+        return acknowledgeAlarms(instrument().alarms, instrument().renderer.alarms);
+    case InstrumentKey::nextAlarm:
+        return seekAlarm(true);
+    case InstrumentKey::previousAlarm:
+        return seekAlarm(false);
     default:
         return false;
     }

@@ -26,6 +26,9 @@ enum class InstrumentKey : std::uint8_t {
     replayFaster, // double the speed
     replaySlower, // halve it
     replayToStart,
+    acknowledgeAlarms, // the warnings up stop flashing and chiming
+    nextAlarm,         // replay: to the next alarm's start
+    previousAlarm,
     toggleLeanFind, // follow each cylinder's EGT to its peak, and leave
 };
 

@@ -99,14 +99,16 @@ void updateCursor(Instrument& instrument, int x, int y, bool knobsDriveEngine) {
             return;
         }
     }
-    window->setHandCursor(hitTest(instrument, x, y, cylinderButton) ||
-                          hitTest(instrument, x, y, muteCheckBox) ||
-                          (knobsDriveEngine && hitTest(instrument, x, y, demoModeCheckBox)));
+    window->setHandCursor(
+        hitTest(instrument, x, y, cylinderButton) || hitTest(instrument, x, y, muteCheckBox) ||
+        (instrument.renderer.alarms.count > 0 && hitTest(instrument, x, y, statusBarArea)) ||
+        (knobsDriveEngine && hitTest(instrument, x, y, demoModeCheckBox)));
 }
 
 void stepSelectedCylinder(Instrument& instrument) {
     EngineState& engine = instrument.engine;
-    engine.selectedCylinder = std::uint8_t((engine.selectedCylinder + 1) % 6);
+    const int cylinders = std::clamp(instrument.renderer.profile.cylinders, 1, 6);
+    engine.selectedCylinder = std::uint8_t((engine.selectedCylinder + 1) % cylinders);
 }
 
 void toggleMute(Instrument& instrument) {
@@ -139,8 +141,12 @@ void pressLeftButton(Instrument& instrument, int x, int y, bool knobsDriveEngine
         toggleMute(instrument);
         return;
     }
-    if (hitTest(instrument, x, y, demoModeCheckBox))
+    if (hitTest(instrument, x, y, demoModeCheckBox)) {
         toggleDemoMode(instrument, knobsDriveEngine);
+        return;
+    }
+    if (hitTest(instrument, x, y, statusBarArea))
+        acknowledgeAlarms(instrument.alarms, instrument.renderer.alarms);
 }
 
 void movePointer(Instrument& instrument, int x, int y, bool leftButtonHeld, bool knobsDriveEngine) {

@@ -31,6 +31,9 @@ struct PanelRect {
 inline constexpr PanelRect cylinderButton{.left = 127, .top = 580, .right = 166, .bottom = 623};
 inline constexpr PanelRect muteCheckBox{.left = 673, .top = 908, .right = 742, .bottom = 935};
 inline constexpr PanelRect demoModeCheckBox{.left = 524, .top = 910, .right = 646, .bottom = 934};
+// The screen's status bar (its bottom 18 rows) as it lies on the panel: a
+// click there acknowledges the alarms.
+inline constexpr PanelRect statusBarArea{.left = 50, .top = 510, .right = 679, .bottom = 527};
 
 // Whether client point (x, y) lies in the panel rectangle, compared by its
 // fraction of the client area so the panel's stretch is undone exactly.
@@ -41,6 +44,7 @@ bool hitTest(Instrument& instrument, int x, int y, PanelRect area);
 std::optional<std::size_t> knobColumnAt(Instrument& instrument, int x, int y);
 
 // What the cylinder button and the two check boxes do, by mouse or by key.
+// The button steps through the aircraft's cylinders, 4 or 6.
 // `knobsDriveEngine`: whether the engine source follows the controls, as the
 // caller knows it; these handlers never ask the controller.
 // While a log or a simulator drives the engine, Demo Mode stays as it is.

@@ -46,13 +46,16 @@ constexpr auto optionRows = std::to_array<OptionRow>({
      .value = "FILE",
      .help = "Read the aircraft profile (TOML): tail number, cylinders, tanks, units, "
              "gauge scales and markings."},
+    {.name = "alarms",
+     .value = nullptr,
+     .help = "Watch the instrument's own limits and raise alarms (on with --aircraft anyway)."},
     {.name = "write-aircraft",
      .value = "FILE",
      .help = "Write the instrument's own aircraft profile, to edit, and exit."},
     {.name = "fullscreen", .value = nullptr, .help = "Fill the whole screen with the panel."},
     {.name = "size", .value = "WxH", .help = "Open with exactly this client size."},
 });
-constexpr std::size_t optionCount = 14;
+constexpr std::size_t optionCount = 15;
 static_assert(optionRows.size() == optionCount);
 
 QString keysSection() {
@@ -64,7 +67,7 @@ QString keysSection() {
                 .arg(QString::fromUtf8(binding.help.data(), qsizetype(binding.help.size())));
     // The window's own keys and the wheel, which the key table does not hold.
     for (const auto& [name, help] :
-         {std::pair{"Escape", "close"},
+         {std::pair{"Escape", "close"}, std::pair{"Enter", "acknowledge the alarms, as A"},
           std::pair{"Alt+Space", "the window menu: move, size, close"},
           std::pair{"Wheel", "over a knob: one step per notch, up pushes it in"}})
         text += QStringLiteral("  %1  %2\n").arg(QLatin1String(name), -12).arg(QLatin1String(help));
@@ -131,6 +134,7 @@ std::optional<QString> readValues(const QCommandLineParser& parser, LaunchOption
             return QString::fromStdString(reading.error);
         options.aircraft = std::move(reading.profile);
     }
+    options.alarms = parser.isSet(QStringLiteral("alarms"));
     if (parser.isSet(QStringLiteral("write-aircraft")))
         options.writeAircraftPath = parser.value(QStringLiteral("write-aircraft")).toStdString();
     options.fullscreen = parser.isSet(QStringLiteral("fullscreen"));

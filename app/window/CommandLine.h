@@ -27,6 +27,9 @@ struct LaunchOptions {
     // window opens. Held here until the shell's state owner takes it over;
     // none: the instrument's own (defaultProfile()).
     std::optional<AircraftProfile> aircraft;
+    // --alarms: watch the instrument's own limits (a profile's are watched
+    // whenever --aircraft gives one).
+    bool alarms = false;
     // --write-aircraft FILE [--force]: write the instrument's own profile and
     // exit; --force (overwriteRecording) lets it replace a file.
     std::optional<std::string> writeAircraftPath;

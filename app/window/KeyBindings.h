@@ -9,7 +9,8 @@
 #include <string_view>
 
 // The instrument's keys: which key with which modifiers does what, and how
-// --help names it. Escape (close) and Enter (nothing) are the window's own.
+// --help names it. Escape (close) and Enter (the alarms' acknowledgement,
+// as A, where the panel has no default button) are the window's own.
 struct KeyBinding {
     Qt::Key key;
     Qt::KeyboardModifiers modifiers = Qt::NoModifier;
@@ -18,7 +19,7 @@ struct KeyBinding {
     std::string_view help;
 };
 
-inline constexpr std::size_t keyBindingCount = 20;
+inline constexpr std::size_t keyBindingCount = 23;
 inline constexpr auto keyBindings = std::to_array<KeyBinding>({
     {.key = Qt::Key_1,
      .action = InstrumentKey::chooseThrottle,
@@ -96,6 +97,18 @@ inline constexpr auto keyBindings = std::to_array<KeyBinding>({
      .action = InstrumentKey::replayToStart,
      .name = "Home",
      .help = "replay: back to the start"},
+    {.key = Qt::Key_A,
+     .action = InstrumentKey::acknowledgeAlarms,
+     .name = "A",
+     .help = "acknowledge the alarms: flashing and chime stop (also a click on the status bar)"},
+    {.key = Qt::Key_N,
+     .action = InstrumentKey::nextAlarm,
+     .name = "N",
+     .help = "replay with alarms: to the next alarm's start"},
+    {.key = Qt::Key_P,
+     .action = InstrumentKey::previousAlarm,
+     .name = "P",
+     .help = "replay with alarms: to the previous alarm's start"},
 });
 static_assert(keyBindings.size() == keyBindingCount);
 

@@ -253,7 +253,9 @@ void ShellWindow::keyPressEvent(QKeyEvent* event) {
         break;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        break; // the panel has no default button
+        // The panel has no default button: Enter is the pilot's "seen it".
+        pressInstrumentKey(InstrumentKey::acknowledgeAlarms, *this);
+        break;
     case Qt::Key_Space:
         if (!(event->modifiers() & Qt::AltModifier) || fullscreen) {
             QWidget::keyPressEvent(event);

@@ -123,6 +123,37 @@ BENCHMARK(BM_wholeTick)
     ->MeasureProcessCPUTime()
     ->UseRealTime();
 
+// The whole tick with the alarms on (alarms:1) against the same ticks
+// without (alarms:0): the monitor judged, the screen's alarms handed over,
+// the frame. The instrument's own limits, but its oil pressure marked red
+// over its whole scale, so that from the 31st tick a warning is up and
+// flashing, as the worst steady case. Mute is ticked in both: no chime.
+void BM_wholeTickAlarms(benchmark::State& state) {
+    startInstrument(750, 945, false);
+    instrument().engine.muted = 1;
+    AircraftProfile oilPressureRed = instrumentProfile;
+    oilPressureRed.gauge(Gauge::oilPressure).green = {};
+    oilPressureRed.gauge(Gauge::oilPressure).red = {{0, 125}};
+    if (state.range(0) != 0)
+        startAlarms(instrument().alarms, oilPressureRed);
+    for (auto _ : state) {
+        instrument().engine.leftFuel = 45.7f;
+        instrument().engine.rightFuel = 42.1f;
+        tickFrameTimer();
+    }
+    state.counters["alarms up"] = double(instrument().renderer.alarms.count);
+    instrument().alarms = {};
+    instrument().renderer.alarms = {};
+    instrument().renderer.release();
+}
+BENCHMARK(BM_wholeTickAlarms)
+    ->Arg(0)
+    ->Arg(1)
+    ->ArgName("alarms")
+    ->Unit(benchmark::kMillisecond)
+    ->MeasureProcessCPUTime()
+    ->UseRealTime();
+
 // Only the stretched copy of a finished 750 x 945 frame onto a client area
 // that, like the window's backing store, lives on between frames: by the
 // drawing layer's own passes (own:1) or by the painter (own:0).
