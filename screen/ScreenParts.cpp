@@ -1,6 +1,7 @@
 #include "screen/ScreenParts.h"
 
 #include "screen/ScreenSections.h"
+#include "screen/StatusBar.h"
 
 #include <array>
 
@@ -77,6 +78,9 @@ DrawnFrom egtReadings(Art art, Engine engine, std::size_t) {
 }
 DrawnFrom chtReadings(Art art, Engine engine, std::size_t) {
     return chtGraphInputs(art, engine);
+}
+DrawnFrom statusReadings(Art art, Engine, std::size_t) {
+    return statusBarInputs(art);
 }
 
 // Drawing order. The areas are what each part covered, drawn alone, over
@@ -212,7 +216,7 @@ const auto parts = std::to_array<ScreenPart>({
     {.name = "status bar",
      .area = {.x = 0, .y = 465, .width = 700, .height = 31},
      .draw = statusBar,
-     .inputs = nothing},
+     .inputs = statusReadings},
     {.name = "logo",
      .area = {.x = 17, .y = 18, .width = 80, .height = 26},
      .draw = logo,
