@@ -84,7 +84,9 @@ struct CylinderGraph {
     NumberFormat bigReadout;
     gfx::RectF bigReadoutBox;
     gfx::StringAlignment bigReadoutAlignment;
-    gfx::RectF inverseBox; // behind the big readout while it flashes inverse
+    // Behind the big readout while it flashes inverse, on whole pixels (a
+    // pixel's centre is at its half), clear of the status bar.
+    gfx::RectF inverseBox;
     TextBox caption;
 };
 
@@ -154,7 +156,7 @@ constexpr auto cylinderGraphs = std::to_array<CylinderGraph>({
      .bigReadout = fixed4_0,
      .bigReadoutBox = {.x = 75, .y = 120, .width = 90, .height = 40},
      .bigReadoutAlignment = Align::center,
-     .inverseBox = {.x = 81, .y = 126, .width = 78, .height = 25},
+     .inverseBox = {.x = 80.5f, .y = 125.5f, .width = 78, .height = 28},
      .caption =
          {.text = u"EGT", .x = 40, .y = 120, .width = 40, .height = 40, .alignment = Align::far}},
     {.gauge = Gauge::cht,
@@ -185,7 +187,7 @@ constexpr auto cylinderGraphs = std::to_array<CylinderGraph>({
      .bigReadout = fixed3_0,
      .bigReadoutBox = {.x = 31, .y = 120, .width = 90, .height = 40},
      .bigReadoutAlignment = Align::near,
-     .inverseBox = {.x = 32, .y = 126, .width = 72, .height = 25},
+     .inverseBox = {.x = 31.5f, .y = 125.5f, .width = 72, .height = 28},
      .caption =
          {.text = u"CHT", .x = -10, .y = 120, .width = 40, .height = 40, .alignment = Align::far}},
 });

@@ -89,7 +89,8 @@ DrawnFrom statusReadings(Art art, Engine, std::size_t) {
 // neighbouring gauges meet but do not overlap. The strip gauges stand 95
 // pixels apart; each one's readout is a part of its own beneath its pointer's
 // travel, drawn again only when its digits or colour change; so is each
-// tank gauge's.
+// tank gauge's. The graphs reach down to the status bar for the box behind
+// a big readout flashing inverse.
 const auto parts = std::to_array<ScreenPart>({
     {.name = "OIL-T",
      .area = {.x = 351, .y = 20, .width = 95, .height = 108},
@@ -204,12 +205,12 @@ const auto parts = std::to_array<ScreenPart>({
      .draw = percentPower,
      .inputs = powerReadings},
     {.name = "EGT",
-     .area = {.x = 19, .y = 269, .width = 157, .height = 192},
+     .area = {.x = 19, .y = 269, .width = 157, .height = 195},
      .draw = egtGraph,
      .inputs = egtReadings,
      .drawLayer = egtLayer},
     {.name = "CHT",
-     .area = {.x = 181, .y = 281, .width = 169, .height = 180},
+     .area = {.x = 181, .y = 281, .width = 169, .height = 183},
      .draw = chtGraph,
      .inputs = chtReadings,
      .drawLayer = chtLayer},
