@@ -74,8 +74,7 @@ struct Text {
     gfx::RectF box;
     gfx::Font ScreenKit::*font;
     gfx::StringAlignment alignment;
-    QRgb ink;
-    QRgb paper;
+    QRgb ink, paper;
 };
 
 // The text drawn alone on its paper reads the same, give or take the
@@ -99,13 +98,6 @@ bool reads(const QImage& screen, const QString& text, const Text& where) {
 }
 
 constexpr QRgb white = 0xFFFFFFFF, black = 0xFF000000;
-
-bool isYellow(QRgb p) {
-    return qRed(p) >= 200 && qGreen(p) >= 200 && qBlue(p) < 60;
-}
-bool isGreen(QRgb p) {
-    return qRed(p) < 60 && qGreen(p) >= 200 && qBlue(p) < 60;
-}
 
 // Which part of the screen, by name.
 std::size_t partNamed(std::string_view name) {
@@ -183,31 +175,25 @@ void CylindersTest::coloursFollowMarkingsAndAlarms_data() {
     QTest::addColumn<QRect>("region");
     QTest::addColumn<Colour>("colour");
     QTest::addColumn<int>("percent"); // of the region at least; 0: none of it
-    const Colour red = probes::isRed, yellow = isYellow, green = isGreen;
+    const Colour red = probes::isRed;
+    const Colour yellow = [](QRgb p) { return qRed(p) > 200 && qGreen(p) > 200 && qBlue(p) < 60; };
+    const Colour green = [](QRgb p) { return qRed(p) < 60 && qGreen(p) > 200 && qBlue(p) < 60; };
     const Colour white = probes::isWhite, ink = probes::isInk;
-    // The CHT zones at x = 318: today's 200..500 F, the profile's 100..500 F.
-    QTest::newRow("today's red at 490 F") << Scene::plain << QRect(317, 312, 3, 1) << red << 67;
-    QTest::newRow("profile's red at 460 F")
-        << Scene::fourCelsius << QRect(317, 319, 3, 1) << red << 67;
-    QTest::newRow("profile's yellow at 400 F")
-        << Scene::fourCelsius << QRect(317, 333, 3, 1) << yellow << 67;
-    QTest::newRow("profile's green at 300 F")
-        << Scene::fourCelsius << QRect(317, 356, 3, 1) << green << 67;
-    QTest::newRow("nothing under the profile's green")
-        << Scene::fourCelsius << QRect(317, 396, 3, 3) << ink << 0;
-    // Where the fifth of six numbers stood, between the third and fourth of four.
-    QTest::newRow("no fifth EGT column")
-        << Scene::fourCelsius << QRect(133, 406, 7, 14) << ink << 0;
-    QTest::newRow("selection past four boxes the fourth")
+    // The CHT zones at x = 318 of the profile's 100..500 F
+    // with nothing below its green; where the fifth of six numbers stood,
+    // between the third and the fourth of four; then the alarms' looks.
+    QTest::newRow("red 460 F") << Scene::fourCelsius << QRect(317, 319, 3, 1) << red << 67;
+    QTest::newRow("yellow 400 F") << Scene::fourCelsius << QRect(317, 333, 3, 1) << yellow << 67;
+    QTest::newRow("green 300 F") << Scene::fourCelsius << QRect(317, 356, 3, 1) << green << 67;
+    QTest::newRow("none at 120 F") << Scene::fourCelsius << QRect(317, 396, 3, 3) << ink << 0;
+    QTest::newRow("no fifth EGT") << Scene::fourCelsius << QRect(133, 406, 7, 14) << ink << 0;
+    QTest::newRow("sixth boxes fourth")
         << Scene::fourCelsius << QRect(141, 410, 1, 6) << white << 67;
     QTest::newRow("warning bar red") << Scene::alarms << QRect(255, 390, 8, 4) << red << 67;
-    QTest::newRow("flashing number inverse")
-        << Scene::alarms << QRect(251, 407, 14, 13) << red << 67;
+    QTest::newRow("inverse number") << Scene::alarms << QRect(251, 407, 14, 13) << red << 67;
     QTest::newRow("caution bar yellow") << Scene::alarms << QRect(100, 390, 6, 4) << yellow << 67;
-    QTest::newRow("caution number yellow")
-        << Scene::alarms << QRect(98, 407, 10, 12) << yellow << 15;
-    QTest::newRow("boxed alarming readout inverse")
-        << Scene::alarms << QRect(233, 437, 70, 2) << red << 67;
+    QTest::newRow("yellow number") << Scene::alarms << QRect(98, 407, 10, 12) << yellow << 15;
+    QTest::newRow("inverse readout") << Scene::alarms << QRect(233, 437, 70, 2) << red << 67;
     QTest::newRow("warning band red") << Scene::alarms << QRect(71, 467, 6, 14) << red << 67;
 }
 
