@@ -1,8 +1,10 @@
+#include "screen/CylinderScale.h"
 #include "screen/DrawnFrom.h"
 #include "screen/Readouts.h"
 #include "screen/ScreenSections.h"
 #include "screen/ScreenTables.h"
 
+#include "aircraft/InstrumentProfile.h"
 #include "engine/CylinderTemperatures.h"
 #include "engine/Engine.h"
 #include "engine/TableChecks.h"
@@ -36,11 +38,6 @@ bool chtLacking(const EngineState& engine, int cylinder) {
     return chtMissing(engine, cylinder);
 }
 
-// The boxed cylinder; a selection past the sixth reads as the sixth.
-int selectedCylinder(const EngineState& engine) {
-    return std::min<int>(engine.selectedCylinder, cylinderCount - 1);
-}
-
 template <std::size_t count>
 constexpr std::array<float, count> tickRows(double top, double step, double (*scaleY)(double)) {
     std::array<float, count> rows{};
@@ -50,7 +47,8 @@ constexpr std::array<float, count> tickRows(double top, double step, double (*sc
 }
 
 // How a column's bar stands: a fixed stub up to a threshold just above the
-// scale's bottom, proportional above it, full height beyond the top.
+// scale's bottom, proportional above it, full height beyond the top. The
+// stub is written for today's scale; another scale keeps its share.
 struct Bars {
     KitBrush brush;
     float left; // from the column's guide line
@@ -58,11 +56,11 @@ struct Bars {
     double stubAtMost;
     float stubTop;
     float stubHeight;
-    double fullAbove;
-    double (*scaleY)(double);
 };
 
 struct CylinderGraph {
+    Gauge gauge;
+    Quantity (*quantity)(int cylinder); // whose alarm look a column shows
     gfx::PointF origin;
     std::span<const TextBox> headers;
     std::span<const TextBox> scaleLabels;
@@ -70,6 +68,13 @@ struct CylinderGraph {
     float tickLeft;
     float tickRight;
     std::span<const FilledBox> zones; // later boxes cover earlier ones
+    // A profile's own scale: its ticks, labels beside them as the first of
+    // scaleLabels stands to its tick, and its zones where these stand.
+    ScaleStyle profileScale;
+    float labelAboveTick;
+    float zoneLeft;
+    float zoneWidth;
+    TextBox unitLabel; // the unit's symbol when it is not degrees F
     float firstColumn;
     float columnSpacing;
     Bars bars;
@@ -79,6 +84,9 @@ struct CylinderGraph {
     NumberFormat bigReadout;
     gfx::RectF bigReadoutBox;
     gfx::StringAlignment bigReadoutAlignment;
+    // Behind the big readout while it flashes inverse, on whole pixels (a
+    // pixel's centre is at its half), clear of the status bar.
+    gfx::RectF inverseBox;
     TextBox caption;
 };
 
@@ -120,13 +128,21 @@ constexpr FilledBox chtZones[] = {
 // EGT left of the dial's foot with its scale on the left; CHT beside it, scale on the right.
 constexpr std::size_t cylinderGraphCount = 2;
 constexpr auto cylinderGraphs = std::to_array<CylinderGraph>({
-    {.origin = {.x = 5, .y = 310},
+    {.gauge = Gauge::egt,
+     .quantity = cylinderEgt,
+     .origin = {.x = 5, .y = 310},
      .headers = egtHeaders,
      .scaleLabels = egtScaleLabels,
      .ticks = egtTicks,
      .tickLeft = 54,
      .tickRight = 59,
      .zones = egtZones,
+     .profileScale = {.intervals = 8, .labelEveryTick = false},
+     .labelAboveTick = 8,
+     .zoneLeft = 45,
+     .zoneWidth = 8,
+     .unitLabel =
+         {.text = u"", .x = 0, .y = 100, .width = 45, .height = 17, .alignment = Align::far},
      .firstColumn = 70,
      .columnSpacing = 16,
      .bars = {.brush = &ScreenKit::cyanBrush,
@@ -134,23 +150,30 @@ constexpr auto cylinderGraphs = std::to_array<CylinderGraph>({
               .width = 8,
               .stubAtMost = 845,
               .stubTop = 89.769697f,
-              .stubHeight = 2.2303030f,
-              .fullAbove = 1650,
-              .scaleY = egtScaleY},
+              .stubHeight = 2.2303030f},
      .value = egtOf,
      .lacking = egtLacking,
      .bigReadout = fixed4_0,
      .bigReadoutBox = {.x = 75, .y = 120, .width = 90, .height = 40},
      .bigReadoutAlignment = Align::center,
+     .inverseBox = {.x = 80.5f, .y = 125.5f, .width = 78, .height = 28},
      .caption =
          {.text = u"EGT", .x = 40, .y = 120, .width = 40, .height = 40, .alignment = Align::far}},
-    {.origin = {.x = 200, .y = 310},
+    {.gauge = Gauge::cht,
+     .quantity = cylinderCht,
+     .origin = {.x = 200, .y = 310},
      .headers = chtHeaders,
      .scaleLabels = chtScaleLabels,
      .ticks = chtTicks,
      .tickLeft = 106,
      .tickRight = 111,
      .zones = chtZones,
+     .profileScale = {.intervals = 4, .labelEveryTick = true},
+     .labelAboveTick = 9,
+     .zoneLeft = 114,
+     .zoneWidth = 8,
+     .unitLabel =
+         {.text = u"", .x = 110, .y = 100, .width = 40, .height = 17, .alignment = Align::far},
      .firstColumn = 0,
      .columnSpacing = 18,
      .bars = {.brush = &ScreenKit::greenBrush,
@@ -158,40 +181,123 @@ constexpr auto cylinderGraphs = std::to_array<CylinderGraph>({
               .width = 10,
               .stubAtMost = 210,
               .stubTop = 88.933334f,
-              .stubHeight = 3.0666666f,
-              .fullAbove = 500,
-              .scaleY = chtScaleY},
+              .stubHeight = 3.0666666f},
      .value = chtOf,
      .lacking = chtLacking,
      .bigReadout = fixed3_0,
      .bigReadoutBox = {.x = 31, .y = 120, .width = 90, .height = 40},
      .bigReadoutAlignment = Align::near,
+     .inverseBox = {.x = 31.5f, .y = 125.5f, .width = 72, .height = 28},
      .caption =
          {.text = u"CHT", .x = -10, .y = 120, .width = 40, .height = 40, .alignment = Align::far}},
 });
 static_assert(cylinderGraphs.size() == cylinderGraphCount);
-static_assert(noNullPointers(
-    cylinderGraphs, &CylinderGraph::value, &CylinderGraph::lacking,
-    [](const CylinderGraph& graph) { return graph.bars.brush; },
-    [](const CylinderGraph& graph) { return graph.bars.scaleY; }));
+static_assert(noNullPointers(cylinderGraphs, &CylinderGraph::value, &CylinderGraph::lacking,
+                             &CylinderGraph::quantity,
+                             [](const CylinderGraph& graph) { return graph.bars.brush; }));
 static_assert(noNullPointers(egtZones, &FilledBox::brush) &&
               noNullPointers(chtZones, &FilledBox::brush));
+
+// The tables above draw the instrument's own scales.
+static_assert(egtScaleY(instrumentProfile.gauge(Gauge::egt).max) == 0 &&
+              egtScaleY(instrumentProfile.gauge(Gauge::egt).min) == graphHeight &&
+              chtScaleY(instrumentProfile.gauge(Gauge::cht).max) == 0 &&
+              chtScaleY(instrumentProfile.gauge(Gauge::cht).min) == graphHeight);
 
 // Per column, from its guide line: number box, value rows, selection box.
 constexpr float guideDash[] = {3, 3};
 constexpr gfx::RectF numberBox{.x = -10, .y = 95, .width = 20, .height = 17};
 constexpr gfx::RectF selectionBox{.x = -10, .y = 95, .width = 18, .height = 17};
+// Behind an alarming column's number, inside the selection box.
+constexpr gfx::RectF numberFill{.x = -9, .y = 96, .width = 16, .height = 15};
 constexpr gfx::RectF valueBox{.x = -20, .y = 0, .width = 40, .height = 16};
 // Neighbouring four-digit values alternate between two rows so they never touch.
 constexpr float valueRows[] = {-33, -18};
 
-gfx::RectF barRect(const Bars& bars, double value) {
+// One graph as this frame draws it: the table's layout, the profile's
+// scale and cylinders, and the alarms up.
+struct GraphView {
+    const CylinderGraph& graph;
+    const GaugeProfile& gauge;
+    const ScreenAlarms& alarms;
+    ShownUnit unit;
+    ScaleMap map;
+    double stubAtMost;
+    float stubTop;
+    float stubHeight;
+    int columns;
+    float firstColumn;
+    float columnSpacing;
+    int selected; // the boxed column
+};
+
+bool sameMarkings(const GaugeProfile& a, const GaugeProfile& b) {
+    return a.min == b.min && a.max == b.max && a.green == b.green && a.yellow == b.yellow &&
+           a.red == b.red && a.redLines == b.redLines;
+}
+
+// Today's scale is drawn from its tables, any other from the profile.
+bool todaysScale(const GraphView& view) {
+    return view.unit.shown == view.unit.engine &&
+           sameMarkings(view.gauge, instrumentProfile.gauge(view.graph.gauge));
+}
+
+GraphView viewOf(const CylinderGraph& graph, const ScreenArt& art, const EngineState& engine) {
+    const GaugeProfile& gauge = art.profile.gauge(graph.gauge);
+    const GaugeProfile& todays = instrumentProfile.gauge(graph.gauge);
+    GraphView view{
+        .graph = graph,
+        .gauge = gauge,
+        .alarms = art.alarms,
+        .unit = {.engine = engineUnit(graph.gauge), .shown = art.profile.temperatureUnit},
+        .map = {.min = gauge.min, .max = gauge.max, .height = graphHeight},
+        .stubAtMost = graph.bars.stubAtMost,
+        .stubTop = graph.bars.stubTop,
+        .stubHeight = graph.bars.stubHeight,
+        .columns = std::clamp(art.profile.cylinders, 1, cylinderCount),
+        .firstColumn = graph.firstColumn,
+        .columnSpacing = graph.columnSpacing,
+        .selected = 0};
+    if (gauge.min != todays.min || gauge.max != todays.max) {
+        const double share = (graph.bars.stubAtMost - todays.min) / (todays.max - todays.min);
+        view.stubAtMost = gauge.min + share * (gauge.max - gauge.min);
+        view.stubTop = float(view.map.y(view.stubAtMost));
+        view.stubHeight = graphHeight - view.stubTop;
+    }
+    // Fewer cylinders share the six columns' width as evenly, on whole pixels.
+    if (view.columns != cylinderCount) {
+        view.columnSpacing = graph.columnSpacing * float(cylinderCount) / float(view.columns);
+        view.firstColumn += std::round((view.columnSpacing - graph.columnSpacing) / 2);
+    }
+    view.selected = std::min<int>(engine.selectedCylinder, view.columns - 1);
+    return view;
+}
+
+ReadoutLook lookOf(const GraphView& view, int cylinder) {
+    return view.alarms.look(view.graph.quantity(cylinder));
+}
+
+bool alarming(const ReadoutLook& look) {
+    return look.red || look.yellow;
+}
+
+KitBrush alarmBrush(const ReadoutLook& look) {
+    return look.red ? &ScreenKit::redBrush : &ScreenKit::yellowBrush;
+}
+
+// Inverse video in this frame: black on the alarm's colour.
+bool shownInverse(const GraphView& view, const ReadoutLook& look) {
+    return look.flashes && view.alarms.flashInverse;
+}
+
+gfx::RectF barRect(const GraphView& view, double value) {
+    const Bars& bars = view.graph.bars;
     // A value that is not a number gets the stub, like a cold cylinder.
-    if (!(value > bars.stubAtMost))
-        return {bars.left, bars.stubTop, bars.width, bars.stubHeight};
-    if (value > bars.fullAbove)
+    if (!(value > view.stubAtMost))
+        return {bars.left, view.stubTop, bars.width, view.stubHeight};
+    if (value > view.gauge.max)
         return {bars.left, 0, bars.width, graphHeight};
-    const float top = float(bars.scaleY(value));
+    const float top = float(view.map.y(value));
     return {bars.left, top, bars.width, graphHeight - top};
 }
 
@@ -200,31 +306,49 @@ void drawGuideLine(gfx::Graphics& graphics, ScreenKit& kit) {
     graphics.drawLine(&kit.whitePen, 0, 0, 0, graphHeight);
 }
 
-// The guide line and the cylinder's number: the same every tick.
-void drawColumnFace(gfx::Graphics& graphics, ScreenKit& kit, const EngineState&,
-                    const CylinderGraph&, int cylinder) {
-    drawGuideLine(graphics, kit);
+void drawNumber(gfx::Graphics& graphics, ScreenKit& kit, int cylinder, KitBrush brush) {
     drawTextBox(formatReadout(cylinder + 1, integer1), numberBox.x, numberBox.y, numberBox.width,
-                numberBox.height, &kit.boldFont13, &kit.whiteBrush, graphics,
+                numberBox.height, &kit.boldFont13, &(kit.*brush), graphics,
                 gfx::StringAlignment::center);
+}
+
+// The guide line and the cylinder's number: the same every tick.
+void drawColumnFace(gfx::Graphics& graphics, ScreenKit& kit, const EngineState&, const GraphView&,
+                    int cylinder) {
+    drawGuideLine(graphics, kit);
+    drawNumber(graphics, kit, cylinder, &ScreenKit::whiteBrush);
+}
+
+// An alarming cylinder's number, drawn over its white one, names it even
+// when another cylinder is boxed: in the alarm's colour, or black on it.
+void drawAlarmNumber(gfx::Graphics& graphics, ScreenKit& kit, const GraphView& view, int cylinder) {
+    const ReadoutLook look = lookOf(view, cylinder);
+    if (!alarming(look))
+        return;
+    const bool inverse = shownInverse(view, look);
+    graphics.fillRectangle(inverse ? &(kit.*alarmBrush(look)) : &kit.blackBrush, numberFill);
+    drawNumber(graphics, kit, cylinder, inverse ? &ScreenKit::blackBrush : alarmBrush(look));
 }
 
 // The bar over the guide line, the value above it, the box round the number.
 void drawColumnReadings(gfx::Graphics& graphics, ScreenKit& kit, const EngineState& engine,
-                        const CylinderGraph& graph, int cylinder) {
+                        const GraphView& view, int cylinder) {
+    const CylinderGraph& graph = view.graph;
     const bool lacking = graph.lacking(engine, cylinder);
     const double value = graph.value(engine, cylinder);
+    const ReadoutLook look = lookOf(view, cylinder);
     if (!lacking)
-        graphics.fillRectangle(&(kit.*graph.bars.brush), barRect(graph.bars, value));
-    drawTextBox(lacking ? noDataReadout(fixed4_0) : formatReadout(value, fixed4_0), valueBox.x,
-                valueRows[cylinder % 2], valueBox.width, valueBox.height, &kit.boldFont13,
-                &kit.whiteBrush, graphics, gfx::StringAlignment::center);
-    if (cylinder == selectedCylinder(engine))
+        graphics.fillRectangle(&(kit.*(alarming(look) ? alarmBrush(look) : graph.bars.brush)),
+                               barRect(view, value));
+    drawTextBox(lacking ? noDataReadout(fixed4_0) : formatReadout(view.unit(value), fixed4_0),
+                valueBox.x, valueRows[cylinder % 2], valueBox.width, valueBox.height,
+                &kit.boldFont13, &kit.whiteBrush, graphics, gfx::StringAlignment::center);
+    drawAlarmNumber(graphics, kit, view, cylinder);
+    if (cylinder == view.selected)
         graphics.drawRectangle(&kit.whitePen, selectionBox);
 }
 
-void drawScale(gfx::Graphics& graphics, ScreenKit& kit, const CylinderGraph& graph) {
-    drawTextBoxes(graphics, kit, graph.headers, &ScreenKit::boldFont14, &ScreenKit::whiteBrush);
+void drawTodaysScale(gfx::Graphics& graphics, ScreenKit& kit, const CylinderGraph& graph) {
     drawTextBoxes(graphics, kit, graph.scaleLabels, &ScreenKit::boldFont13, &ScreenKit::whiteBrush);
     for (const float y : graph.ticks)
         graphics.drawLine(&kit.whitePen, graph.tickLeft, y, graph.tickRight, y);
@@ -233,71 +357,132 @@ void drawScale(gfx::Graphics& graphics, ScreenKit& kit, const CylinderGraph& gra
                                gfx::RectF{zone.x, zone.y, zone.width, zone.height});
 }
 
-using ColumnLayer = void (*)(gfx::Graphics&, ScreenKit&, const EngineState&, const CylinderGraph&,
-                             int);
+// Red lines cross the zones and the ticks.
+void drawProfileScale(gfx::Graphics& graphics, ScreenKit& kit, const GraphView& view) {
+    const CylinderGraph& graph = view.graph;
+    const ScaleFace face = scaleFace(view.gauge, view.unit, graph.profileScale, graphHeight);
+    const TextBox& label = graph.scaleLabels.front();
+    for (std::size_t i = 0; i < face.tickCount; ++i) {
+        const ScaleTick& tick = face.ticks[i];
+        drawTextBox(tick.label, label.x, tick.y - graph.labelAboveTick, label.width, label.height,
+                    &kit.boldFont13, &kit.whiteBrush, graphics, label.alignment);
+        graphics.drawLine(&kit.whitePen, graph.tickLeft, tick.y, graph.tickRight, tick.y);
+    }
+    for (std::size_t i = 0; i < face.zoneCount; ++i) {
+        const ZoneBox& zone = face.zones[i];
+        graphics.fillRectangle(&(kit.*zone.brush),
+                               gfx::RectF{graph.zoneLeft, zone.top, graph.zoneWidth, zone.height});
+    }
+    for (const double redLine : view.gauge.redLines)
+        if (redLine >= view.gauge.min && redLine <= view.gauge.max) {
+            const auto y = float(view.map.y(redLine));
+            graphics.drawLine(&kit.redPen, std::min(graph.zoneLeft, graph.tickLeft), y,
+                              std::max(graph.zoneLeft + graph.zoneWidth, graph.tickRight), y);
+        }
+    if (view.unit.shown != view.unit.engine) {
+        const TextBox& unit = graph.unitLabel;
+        drawTextBox(unitSymbol(view.unit.shown), unit.x, unit.y, unit.width, unit.height,
+                    &kit.boldFont13, &kit.whiteBrush, graphics, unit.alignment);
+    }
+}
+
+void drawScale(gfx::Graphics& graphics, ScreenKit& kit, const GraphView& view) {
+    drawTextBoxes(graphics, kit, view.graph.headers, &ScreenKit::boldFont14,
+                  &ScreenKit::whiteBrush);
+    if (todaysScale(view))
+        drawTodaysScale(graphics, kit, view.graph);
+    else
+        drawProfileScale(graphics, kit, view);
+}
+
+using ColumnLayer = void (*)(gfx::Graphics&, ScreenKit&, const EngineState&, const GraphView&, int);
 
 // The columns step across in a nested state of their own.
 void drawColumns(gfx::Graphics& graphics, ScreenKit& kit, const EngineState& engine,
-                 const CylinderGraph& graph, ColumnLayer layer) {
+                 const GraphView& view, ColumnLayer layer) {
     const gfx::ContainerScope columns(graphics);
     setAntiAliased(graphics);
-    graphics.translateTransform(graph.firstColumn, 0);
-    for (int cylinder = 0; cylinder < cylinderCount; ++cylinder) {
-        layer(graphics, kit, engine, graph, cylinder);
-        graphics.translateTransform(graph.columnSpacing, 0);
+    graphics.translateTransform(view.firstColumn, 0);
+    for (int cylinder = 0; cylinder < view.columns; ++cylinder) {
+        layer(graphics, kit, engine, view, cylinder);
+        graphics.translateTransform(view.columnSpacing, 0);
     }
+}
+
+// The boxed cylinder's temperature in the pilot's unit and its alarm look.
+void drawBigReadout(gfx::Graphics& graphics, ScreenKit& kit, const EngineState& engine,
+                    const GraphView& view) {
+    const CylinderGraph& graph = view.graph;
+    const ReadoutLook look = lookOf(view, view.selected);
+    KitBrush brush = &ScreenKit::whiteBrush;
+    if (shownInverse(view, look)) {
+        graphics.fillRectangle(&(kit.*alarmBrush(look)), graph.inverseBox);
+        brush = &ScreenKit::blackBrush;
+    } else if (alarming(look)) {
+        brush = alarmBrush(look);
+    }
+    const gfx::RectF box = graph.bigReadoutBox;
+    drawTextBox(
+        graph.lacking(engine, view.selected)
+            ? noDataReadout(graph.bigReadout)
+            : formatReadout(view.unit(graph.value(engine, view.selected)), graph.bigReadout),
+        box.x, box.y, box.width, box.height, &kit.boldFont32, &(kit.*brush), graphics,
+        graph.bigReadoutAlignment);
 }
 
 // Every column's face before any column's readings: a bar stays within its
 // column above the numbers, a value above the guide lines and a selection box
 // clear of the next number, so no reading of one column shares a pixel with
 // the face of the next. The caption comes last, over the big readout's box.
-void drawGraph(gfx::Graphics& graphics, ScreenKit& kit, const EngineState& engine,
-               const CylinderGraph& graph, PartLayers layers) {
+void drawGraph(gfx::Graphics& graphics, ScreenKit& kit, const ScreenArt& art,
+               const EngineState& engine, const CylinderGraph& graph, PartLayers layers) {
     const gfx::TranslatedFrame frame(graphics, graph.origin);
+    const GraphView view = viewOf(graph, art, engine);
     if (layers != PartLayers::moving) {
-        drawScale(graphics, kit, graph);
-        drawColumns(graphics, kit, engine, graph, drawColumnFace);
+        drawScale(graphics, kit, view);
+        drawColumns(graphics, kit, engine, view, drawColumnFace);
     }
     if (layers == PartLayers::fixed)
         return;
-    drawColumns(graphics, kit, engine, graph, drawColumnReadings);
-    const gfx::RectF box = graph.bigReadoutBox;
-    const int selected = selectedCylinder(engine);
-    drawTextBox(graph.lacking(engine, selected)
-                    ? noDataReadout(graph.bigReadout)
-                    : formatReadout(graph.value(engine, selected), graph.bigReadout),
-                box.x, box.y, box.width, box.height, &kit.boldFont32, &kit.whiteBrush, graphics,
-                graph.bigReadoutAlignment);
+    drawColumns(graphics, kit, engine, view, drawColumnReadings);
+    drawBigReadout(graphics, kit, engine, view);
     drawTextBoxes(graphics, kit, std::span(&graph.caption, 1), &ScreenKit::boldFont14,
                   &ScreenKit::whiteBrush);
 }
 
+// The shown temperatures with whether each is missing and its alarm look,
+// the boxed column, the phase of a flashing look, and what of the profile
+// the readings are drawn against.
+DrawnFrom graphInputs(const CylinderGraph& graph, const ScreenArt& art, const EngineState& engine) {
+    const GraphView view = viewOf(graph, art, engine);
+    DrawnFrom inputs;
+    bool flashing = false;
+    for (int cylinder = 0; cylinder < view.columns; ++cylinder) {
+        const ReadoutLook look = lookOf(view, cylinder);
+        inputs << graph.value(engine, cylinder) << graph.lacking(engine, cylinder) << look;
+        flashing = flashing || look.flashes;
+    }
+    inputs << view.selected << (flashing && art.alarms.flashInverse) << view.columns
+           << view.unit.shown << view.gauge.min << view.gauge.max;
+    return inputs;
+}
+
 } // namespace
 
-void drawEgtGraph(gfx::Graphics& graphics, ScreenKit& kit, const ScreenArt&,
+void drawEgtGraph(gfx::Graphics& graphics, ScreenKit& kit, const ScreenArt& art,
                   const EngineState& engine, PartLayers layers) {
-    drawGraph(graphics, kit, engine, cylinderGraphs[0], layers);
+    drawGraph(graphics, kit, art, engine, cylinderGraphs[0], layers);
 }
 
-void drawChtGraph(gfx::Graphics& graphics, ScreenKit& kit, const ScreenArt&,
+void drawChtGraph(gfx::Graphics& graphics, ScreenKit& kit, const ScreenArt& art,
                   const EngineState& engine, PartLayers layers) {
-    drawGraph(graphics, kit, engine, cylinderGraphs[1], layers);
+    drawGraph(graphics, kit, art, engine, cylinderGraphs[1], layers);
 }
 
-// The shown temperatures with whether each is missing, and the boxed column.
-DrawnFrom egtGraphInputs(const ScreenArt&, const EngineState& engine) {
-    DrawnFrom inputs;
-    for (int cylinder = 0; cylinder < cylinderCount; ++cylinder)
-        inputs << egtOf(engine, cylinder) << egtLacking(engine, cylinder);
-    inputs << selectedCylinder(engine);
-    return inputs;
+DrawnFrom egtGraphInputs(const ScreenArt& art, const EngineState& engine) {
+    return graphInputs(cylinderGraphs[0], art, engine);
 }
 
-DrawnFrom chtGraphInputs(const ScreenArt&, const EngineState& engine) {
-    DrawnFrom inputs;
-    for (int cylinder = 0; cylinder < cylinderCount; ++cylinder)
-        inputs << chtOf(engine, cylinder) << chtLacking(engine, cylinder);
-    inputs << selectedCylinder(engine);
-    return inputs;
+DrawnFrom chtGraphInputs(const ScreenArt& art, const EngineState& engine) {
+    return graphInputs(cylinderGraphs[1], art, engine);
 }

@@ -1,6 +1,7 @@
 #include "screen/ScreenParts.h"
 
 #include "screen/ScreenSections.h"
+#include "screen/StatusBar.h"
 
 #include <array>
 
@@ -78,6 +79,9 @@ DrawnFrom egtReadings(Art art, Engine engine, std::size_t) {
 DrawnFrom chtReadings(Art art, Engine engine, std::size_t) {
     return chtGraphInputs(art, engine);
 }
+DrawnFrom statusReadings(Art art, Engine, std::size_t) {
+    return statusBarInputs(art);
+}
 
 // Drawing order. The areas are what each part covered, drawn alone, over
 // readings from far below to far above its scale, with and without data, on
@@ -86,7 +90,8 @@ DrawnFrom chtReadings(Art art, Engine engine, std::size_t) {
 // neighbouring gauges meet but do not overlap. The strip gauges stand 95
 // pixels apart; each one's readout is a part of its own beneath its pointer's
 // travel, drawn again only when its digits or colour change; so is each
-// tank gauge's.
+// tank gauge's. The graphs reach down to the status bar for the box behind
+// a big readout flashing inverse.
 const auto parts = std::to_array<ScreenPart>({
     {.name = "OIL-T",
      .area = {.x = 351, .y = 20, .width = 95, .height = 108},
@@ -201,19 +206,19 @@ const auto parts = std::to_array<ScreenPart>({
      .draw = percentPower,
      .inputs = powerReadings},
     {.name = "EGT",
-     .area = {.x = 19, .y = 269, .width = 157, .height = 192},
+     .area = {.x = 19, .y = 269, .width = 157, .height = 195},
      .draw = egtGraph,
      .inputs = egtReadings,
      .drawLayer = egtLayer},
     {.name = "CHT",
-     .area = {.x = 181, .y = 281, .width = 169, .height = 180},
+     .area = {.x = 181, .y = 281, .width = 169, .height = 183},
      .draw = chtGraph,
      .inputs = chtReadings,
      .drawLayer = chtLayer},
     {.name = "status bar",
      .area = {.x = 0, .y = 465, .width = 700, .height = 31},
      .draw = statusBar,
-     .inputs = nothing},
+     .inputs = statusReadings},
     {.name = "logo",
      .area = {.x = 17, .y = 18, .width = 80, .height = 26},
      .draw = logo,
