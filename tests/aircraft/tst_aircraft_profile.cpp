@@ -216,7 +216,7 @@ private slots:
     // read 100 litres at the F mark.
     void exampleAircraftReads() {
         const ProfileReading reading =
-            readAircraftProfile(ZENTOR_AIRCRAFT_DATA "/../four-cylinder-celsius.toml");
+            readAircraftProfile(ZENTOR_AIRCRAFT_DATA "/../example-four-cylinder.toml");
         QVERIFY2(reading.profile, reading.error.c_str());
         const AircraftProfile& p = *reading.profile;
         QCOMPARE(p.cylinders, 4);
