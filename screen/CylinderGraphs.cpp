@@ -1,5 +1,6 @@
 #include "screen/CylinderScale.h"
 #include "screen/DrawnFrom.h"
+#include "screen/LeanReadouts.h"
 #include "screen/Readouts.h"
 #include "screen/ScreenSections.h"
 #include "screen/ScreenTables.h"
@@ -229,6 +230,8 @@ struct GraphView {
     float firstColumn;
     float columnSpacing;
     int selected; // the boxed column
+    // The lean search's readouts on the EGT graph while the pilot leans.
+    const LeanView* lean;
 };
 
 bool sameMarkings(const GaugeProfile& a, const GaugeProfile& b) {
@@ -257,7 +260,8 @@ GraphView viewOf(const CylinderGraph& graph, const ScreenArt& art, const EngineS
         .columns = std::clamp(art.profile.cylinders, 1, cylinderCount),
         .firstColumn = graph.firstColumn,
         .columnSpacing = graph.columnSpacing,
-        .selected = 0};
+        .selected = 0,
+        .lean = graph.gauge == Gauge::egt ? art.lean : nullptr};
     if (gauge.min != todays.min || gauge.max != todays.max) {
         const double share = (graph.bars.stubAtMost - todays.min) / (todays.max - todays.min);
         view.stubAtMost = gauge.min + share * (gauge.max - gauge.min);
@@ -330,6 +334,15 @@ void drawAlarmNumber(gfx::Graphics& graphics, ScreenKit& kit, const GraphView& v
     drawNumber(graphics, kit, cylinder, inverse ? &ScreenKit::blackBrush : alarmBrush(look));
 }
 
+// Leaning, the number of the cylinder that peaked first turns cyan.
+void drawFirstPeakNumber(gfx::Graphics& graphics, ScreenKit& kit, const GraphView& view,
+                         int cylinder) {
+    if (!view.lean || !peakedFirst(*view.lean, cylinder))
+        return;
+    graphics.fillRectangle(&kit.blackBrush, numberFill);
+    drawNumber(graphics, kit, cylinder, &ScreenKit::cyanBrush);
+}
+
 // The bar over the guide line, the value above it, the box round the number.
 void drawColumnReadings(gfx::Graphics& graphics, ScreenKit& kit, const EngineState& engine,
                         const GraphView& view, int cylinder) {
@@ -340,9 +353,16 @@ void drawColumnReadings(gfx::Graphics& graphics, ScreenKit& kit, const EngineSta
     if (!lacking)
         graphics.fillRectangle(&(kit.*(alarming(look) ? alarmBrush(look) : graph.bars.brush)),
                                barRect(view, value));
-    drawTextBox(lacking ? noDataReadout(fixed4_0) : formatReadout(view.unit(value), fixed4_0),
-                valueBox.x, valueRows[cylinder % 2], valueBox.width, valueBox.height,
-                &kit.boldFont13, &kit.whiteBrush, graphics, gfx::StringAlignment::center);
+    // Leaning, a cylinder that has peaked shows the fuel flow at its peak.
+    const std::optional<std::u16string> peakFlow =
+        view.lean ? leanColumnValue(*view.lean, cylinder) : std::nullopt;
+    const std::u16string text = peakFlow  ? *peakFlow
+                                : lacking ? noDataReadout(fixed4_0)
+                                          : formatReadout(view.unit(value), fixed4_0);
+    drawTextBox(text, valueBox.x, valueRows[cylinder % 2], valueBox.width, valueBox.height,
+                &kit.boldFont13, peakFlow ? &kit.cyanBrush : &kit.whiteBrush, graphics,
+                gfx::StringAlignment::center);
+    drawFirstPeakNumber(graphics, kit, view, cylinder);
     drawAlarmNumber(graphics, kit, view, cylinder);
     if (cylinder == view.selected)
         graphics.drawRectangle(&kit.whitePen, selectionBox);
@@ -414,7 +434,8 @@ void drawBigReadout(gfx::Graphics& graphics, ScreenKit& kit, const EngineState& 
                     const GraphView& view) {
     const CylinderGraph& graph = view.graph;
     const ReadoutLook look = lookOf(view, view.selected);
-    KitBrush brush = &ScreenKit::whiteBrush;
+    // Leaning, it shows the distance from the peak, in cyan.
+    KitBrush brush = view.lean ? &ScreenKit::cyanBrush : &ScreenKit::whiteBrush;
     if (shownInverse(view, look)) {
         graphics.fillRectangle(&(kit.*alarmBrush(look)), graph.inverseBox);
         brush = &ScreenKit::blackBrush;
@@ -422,12 +443,13 @@ void drawBigReadout(gfx::Graphics& graphics, ScreenKit& kit, const EngineState& 
         brush = alarmBrush(look);
     }
     const gfx::RectF box = graph.bigReadoutBox;
-    drawTextBox(
-        graph.lacking(engine, view.selected)
+    const std::u16string text =
+        view.lean ? leanBigReadout(*view.lean)
+        : graph.lacking(engine, view.selected)
             ? noDataReadout(graph.bigReadout)
-            : formatReadout(view.unit(graph.value(engine, view.selected)), graph.bigReadout),
-        box.x, box.y, box.width, box.height, &kit.boldFont32, &(kit.*brush), graphics,
-        graph.bigReadoutAlignment);
+            : formatReadout(view.unit(graph.value(engine, view.selected)), graph.bigReadout);
+    drawTextBox(text, box.x, box.y, box.width, box.height, &kit.boldFont32, &(kit.*brush), graphics,
+                graph.bigReadoutAlignment);
 }
 
 // Every column's face before any column's readings: a bar stays within its
@@ -464,6 +486,7 @@ DrawnFrom graphInputs(const CylinderGraph& graph, const ScreenArt& art, const En
     }
     inputs << view.selected << (flashing && art.alarms.flashInverse) << view.columns
            << view.unit.shown << view.gauge.min << view.gauge.max;
+    addLeanGraphInputs(inputs, view.lean);
     return inputs;
 }
 

@@ -1,5 +1,6 @@
 #include "screen/StatusBar.h"
 
+#include "screen/LeanReadouts.h"
 #include "screen/ScreenSections.h"
 #include "screen/ScreenTables.h"
 
@@ -51,6 +52,14 @@ constexpr gfx::PointF logoCorner{.x = 15, .y = 15};
 // Only pure opaque black around the logo's artwork is left out.
 constexpr gfx::Argb logoKey = 0xFF000000;
 
+// While the pilot leans, the lean search's words take the captions' place,
+// black on the bar as they are; an alarm's message goes before them.
+void drawLeanWords(gfx::Graphics& graphics, ScreenKit& kit, const LeanView& lean) {
+    drawTextBox(leanStatus(lean), messageBand.x, messageBand.y, messageBand.width,
+                messageBand.height, &kit.boldFont13, &kit.blackBrush, graphics,
+                gfx::StringAlignment::near);
+}
+
 void drawMessage(gfx::Graphics& graphics, ScreenKit& kit, const ScreenAlarms& alarms) {
     const MessageLook& look = messageLook(alarms.severity);
     graphics.fillRectangle(&(kit.*look.band), messageBand);
@@ -83,6 +92,7 @@ DrawnFrom statusBarInputs(const ScreenArt& art) {
     DrawnFrom inputs;
     inputs << std::u16string_view(statusBarTailNumber(art))
            << std::u16string_view(statusBarMessage(art.alarms)) << art.alarms.severity;
+    addLeanStatusInputs(inputs, art.lean);
     return inputs;
 }
 
@@ -95,6 +105,9 @@ void drawStatusBar(gfx::Graphics& graphics, ScreenKit& kit, const ScreenArt& art
     std::span<const TextBox> shown = labels;
     if (!art.alarms.message.empty()) {
         drawMessage(graphics, kit, art.alarms);
+        shown = shown.subspan(registrationLabel);
+    } else if (art.lean) {
+        drawLeanWords(graphics, kit, *art.lean);
         shown = shown.subspan(registrationLabel);
     }
     drawTextBoxes(graphics, kit, shown, &ScreenKit::boldFont13, &ScreenKit::blackBrush);

@@ -13,5 +13,6 @@ std::u16string statusBarTailNumber(const ScreenArt& art);
 // up when there are more than one ("CHT 3 HIGH 441  (2)"); empty: none.
 std::u16string statusBarMessage(const ScreenAlarms& alarms);
 
-// What the status bar draws from: its registration and its alarm message.
+// What the status bar draws from: its registration, its alarm message and
+// the lean search's words.
 DrawnFrom statusBarInputs(const ScreenArt& art);

@@ -5,7 +5,10 @@
 #include "app/shell/InstrumentController.h"
 #include "engine/Engine.h"
 #include "engine/EngineSource.h"
+#include "gfx/Bitmap.h"
+#include "gfx/Graphics.h"
 #include "panel/PanelArtwork.h"
+#include "tests/gfx/Probes.h"
 
 #include <QTest>
 
@@ -50,6 +53,18 @@ private:
     int probes;
     long ticks = 0;
 };
+
+// The cyan pixels of the big EGT readout, as the running renderer draws the screen.
+int cyanInBigEgtReadout() {
+    gfx::Bitmap screen(630, 483);
+    {
+        gfx::Graphics graphics(screen);
+        graphics.setClip(gfx::Rect{0, 0, 630, 483});
+        instrument().renderer.draw(graphics, instrument().engine);
+    }
+    return probes::count(screen.image(), {80, 430, 90, 40},
+                         [](QRgb p) { return qRed(p) < 60 && qGreen(p) > 200 && qBlue(p) > 200; });
+}
 
 } // namespace
 
@@ -120,9 +135,11 @@ private slots:
         QCOMPARE(view.firstToPeak.value_or(0), first);
         QCOMPARE(view.flowSpread.has_value(), spread);
         QCOMPARE(view.singleProbe, probes <= 1); // the model has one EGT, spread over the bars
+        QVERIFY(cyanInBigEgtReadout() > 30);     // the distance from the peak, in cyan
         QTest::keyClick(&shell->window, Qt::Key_L);
         stepInstrument();
         QVERIFY(!instrument().renderer.lean);
+        QCOMPARE(cyanInBigEgtReadout(), 0);
     }
 };
 
