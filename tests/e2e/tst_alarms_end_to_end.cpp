@@ -1,9 +1,8 @@
 // Alarms in the real window, driven by xdotool: a log whose cylinder head
 // runs hot from its start, replayed with a profile that puts that in the
-// red. The warning chimes through the engine sound's output (OpenAL Soft
-// writing its mix to a wave file) every 2.5 s until A is pressed, then falls
-// silent; Mute would silence it, Enter and a click do what A does (tested
-// beside the shell).
+// red. The readout box flashes and the warning chimes through the engine sound's output (OpenAL
+// Soft writing its mix to a wave file) every 2.5 s until A is pressed, then falls silent; Mute
+// would silence it, Enter and a click do what A does (tested beside the shell).
 
 #include "XScreen.h"
 
@@ -15,6 +14,7 @@
 #include <QTest>
 #include <QtEndian>
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -77,6 +77,30 @@ double crossingRate(const MonoSound& sound, std::size_t start, double seconds) {
     return crossings / seconds;
 }
 
+// Pure red pixels on the whole screen: the warning's bar, number and message.
+qint64 redPixels(const QImage& image) {
+    qint64 count = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x)
+            count += qRed(row[x]) > 200 && qGreen(row[x]) < 60 && qBlue(row[x]) < 60 ? 1 : 0;
+    }
+    return count;
+}
+
+// How much the red on the screen changes over a second of grabs: the
+// flashing readout box turns red and back twice a second.
+qint64 redSwing() {
+    qint64 least = -1, most = 0;
+    for (int grab = 0; grab < 10; ++grab) {
+        const qint64 red = redPixels(screenshot());
+        least = least < 0 ? red : std::min(least, red);
+        most = std::max(most, red);
+        QTest::qWait(100);
+    }
+    return most - least;
+}
+
 } // namespace
 
 class AlarmsEndToEndTest : public QObject {
@@ -128,10 +152,20 @@ private slots:
         const QString window = findWindow(QStringLiteral("Corvane Zentor Demo"));
         QVERIFY(!window.isEmpty());
 
-        // Raised at 2 s of the log; chimes at 2 s and 4.5 s, then A at 6 s.
+        // Raised at 2 s of the log: the box flashes. It chimes at 2 s and 4.5 s,
+        // then A at 6 s.
+        // Cylinder 3 boxed: its big readout flashes too.
+        runXdotool({"windowfocus", "--sync", window});
+        runXdotool({"key", "--window", window, "c", "c"});
+        QTRY_VERIFY_WITH_TIMEOUT(captionSeconds(window) >= 3, 20000);
+        const qint64 flashing = redSwing();
+        QVERIFY2(flashing > 300, qPrintable(QString::number(flashing)));
         QTRY_VERIFY_WITH_TIMEOUT(captionSeconds(window) >= 6, 20000);
         runXdotool({"windowfocus", "--sync", window});
         runXdotool({"key", "--window", window, "a"});
+        QTest::qWait(300);
+        const qint64 steady = redSwing(); // acknowledged: red, but still
+        QVERIFY2(steady < flashing / 4, qPrintable(QString::number(steady)));
         // Unacknowledged, it would chime at 7, 9.5 and 12 s.
         QTRY_VERIFY_WITH_TIMEOUT(captionSeconds(window) >= 13, 30000);
         program.terminate(); // closes in order: the stream ends
