@@ -21,6 +21,8 @@ void LeanFinder::reset() {
     channelCount = 0;
     flowMean.clear();
     flow.reset();
+    richest.reset();
+    leanStart.reset();
 }
 
 void LeanFinder::update(const LeanReading& reading) {
@@ -29,6 +31,12 @@ void LeanFinder::update(const LeanReading& reading) {
         flow = flowMean.add(*reading.fuelFlow, rule.smoothing);
     else
         flow.reset();
+    if (flow) {
+        if (!richest || *flow >= *richest) {
+            richest = *flow;
+            leanStart = reading.time;
+        }
+    }
     for (std::size_t c = 0; c < channelCount; ++c) {
         if (reading.egt[c])
             follow(probes[c], *reading.egt[c], reading.time);

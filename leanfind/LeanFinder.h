@@ -83,6 +83,9 @@ public:
     // before it peaked or without fuel flow.
     LeanSide side(std::size_t channel) const;
     std::optional<double> fuelFlow() const { return flow; }
+    // When the pilot began leaning: the last reading at the highest fuel
+    // flow since the search began; none without fuel flow.
+    std::optional<double> leaningFrom() const { return leanStart; }
 
 private:
     struct Channel {
@@ -103,5 +106,7 @@ private:
     std::array<Channel, maxLeanChannels> probes{};
     std::size_t channelCount = 0;
     RunningMean flowMean;
-    std::optional<double> flow; // smoothed fuel flow now
+    std::optional<double> flow;    // smoothed fuel flow now
+    std::optional<double> richest; // the highest smoothed fuel flow seen
+    std::optional<double> leanStart;
 };

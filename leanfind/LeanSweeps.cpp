@@ -32,6 +32,7 @@ void LeanSweepSearch::record(bool complete) {
         return;
     LeanSweep sweep{.start = *searchStart,
                     .end = *searchStart,
+                    .leaningFrom = finder.leaningFrom().value_or(*searchStart),
                     .channels = finder.channels(),
                     .peaks = {},
                     .firstToPeak = first,

@@ -16,6 +16,9 @@
 struct LeanSweep {
     double start = 0; // the search's first reading
     double end = 0;   // when the last moving probe peaked
+    // When the fuel flow began to fall toward the peaks: where a replay's
+    // N and P stop.
+    double leaningFrom = 0;
     std::size_t channels = 0;
     std::array<std::optional<LeanPeak>, maxLeanChannels> peaks{};
     std::optional<std::size_t> firstToPeak;

@@ -142,6 +142,10 @@ void TestLeanFind::sweepsOfAFlight() {
     for (const LeanReading& r : sweep(Sweep::twice, false, true, 6))
         search.add(r, 2400, 23);
     QCOMPARE(search.sweeps().size(), std::size_t(2));
+    // Leaning began at the start, and again once enriched back to 16 gal/h.
+    QVERIFY(std::abs(search.sweeps()[0].leaningFrom - 0) < 4);
+    QVERIFY2(std::abs(search.sweeps()[1].leaningFrom - 180) < 4,
+             qPrintable(QString::number(search.sweeps()[1].leaningFrom)));
     for (const LeanSweep& found : search.sweeps()) {
         QCOMPARE(int(*found.firstToPeak), 2);
         QVERIFY(std::abs(*found.fuelFlowSpread - (14.0 - 11.6)) < 0.5);
