@@ -1,7 +1,19 @@
 #include "app/shell/AlarmStartScan.h"
 
 #include "app/shell/InstrumentController.h"
+#include "leanfind/LeanReadings.h"
+#include "leanfind/LeanSweeps.h"
 #include "logs/EngineLog.h"
+
+namespace {
+
+std::optional<double> valueOf(const EngineSample& sample, Quantity quantity) {
+    if (!sample.has(quantity))
+        return std::nullopt;
+    return double(sample[quantity]);
+}
+
+} // namespace
 
 AlarmStartScan::AlarmStartScan(std::string path, AircraftProfile profile)
     : worker(
@@ -14,35 +26,48 @@ AlarmStartScan::~AlarmStartScan() {
 }
 
 void AlarmStartScan::scan(const std::string& path, const AircraftProfile& profile) {
-    found = scanAlarmStarts(path, profile, frameTimerPeriodMs / 1000.0, &cancelled);
+    found = scanReplayStops(path, profile, frameTimerPeriodMs / 1000.0, &cancelled);
     finished = true;
 }
 
-std::optional<std::vector<AlarmStart>> AlarmStartScan::take() {
+std::optional<ReplayStops> AlarmStartScan::take() {
     if (taken || !finished)
         return std::nullopt;
     taken = true;
     return std::move(found);
 }
 
-std::vector<AlarmStart> scanAlarmStarts(const std::string& path, const AircraftProfile& profile,
-                                        double step, const std::atomic<bool>* cancelled) {
+ReplayStops scanReplayStops(const std::string& path, const AircraftProfile& profile, double step,
+                            const std::atomic<bool>* cancelled) {
     EngineLog::Opened opened = EngineLog::open(path, LogOptions{.indexInBackground = false});
     if (!opened.log || !(step > 0))
         return {};
     const double length = opened.log->progress().length;
     AlarmMonitor monitor(profile);
-    std::vector<AlarmStart> starts;
+    LeanSweepSearch sweeps;
+    ReplayStops stops;
     // Counted in whole steps, so the times are the replay's own tick times.
     for (std::uint64_t tick = 0; double(tick) * step <= length; ++tick) {
         if (cancelled && *cancelled)
             return {};
         const double time = double(tick) * step;
-        monitor.update(opened.log->sampleAt(time), time, AlarmFlags{});
+        const EngineSample sample = opened.log->sampleAt(time);
+        monitor.update(sample, time, AlarmFlags{});
         for (const ActiveAlarm& alarm : monitor.active())
             if (alarm.start == time)
-                starts.push_back(
+                stops.alarms.push_back(
                     {.time = time, .severity = alarm.severity, .message = alarm.message});
+        LeanReading reading = leanReading(sample, profile.cylinders);
+        reading.time = time;
+        sweeps.add(reading, valueOf(sample, Quantity::rpm),
+                   valueOf(sample, Quantity::manifoldPressure));
     }
-    return starts;
+    for (const LeanSweep& sweep : sweeps.sweeps())
+        stops.leanSweeps.push_back(sweep.leaningFrom);
+    return stops;
+}
+
+std::vector<AlarmStart> scanAlarmStarts(const std::string& path, const AircraftProfile& profile,
+                                        double step, const std::atomic<bool>* cancelled) {
+    return scanReplayStops(path, profile, step, cancelled).alarms;
 }

@@ -70,16 +70,17 @@ bool chimeWanted(const AlarmWatch& watch, const ScreenAlarms& shown, const Engin
 std::optional<double> nextAlarmStart(const AlarmWatch& watch, double position, bool forward) {
     if (!watch.monitor)
         return std::nullopt;
-    if (forward) {
-        for (const AlarmStart& start : watch.starts)
-            if (start.time > position + startSlack)
-                return start.time;
-        return std::nullopt;
-    }
-    for (auto start = watch.starts.rbegin(); start != watch.starts.rend(); ++start)
-        if (start->time < position - startSlack)
-            return start->time;
-    return std::nullopt;
+    std::optional<double> nearest;
+    const auto consider = [&](double time) {
+        const bool ahead = forward ? time > position + startSlack : time < position - startSlack;
+        if (ahead && (!nearest || (forward ? time < *nearest : time > *nearest)))
+            nearest = time;
+    };
+    for (const AlarmStart& start : watch.starts)
+        consider(start.time);
+    for (const double sweep : watch.leanSweeps)
+        consider(sweep);
+    return nearest;
 }
 
 void judgeStretch(AlarmWatch& watch, double from, double to,

@@ -21,6 +21,8 @@ struct AlarmWatch {
     std::uint64_t ticks = 0;
     // A replayed log's alarm starts, in time order, for N and P.
     std::vector<AlarmStart> starts;
+    // Where the pilot began leaning in each of its lean sweeps: N and P stop there too.
+    std::vector<double> leanSweeps;
 };
 
 // A flashing readout shows inverse video for this many ticks, then plain for
@@ -48,9 +50,9 @@ void showAlarms(const AlarmWatch& watch, ScreenAlarms& shown);
 // stand: a warning up, not acknowledged, and Mute not ticked.
 bool chimeWanted(const AlarmWatch& watch, const ScreenAlarms& shown, const EngineState& engine);
 
-// The alarm start after (`forward`) or before `position`, if any. Starts
-// within half a second behind count as the one being watched, so that P
-// from a start just sought goes to the one before it.
+// The alarm start or lean sweep after (`forward`) or before `position`, if
+// any. Stops within half a second behind count as the one being watched,
+// so that P from a stop just sought goes to the one before it.
 std::optional<double> nextAlarmStart(const AlarmWatch& watch, double position, bool forward);
 
 // The log's values from `from` to `to` seconds (`sampleAt` gives them),

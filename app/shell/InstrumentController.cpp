@@ -45,8 +45,10 @@ void watchSourceAlarms() {
     if (!watch.monitor)
         return;
     if (alarmStartScan)
-        if (auto starts = alarmStartScan->take())
-            watch.starts = std::move(*starts);
+        if (auto stops = alarmStartScan->take()) {
+            watch.starts = std::move(stops->alarms);
+            watch.leanSweeps = std::move(stops->leanSweeps);
+        }
     std::optional<double> time;
     if (const auto* replay = dynamic_cast<const ReplaySource*>(&engineSource()))
         time = replay->playback().position();

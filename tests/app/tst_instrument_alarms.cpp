@@ -17,9 +17,12 @@
 #include "sound/AlarmChime.h"
 #include "tests/support/InstrumentReset.h"
 #include "tests/support/RecordingAudio.h"
+#include "FlightFixture.h"
 
+#include "FlightFixture.h"
 #include <QFile>
 #include <QTemporaryDir>
+
 #include <QTest>
 
 namespace {
@@ -259,6 +262,32 @@ private slots:
             stepInstrument();
         }
         QCOMPARE(shown().count, std::size_t(1));
+    }
+
+    // A flight with a lean sweep: N and P stop where the pilot began leaning
+    // as well as at the alarm starts, nearest first either way.
+    void replayStopsAtLeanSweeps() {
+        QTemporaryDir folder;
+        const QString path = folder.filePath("flight.csv");
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray::fromStdString(flightLog(flightPlan(FlightKind::leanSweep))));
+        file.close();
+        const ReplayStops stops = scanReplayStops(path.toStdString(), instrumentProfile, 1.0);
+        QCOMPARE(stops.leanSweeps.size(), std::size_t(1));
+        const double leaningFrom = 300 + 600 + 600; // taxi, climb and cruise behind
+        QVERIFY2(std::abs(stops.leanSweeps[0] - leaningFrom) < 10,
+                 qPrintable(QString::number(stops.leanSweeps[0])));
+        QCOMPARE(stops.alarms.size(), std::size_t(1)); // cylinder 3 hot in the climb
+        AlarmWatch watch;
+        startAlarms(watch, instrumentProfile);
+        watch.starts = stops.alarms;
+        watch.leanSweeps = stops.leanSweeps;
+        const double alarm = stops.alarms[0].time;
+        QCOMPARE(nextAlarmStart(watch, 0, true), std::optional<double>(alarm));
+        QCOMPARE(nextAlarmStart(watch, alarm, true), std::optional<double>(stops.leanSweeps[0]));
+        QCOMPARE(nextAlarmStart(watch, 3000, false), std::optional<double>(stops.leanSweeps[0]));
+        QCOMPARE(nextAlarmStart(watch, stops.leanSweeps[0], false), std::optional<double>(alarm));
     }
 };
 
