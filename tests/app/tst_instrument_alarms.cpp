@@ -19,10 +19,8 @@
 #include "tests/support/RecordingAudio.h"
 #include "FlightFixture.h"
 
-#include "FlightFixture.h"
 #include <QFile>
 #include <QTemporaryDir>
-
 #include <QTest>
 
 namespace {
