@@ -67,7 +67,9 @@ private:
 
 struct Pass {
     Pass(FlightReview& review, const AircraftProfile& profile, int columns)
-        : plots(review, columns), monitor(profile), cylinders(profile.cylinders) {}
+        : plots(review, columns), monitor(profile),
+          sweeps({.peakDrop = profile.leanPeakDrop, .minimumRise = profile.leanPeakDrop}),
+          cylinders(profile.cylinders) {}
 
     PlotFiller plots;
     FigureCounter figures;
