@@ -61,9 +61,9 @@ struct EngineState;
 bool applyAssignment(EngineState& record, const FieldAssignment& assignment);
 
 inline constexpr std::string_view snapshotUsage =
-    "usage: zentor-snapshot [--set FIELD=VALUE]... [--ticks N] [--seed N] [--screen-only] "
-    "[--size WxH] [--replay FILE [--at TIME] [--lean START]] [--aircraft FILE] [--alarms]\n"
-    "       OUTPUT.png\n"
+    "usage: zentor-snapshot [--set FIELD=VALUE]... [--ticks N] [--seed N] [--screen-only]\n"
+    "                       [--size WxH] [--replay FILE [--at TIME] [--lean START]]\n"
+    "                       [--aircraft FILE] [--alarms] OUTPUT.png\n"
     "       zentor-snapshot --replay FILE --describe\n"
     "       zentor-snapshot --replay FILE --review OUT.png|OUT.svg [--size WxH] [--aircraft FILE]\n"
     "\n"

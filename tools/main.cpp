@@ -9,6 +9,7 @@
 #include <QGuiApplication>
 
 #include <cstdio>
+#include <optional>
 #include <string_view>
 #include <vector>
 
