@@ -141,6 +141,10 @@ struct AircraftProfile {
     double rightTank = 0;       // US gal, right gauge
     Unit temperatureUnit = Unit::degF;
     Unit fuelUnit = Unit::gallons;
+    // Degrees F a cylinder's EGT must fall below its highest, while the
+    // mixture is leaned, before lean-find counts that highest as its peak:
+    // more than the probes' noise, less than a pilot leans past peak.
+    double leanPeakDrop = 10;
     std::array<GaugeProfile, gaugeCount> gauges{};
 
     constexpr const GaugeProfile& gauge(Gauge g) const { return gauges[std::size_t(g)]; }

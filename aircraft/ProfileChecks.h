@@ -8,9 +8,9 @@
 // scale the right way round and within what the engine can show at all,
 // every range the right way round and on its scale, no two ranges of a
 // gauge sharing more than an end, every red line on the scale, a readout's
-// white range the right way round, 4 or 6 cylinders and tanks that hold
-// something. The reader says which of these a file breaks and where; the
-// instrument's own profile is checked against them when it compiles.
+// white range the right way round, 4 or 6 cylinders, tanks that hold
+// something and a lean peak drop a probe can show. The reader says which of these a file breaks and
+// where; the instrument's own profile is checked against them when it compiles.
 
 constexpr bool rightWayRound(double low, double high) {
     return low < high;
@@ -36,6 +36,14 @@ constexpr bool plausibleScale(Gauge g, double min, double max) {
 
 constexpr bool plausibleTank(double gallons) {
     return gallons > 0 && plausible(Quantity::leftFuel, gallons);
+}
+
+// Lean-find's peak drop, degrees F: more than a probe's noise, and no more
+// than a pilot leans past a peak.
+inline constexpr double leastPeakDrop = 1;
+inline constexpr double mostPeakDrop = 100;
+constexpr bool plausiblePeakDrop(double degreesF) {
+    return degreesF >= leastPeakDrop && degreesF <= mostPeakDrop;
 }
 
 constexpr bool cylindersShown(long long count) {
@@ -73,7 +81,7 @@ constexpr bool soundGauge(Gauge g, const GaugeProfile& gauge) {
 
 constexpr bool soundProfile(const AircraftProfile& profile) {
     bool sound = cylindersShown(profile.cylinders) && plausibleTank(profile.leftTank) &&
-                 plausibleTank(profile.rightTank) &&
+                 plausibleTank(profile.rightTank) && plausiblePeakDrop(profile.leanPeakDrop) &&
                  (profile.temperatureUnit == Unit::degF || profile.temperatureUnit == Unit::degC) &&
                  (profile.fuelUnit == Unit::gallons || profile.fuelUnit == Unit::litres);
     for (const GaugeRow& row : gaugeRows)

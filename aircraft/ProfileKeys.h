@@ -14,8 +14,9 @@ inline constexpr std::string_view temperatureUnit = "temperature_unit";
 inline constexpr std::string_view fuelUnit = "fuel_unit";
 inline constexpr std::string_view leftTank = "left_tank";
 inline constexpr std::string_view rightTank = "right_tank";
+inline constexpr std::string_view leanPeakDrop = "lean_peak_drop";
 inline constexpr auto topLevel = std::to_array<std::string_view>(
-    {tailNumber, cylinders, temperatureUnit, fuelUnit, leftTank, rightTank});
+    {tailNumber, cylinders, temperatureUnit, fuelUnit, leftTank, rightTank, leanPeakDrop});
 
 inline constexpr std::string_view scale = "scale";
 inline constexpr std::string_view redLines = "red_lines";

@@ -86,6 +86,7 @@ private:
     void readTailNumber(const toml::node& node, AircraftProfile& profile);
     void readCylinders(const toml::node& node, AircraftProfile& profile);
     void readTank(const toml::node& node, std::string_view key, double& tank);
+    void readPeakDrop(const toml::node& node, AircraftProfile& profile);
     GaugeProfile readGauge(const GaugeRow& row, const toml::table& table,
                            const AircraftProfile& profile);
     bool readScale(const GaugeRow& row, const toml::table& table, GaugeProfile& gauge);
@@ -197,6 +198,19 @@ void Reader::readTank(const toml::node& node, std::string_view key, double& tank
     tank = *gallons;
 }
 
+void Reader::readPeakDrop(const toml::node& node, AircraftProfile& profile) {
+    const std::optional<double> degrees = number(node, keys::leanPeakDrop);
+    if (!degrees)
+        return;
+    if (!plausiblePeakDrop(*degrees)) {
+        problem(node.source(), std::string(keys::leanPeakDrop) + " = " + numberText(*degrees) +
+                                   ": degrees F from " + numberText(leastPeakDrop) + " to " +
+                                   numberText(mostPeakDrop));
+        return;
+    }
+    profile.leanPeakDrop = *degrees;
+}
+
 void Reader::readTopLevel(const toml::table& root, AircraftProfile& profile) {
     profile.tailNumber = {};
     if (const toml::node* node = root.get(keys::tailNumber))
@@ -212,6 +226,8 @@ void Reader::readTopLevel(const toml::table& root, AircraftProfile& profile) {
         readTank(*node, keys::leftTank, profile.leftTank);
     if (const toml::node* node = root.get(keys::rightTank))
         readTank(*node, keys::rightTank, profile.rightTank);
+    if (const toml::node* node = root.get(keys::leanPeakDrop))
+        readPeakDrop(*node, profile);
 }
 
 AircraftProfile Reader::read(const toml::table& root) {

@@ -77,6 +77,8 @@ void writeTopLevel(std::string& text, const AircraftProfile& profile) {
     line(text, keys::fuelUnit, unitName(profile.fuelUnit), "fuel shown in gal (US) or l");
     line(text, keys::leftTank, numberText(profile.leftTank), "US gal at the F mark of LEFT");
     line(text, keys::rightTank, numberText(profile.rightTank), "US gal at the F mark of RIGHT");
+    line(text, keys::leanPeakDrop, numberText(profile.leanPeakDrop),
+         "degrees F an EGT falls below its highest before lean-find calls it the peak, 1 to 100");
 }
 
 void writeGauge(std::string& text, const GaugeRow& row, const GaugeProfile& gauge) {

@@ -2,12 +2,12 @@
 
 #include "leanfind/LeanReadings.h"
 
-void LeanSearch::toggle() {
+void LeanSearch::toggle(LeanRule rule) {
     if (finder) {
         finder.reset();
         return;
     }
-    finder.emplace();
+    finder.emplace(rule);
     time = 0;
 }
 

@@ -13,8 +13,8 @@ struct EngineState;
 class LeanSearch {
 public:
     bool on() const { return finder.has_value(); }
-    // On with every peak forgotten, or off.
-    void toggle();
+    // On with every peak forgotten, judged by `rule`, or off.
+    void toggle(LeanRule rule = {});
     // One tick of `seconds` on the record the tick left.
     void tick(const EngineState& state, int cylinders, double seconds);
     // What the screen shows; none while off.

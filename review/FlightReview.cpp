@@ -2,10 +2,7 @@
 
 #include "alarms/AlarmMonitor.h"
 #include "leanfind/LeanReadings.h"
-#include "logs/CsvReader.h"
-#include "logs/EngineLog.h"
-#include "logs/LogLayout.h"
-#include "logs/RowDecoder.h"
+#include "logs/LogRows.h"
 
 #include <algorithm>
 #include <memory>
@@ -70,7 +67,9 @@ private:
 
 struct Pass {
     Pass(FlightReview& review, const AircraftProfile& profile, int columns)
-        : plots(review, columns), monitor(profile), cylinders(profile.cylinders) {}
+        : plots(review, columns), monitor(profile),
+          sweeps({.peakDrop = profile.leanPeakDrop, .minimumRise = profile.leanPeakDrop}),
+          cylinders(profile.cylinders) {}
 
     PlotFiller plots;
     FigureCounter figures;
@@ -110,66 +109,17 @@ struct Pass {
     }
 };
 
-std::string located(const std::string& name, std::uint64_t line, const std::string& what) {
-    return LogError{name, line, what}.message();
-}
-
-// Every row from the first after the header to the end, good ones to the
-// pass; the first bad one noted for a log with no good row at all.
-struct RowsRead {
-    TimeTrack track;
-    std::uint64_t badRows = 0;
-    std::uint64_t firstBadLine = 0;
-    RowVerdict firstBad = RowVerdict::good;
-};
-
-RowsRead readRows(const ByteSource& source, const LogLayout& layout, Pass& pass) {
-    const RowDecoder decoder(layout);
-    CsvReader reader(source, layout.separator);
-    reader.keepCells(neededCells(layout));
-    reader.seek(layout.dataOffset, layout.dataLine);
-    RowsRead read;
-    for (CsvStatus status = reader.next(); status != CsvStatus::end; status = reader.next()) {
-        double time = 0;
-        TimeTrack next = read.track;
-        const RowVerdict verdict = decoder.judge(status, reader, next, time);
-        if (verdict != RowVerdict::good) {
-            if (verdict != RowVerdict::blank && !read.badRows++) {
-                read.firstBadLine = reader.recordLine();
-                read.firstBad = verdict;
-            }
-            continue;
-        }
-        read.track = next;
-        EngineSample row;
-        decoder.readValues(reader, row);
-        pass.take(row, time);
-    }
-    return read;
-}
-
-ReviewReading review(const std::string& name, const ByteSource& source,
-                     const AircraftProfile& profile, int columns) {
-    if (source.size() == 0)
-        return {std::nullopt, located(name, 0, "empty file")};
-    const LayoutReading reading = readLayout(source);
-    if (!reading.layout)
-        return {std::nullopt, located(name, reading.line, reading.problem)};
-    const LogLayout& layout = *reading.layout;
-    FlightReview result;
+// What the pass found once the rows are read; the reader's error if it found none.
+ReviewReading finishReview(const std::string& name, const LogRowsRead& read, FlightReview& result,
+                           Pass& pass) {
+    if (!read.error.empty())
+        return {std::nullopt, read.error};
+    const LogLayout& layout = *read.layout;
     result.file = name;
     result.quantities = layout.quantities;
-    result.tailNumber =
-        !layout.aircraft.empty() ? layout.aircraft : std::string(profile.tailNumber.view());
-    Pass pass(result, profile, columns);
-    const RowsRead read = readRows(source, layout, pass);
+    if (!layout.aircraft.empty())
+        result.tailNumber = layout.aircraft;
     result.badRows = read.badRows;
-    if (pass.first)
-        return {std::nullopt,
-                read.firstBadLine
-                    ? located(name, read.firstBadLine,
-                              "no readable data row (" + std::string(describe(read.firstBad)) + ")")
-                    : located(name, layout.headerLine, "no data rows after the header row")};
     if (layout.time.fromClock()) {
         result.start = read.track.origin;
         result.utc = layout.time.utcOffsetCell.has_value() || layout.time.dateIsUtc;
@@ -183,17 +133,30 @@ ReviewReading review(const std::string& name, const ByteSource& source,
     return {std::move(result), {}};
 }
 
+// Reads the log once through `readRows`, every row to the pass.
+template <class ReadRows>
+ReviewReading review(const std::string& name, const AircraftProfile& profile, int columns,
+                     ReadRows readRows) {
+    FlightReview result;
+    result.tailNumber = profile.tailNumber.view();
+    Pass pass(result, profile, columns);
+    const LogRowsRead read = readRows([&pass](const EngineSample& row, double time) {
+        pass.take(row, time);
+        return true;
+    });
+    return finishReview(name, read, result, pass);
+}
+
 } // namespace
 
 ReviewReading reviewLogFile(const std::string& path, const AircraftProfile& profile, int columns) {
-    const OpenedBytes file = openFileBytes(path);
-    if (!file.source)
-        return {std::nullopt, located(path, 0, "cannot open: " + file.error)};
-    return review(path, *file.source, profile, columns);
+    return review(path, profile, columns,
+                  [&](const LogRowVisitor& visit) { return forEachLogRow(path, visit); });
 }
 
 ReviewReading reviewLogBytes(const std::string& name, std::string bytes,
                              const AircraftProfile& profile, int columns) {
     const auto source = memoryBytes(std::move(bytes));
-    return review(name, *source, profile, columns);
+    return review(name, profile, columns,
+                  [&](const LogRowVisitor& visit) { return forEachLogRow(name, *source, visit); });
 }

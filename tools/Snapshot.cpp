@@ -126,12 +126,14 @@ void judgeLoggedAlarms(Instrument& instrument, const std::string& path, double a
 }
 
 QImage renderScreen(const EngineState& engine, std::u16string_view registration,
-                    const AircraftProfile& profile, const ScreenAlarms& alarms) {
+                    const AircraftProfile& profile, const ScreenAlarms& alarms,
+                    const std::optional<LeanView>& lean) {
     ScreenRenderer renderer;
     renderer.powerUp();
     renderer.registration = registration;
     renderer.profile = profile;
     renderer.alarms = alarms;
+    renderer.lean = lean;
 
     // The panel's screen area is black; the renderer paints no background.
     QImage black(screenWidth, screenHeight, QImage::Format_RGB32);
@@ -146,7 +148,8 @@ QImage renderScreen(const EngineState& engine, std::u16string_view registration,
 }
 
 QImage renderFrame(Instrument& instrument, const SnapshotOptions& options,
-                   const EngineSample* logged, std::u16string_view registration) {
+                   const EngineSample* logged, std::u16string_view registration,
+                   const LeanFinder* lean) {
     prepareEngineState(instrument, options, logged);
     const AircraftProfile& profile = options.aircraft ? *options.aircraft : instrumentProfile;
     instrument.renderer.profile = profile;
@@ -156,9 +159,12 @@ QImage renderFrame(Instrument& instrument, const SnapshotOptions& options,
     ScreenAlarms& alarms = instrument.renderer.alarms;
     alarms.flashInverse = std::any_of(alarms.looks.begin(), alarms.looks.end(),
                                       [](const ReadoutLook& look) { return look.flashes; });
+    if (lean)
+        instrument.renderer.lean = leanView(*lean, instrument.engine.selectedCylinder,
+                                            profile.temperatureUnit, profile.fuelUnit);
     if (!options.screenOnly)
         return renderPanel(instrument, options.size, registration);
-    const QImage screen =
-        renderScreen(instrument.engine, registration, profile, instrument.renderer.alarms);
+    const QImage screen = renderScreen(instrument.engine, registration, profile,
+                                       instrument.renderer.alarms, instrument.renderer.lean);
     return options.size ? stretched(screen, *options.size) : screen;
 }

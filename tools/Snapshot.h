@@ -2,6 +2,7 @@
 
 #include "aircraft/InstrumentProfile.h"
 #include "engine/EngineSample.h"
+#include "leanfind/LeanView.h"
 #include "screen/ScreenArt.h"
 #include "tools/SnapshotOptions.h"
 
@@ -49,13 +50,17 @@ void prepareEngineState(Instrument& instrument, const SnapshotOptions& options,
                         const EngineSample* logged = nullptr);
 
 // The monitor screen alone, 630 x 483 on black, for `engine`;
-// `registration` in place of the instrument's own where given.
+// `registration` in place of the instrument's own where given, the alarms
+// up, and the lean search's readouts while it is on.
 QImage renderScreen(const EngineState& engine, std::u16string_view registration = {},
                     const AircraftProfile& profile = instrumentProfile,
-                    const ScreenAlarms& alarms = {});
+                    const ScreenAlarms& alarms = {},
+                    const std::optional<LeanView>& lean = std::nullopt);
 
 // The frame the options ask for, engine state included: the whole 750 x 945
 // panel, or the screen alone; --size stretches it as a window of that client
-// size would show it.
+// size would show it. With `lean`, the screen shows that search for the
+// engine record's selected cylinder (the instrument's renderer keeps it).
 QImage renderFrame(Instrument& instrument, const SnapshotOptions& options,
-                   const EngineSample* logged = nullptr, std::u16string_view registration = {});
+                   const EngineSample* logged = nullptr, std::u16string_view registration = {},
+                   const LeanFinder* lean = nullptr);

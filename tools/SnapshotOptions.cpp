@@ -135,6 +135,14 @@ std::string readAt(std::string_view value, SnapshotOptions& options) {
                             std::string(value) + "'";
 }
 
+std::string readLean(std::string_view value, SnapshotOptions& options) {
+    options.lean = parseLogPosition(value);
+    return options.lean ? std::string()
+                        : "--lean needs the time L was pressed: seconds or hh:mm:ss from the "
+                          "log's first row, not '" +
+                              std::string(value) + "'";
+}
+
 std::string readAircraft(std::string_view value, SnapshotOptions& options) {
     ProfileReading reading = readAircraftProfile(std::string(value));
     options.aircraft = std::move(reading.profile);
@@ -155,8 +163,8 @@ struct ValueOption {
     std::string (*read)(std::string_view value, SnapshotOptions& options);
 };
 
-// --set, --ticks, --seed, --size, --replay, --at, --aircraft, --review
-constexpr std::size_t valueOptionCount = 8;
+// --set, --ticks, --seed, --size, --replay, --at, --lean, --aircraft, --review
+constexpr std::size_t valueOptionCount = 9;
 constexpr auto valueOptions = std::to_array<ValueOption>({
     {.name = "--set", .read = readSet},
     {.name = "--ticks", .read = readTicks},
@@ -164,6 +172,7 @@ constexpr auto valueOptions = std::to_array<ValueOption>({
     {.name = "--size", .read = readSize},
     {.name = "--replay", .read = readReplay},
     {.name = "--at", .read = readAt},
+    {.name = "--lean", .read = readLean},
     {.name = "--aircraft", .read = readAircraft},
     {.name = "--review", .read = readReview},
 });
@@ -220,6 +229,20 @@ std::string reviewConflict(const SnapshotOptions& options) {
     return {};
 }
 
+// What --lean needs: a replay, and the moment shown at or after the L.
+std::string leanConflict(const SnapshotOptions& options) {
+    if (!options.replay)
+        return "--lean needs --replay FILE and --at TIME";
+    if (options.review || options.describe)
+        return "--lean shows one moment: no --review or --describe";
+    if (!options.at)
+        return "--lean needs --at TIME, the moment shown";
+    if (*options.at < *options.lean)
+        return "--at " + formatLogClock(*options.at) + " is before --lean " +
+               formatLogClock(*options.lean) + ": the moment shown comes after the L";
+    return {};
+}
+
 } // namespace
 
 ParsedCommandLine parseSnapshotCommandLine(std::span<const std::string_view> arguments) {
@@ -233,6 +256,11 @@ ParsedCommandLine parseSnapshotCommandLine(std::span<const std::string_view> arg
             return parsed;
         }
         parsed.error = readArgument(argument, arguments, options);
+        if (!parsed.error.empty())
+            return parsed;
+    }
+    if (options.lean) {
+        parsed.error = leanConflict(options);
         if (!parsed.error.empty())
             return parsed;
     }

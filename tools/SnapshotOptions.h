@@ -31,6 +31,9 @@ struct SnapshotOptions {
     // instead of the model's, applied before the --set values.
     std::optional<std::string> replay;
     std::optional<double> at;
+    // --lean START: lean-find as the pilot's L turned it on this far from the
+    // log's first row (at or before --at), followed to the moment shown.
+    std::optional<double> lean;
     // --aircraft FILE: read and checked with the command line; held here
     // until the frame is drawn from it. None: the instrument's own.
     std::optional<AircraftProfile> aircraft;
@@ -58,8 +61,9 @@ struct EngineState;
 bool applyAssignment(EngineState& record, const FieldAssignment& assignment);
 
 inline constexpr std::string_view snapshotUsage =
-    "usage: zentor-snapshot [--set FIELD=VALUE]... [--ticks N] [--seed N] [--screen-only] "
-    "[--size WxH] [--replay FILE [--at TIME]] [--aircraft FILE] [--alarms] OUTPUT.png\n"
+    "usage: zentor-snapshot [--set FIELD=VALUE]... [--ticks N] [--seed N] [--screen-only]\n"
+    "                       [--size WxH] [--replay FILE [--at TIME] [--lean START]]\n"
+    "                       [--aircraft FILE] [--alarms] OUTPUT.png\n"
     "       zentor-snapshot --replay FILE --describe\n"
     "       zentor-snapshot --replay FILE --review OUT.png|OUT.svg [--size WxH] [--aircraft FILE]\n"
     "\n"
@@ -70,6 +74,10 @@ inline constexpr std::string_view snapshotUsage =
     "  --replay FILE   the log's values instead of the model's\n"
     "  --at TIME       this far from the log's first row (seconds or hh:mm:ss); past the\n"
     "                  end of the log is refused\n"
+    "  --lean START    lean-find as if L was pressed START into the log (seconds or\n"
+    "                  hh:mm:ss, at or before --at), followed to --at; prints what the\n"
+    "                  screen shows: status, the selected cylinder (--set\n"
+    "                  selectedCylinder=0..5) from its peak, the fuel flow at each peak\n"
     "  --describe      print, without drawing, the log's format, each column and what it\n"
     "                  was matched to with its unit (or \"not used\"), where the time comes\n"
     "                  from, the rows, their first and last time, the length, clock\n"

@@ -2,14 +2,51 @@
 // state and writes it as a PNG, for documentation, review and tests.
 
 #include "app/shell/Instrument.h"
+#include "tools/LeanSnapshot.h"
 #include "tools/ReviewOutput.h"
 #include "tools/Snapshot.h"
 
 #include <QGuiApplication>
 
 #include <cstdio>
+#include <optional>
 #include <string_view>
 #include <vector>
+
+namespace {
+
+// The frame for the options and, with --lean, the line saying what its
+// screen shows of the search.
+int writeFrame(const SnapshotOptions& options, const LoggedMoment& logged) {
+    std::optional<LeanFinder> lean;
+    if (options.lean) {
+        const AircraftProfile& profile = options.aircraft ? *options.aircraft : instrumentProfile;
+        LeanReplay replay = leanSearchOf(*options.replay, *options.lean, *options.at, profile);
+        if (!replay.finder) {
+            std::fprintf(stderr, "zentor-snapshot: %s\n", replay.error.c_str());
+            return 2;
+        }
+        lean = std::move(replay.finder);
+    }
+    // Frames are opaque, as the window shows them.
+    const EngineSample* values = logged.values ? &*logged.values : nullptr;
+    Instrument instrument;
+    const std::u16string registration = QString::fromStdString(logged.aircraft).toStdU16String();
+    const QImage frame =
+        renderFrame(instrument, options, values, registration, lean ? &*lean : nullptr)
+            .convertToFormat(QImage::Format_RGB32);
+    if (!frame.save(QString::fromStdString(options.output), "PNG")) {
+        std::fprintf(stderr, "zentor-snapshot: cannot write %s\n", options.output.c_str());
+        return 1;
+    }
+    if (lean)
+        std::puts(leanLine(*options.at, *instrument.renderer.lean,
+                           instrument.engine.selectedCylinder, lean->channels())
+                      .c_str());
+    return 0;
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
     std::vector<std::string_view> arguments(argv + 1, argv + argc);
@@ -59,15 +96,5 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication application(argc, argv);
 
-    // Frames are opaque, as the window shows them.
-    const EngineSample* values = logged.values ? &*logged.values : nullptr;
-    Instrument instrument;
-    const std::u16string registration = QString::fromStdString(logged.aircraft).toStdU16String();
-    const QImage frame = renderFrame(instrument, *parsed.options, values, registration)
-                             .convertToFormat(QImage::Format_RGB32);
-    if (!frame.save(QString::fromStdString(parsed.options->output), "PNG")) {
-        std::fprintf(stderr, "zentor-snapshot: cannot write %s\n", parsed.options->output.c_str());
-        return 1;
-    }
-    return 0;
+    return writeFrame(*parsed.options, logged);
 }

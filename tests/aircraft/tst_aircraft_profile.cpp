@@ -140,6 +140,12 @@ private slots:
         row("not finite", "right_tank = nan", "p.toml:1:14: right_tank must be a finite number");
         row("unknown unit", "temperature_unit = \"kelvin\"",
             "p.toml:1:20: unknown temperature_unit 'kelvin'; use degF or degC");
+        row("peak drop as text", "lean_peak_drop = \"ten\"",
+            "p.toml:1:18: lean_peak_drop must be a number, not text");
+        row("peak drop in the noise", "lean_peak_drop = 0.5",
+            "p.toml:1:18: lean_peak_drop = 0.5: degrees F from 1 to 100");
+        row("peak drop never seen", "lean_peak_drop = 250",
+            "p.toml:1:18: lean_peak_drop = 250: degrees F from 1 to 100");
         row("bad tail number", "tail_number = \"N 1\"",
             "p.toml:1:15: tail_number must be text of 1 to 10 letters, digits and dashes");
         row("no scale", "[amps]\ngreen = [[0, 50]]",
@@ -200,6 +206,7 @@ private slots:
         const AircraftProfile& p = *reading.profile;
         QCOMPARE(p.tailNumber.view(), std::string_view("TEST-4C"));
         QCOMPARE(p.cylinders, 4);
+        QCOMPARE(p.leanPeakDrop, 15.0);
         QVERIFY(p.temperatureUnit == Unit::degC && p.fuelUnit == Unit::litres);
         QVERIFY(readAircraftProfileText("temperature_unit = \"Celsius\" # \u00B0C", "u.toml")
                     .profile->temperatureUnit == Unit::degC);
@@ -260,7 +267,7 @@ private slots:
         const auto [status, error] = run({"--aircraft", written});
         QCOMPARE(status, 2);
         QCOMPARE(error, "zentor-demo: " + written +
-                            ":39:14: red line 1700 lies outside the scale [825, 1650]\n");
+                            ":40:14: red line 1700 lies outside the scale [825, 1650]\n");
         const std::string path = written.toStdString();
         const std::string_view snapshot[] = {"--aircraft", path, "out.png"};
         QVERIFY(parseSnapshotCommandLine(snapshot).error.ends_with("red line 1700 lies outside "

@@ -94,14 +94,18 @@ private slots:
         QTest::addColumn<QString>("sign");
         QTest::addColumn<int>("first");
         QTest::addColumn<bool>("spread");
+        QTest::addColumn<double>("peakDrop"); // the profile's
         QTest::newRow("six probes, halfway") << 6 << 40 << "LEAN"
-                                             << "+" << 0 << false;
+                                             << "+" << 0 << false << 10.0;
         QTest::newRow("six probes, leaned through") << 6 << 120 << "LOP"
-                                                    << "-" << 3 << true;
+                                                    << "-" << 3 << true << 10.0;
+        // Cylinder 5 falls only 38 °F past its peak at 11.6 by 10 gal/h.
+        QTest::newRow("six probes, a drop cylinder 5 never falls") << 6 << 120 << "LOP"
+                                                                   << "-" << 3 << false << 50.0;
         QTest::newRow("one probe, leaned through") << 1 << 120 << "LOP"
-                                                   << "-" << 0 << false;
+                                                   << "-" << 0 << false << 10.0;
         QTest::newRow("the model: mixture pulled, no peak") << 0 << 30 << "LEAN"
-                                                            << "+" << 0 << false;
+                                                            << "+" << 0 << false << 10.0;
     }
 
     void search() {
@@ -111,6 +115,8 @@ private slots:
         QFETCH(QString, sign);
         QFETCH(int, first);
         QFETCH(bool, spread);
+        QFETCH(double, peakDrop);
+        instrument().renderer.profile.leanPeakDrop = peakDrop;
         SweepSource sweep(probes);
         if (probes > 0)
             setEngineSource(&sweep);

@@ -1,11 +1,13 @@
 // zentor-snapshot: its command line, the engine state it sets up, and the
 // program's exit statuses and output.
 
+#include "FlightFixture.h"
 #include "app/shell/Instrument.h"
 #include "engine/Engine.h"
 #include "tools/Snapshot.h"
 
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -22,6 +24,8 @@ private slots:
     void loggedMoments();
     void describedLogs_data();
     void describedLogs();
+    void leanReadouts_data();
+    void leanReadouts();
 };
 
 namespace {
@@ -101,6 +105,17 @@ void SnapshotTest::commandLines_data() {
         << QStringList{"--replay", "f.csv", "--review", "r.png", "--at", "5"} << "whole log";
     QTest::newRow("review and a frame")
         << QStringList{"--replay", "f.csv", "--review", "r.png", "a.png"} << "no OUTPUT.png";
+    QTest::newRow("lean") << QStringList{"--replay", "f.csv",   "--lean", "0:24:50",
+                                         "--at",     "0:27:50", "a.png"}
+                          << "";
+    QTest::newRow("lean without a log") << QStringList{"--lean", "5", "a.png"} << "needs --replay";
+    QTest::newRow("lean without a moment")
+        << QStringList{"--replay", "f.csv", "--lean", "5", "a.png"} << "needs --at";
+    QTest::newRow("lean after the moment")
+        << QStringList{"--replay", "f.csv", "--lean", "0:10", "--at", "9", "a.png"}
+        << "--at 00:00:09 is before --lean 00:00:10";
+    QTest::newRow("lean in a review")
+        << QStringList{"--replay", "f.csv", "--lean", "5", "--review", "r.png"} << "one moment";
     QTest::newRow("review as a jpeg")
         << QStringList{"--replay", "f.csv", "--review", "r.jpg"} << "ending .png or .svg";
 }
@@ -158,6 +173,8 @@ void SnapshotTest::programExitStatuses_data() {
     QTest::newRow("a log that is not there")
         << QStringList{"--replay", "%1.missing", "--at", "3"} << 2;
     QTest::newRow("a log with no engine column") << QStringList{"--replay", "%2"} << 2;
+    QTest::newRow("lean after the moment")
+        << QStringList{"--replay", "%1", "--lean", "5", "--at", "3"} << 2;
     // A time of day typed where a place in the log is meant.
     QTest::newRow("past the end of the log")
         << QStringList{"--replay", "%1", "--at", "15:38:21"} << 2;
@@ -281,6 +298,114 @@ void SnapshotTest::describedLogs() {
     const QString text = QString::fromUtf8(program.readAllStandardOutput());
     for (const QString& line : lines)
         QVERIFY2(text.contains(line), qPrintable(line + " not in:\n" + text));
+}
+
+namespace {
+
+// The cylinder 1 probe of the lean-sweep flight alone, as a monitor with one
+// EGT logs it.
+std::string singleProbeLog(const FlightPlan& plan) {
+    std::string text = "Time,RPM,Fuel Flow (gal/hour),EGT (deg F)\n";
+    for (int t = 0; t < plan.rows(); ++t)
+        text += std::to_string(t) + ",2400," + std::to_string(planFlow(plan, t)) + "," +
+                std::to_string(planEgt(plan, 0, t)) + "\n";
+    return text;
+}
+
+// `line` as `expected` says, where each {v~t} in it stands for a number
+// within t of v.
+bool lineMatches(const QString& line, const QString& expected) {
+    static const QRegularExpression token(R"(\{([\d.]+)~([\d.]+)\})");
+    QString pattern = "^";
+    std::vector<std::pair<double, double>> numbers;
+    qsizetype from = 0;
+    for (auto it = token.globalMatch(expected); it.hasNext();) {
+        const QRegularExpressionMatch number = it.next();
+        pattern += QRegularExpression::escape(expected.mid(from, number.capturedStart() - from)) +
+                   R"((\d+(?:\.\d+)?))";
+        numbers.emplace_back(number.captured(1).toDouble(), number.captured(2).toDouble());
+        from = number.capturedEnd();
+    }
+    const QRegularExpressionMatch match =
+        QRegularExpression(pattern + QRegularExpression::escape(expected.mid(from)) + "$")
+            .match(line);
+    for (std::size_t i = 0; match.hasMatch() && i < numbers.size(); ++i)
+        if (std::abs(match.captured(int(i) + 1).toDouble() - numbers[i].first) > numbers[i].second)
+            return false;
+    return match.hasMatch();
+}
+
+} // namespace
+
+// The pilot presses L at 00:24:50, in cruise at 13 gal/h, and leans at
+// 0.02 gal/h a second from 00:25:00: the fixture's cylinders peak at 11.8
+// (cylinder 3, first), 11.3, 11.0, 10.9, 10.8 and 10.6 gal/h (cylinder 4,
+// last), a spread of 1.2. The line says what the screen shows at --at;
+// temperatures within the probe noise, fuel flows within what a peak moves
+// by in that noise.
+void SnapshotTest::leanReadouts_data() {
+    QTest::addColumn<QString>("flight");
+    QTest::addColumn<QString>("at");
+    QTest::addColumn<int>("cylinder");
+    QTest::addColumn<QString>("line");
+    const QString peaks = " 1:{11.3~0.45} 2:{10.9~0.45} 3:{11.8~0.45} 4:{10.6~0.45} "
+                          "5:{11.0~0.45} 6:{10.8~0.45}";
+    // Cylinder 1 from 1336 °F at the L to 1420 at 12.2 gal/h.
+    QTest::newRow("rising to the peaks")
+        << "lean-sweep"
+        << "00:25:40" << 0
+        << "lean 00:25:40: LEAN  cylinder 1 +{83~6}  peaks 1:-- 2:-- 3:-- 4:-- 5:-- 6:--";
+    QTest::newRow("cylinder 3 past its peak")
+        << "lean-sweep"
+        << "00:26:40" << 2
+        << "lean 00:26:40: LOP  1ST 3  cylinder 3 -{26~6}  peaks 1:-- 2:-- 3:{11.8~0.45} 4:-- "
+           "5:-- 6:--";
+    QTest::newRow("all past their peaks")
+        << "lean-sweep"
+        << "00:27:50" << 0
+        << "lean 00:27:50: LOP  1ST 3  SPREAD {1.2~0.5}  cylinder 1 -{116~6}  peaks" + peaks;
+    // Back to 12.5 gal/h once cylinder 3 alone peaked: its peak is kept.
+    QTest::newRow("enriched halfway")
+        << "enriched-halfway"
+        << "00:28:00" << 2
+        << "lean 00:28:00: ROP  1ST 3  cylinder 3 -{20~6}  peaks 1:-- 2:-- 3:{11.8~0.45} 4:-- "
+           "5:-- 6:--";
+    // A probe stuck at 154 °F neither moves nor peaks, nor holds up the spread.
+    QTest::newRow("stuck probe")
+        << "stuck-probe"
+        << "00:27:50" << 2
+        << "lean 00:27:50: LEAN  1ST 1  SPREAD {0.7~0.5}  cylinder 3 +0  peaks 1:{11.3~0.45} "
+           "2:{10.9~0.45} 3:-- 4:{10.6~0.45} 5:{11.0~0.45} 6:{10.8~0.45}";
+    QTest::newRow("one EGT") << "single-egt"
+                             << "00:27:50" << 4
+                             << "lean 00:27:50: LOP  1 EGT  EGT -{116~6}  peak {11.3~0.45}";
+}
+
+void SnapshotTest::leanReadouts() {
+    QFETCH(QString, flight);
+    QFETCH(QString, at);
+    QFETCH(int, cylinder);
+    QFETCH(QString, line);
+    const auto kind = flight == "enriched-halfway" ? FlightKind::enrichedHalfway
+                      : flight == "stuck-probe"    ? FlightKind::stuckProbe
+                                                   : FlightKind::leanSweep;
+    const FlightPlan plan = flightPlan(kind);
+    const std::string text = flight == "single-egt" ? singleProbeLog(plan) : flightLog(plan);
+    QTemporaryDir directory;
+    const QString log = directory.filePath(flight + ".csv");
+    QFile file(log);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(text.data(), qint64(text.size())) > 0);
+    file.close();
+    QProcess program;
+    program.start(ZENTOR_SNAPSHOT_PROGRAM,
+                  {"--replay", log, "--lean", "00:24:50", "--at", at, "--set",
+                   "selectedCylinder=" + QString::number(cylinder), "--screen-only",
+                   directory.filePath("frame.png")});
+    QVERIFY(program.waitForFinished(60000));
+    QCOMPARE(program.exitCode(), 0);
+    const QString printed = QString::fromUtf8(program.readAllStandardOutput());
+    QVERIFY2(printed.endsWith('\n') && lineMatches(printed.chopped(1), line),
+             qPrintable(printed + "is not\n" + line));
 }
 
 QTEST_MAIN(SnapshotTest)
