@@ -44,7 +44,8 @@ ReplayStops scanReplayStops(const std::string& path, const AircraftProfile& prof
         return {};
     const double length = opened.log->progress().length;
     AlarmMonitor monitor(profile);
-    LeanSweepSearch sweeps;
+    LeanSweepSearch sweeps(
+        LeanRule{.peakDrop = profile.leanPeakDrop, .minimumRise = profile.leanPeakDrop});
     ReplayStops stops;
     // Counted in whole steps, so the times are the replay's own tick times.
     for (std::uint64_t tick = 0; double(tick) * step <= length; ++tick) {
