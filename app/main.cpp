@@ -92,12 +92,12 @@ int main(int argc, char* argv[]) {
         if (options.aircraft)
             instrument().renderer.profile = *options.aircraft;
         // Its limits are watched, or the instrument's own with --alarms; a
-        // replay's alarm starts are found beside it for N and P.
+        // replay's alarm starts and lean sweeps are found beside it for N and P.
         const bool alarms = options.aircraft || options.alarms;
         if (alarms)
             startAlarms(instrument().alarms, instrument().renderer.profile);
         std::optional<AlarmStartScan> alarmStarts;
-        if (alarms && options.replayPath)
+        if (options.replayPath)
             setAlarmStartScan(
                 &alarmStarts.emplace(*options.replayPath, instrument().renderer.profile));
         startShell(window, seedFromCalendar());

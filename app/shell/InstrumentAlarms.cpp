@@ -68,16 +68,15 @@ bool chimeWanted(const AlarmWatch& watch, const ScreenAlarms& shown, const Engin
 }
 
 std::optional<double> nextAlarmStart(const AlarmWatch& watch, double position, bool forward) {
-    if (!watch.monitor)
-        return std::nullopt;
     std::optional<double> nearest;
     const auto consider = [&](double time) {
         const bool ahead = forward ? time > position + startSlack : time < position - startSlack;
         if (ahead && (!nearest || (forward ? time < *nearest : time > *nearest)))
             nearest = time;
     };
-    for (const AlarmStart& start : watch.starts)
-        consider(start.time);
+    if (watch.monitor) // with alarms off the starts are not the pilot's
+        for (const AlarmStart& start : watch.starts)
+            consider(start.time);
     for (const double sweep : watch.leanSweeps)
         consider(sweep);
     return nearest;

@@ -52,7 +52,8 @@ bool chimeWanted(const AlarmWatch& watch, const ScreenAlarms& shown, const Engin
 
 // The alarm start or lean sweep after (`forward`) or before `position`, if
 // any. Stops within half a second behind count as the one being watched,
-// so that P from a stop just sought goes to the one before it.
+// so that P from a stop just sought goes to the one before it. Alarm starts
+// count only with alarms on; lean sweeps always.
 std::optional<double> nextAlarmStart(const AlarmWatch& watch, double position, bool forward);
 
 // The log's values from `from` to `to` seconds (`sampleAt` gives them),

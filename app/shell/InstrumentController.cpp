@@ -42,13 +42,13 @@ std::string captionStatus() {
 // place in its log, else the ticks counted.
 void watchSourceAlarms() {
     AlarmWatch& watch = shellInstrument.alarms;
-    if (!watch.monitor)
-        return;
     if (alarmStartScan)
         if (auto stops = alarmStartScan->take()) {
             watch.starts = std::move(stops->alarms);
             watch.leanSweeps = std::move(stops->leanSweeps);
         }
+    if (!watch.monitor)
+        return;
     std::optional<double> time;
     if (const auto* replay = dynamic_cast<const ReplaySource*>(&engineSource()))
         time = replay->playback().position();

@@ -46,12 +46,12 @@ bool controlSource(InstrumentKey key) {
     return false;
 }
 
-// N and P: the replay to the next or the previous alarm's start, with the
-// alarms as they stood there.
+// N and P: the replay to the next or the previous alarm's start or lean
+// sweep, with the alarms as they stood there.
 bool seekAlarm(bool forward) {
     auto* replay = dynamic_cast<ReplaySource*>(&engineSource());
     AlarmWatch& watch = instrument().alarms;
-    if (!replay || !watch.monitor)
+    if (!replay || (!watch.monitor && watch.leanSweeps.empty()))
         return false;
     const std::optional<double> start =
         nextAlarmStart(watch, replay->playback().position(), forward);

@@ -104,11 +104,11 @@ inline constexpr auto keyBindings = std::to_array<KeyBinding>({
     {.key = Qt::Key_N,
      .action = InstrumentKey::nextAlarm,
      .name = "N",
-     .help = "replay with alarms: to the next alarm's start"},
+     .help = "replay: to the next lean sweep, or alarm start with alarms on"},
     {.key = Qt::Key_P,
      .action = InstrumentKey::previousAlarm,
      .name = "P",
-     .help = "replay with alarms: to the previous alarm's start"},
+     .help = "replay: to the previous lean sweep, or alarm start with alarms on"},
 });
 static_assert(keyBindings.size() == keyBindingCount);
 

@@ -4,6 +4,7 @@
 // device, acknowledgement by key and by a click on the status bar, and the
 // things that raise nothing.
 
+#include "FlightFixture.h"
 #include "app/shell/AlarmStartScan.h"
 #include "app/shell/Instrument.h"
 #include "app/shell/InstrumentController.h"
@@ -17,7 +18,6 @@
 #include "sound/AlarmChime.h"
 #include "tests/support/InstrumentReset.h"
 #include "tests/support/RecordingAudio.h"
-#include "FlightFixture.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -286,6 +286,24 @@ private slots:
         QCOMPARE(nextAlarmStart(watch, alarm, true), std::optional<double>(stops.leanSweeps[0]));
         QCOMPARE(nextAlarmStart(watch, 3000, false), std::optional<double>(stops.leanSweeps[0]));
         QCOMPARE(nextAlarmStart(watch, stops.leanSweeps[0], false), std::optional<double>(alarm));
+        AlarmWatch alarmsOff; // the sweeps only
+        alarmsOff.starts = stops.alarms;
+        alarmsOff.leanSweeps = stops.leanSweeps;
+        QCOMPARE(nextAlarmStart(alarmsOff, 0, true), std::optional<double>(stops.leanSweeps[0]));
+
+        // In the running instrument, alarms off: N goes to the sweep.
+        startShell(platform, testSpreadSeed);
+        ReplayOptions options;
+        options.log.indexInBackground = false;
+        ReplaySource::Opened replay = ReplaySource::open(path.toStdString(), options);
+        QVERIFY(replay.source);
+        setEngineSource(replay.source.get());
+        AlarmStartScan scan(path.toStdString(), instrumentProfile);
+        setAlarmStartScan(&scan);
+        QTRY_VERIFY((stepInstrument(), !instrument().alarms.leanSweeps.empty()));
+        QVERIFY(pressInstrumentKey(InstrumentKey::nextAlarm, platform));
+        QCOMPARE(replay.source->playback().position(), instrument().alarms.leanSweeps[0]);
+        QCOMPARE(shown().count, std::size_t(0)); // no alarm judged: they are off
     }
 };
 
