@@ -1,6 +1,7 @@
 #include "screen/CylinderScale.h"
 #include "screen/DrawnFrom.h"
 #include "screen/LeanReadouts.h"
+#include "screen/ProfileScale.h"
 #include "screen/Readouts.h"
 #include "screen/ScreenSections.h"
 #include "screen/ScreenTables.h"
@@ -409,8 +410,8 @@ void drawProfileScale(gfx::Graphics& graphics, ScreenKit& kit, const GraphView& 
         }
     if (view.unit.shown != view.unit.engine) {
         const TextBox& unit = graph.unitLabel;
-        drawTextBox(unitSymbol(view.unit.shown), unit.x, unit.y, unit.width, unit.height,
-                    &kit.boldFont13, &kit.whiteBrush, graphics, unit.alignment);
+        drawTextBox(std::u16string(unitCaption(view.unit.shown)), unit.x, unit.y, unit.width,
+                    unit.height, &kit.boldFont13, &kit.whiteBrush, graphics, unit.alignment);
     }
 }
 

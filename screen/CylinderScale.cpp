@@ -72,27 +72,6 @@ void addZones(ScaleFace& face, const GaugeProfile& gauge, const ScaleMap& map) {
 
 } // namespace
 
-std::u16string unitSymbol(Unit unit) {
-    // The symbols are written in UTF-8 and hold nothing past U+FFFF.
-    std::u16string text;
-    const std::string_view symbol = unitRow(unit).symbol;
-    for (std::size_t i = 0; i < symbol.size(); ++i) {
-        const auto byte = static_cast<unsigned char>(symbol[i]);
-        if (byte < 0x80 || i + 1 == symbol.size())
-            text += char16_t(byte);
-        else if (byte < 0xE0)
-            text +=
-                char16_t(((byte & 0x1F) << 6) | (static_cast<unsigned char>(symbol[++i]) & 0x3F));
-        else if (i + 2 < symbol.size()) {
-            text += char16_t(((byte & 0x0F) << 12) |
-                             ((static_cast<unsigned char>(symbol[i + 1]) & 0x3F) << 6) |
-                             (static_cast<unsigned char>(symbol[i + 2]) & 0x3F));
-            i += 2;
-        }
-    }
-    return text;
-}
-
 double roundStep(double step) {
     if (!(step > 0) || !std::isfinite(step))
         return 0;

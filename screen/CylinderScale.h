@@ -28,9 +28,6 @@ struct ShownUnit {
     }
 };
 
-// A unit's symbol as the screen writes it ("°C").
-std::u16string unitSymbol(Unit unit);
-
 // The scale's value at the top and at the bottom onto its height.
 struct ScaleMap {
     double min = 0;
