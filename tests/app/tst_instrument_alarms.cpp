@@ -16,6 +16,7 @@
 #include "panel/OffscreenPanelWindow.h"
 #include "panel/PanelArtwork.h"
 #include "sound/AlarmChime.h"
+#include "tests/support/HeadlessPlatform.h"
 #include "tests/support/InstrumentReset.h"
 #include "tests/support/RecordingAudio.h"
 
@@ -24,18 +25,6 @@
 #include <QTest>
 
 namespace {
-
-class HeadlessPlatform final : public WindowInterface {
-public:
-    OffscreenPanelWindow surface;
-    void startFrameTimer(int) override {}
-    void stopFrameTimer() override {}
-    void closeWindow() override {}
-    void resizeWindow(int, int) override {}
-    PanelWindow* frameSurface() override { return &surface; }
-    void setFrameComposer(FrameComposer) override {}
-    void showStatus(const std::string&) override {}
-};
 
 // Every gauge all green but the cylinder heads, red from `redFrom` °F.
 AircraftProfile chtRedFrom(double redFrom) {

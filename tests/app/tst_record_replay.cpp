@@ -5,6 +5,7 @@
 
 #include "app/shell/Instrument.h"
 #include "panel/OffscreenPanelWindow.h"
+#include "tests/support/HeadlessPlatform.h"
 #include "tests/support/InstrumentReset.h"
 
 #include "app/shell/InstrumentController.h"
@@ -32,24 +33,6 @@
 namespace {
 
 constexpr std::uint32_t spreadSeed = 5;
-
-// The shell's window system, without a window: frames land in an
-// offscreen client area, caption texts in a list.
-class HeadlessPlatform final : public WindowInterface {
-public:
-    OffscreenPanelWindow surface;
-    QStringList statuses;
-
-    void startFrameTimer(int) override {}
-    void stopFrameTimer() override {}
-    void closeWindow() override {}
-    void resizeWindow(int, int) override {}
-    PanelWindow* frameSurface() override { return &surface; }
-    void setFrameComposer(FrameComposer) override {}
-    void showStatus(const std::string& status) override {
-        statuses << QString::fromStdString(status);
-    }
-};
 
 std::chrono::system_clock::time_point fixedClock() {
     return std::chrono::system_clock::time_point(std::chrono::seconds(1714564800));
