@@ -45,18 +45,6 @@ QByteArray waveConfiguration(const QString& capture) {
            capture.toUtf8() + "\n";
 }
 
-// The wave-file writer seeks back to its header whenever the device pauses
-// (it does while nothing sounds) and would write on over it; into a pipe its
-// seeks fail and the stream arrives whole, its chunk sizes put in here.
-QByteArray sizedWave(QByteArray stream) {
-    const qsizetype data = stream.indexOf("data");
-    if (stream.size() < 12 || data < 0)
-        return {};
-    qToLittleEndian<quint32>(quint32(stream.size() - 8), stream.data() + 4);
-    qToLittleEndian<quint32>(quint32(stream.size() - data - 8), stream.data() + data + 4);
-    return stream;
-}
-
 // The replay's position in whole seconds, from the caption.
 int captionSeconds(const QString& window) {
     static const QRegularExpression pattern(QStringLiteral("hot\\.csv (\\d\\d):(\\d\\d):(\\d\\d)"));

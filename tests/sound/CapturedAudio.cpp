@@ -110,3 +110,12 @@ PlaybackFit fitPlayback(const MonoSound& capture, std::size_t start, std::size_t
     return searchGrid(capture, start, length, loop, coarse.position, 2.0, 0.25, coarse.step / 1.006,
                       coarse.step * 1.006, 1.0002);
 }
+
+QByteArray sizedWave(QByteArray stream) {
+    const qsizetype data = stream.indexOf("data");
+    if (stream.size() < 12 || data < 0)
+        return {};
+    qToLittleEndian<quint32>(quint32(stream.size() - 8), stream.data() + 4);
+    qToLittleEndian<quint32>(quint32(stream.size() - data - 8), stream.data() + data + 4);
+    return stream;
+}

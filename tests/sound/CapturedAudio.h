@@ -19,6 +19,11 @@ MonoSound monoFromPcm16(std::span<const std::uint8_t> data, int channels, double
 // A float32 RIFF/WAVE file as the wave-file writer leaves it, channels averaged.
 std::optional<MonoSound> monoFromFloatWave(const QByteArray& file);
 
+// The wave-file writer seeks back to its header whenever the device pauses
+// and would write on over it; into a pipe its seeks fail, and the pipe gets
+// one unbroken stream, whose chunk sizes are put in here. Empty: no wave.
+QByteArray sizedWave(QByteArray stream);
+
 // A stretch of sound between silences, in frames [begin, end).
 struct Run {
     std::size_t begin = 0;

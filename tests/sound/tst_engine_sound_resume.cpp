@@ -33,18 +33,6 @@ void runTicks(int count, int muted) {
     }
 }
 
-// The wave-file writer seeks back to its header whenever the device pauses
-// and would write on over it; into a pipe its seeks fail, and the pipe gets
-// one unbroken stream, whose chunk sizes are put in here.
-QByteArray sizedWave(QByteArray stream) {
-    const qsizetype data = stream.indexOf("data");
-    if (stream.size() < 12 || data < 0)
-        return {};
-    qToLittleEndian<quint32>(quint32(stream.size() - 8), stream.data() + 4);
-    qToLittleEndian<quint32>(quint32(stream.size() - data - 8), stream.data() + data + 4);
-    return stream;
-}
-
 // Below this the capture counts as silent: -80 dB of full scale.
 constexpr float quiet = 1e-4f;
 constexpr std::size_t gapFrames = 2048;
