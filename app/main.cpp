@@ -90,16 +90,16 @@ int main(int argc, char* argv[]) {
         window.activateWindow();
         // The screen draws the given aircraft's scales, markings and units.
         if (options.aircraft)
-            instrument().renderer.profile = *options.aircraft;
+            instrument().renderer.setAircraft(*options.aircraft);
         // Its limits are watched, or the instrument's own with --alarms; a
         // replay's alarm starts and lean sweeps are found beside it for N and P.
         const bool alarms = options.aircraft || options.alarms;
         if (alarms)
-            startAlarms(instrument().alarms, instrument().renderer.profile);
+            startAlarms(instrument().alarms, instrument().renderer.aircraft());
         std::optional<AlarmStartScan> alarmStarts;
         if (options.replayPath)
             setAlarmStartScan(
-                &alarmStarts.emplace(*options.replayPath, instrument().renderer.profile));
+                &alarmStarts.emplace(*options.replayPath, instrument().renderer.aircraft()));
         startShell(window, seedFromCalendar());
         if (source.source) {
             setEngineSource(source.source.get());

@@ -60,8 +60,7 @@ DrawnFrom wholeFrameInputs(const ClientRect& client, const PanelScene& scene) {
     DrawnFrom inputs;
     inputs << client.width() << client.height() << artwork.panel.contentKey()
            << artwork.checkMark.contentKey() << renderer.powered << renderer.logoImage.contentKey()
-           << std::hash<std::u16string>{}(renderer.registration)
-           << profileFingerprint(renderer.profile);
+           << std::hash<std::u16string>{}(renderer.registration) << renderer.aircraftKey();
     for (std::size_t knob = 0; knob < knobCount; ++knob)
         inputs << knobImage(artwork, knob).contentKey();
     return inputs;

@@ -46,3 +46,8 @@ void ScreenRenderer::drawParts(gfx::Graphics& graphics, const EngineState& engin
             drawn.draw(graphics, kit, art, engine, drawn.gauge);
     }
 }
+
+void ScreenRenderer::setAircraft(const AircraftProfile& aircraft) {
+    profile = aircraft;
+    profileKey = profileFingerprint(aircraft);
+}

@@ -3,6 +3,7 @@
 #include "aircraft/InstrumentProfile.h"
 #include "gfx/Bitmap.h"
 #include "gfx/Graphics.h"
+#include "screen/ProfileScale.h"
 #include "screen/ScreenArt.h"
 #include "screen/ScreenParts.h"
 
@@ -21,8 +22,6 @@ struct ScreenRenderer {
     // The status bar's registration: a replayed log's aircraft; empty, the
     // instrument's own.
     std::u16string registration;
-    // The aircraft the scales and markings are drawn for.
-    AircraftProfile profile = instrumentProfile;
     // The alarms up, as the shell last handed them over.
     ScreenAlarms alarms;
     // The lean search's readouts, while it is on.
@@ -40,4 +39,14 @@ struct ScreenRenderer {
     // drawn in layers draws only the layer `layers` names for it.
     void drawParts(gfx::Graphics& graphics, const EngineState& engine, const ScreenPartSet& parts,
                    const ScreenPartLayers& layers = {}) const;
+
+    // The aircraft the scales and markings are drawn for, and its
+    // fingerprint, worked out once when it is set rather than every frame.
+    const AircraftProfile& aircraft() const { return profile; }
+    void setAircraft(const AircraftProfile& aircraft);
+    std::uint64_t aircraftKey() const { return profileKey; }
+
+private:
+    AircraftProfile profile = instrumentProfile;
+    std::uint64_t profileKey = profileFingerprint(instrumentProfile);
 };

@@ -131,7 +131,7 @@ QImage renderScreen(const EngineState& engine, std::u16string_view registration,
     ScreenRenderer renderer;
     renderer.powerUp();
     renderer.registration = registration;
-    renderer.profile = profile;
+    renderer.setAircraft(profile);
     renderer.alarms = alarms;
     renderer.lean = lean;
 
@@ -152,7 +152,7 @@ QImage renderFrame(Instrument& instrument, const SnapshotOptions& options,
                    const LeanFinder* lean) {
     prepareEngineState(instrument, options, logged);
     const AircraftProfile& profile = options.aircraft ? *options.aircraft : instrumentProfile;
-    instrument.renderer.profile = profile;
+    instrument.renderer.setAircraft(profile);
     if (logged && options.replay && alarmsOn(options))
         judgeLoggedAlarms(instrument, *options.replay, options.at.value_or(0), profile);
     // One picture of a flashing box: the inverse half of its flash.

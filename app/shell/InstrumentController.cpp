@@ -106,7 +106,7 @@ namespace {
 
 // The lean search takes the tick the source left, and the screen its readouts.
 void followLean(Instrument& shell) {
-    const AircraftProfile& aircraft = shell.renderer.profile;
+    const AircraftProfile& aircraft = shell.renderer.aircraft();
     shell.lean.tick(shell.engine, aircraft.cylinders, frameTimerPeriodMs / 1000.0);
     shell.renderer.lean =
         shell.lean.view(shell.engine.selectedCylinder, aircraft.temperatureUnit, aircraft.fuelUnit);

@@ -100,7 +100,7 @@ bool pressInstrumentKey(InstrumentKey key, WindowInterface& platform) {
         toggleMute(instrument());
         return true;
     case InstrumentKey::toggleLeanFind:
-        instrument().lean.toggle({.peakDrop = instrument().renderer.profile.leanPeakDrop});
+        instrument().lean.toggle({.peakDrop = instrument().renderer.aircraft().leanPeakDrop});
         return true;
     case InstrumentKey::pauseReplay:
     case InstrumentKey::seekBack:

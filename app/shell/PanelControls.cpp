@@ -107,7 +107,7 @@ void updateCursor(Instrument& instrument, int x, int y, bool knobsDriveEngine) {
 
 void stepSelectedCylinder(Instrument& instrument) {
     EngineState& engine = instrument.engine;
-    const int cylinders = std::clamp(instrument.renderer.profile.cylinders, 1, 6);
+    const int cylinders = std::clamp(instrument.renderer.aircraft().cylinders, 1, 6);
     engine.selectedCylinder = std::uint8_t((engine.selectedCylinder + 1) % cylinders);
 }
 

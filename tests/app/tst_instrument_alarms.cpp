@@ -87,7 +87,7 @@ class InstrumentAlarmsTest : public QObject {
     HeadlessPlatform platform;
 
     void startWith(const AircraftProfile& profile) {
-        instrument().renderer.profile = profile;
+        instrument().renderer.setAircraft(profile);
         startAlarms(instrument().alarms, profile);
         startShell(platform, testSpreadSeed);
     }
@@ -108,7 +108,7 @@ private slots:
         closeShell(platform);
         instrument().alarms = {};
         instrument().renderer.alarms = {};
-        instrument().renderer.profile = instrumentProfile;
+        instrument().renderer.setAircraft(instrumentProfile);
         setAudioDevice(nullptr);
         device.buffers.clear();
     }
@@ -133,8 +133,8 @@ private slots:
         for (int tick = 0; tick < 20000; ++tick) // warmed up, rich
             stepEngineModel(engine);
         const double redLine = hottestHead(engine) + 2;
-        instrument().renderer.profile = chtRedFrom(redLine);
-        startAlarms(instrument().alarms, instrument().renderer.profile);
+        instrument().renderer.setAircraft(chtRedFrom(redLine));
+        startAlarms(instrument().alarms, instrument().renderer.aircraft());
         engine.muted = muted ? 1 : 0;
         QVERIFY(pressInstrumentKey(InstrumentKey::chooseMixture, platform));
         for (int tenth = 0; tenth < 10; ++tenth)

@@ -116,7 +116,9 @@ private slots:
         QFETCH(int, first);
         QFETCH(bool, spread);
         QFETCH(double, peakDrop);
-        instrument().renderer.profile.leanPeakDrop = peakDrop;
+        AircraftProfile aircraft = instrumentProfile;
+        aircraft.leanPeakDrop = peakDrop;
+        instrument().renderer.setAircraft(aircraft);
         SweepSource sweep(probes);
         if (probes > 0)
             setEngineSource(&sweep);

@@ -41,7 +41,7 @@ ScreenRenderer rendererFor(Scene scene) {
     ScreenRenderer renderer;
     renderer.powerUp();
     if (scene == Scene::fourCelsius || scene == Scene::alarms)
-        renderer.profile = fourCylinderCelsius();
+        renderer.setAircraft(fourCylinderCelsius());
     if (scene == Scene::alarms) {
         renderer.alarms = {.flashInverse = true,
                            .message = u"CHT 3 HIGH 232",
@@ -229,7 +229,13 @@ void CylindersTest::keysHoldWhatIsDrawn() {
         {Scene::alarms, [](R r) { r.alarms.message = u"OIL-P LOW 12"; }, false, false, true},
         {Scene::alarms, [](R r) { r.alarms.count = 3; }, false, false, true},
         {Scene::alarms, [](R r) { r.registration = u"D-EXYZ"; }, false, false, true},
-        {Scene::alarms, [](R r) { r.profile.temperatureUnit = Unit::degF; }, true, true, false},
+        {Scene::alarms,
+         [](R r) {
+             AircraftProfile aircraft = r.aircraft();
+             aircraft.temperatureUnit = Unit::degF;
+             r.setAircraft(aircraft);
+         },
+         true, true, false},
     };
     for (std::size_t row = 0; row < std::size(rows); ++row) {
         const ScreenRenderer before = rendererFor(rows[row].scene);
@@ -269,10 +275,12 @@ void CylindersTest::graphsStayInsideTheirAreas() {
 void CylindersTest::otherMarkingsKeepTodaysFrame() {
     const QImage today = render(rendererFor(Scene::plain));
     ScreenRenderer renderer = rendererFor(Scene::plain);
-    renderer.profile.tailNumber = {};
-    renderer.profile.gauge(Gauge::oilPressure).red = {{0, 30}};
-    renderer.profile.gauge(Gauge::egt).whiteReadout =
+    AircraftProfile aircraft = renderer.aircraft();
+    aircraft.tailNumber = {};
+    aircraft.gauge(Gauge::oilPressure).red = {{0, 30}};
+    aircraft.gauge(Gauge::egt).whiteReadout =
         WhiteReadout{.highBound = Bound::inclusive, .high = 1400};
+    renderer.setAircraft(aircraft);
     const QImage profiled = render(renderer);
     QVERIFY(probes::sameRegion(today, profiled, {0, 265, 350, 218}));
 }

@@ -26,7 +26,7 @@ using Edit = void (*)(AircraftProfile&);
 QImage render(const AircraftProfile& profile, const ScreenAlarms& alarms = {}) {
     ScreenRenderer renderer;
     renderer.powerUp();
-    renderer.profile = profile;
+    renderer.setAircraft(profile);
     renderer.alarms = alarms;
     QImage black(630, 483, QImage::Format_RGB32);
     black.fill(Qt::black);

@@ -354,7 +354,7 @@ class KeptFramesTest : public QObject {
             if (looks.change(instrument().renderer.alarms))
                 acted = true;
             if (tick % 1000 == 0) {
-                instrument().renderer.profile = aircraftFor(tick);
+                instrument().renderer.setAircraft(aircraftFor(tick));
                 acted = true;
             }
             if (acted)
@@ -399,7 +399,7 @@ private slots:
 
     void cleanup() {
         setEngineSource(nullptr);
-        instrument().renderer.profile = instrumentProfile;
+        instrument().renderer.setAircraft(instrumentProfile);
         instrument().renderer.alarms = {};
         kept.clear();
         window.reset();
