@@ -67,8 +67,3 @@ ReplayStops scanReplayStops(const std::string& path, const AircraftProfile& prof
         stops.leanSweeps.push_back(sweep.leaningFrom);
     return stops;
 }
-
-std::vector<AlarmStart> scanAlarmStarts(const std::string& path, const AircraftProfile& profile,
-                                        double step, const std::atomic<bool>* cancelled) {
-    return scanReplayStops(path, profile, step, cancelled).alarms;
-}

@@ -42,11 +42,7 @@ private:
 };
 
 // The same scan on the caller's thread: the log's alarm starts and lean
-// sweeps as seen at steps of `step` seconds from its first row.
+// sweeps as seen at steps of `step` seconds from its first row. Empty for a
+// log that cannot be opened. `cancelled`, where given, stops it early.
 ReplayStops scanReplayStops(const std::string& path, const AircraftProfile& profile, double step,
                             const std::atomic<bool>* cancelled = nullptr);
-// The same scan on the caller's thread: the log's alarm starts as seen at
-// steps of `step` seconds from its first row. Empty for a log that cannot
-// be opened. `cancelled`, where given, stops it early.
-std::vector<AlarmStart> scanAlarmStarts(const std::string& path, const AircraftProfile& profile,
-                                        double step, const std::atomic<bool>* cancelled = nullptr);

@@ -218,7 +218,7 @@ void BM_alarmStartScan(benchmark::State& state) {
     const std::string& path = logFor(state);
     std::size_t starts = 0;
     for (auto _ : state)
-        starts = scanAlarmStarts(path, instrumentProfile, tick).size();
+        starts = scanReplayStops(path, instrumentProfile, tick).alarms.size();
     state.counters["starts"] = double(starts);
 }
 BENCHMARK(BM_alarmStartScan)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(1);
