@@ -98,8 +98,8 @@ int main(int argc, char* argv[]) {
             startAlarms(instrument().alarms, instrument().renderer.aircraft());
         std::optional<AlarmStartScan> alarmStarts;
         if (options.replayPath)
-            setAlarmStartScan(
-                &alarmStarts.emplace(*options.replayPath, instrument().renderer.aircraft()));
+            setAlarmStartScan(&alarmStarts.emplace(*options.replayPath,
+                                                   instrument().renderer.aircraft(), alarms));
         startShell(window, seedFromCalendar());
         if (source.source) {
             setEngineSource(source.source.get());

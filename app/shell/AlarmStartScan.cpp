@@ -15,19 +15,17 @@ std::optional<double> valueOf(const EngineSample& sample, Quantity quantity) {
 
 } // namespace
 
-AlarmStartScan::AlarmStartScan(std::string path, AircraftProfile profile)
-    : worker(
-          [this, path = std::move(path), profile = std::move(profile)] { scan(path, profile); }) {}
+AlarmStartScan::AlarmStartScan(std::string path, AircraftProfile profile, bool withAlarms)
+    : worker([this, path = std::move(path), profile = std::move(profile), withAlarms] {
+          found =
+              scanReplayStops(path, profile, frameTimerPeriodMs / 1000.0, withAlarms, &cancelled);
+          finished = true;
+      }) {}
 
 AlarmStartScan::~AlarmStartScan() {
     cancelled = true;
     if (worker.joinable())
         worker.join();
-}
-
-void AlarmStartScan::scan(const std::string& path, const AircraftProfile& profile) {
-    found = scanReplayStops(path, profile, frameTimerPeriodMs / 1000.0, &cancelled);
-    finished = true;
 }
 
 std::optional<ReplayStops> AlarmStartScan::take() {
@@ -38,12 +36,14 @@ std::optional<ReplayStops> AlarmStartScan::take() {
 }
 
 ReplayStops scanReplayStops(const std::string& path, const AircraftProfile& profile, double step,
-                            const std::atomic<bool>* cancelled) {
+                            bool withAlarms, const std::atomic<bool>* cancelled) {
     EngineLog::Opened opened = EngineLog::open(path, LogOptions{.indexInBackground = false});
     if (!opened.log || !(step > 0))
         return {};
     const double length = opened.log->progress().length;
-    AlarmMonitor monitor(profile);
+    std::optional<AlarmMonitor> monitor;
+    if (withAlarms)
+        monitor.emplace(profile);
     LeanSweepSearch sweeps(
         LeanRule{.peakDrop = profile.leanPeakDrop, .minimumRise = profile.leanPeakDrop});
     ReplayStops stops;
@@ -53,11 +53,13 @@ ReplayStops scanReplayStops(const std::string& path, const AircraftProfile& prof
             return {};
         const double time = double(tick) * step;
         const EngineSample sample = opened.log->sampleAt(time);
-        monitor.update(sample, time, AlarmFlags{});
-        for (const ActiveAlarm& alarm : monitor.active())
-            if (alarm.start == time)
-                stops.alarms.push_back(
-                    {.time = time, .severity = alarm.severity, .message = alarm.message});
+        if (monitor) {
+            monitor->update(sample, time, AlarmFlags{});
+            for (const ActiveAlarm& alarm : monitor->active())
+                if (alarm.start == time)
+                    stops.alarms.push_back(
+                        {.time = time, .severity = alarm.severity, .message = alarm.message});
+        }
         LeanReading reading = leanReading(sample, profile.cylinders);
         reading.time = time;
         sweeps.add(reading, valueOf(sample, Quantity::rpm),

@@ -22,7 +22,8 @@ struct ReplayStops {
 
 class AlarmStartScan {
 public:
-    AlarmStartScan(std::string path, AircraftProfile profile);
+    // Alarm starts are judged only `withAlarms`; lean sweeps always.
+    AlarmStartScan(std::string path, AircraftProfile profile, bool withAlarms = true);
     // A scan still running is told to stop, and waited for.
     ~AlarmStartScan();
     AlarmStartScan(const AlarmStartScan&) = delete;
@@ -32,8 +33,6 @@ public:
     std::optional<ReplayStops> take();
 
 private:
-    void scan(const std::string& path, const AircraftProfile& profile);
-
     std::atomic<bool> cancelled{false};
     std::atomic<bool> finished{false};
     bool taken = false;
@@ -45,4 +44,4 @@ private:
 // sweeps as seen at steps of `step` seconds from its first row. Empty for a
 // log that cannot be opened. `cancelled`, where given, stops it early.
 ReplayStops scanReplayStops(const std::string& path, const AircraftProfile& profile, double step,
-                            const std::atomic<bool>* cancelled = nullptr);
+                            bool withAlarms = true, const std::atomic<bool>* cancelled = nullptr);
