@@ -12,6 +12,8 @@
 # up to the next tick. Prints the median of those, and the other threads'
 # (the sound mixer, the X event reader): they run by the clock, not by the
 # frame, so their count over the counting time is given per 65 ms tick.
+# With ZENTOR_KEEP_COUNTS=DIR the callgrind files are kept there, for
+# callgrind_annotate.
 set -euo pipefail
 build=${1:-build}
 scenario=${2:-running}
@@ -76,6 +78,9 @@ count=$(echo "$frames" | grep -c . || true)
 median=$(echo "$frames" | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }')
 low=$(echo "$frames" | head -n1)
 high=$(echo "$frames" | tail -n1)
+if [ -n "${ZENTOR_KEEP_COUNTS:-}" ]; then
+  mkdir -p "$ZENTOR_KEEP_COUNTS" && cp "$out"/cg* "$ZENTOR_KEEP_COUNTS"/
+fi
 others=$(cat "$out"/cg-0[2-9] 2>/dev/null | awk '/^totals:/ { n += $2 } END { print n + 0 }')
 awk -v n="$count" -v m="$median" -v lo="$low" -v hi="$high" -v o="$others" -v t="$seconds" -v s="$scenario" 'BEGIN {
   printf "| instructions per frame, %s (callgrind, median of %d frames) | %.2f M main thread (%.2f - %.2f M), %.2f M other threads per 65 ms |\n",
