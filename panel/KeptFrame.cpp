@@ -90,7 +90,7 @@ void KeptFrame::release() {
     frame_ = gfx::Bitmap();
     fixedLayers = gfx::Bitmap();
     fixedKept.reset();
-    previous = gfx::Bitmap();
+    drawing = gfx::Bitmap();
     wholeNext = true;
 }
 
@@ -116,18 +116,16 @@ FramePartSet KeptFrame::changedParts(const PanelScene& scene) {
 }
 
 void KeptFrame::redraw(const PanelScene& scene, const FramePartSet& parts, FrameChange& change) {
-    std::vector<gfx::Rect> areas;
-    for (std::size_t part = 0; part < framePartCount; ++part)
-        if (parts.test(part))
-            areas.push_back(framePartArea(part, scene.artwork));
-    keepPrevious(areas);
+    if (!drawing.valid() || drawing.width() != frame_.width() ||
+        drawing.height() != frame_.height())
+        drawing = gfx::Bitmap(frame_.width(), frame_.height());
     const FramePartSet keepable = keepableParts(scene.artwork);
     // A part whose fixed layer is kept starts from those pixels, not the panel's.
     const FramePartSet fromFixedLayer = parts & keepable & fixedKept;
     for (std::size_t part = 0; part < framePartCount; ++part)
         if (parts.test(part)) {
             if (!fromFixedLayer.test(part))
-                frame_.copyArea(scene.artwork.panel, framePartArea(part, scene.artwork));
+                drawing.copyArea(scene.artwork.panel, framePartArea(part, scene.artwork));
             // A part drawn along with its neighbours is drawn from today's inputs.
             if (part != untracked)
                 drawnFrom[part] = framePartInputs(part, scene);
@@ -139,37 +137,34 @@ void KeptFrame::redraw(const PanelScene& scene, const FramePartSet& parts, Frame
     ScreenPartLayers layers{};
     for (std::size_t part = 0; part < framePartCount; ++part)
         if (layered.test(part)) {
-            frame_.copyArea(fixedLayers, framePartArea(part, scene.artwork));
+            drawing.copyArea(fixedLayers, framePartArea(part, scene.artwork));
             layers[part - panelPartCount] = PartLayers::moving;
         }
     {
-        gfx::Graphics g(frame_);
+        gfx::Graphics g(drawing);
         drawFrameParts(g, scene, parts, layers);
     }
-    for (const gfx::Rect& area : areas) {
-        const gfx::Rect differs = frame_.differingArea(previous, area);
-        if (differs.width > 0 && differs.height > 0)
-            change.areas.push_back(differs);
-    }
+    // Only the pixels that came out different reach the frame.
+    for (std::size_t part = 0; part < framePartCount; ++part)
+        if (parts.test(part)) {
+            const gfx::Rect differs =
+                drawing.differingArea(frame_, framePartArea(part, scene.artwork));
+            if (differs.width > 0 && differs.height > 0) {
+                frame_.copyArea(drawing, differs);
+                change.areas.push_back(differs);
+            }
+        }
 }
 
-void KeptFrame::keepPrevious(const std::vector<gfx::Rect>& areas) {
-    if (!previous.valid() || previous.width() != frame_.width() ||
-        previous.height() != frame_.height())
-        previous = gfx::Bitmap(frame_.width(), frame_.height());
-    for (const gfx::Rect& area : areas)
-        previous.copyArea(frame_, area);
-}
-
-// Draws the fixed layers of `parts` over the panel picture's pixels in the
-// frame and keeps them.
+// Draws the fixed layers of `parts` over the panel picture's pixels where
+// the parts are drawn, and keeps them.
 void KeptFrame::keepFixedLayers(const PanelScene& scene, const FramePartSet& parts) {
     if (parts.none())
         return;
     ScreenPartLayers layers{};
     layers.fill(PartLayers::fixed);
     {
-        gfx::Graphics g(frame_);
+        gfx::Graphics g(drawing);
         drawFrameParts(g, scene, parts, layers);
     }
     if (!fixedLayers.valid() || fixedLayers.width() != frame_.width() ||
@@ -177,6 +172,6 @@ void KeptFrame::keepFixedLayers(const PanelScene& scene, const FramePartSet& par
         fixedLayers = gfx::Bitmap(frame_.width(), frame_.height());
     for (std::size_t part = 0; part < framePartCount; ++part)
         if (parts.test(part))
-            fixedLayers.copyArea(frame_, framePartArea(part, scene.artwork));
+            fixedLayers.copyArea(drawing, framePartArea(part, scene.artwork));
     fixedKept |= parts;
 }

@@ -46,7 +46,6 @@ private:
     FramePartSet changedParts(const PanelScene& scene);
     void redraw(const PanelScene& scene, const FramePartSet& parts, FrameChange& change);
     void keepFixedLayers(const PanelScene& scene, const FramePartSet& parts);
-    void keepPrevious(const std::vector<gfx::Rect>& areas);
 
     gfx::Bitmap frame_;
     DrawnFrom wholeDrawnFrom;
@@ -55,9 +54,11 @@ private:
     // fixedKept; the rest of these pixels mean nothing.
     gfx::Bitmap fixedLayers;
     FramePartSet fixedKept;
-    // The frame's pixels of the areas being drawn again, as they were before,
-    // so that a redraw that came out the same is not shown again.
-    gfx::Bitmap previous;
+    // Where the parts are drawn again, at the frame's size; only the pixels
+    // that came out different are copied into the frame, so a redraw that
+    // came out the same is not shown again. Outside the areas being drawn
+    // these pixels mean nothing.
+    gfx::Bitmap drawing;
     bool wholeNext = true;
     std::optional<std::size_t> untracked;
 };
