@@ -206,6 +206,23 @@ bool framePartLayered(std::size_t part) {
     return part >= panelPartCount && screenPart(part - panelPartCount).drawLayer != nullptr;
 }
 
+bool framePartCells(std::size_t part, const PanelScene& scene, MovingCells& cells) {
+    if (part < panelPartCount)
+        return false;
+    const ScreenPart& onScreen = screenPart(part - panelPartCount);
+    if (!onScreen.cells)
+        return false;
+    onScreen.cells(scene.renderer.art(), scene.engine, onScreen.gauge, cells);
+    return true;
+}
+
+std::optional<gfx::Rect> framePartMoved(const MovingCells& before, const MovingCells& now) {
+    const std::optional<gfx::Rect> moved = movedBetween(before, now);
+    if (!moved || moved->width <= 0 || moved->height <= 0)
+        return moved;
+    return onPanel(*moved);
+}
+
 void drawFrameParts(gfx::Graphics& g, const PanelScene& scene, const FramePartSet& parts,
                     const ScreenPartLayers& layers) {
     gfx::ImageAttributes key;

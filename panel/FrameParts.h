@@ -6,6 +6,7 @@
 
 #include <bitset>
 #include <cstddef>
+#include <optional>
 #include <string_view>
 
 struct PanelArtwork;
@@ -32,6 +33,12 @@ gfx::Rect framePartArea(std::size_t part, const PanelArtwork& artwork);
 DrawnFrom framePartInputs(std::size_t part, const PanelScene& scene);
 // Whether the part is drawn in layers (see PartLayers).
 bool framePartLayered(std::size_t part);
+// Where a layered part's moving layer draws now, cell by cell; false for a
+// part whose moving layer is known only whole.
+bool framePartCells(std::size_t part, const PanelScene& scene, MovingCells& cells);
+// The panel pixels a part's moving layer may have changed between the cells
+// it was drawn with and `now` (see movedBetween); none for the whole part.
+std::optional<gfx::Rect> framePartMoved(const MovingCells& before, const MovingCells& now);
 // Draws `parts` over a panel frame exactly as a whole frame draws them: same
 // order, clip and drawing state; a layered screen part draws only the layer
 // `layers` names for it.

@@ -8,31 +8,40 @@
 #include "screen/ProfileScale.h"
 #include "screen/ScreenRenderer.h"
 
+#include <algorithm>
 #include <functional>
 #include <string>
 
 namespace {
 
-// A part drawn again changes the pixels under any part overlapping it, which
-// must then be drawn again too, and so on.
-FramePartSet withOverlapping(FramePartSet parts, const PanelArtwork& artwork) {
-    std::array<gfx::Rect, framePartCount> areas;
-    for (std::size_t part = 0; part < framePartCount; ++part)
-        areas[part] = framePartArea(part, artwork);
-    for (bool grew = true; grew;) {
-        grew = false;
-        for (std::size_t part = 0; part < framePartCount; ++part) {
-            if (parts.test(part))
-                continue;
-            for (std::size_t drawn = 0; drawn < framePartCount; ++drawn)
-                if (parts.test(drawn) && overlaps(areas[part], areas[drawn])) {
-                    parts.set(part);
-                    grew = true;
-                    break;
-                }
-        }
-    }
-    return parts;
+gfx::Rect intersection(const gfx::Rect& a, const gfx::Rect& b) {
+    const int left = std::max(a.x, b.x);
+    const int top = std::max(a.y, b.y);
+    const int right = std::min(a.x + a.width, b.x + b.width);
+    const int bottom = std::min(a.y + a.height, b.y + b.height);
+    if (right <= left || bottom <= top)
+        return {};
+    return {left, top, right - left, bottom - top};
+}
+
+bool empty(const gfx::Rect& r) {
+    return r.width <= 0 || r.height <= 0;
+}
+
+gfx::Rect bounding(const gfx::Rect& a, const gfx::Rect& b) {
+    if (empty(a))
+        return b;
+    if (empty(b))
+        return a;
+    const int left = std::min(a.x, b.x);
+    const int top = std::min(a.y, b.y);
+    const int right = std::max(a.x + a.width, b.x + b.width);
+    const int bottom = std::max(a.y + a.height, b.y + b.height);
+    return {left, top, right - left, bottom - top};
+}
+
+bool same(const gfx::Rect& a, const gfx::Rect& b) {
+    return a.x == b.x && a.y == b.y && a.width == b.width && a.height == b.height;
 }
 
 // The parts whose fixed layer can be kept: drawn in layers, with no part
@@ -82,7 +91,7 @@ FrameChange KeptFrame::refresh(const ClientRect& client, const PanelScene& scene
     }
     const FramePartSet changed = changedParts(scene);
     if (changed.any())
-        redraw(scene, withOverlapping(changed, scene.artwork), change);
+        redraw(scene, regionsOf(changed, scene), change);
     return change;
 }
 
@@ -98,7 +107,51 @@ void KeptFrame::rebuild(const PanelScene& scene) {
     frame_ = composePanelFrame(scene);
     fixedKept.reset();
     for (std::size_t part = 0; part < framePartCount; ++part)
-        drawnFrom[part] = framePartInputs(part, scene);
+        keepDrawnFrom(part, scene);
+}
+
+void KeptFrame::keepDrawnFrom(std::size_t part, const PanelScene& scene) {
+    drawnFrom[part] = framePartInputs(part, scene);
+    cellsDrawn[part] = MovingCells();
+    withCells[part] = framePartCells(part, scene, cellsDrawn[part]);
+}
+
+// A changed part whose fixed layer is kept is drawn again only where its
+// moving layer changed. Drawn again over a region, a part changes the pixels
+// there of every part overlapping it, which must be drawn again there too
+// (whole, unless its fixed layer is kept), and so on.
+PartRegions KeptFrame::regionsOf(const FramePartSet& changed, const PanelScene& scene) const {
+    std::array<gfx::Rect, framePartCount> areas;
+    for (std::size_t part = 0; part < framePartCount; ++part)
+        areas[part] = framePartArea(part, scene.artwork);
+    const FramePartSet narrow = keepableParts(scene.artwork) & fixedKept & withCells;
+    PartRegions regions{};
+    for (std::size_t part = 0; part < framePartCount; ++part) {
+        if (!changed.test(part))
+            continue;
+        regions[part] = areas[part];
+        MovingCells now;
+        if (narrow.test(part) && framePartCells(part, scene, now))
+            if (const std::optional<gfx::Rect> moved = framePartMoved(cellsDrawn[part], now))
+                regions[part] = intersection(*moved, areas[part]);
+    }
+    for (bool grew = true; grew;) {
+        grew = false;
+        for (std::size_t part = 0; part < framePartCount; ++part)
+            for (std::size_t drawn = 0; drawn < framePartCount; ++drawn) {
+                if (drawn == part || empty(regions[drawn]) ||
+                    !overlaps(areas[part], regions[drawn]))
+                    continue;
+                const gfx::Rect needed =
+                    narrow.test(part) ? intersection(areas[part], regions[drawn]) : areas[part];
+                const gfx::Rect grown = bounding(regions[part], needed);
+                if (!same(grown, regions[part])) {
+                    regions[part] = grown;
+                    grew = true;
+                }
+            }
+    }
+    return regions;
 }
 
 FramePartSet KeptFrame::changedParts(const PanelScene& scene) {
@@ -115,20 +168,23 @@ FramePartSet KeptFrame::changedParts(const PanelScene& scene) {
     return changed;
 }
 
-void KeptFrame::redraw(const PanelScene& scene, const FramePartSet& parts, FrameChange& change) {
+void KeptFrame::redraw(const PanelScene& scene, const PartRegions& regions, FrameChange& change) {
     if (!drawing.valid() || drawing.width() != frame_.width() ||
         drawing.height() != frame_.height())
         drawing = gfx::Bitmap(frame_.width(), frame_.height());
+    FramePartSet parts;
+    for (std::size_t part = 0; part < framePartCount; ++part)
+        parts[part] = !empty(regions[part]);
     const FramePartSet keepable = keepableParts(scene.artwork);
     // A part whose fixed layer is kept starts from those pixels, not the panel's.
     const FramePartSet fromFixedLayer = parts & keepable & fixedKept;
     for (std::size_t part = 0; part < framePartCount; ++part)
         if (parts.test(part)) {
             if (!fromFixedLayer.test(part))
-                drawing.copyArea(scene.artwork.panel, framePartArea(part, scene.artwork));
+                drawing.copyArea(scene.artwork.panel, regions[part]);
             // A part drawn along with its neighbours is drawn from today's inputs.
             if (part != untracked)
-                drawnFrom[part] = framePartInputs(part, scene);
+                keepDrawnFrom(part, scene);
         }
     const FramePartSet layered = parts & keepable;
     keepFixedLayers(scene, layered & ~fixedKept);
@@ -137,7 +193,7 @@ void KeptFrame::redraw(const PanelScene& scene, const FramePartSet& parts, Frame
     ScreenPartLayers layers{};
     for (std::size_t part = 0; part < framePartCount; ++part)
         if (layered.test(part)) {
-            drawing.copyArea(fixedLayers, framePartArea(part, scene.artwork));
+            drawing.copyArea(fixedLayers, regions[part]);
             layers[part - panelPartCount] = PartLayers::moving;
         }
     {
@@ -147,9 +203,8 @@ void KeptFrame::redraw(const PanelScene& scene, const FramePartSet& parts, Frame
     // Only the pixels that came out different reach the frame.
     for (std::size_t part = 0; part < framePartCount; ++part)
         if (parts.test(part)) {
-            const gfx::Rect differs =
-                drawing.differingArea(frame_, framePartArea(part, scene.artwork));
-            if (differs.width > 0 && differs.height > 0) {
+            const gfx::Rect differs = drawing.differingArea(frame_, regions[part]);
+            if (!empty(differs)) {
                 frame_.copyArea(drawing, differs);
                 change.areas.push_back(differs);
             }

@@ -22,6 +22,9 @@ struct PanelScene;
 // its moving layer is drawn over a copy of them. What changed is only what
 // came out different, pixel for pixel: a needle that moved by less than a
 // pixel's worth of colour changes nothing.
+// Each part's panel pixels drawn again in a refresh; none where it is not.
+using PartRegions = std::array<gfx::Rect, framePartCount>;
+
 class KeptFrame {
 public:
     // Brings the frame up to date; what changed since the last refresh.
@@ -44,12 +47,17 @@ public:
 private:
     void rebuild(const PanelScene& scene);
     FramePartSet changedParts(const PanelScene& scene);
-    void redraw(const PanelScene& scene, const FramePartSet& parts, FrameChange& change);
+    PartRegions regionsOf(const FramePartSet& changed, const PanelScene& scene) const;
+    void redraw(const PanelScene& scene, const PartRegions& regions, FrameChange& change);
+    void keepDrawnFrom(std::size_t part, const PanelScene& scene);
     void keepFixedLayers(const PanelScene& scene, const FramePartSet& parts);
 
     gfx::Bitmap frame_;
     DrawnFrom wholeDrawnFrom;
     std::array<DrawnFrom, framePartCount> drawnFrom;
+    // Where each part in withCells drew its moving layer, cell by cell.
+    std::array<MovingCells, framePartCount> cellsDrawn;
+    FramePartSet withCells;
     // Each layered part's area as its fixed layer left it, for the parts in
     // fixedKept; the rest of these pixels mean nothing.
     gfx::Bitmap fixedLayers;

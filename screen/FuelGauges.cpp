@@ -182,6 +182,12 @@ DrawnFrom fuelGaugeInputs(const ScreenArt& art, const EngineState& engine, std::
     return inputs;
 }
 
+void fuelGaugeCells(const ScreenArt& art, const EngineState& engine, std::size_t gauge,
+                    MovingCells& cells) {
+    const FuelGauge& shown = fuelGauges[gauge];
+    addStripPointerCell(cells, shown.origin, pointerOf(art, engine, shown));
+}
+
 DrawnFrom fuelReadoutInputs(const ScreenArt& art, const EngineState& engine, std::size_t gauge) {
     const Readout readout = readoutOf(art, engine, fuelGauges[gauge]);
     DrawnFrom inputs;

@@ -1,5 +1,7 @@
 #include "screen/GaugeAnatomy.h"
 
+#include <limits>
+
 namespace {
 
 constexpr gfx::RectF titleBox{.x = -50, .y = -24, .width = 85, .height = 18};
@@ -98,4 +100,19 @@ void drawStripPointer(gfx::Graphics& graphics, ScreenKit& kit, float pointerY) {
     graphics.fillPath(&kit.shadeBrush, &kit.pointerPath);
     graphics.translateTransform(-shadowOffset, -shadowOffset);
     graphics.fillPath(&kit.whiteBrush, &kit.pointerPath);
+}
+
+void addStripPointerCell(MovingCells& cells, gfx::PointF origin, std::optional<float> pointerY) {
+    CellFrom from;
+    from << pointerY.value_or(std::numeric_limits<float>::quiet_NaN());
+    if (!pointerY) {
+        cells.add({}, from);
+        return;
+    }
+    constexpr gfx::RectF pointer = boundsOf(pointerTriangle);
+    cells.add({.x = origin.x + pointer.x,
+               .y = origin.y + *pointerY + pointer.y,
+               .width = pointer.width + shadowOffset,
+               .height = pointer.height + shadowOffset},
+              from);
 }

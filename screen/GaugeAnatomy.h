@@ -1,7 +1,9 @@
 #pragma once
 
+#include "screen/MovingCells.h"
 #include "screen/ScreenTables.h"
 
+#include <optional>
 #include <span>
 #include <string_view>
 
@@ -42,3 +44,7 @@ void drawInverseStripReadout(gfx::Graphics& graphics, ScreenKit& kit, std::u16st
                              std::u16string_view unit, const gfx::SolidBrush& colour);
 // The white pointer with its shadow 3 pixels right and below.
 void drawStripPointer(gfx::Graphics& graphics, ScreenKit& kit, float pointerY);
+
+// The pointer and its shadow as the one cell of a strip's moving layer, its
+// tip at `pointerY` below the gauge's origin (none without data).
+void addStripPointerCell(MovingCells& cells, gfx::PointF origin, std::optional<float> pointerY);

@@ -6,11 +6,6 @@
 
 namespace {
 
-using Triangle = std::array<gfx::PointF, 3>;
-
-constexpr Triangle pointerTriangle{{{19, -6}, {-4, 0}, {19, 6}}};
-constexpr Triangle needleTriangle{{{-7.5f, -55}, {0, -80}, {7.5f, -55}}};
-
 // An outline through the three corners and back to the first.
 gfx::GraphicsPath makeTriangle(const Triangle& corners) {
     gfx::GraphicsPath path(gfx::FillMode::alternate);

@@ -7,6 +7,8 @@
 #include "gfx/Pen.h"
 #include "gfx/SolidBrush.h"
 
+#include <algorithm>
+#include <array>
 #include <optional>
 #include <string_view>
 
@@ -16,6 +18,22 @@ void setAntiAliased(gfx::Graphics& graphics);
 // A font of the family asked for, or of the generic sans-serif family at the
 // same size and style when the system has neither it nor a metric twin.
 gfx::Font makeKitFont(std::u16string_view family, float pixels, gfx::FontStyle style);
+
+using Triangle = std::array<gfx::PointF, 3>;
+inline constexpr Triangle pointerTriangle{{{19, -6}, {-4, 0}, {19, 6}}};
+inline constexpr Triangle needleTriangle{{{-7.5f, -55}, {0, -80}, {7.5f, -55}}};
+
+// The box round a triangle's corners.
+constexpr gfx::RectF boundsOf(const Triangle& corners) {
+    float left = corners[0].x, top = corners[0].y, right = left, bottom = top;
+    for (const gfx::PointF& corner : corners) {
+        left = std::min(left, corner.x);
+        right = std::max(right, corner.x);
+        top = std::min(top, corner.y);
+        bottom = std::max(bottom, corner.y);
+    }
+    return {.x = left, .y = top, .width = right - left, .height = bottom - top};
+}
 
 // The drawing objects of one screen frame, made in the order below and
 // released in reverse when the frame is done. Pens are 1 pixel wide and

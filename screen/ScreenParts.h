@@ -3,6 +3,7 @@
 #include "gfx/Bitmap.h"
 #include "gfx/Graphics.h"
 #include "screen/DrawnFrom.h"
+#include "screen/MovingCells.h"
 #include "screen/PartLayers.h"
 #include "screen/ScreenArt.h"
 #include "screen/ScreenKit.h"
@@ -31,6 +32,10 @@ struct ScreenPart {
     // for a part drawn only whole.
     void (*drawLayer)(gfx::Graphics& graphics, ScreenKit& kit, const ScreenArt& art,
                       const EngineState& engine, std::size_t gauge, PartLayers layers) = nullptr;
+    // For a part drawn in layers, where its moving layer draws and from
+    // what, cell by cell; absent where only the whole part is known.
+    void (*cells)(const ScreenArt& art, const EngineState& engine, std::size_t gauge,
+                  MovingCells& cells) = nullptr;
 };
 
 inline constexpr std::size_t screenPartCount = 25;

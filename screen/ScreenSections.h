@@ -3,6 +3,7 @@
 #include "gfx/Bitmap.h"
 #include "gfx/Graphics.h"
 #include "screen/DrawnFrom.h"
+#include "screen/MovingCells.h"
 #include "screen/PartLayers.h"
 #include "screen/ScreenArt.h"
 #include "screen/ScreenKit.h"
@@ -24,6 +25,8 @@ void drawStripGauge(gfx::Graphics& graphics, ScreenKit& kit, const ScreenArt& ar
                     const EngineState& engine, std::size_t gauge,
                     PartLayers layers = PartLayers::whole);
 DrawnFrom stripGaugeInputs(const ScreenArt& art, const EngineState& engine, std::size_t gauge);
+void stripGaugeCells(const ScreenArt& art, const EngineState& engine, std::size_t gauge,
+                     MovingCells& cells);
 // A strip gauge's readout and unit, beneath its scale.
 void drawStripGaugeReadout(gfx::Graphics& graphics, ScreenKit& kit, const ScreenArt& art,
                            const EngineState& engine, std::size_t gauge);
@@ -35,6 +38,8 @@ void drawFuelGauge(gfx::Graphics& graphics, ScreenKit& kit, const ScreenArt& art
                    const EngineState& engine, std::size_t gauge,
                    PartLayers layers = PartLayers::whole);
 DrawnFrom fuelGaugeInputs(const ScreenArt& art, const EngineState& engine, std::size_t gauge);
+void fuelGaugeCells(const ScreenArt& art, const EngineState& engine, std::size_t gauge,
+                    MovingCells& cells);
 // A tank gauge's readout and unit, beneath its scale.
 void drawFuelReadout(gfx::Graphics& graphics, ScreenKit& kit, const ScreenArt& art,
                      const EngineState& engine, std::size_t gauge);

@@ -330,6 +330,12 @@ DrawnFrom stripGaugeInputs(const ScreenArt& art, const EngineState& engine, std:
     return inputs;
 }
 
+void stripGaugeCells(const ScreenArt& art, const EngineState& engine, std::size_t gauge,
+                     MovingCells& cells) {
+    const StripGauge& shown = stripGauges[gauge];
+    addStripPointerCell(cells, shown.origin, pointerOf(art, engine, shown));
+}
+
 // The unit follows the profile, which a change of rebuilds the whole frame.
 DrawnFrom stripReadoutInputs(const ScreenArt& art, const EngineState& engine, std::size_t gauge) {
     const Readout readout = readoutOf(art, engine, stripGauges[gauge]);
