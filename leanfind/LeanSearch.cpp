@@ -8,14 +8,27 @@ void LeanSearch::toggle(LeanRule rule) {
         return;
     }
     finder.emplace(rule);
+    last.reset();
     time = 0;
 }
+
+namespace {
+
+bool sameValues(const LeanReading& a, const LeanReading& b) {
+    return a.egt == b.egt && a.channels == b.channels && a.fuelFlow == b.fuelFlow;
+}
+
+} // namespace
 
 void LeanSearch::tick(const EngineState& state, int cylinders, double seconds) {
     if (!finder)
         return;
     time += seconds;
-    finder->update(leanReading(state, cylinders, time));
+    const LeanReading reading = leanReading(state, cylinders, time);
+    if (last && sameValues(*last, reading))
+        return;
+    last = reading;
+    finder->update(reading);
 }
 
 std::optional<LeanView> LeanSearch::view(std::size_t selected, Unit temperatureUnit,

@@ -9,7 +9,9 @@
 struct EngineState;
 
 // The cockpit's lean search: on from the pilot's L to the next L, fed once
-// a tick from the engine record whatever its source.
+// a tick from the engine record whatever its source. A record that has not
+// moved since the last reading (a paused replay, a feed that stopped) is not
+// read again: the same reading twice would weigh in its averages as two.
 class LeanSearch {
 public:
     bool on() const { return finder.has_value(); }
@@ -22,5 +24,6 @@ public:
 
 private:
     std::optional<LeanFinder> finder;
+    std::optional<LeanReading> last;
     double time = 0;
 };
