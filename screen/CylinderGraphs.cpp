@@ -352,6 +352,24 @@ void drawFirstPeakNumber(gfx::Graphics& graphics, ScreenKit& kit, const GraphVie
     drawNumber(graphics, kit, cylinder, &ScreenKit::cyanBrush);
 }
 
+// The value above a column: leaning, the fuel flow at a peaked cylinder's
+// peak, in cyan.
+struct ColumnValue {
+    std::u16string text;
+    bool peakFlow;
+};
+ColumnValue columnValue(const GraphView& view, const EngineState& engine, int cylinder) {
+    const CylinderGraph& graph = view.graph;
+    std::optional<std::u16string> peakFlow =
+        view.lean ? leanColumnValue(*view.lean, cylinder) : std::nullopt;
+    if (peakFlow)
+        return {.text = std::move(*peakFlow), .peakFlow = true};
+    return {.text = graph.lacking(engine, cylinder)
+                        ? noDataReadout(fixed4_0)
+                        : formatReadout(view.unit(graph.value(engine, cylinder)), fixed4_0),
+            .peakFlow = false};
+}
+
 // The bar over the guide line, the value above it, the box round the number.
 void drawColumnReadings(gfx::Graphics& graphics, ScreenKit& kit, const EngineState& engine,
                         const GraphView& view, int cylinder) {
@@ -362,14 +380,9 @@ void drawColumnReadings(gfx::Graphics& graphics, ScreenKit& kit, const EngineSta
     if (!lacking)
         graphics.fillRectangle(&(kit.*(alarming(look) ? alarmBrush(look) : graph.bars.brush)),
                                barRect(view, value));
-    // Leaning, a cylinder that has peaked shows the fuel flow at its peak.
-    const std::optional<std::u16string> peakFlow =
-        view.lean ? leanColumnValue(*view.lean, cylinder) : std::nullopt;
-    const std::u16string text = peakFlow  ? *peakFlow
-                                : lacking ? noDataReadout(fixed4_0)
-                                          : formatReadout(view.unit(value), fixed4_0);
-    drawTextBox(text, valueBox.x, valueRows[cylinder % 2], valueBox.width, valueBox.height,
-                &kit.boldFont13, peakFlow ? &kit.cyanBrush : &kit.whiteBrush, graphics,
+    const ColumnValue shown = columnValue(view, engine, cylinder);
+    drawTextBox(shown.text, valueBox.x, valueRows[cylinder % 2], valueBox.width, valueBox.height,
+                &kit.boldFont13, shown.peakFlow ? &kit.cyanBrush : &kit.whiteBrush, graphics,
                 gfx::StringAlignment::center);
     drawFirstPeakNumber(graphics, kit, view, cylinder);
     drawAlarmNumber(graphics, kit, view, cylinder);
@@ -438,27 +451,35 @@ void drawColumns(gfx::Graphics& graphics, ScreenKit& kit, const EngineState& eng
     }
 }
 
+// Leaning, the big readout shows the distance from the peak, in cyan.
+KitBrush bigReadoutBrush(const GraphView& view) {
+    const ReadoutLook look = lookOf(view, view.selected);
+    if (shownInverse(view, look))
+        return &ScreenKit::blackBrush;
+    if (alarming(look))
+        return alarmBrush(look);
+    return view.lean ? &ScreenKit::cyanBrush : &ScreenKit::whiteBrush;
+}
+
+std::u16string bigReadoutText(const GraphView& view, const EngineState& engine) {
+    const CylinderGraph& graph = view.graph;
+    if (view.lean)
+        return leanBigReadout(*view.lean);
+    if (graph.lacking(engine, view.selected))
+        return noDataReadout(graph.bigReadout);
+    return formatReadout(view.unit(graph.value(engine, view.selected)), graph.bigReadout);
+}
+
 // The boxed cylinder's temperature in the pilot's unit and its alarm look.
 void drawBigReadout(gfx::Graphics& graphics, ScreenKit& kit, const EngineState& engine,
                     const GraphView& view) {
     const CylinderGraph& graph = view.graph;
     const ReadoutLook look = lookOf(view, view.selected);
-    // Leaning, it shows the distance from the peak, in cyan.
-    KitBrush brush = view.lean ? &ScreenKit::cyanBrush : &ScreenKit::whiteBrush;
-    if (shownInverse(view, look)) {
+    if (shownInverse(view, look))
         graphics.fillRectangle(&(kit.*alarmBrush(look)), graph.inverseBox);
-        brush = &ScreenKit::blackBrush;
-    } else if (alarming(look)) {
-        brush = alarmBrush(look);
-    }
     const gfx::RectF box = graph.bigReadoutBox;
-    const std::u16string text =
-        view.lean ? leanBigReadout(*view.lean)
-        : graph.lacking(engine, view.selected)
-            ? noDataReadout(graph.bigReadout)
-            : formatReadout(view.unit(graph.value(engine, view.selected)), graph.bigReadout);
-    drawTextBox(text, box.x, box.y, box.width, box.height, &kit.boldFont32, &(kit.*brush), graphics,
-                graph.bigReadoutAlignment);
+    drawTextBox(bigReadoutText(view, engine), box.x, box.y, box.width, box.height, &kit.boldFont32,
+                &(kit.*bigReadoutBrush(view)), graphics, graph.bigReadoutAlignment);
 }
 
 // Every column's face before any column's readings: a bar stays within its
@@ -499,7 +520,72 @@ DrawnFrom graphInputs(const CylinderGraph& graph, const ScreenArt& art, const En
     return inputs;
 }
 
+gfx::RectF movedBy(gfx::RectF box, float dx, float dy) {
+    return {box.x + dx, box.y + dy, box.width, box.height};
+}
+
+gfx::RectF widened(gfx::RectF box, float dx, float dy) {
+    return {box.x - dx, box.y - dy, box.width + 2 * dx, box.height + 2 * dy};
+}
+
+// A column's readings as three cells from its guide line (its bar, its value,
+// its number with the boxes round it), then the big readout's box. A value's
+// text may run past its box; the number's box is stroked on its edge.
+void graphCells(const CylinderGraph& graph, const ScreenArt& art, const EngineState& engine,
+                MovingCells& cells) {
+    const GraphView view = viewOf(graph, art, engine);
+    constexpr gfx::RectF numberCell{
+        .x = numberBox.x, .y = numberBox.y, .width = numberBox.width, .height = numberBox.height};
+    constexpr auto within = [](gfx::RectF inner) {
+        return inner.x >= numberBox.x && inner.y >= numberBox.y &&
+               inner.x + inner.width <= numberBox.x + numberBox.width &&
+               inner.y + inner.height <= numberBox.y + numberBox.height;
+    };
+    static_assert(within(selectionBox) && within(numberFill));
+    for (int cylinder = 0; cylinder < view.columns; ++cylinder) {
+        const float x = graph.origin.x + view.firstColumn + float(cylinder) * view.columnSpacing;
+        const float y = graph.origin.y;
+        const bool lacking = graph.lacking(engine, cylinder);
+        const ReadoutLook look = lookOf(view, cylinder);
+        CellFrom bar;
+        bar << lacking << look;
+        cells.add(lacking ? gfx::RectF{}
+                          : movedBy(barRect(view, graph.value(engine, cylinder)), x, y),
+                  bar, true);
+        const ColumnValue shown = columnValue(view, engine, cylinder);
+        CellFrom value;
+        value << shown.peakFlow << std::u16string_view(shown.text);
+        cells.add(movedBy(widened(valueBox, 12, 2), x, y + valueRows[cylinder % 2]), value);
+        CellFrom number;
+        number << look << shownInverse(view, look)
+               << (view.lean && peakedFirst(*view.lean, cylinder)) << (cylinder == view.selected);
+        cells.add(movedBy(widened(numberCell, 2, 2), x, y), number);
+    }
+    CellFrom big;
+    big << view.selected << bigReadoutBrush(view) << shownInverse(view, lookOf(view, view.selected))
+        << std::u16string_view(bigReadoutText(view, engine));
+    const gfx::RectF box = graph.bigReadoutBox;
+    const gfx::RectF inverse = graph.inverseBox;
+    const float left = std::min(box.x, inverse.x);
+    const float top = std::min(box.y, inverse.y);
+    const float right = std::max(box.x + box.width, inverse.x + inverse.width);
+    const float bottom = std::max(box.y + box.height, inverse.y + inverse.height);
+    cells.add(movedBy(widened({left, top, right - left, bottom - top}, 8, 2), graph.origin.x,
+                      graph.origin.y),
+              big);
+}
+
 } // namespace
+
+void egtGraphCells(const ScreenArt& art, const EngineState& engine, std::size_t,
+                   MovingCells& cells) {
+    graphCells(cylinderGraphs[0], art, engine, cells);
+}
+
+void chtGraphCells(const ScreenArt& art, const EngineState& engine, std::size_t,
+                   MovingCells& cells) {
+    graphCells(cylinderGraphs[1], art, engine, cells);
+}
 
 void drawEgtGraph(gfx::Graphics& graphics, ScreenKit& kit, const ScreenArt& art,
                   const EngineState& engine, PartLayers layers) {

@@ -59,6 +59,10 @@ void drawChtGraph(gfx::Graphics& graphics, ScreenKit& kit, const ScreenArt& art,
                   const EngineState& engine, PartLayers layers = PartLayers::whole);
 DrawnFrom egtGraphInputs(const ScreenArt& art, const EngineState& engine);
 DrawnFrom chtGraphInputs(const ScreenArt& art, const EngineState& engine);
+void egtGraphCells(const ScreenArt& art, const EngineState& engine, std::size_t,
+                   MovingCells& cells);
+void chtGraphCells(const ScreenArt& art, const EngineState& engine, std::size_t,
+                   MovingCells& cells);
 // The white bar along the bottom edge, with a replayed log's registration
 // in place of the instrument's own where it names one, and the logo in the
 // top-left corner.
