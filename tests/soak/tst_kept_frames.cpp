@@ -46,10 +46,10 @@ constexpr QSize clientSizes[] = {{572, 670},  {1920, 1080}, {613, 777},   {751, 
 // The client areas three more windows keep their own frames at.
 constexpr QSize keptSizes[] = {{572, 670}, {1920, 1080}, {937, 1181}};
 
-constexpr int keys[] = {Qt::Key_1,     Qt::Key_2,      Qt::Key_3,        Qt::Key_Up,
-                        Qt::Key_Down,  Qt::Key_PageUp, Qt::Key_PageDown, Qt::Key_C,
-                        Qt::Key_D,     Qt::Key_M,      Qt::Key_Space,    Qt::Key_Left,
-                        Qt::Key_Right, Qt::Key_Plus,   Qt::Key_Minus,    Qt::Key_Home};
+constexpr int keys[] = {
+    Qt::Key_1,        Qt::Key_2,    Qt::Key_3,     Qt::Key_Up,   Qt::Key_Down,  Qt::Key_PageUp,
+    Qt::Key_PageDown, Qt::Key_C,    Qt::Key_D,     Qt::Key_M,    Qt::Key_Space, Qt::Key_Left,
+    Qt::Key_Right,    Qt::Key_Plus, Qt::Key_Minus, Qt::Key_Home, Qt::Key_L};
 
 // A replayed log or a live feed as the instrument meets them: values held
 // for a few ticks and then moved, knob positions reported; the replay takes
@@ -139,8 +139,9 @@ public:
     bool change(ScreenAlarms& alarms) {
         if (random() % 15 != 0)
             return false;
-        constexpr Quantity watched[] = {Quantity::rpm, Quantity::oilPressure, Quantity::oat,
-                                        Quantity::leftFuel, Quantity::fuelFlow};
+        constexpr Quantity watched[] = {Quantity::rpm,      Quantity::oilPressure, Quantity::oat,
+                                        Quantity::leftFuel, Quantity::fuelFlow,    Quantity::egt2,
+                                        Quantity::cht1,     Quantity::cht5};
         for (const Quantity quantity : watched) {
             const std::uint32_t kind = random() % 5;
             alarms.looks[std::size_t(quantity)] = {
