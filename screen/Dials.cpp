@@ -13,6 +13,8 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
+#include <numbers>
 
 namespace {
 
@@ -229,7 +231,54 @@ void drawNeedleAndReadout(gfx::Graphics& graphics, ScreenKit& kit, const ScreenA
     drawReadout(graphics, kit, scale, formatReadout(value, scale.readout), style);
 }
 
+// The needle, shaft and tip, in its own frame pointing up: a shaft's square
+// ends stand out by half its width.
+constexpr gfx::RectF needleBounds{.x = -shaftWidth / 2,
+                                  .y = needleTriangle[1].y,
+                                  .width = shaftWidth,
+                                  .height = shaftInner + shaftWidth / 2 - needleTriangle[1].y};
+static_assert(needleTriangle[0].x >= needleBounds.x && needleTriangle[2].x <= -needleBounds.x);
+
+// The box round the needle turned `degrees` clockwise, on the screen.
+gfx::RectF turnedNeedle(float degrees) {
+    const double radians = double(degrees) * std::numbers::pi / 180;
+    const double c = std::cos(radians);
+    const double sine = std::sin(radians);
+    double left = 1e9, top = 1e9, right = -1e9, bottom = -1e9;
+    for (const float x : {needleBounds.x, needleBounds.x + needleBounds.width})
+        for (const float y : {needleBounds.y, needleBounds.y + needleBounds.height}) {
+            const double turnedX = x * c - y * sine;
+            const double turnedY = x * sine + y * c;
+            left = std::min(left, turnedX);
+            right = std::max(right, turnedX);
+            top = std::min(top, turnedY);
+            bottom = std::max(bottom, turnedY);
+        }
+    return {float(dialCentre.x + left), float(dialCentre.y + top), float(right - left),
+            float(bottom - top)};
+}
+
 } // namespace
+
+// Each scale's needle and its readout (its digits may run past the box);
+// the caption between shaft and tip never changes.
+void dialCells(const ScreenArt& art, const EngineState& engine, std::size_t, MovingCells& cells) {
+    for (const DialScale& scale : dialScales) {
+        const bool lacking = engine.lacks(scale.quantity);
+        const float needle = lacking ? 0 : needleAngle(art, scale, engine.*scale.value);
+        CellFrom turned;
+        turned << lacking << needle;
+        cells.add(lacking ? gfx::RectF{} : turnedNeedle(needle), turned);
+        const std::u16string text = lacking ? noDataReadout(scale.readout)
+                                            : formatReadout(engine.*scale.value, scale.readout);
+        CellFrom readout;
+        readout << styleOf(art, engine, scale) << std::u16string_view(text);
+        const gfx::RectF box = scale.readoutBox;
+        cells.add(
+            {dialCentre.x + box.x - 12, dialCentre.y + box.y - 2, box.width + 24, box.height + 4},
+            readout);
+    }
+}
 
 // Both faces before either needle: the RPM needle and readout keep to the
 // upper half within the MAP scale's ticks (a tip ends 80 pixels out, above

@@ -48,6 +48,7 @@ DrawnFrom fuelReadoutInputs(const ScreenArt& art, const EngineState& engine, std
 void drawDials(gfx::Graphics& graphics, ScreenKit& kit, const ScreenArt& art,
                const EngineState& engine, PartLayers layers = PartLayers::whole);
 DrawnFrom dialInputs(const ScreenArt& art, const EngineState& engine);
+void dialCells(const ScreenArt& art, const EngineState& engine, std::size_t, MovingCells& cells);
 // Percentage of rated power beside the dial.
 void drawPercentPower(gfx::Graphics& graphics, ScreenKit& kit, const ScreenArt& art,
                       const EngineState& engine);
