@@ -224,18 +224,24 @@ std::optional<gfx::Rect> framePartMoved(const MovingCells& before, const MovingC
 }
 
 void drawFrameParts(gfx::Graphics& g, const PanelScene& scene, const FramePartSet& parts,
-                    const ScreenPartLayers& layers) {
+                    const ScreenPartLayers& layers, const PartRects& within) {
     gfx::ImageAttributes key;
     key.setColorKey(keyWhite, keyWhite);
     for (std::size_t part = 0; part < panelPartCount; ++part)
         if (parts.test(part))
             drawPanelPart(g, scene, panelParts[part], key);
     ScreenPartSet onScreen;
-    for (std::size_t part = 0; part < screenPartCount; ++part)
+    ScreenPartClips clips{};
+    for (std::size_t part = 0; part < screenPartCount; ++part) {
         onScreen[part] = parts[panelPartCount + part];
+        const gfx::Rect& panelClip = within[panelPartCount + part];
+        if (panelClip.width > 0 && panelClip.height > 0)
+            clips[part] = {panelClip.x - int(screenOrigin.x), panelClip.y - int(screenOrigin.y),
+                           panelClip.width, panelClip.height};
+    }
     if (onScreen.none())
         return;
     g.translateTransform(screenOrigin.x, screenOrigin.y);
     g.setClip({0, 0, screenWidth, screenHeight});
-    scene.renderer.drawParts(g, scene.engine, onScreen, layers);
+    scene.renderer.drawParts(g, scene.engine, onScreen, layers, clips);
 }

@@ -22,6 +22,7 @@ class Graphics;
 // drawn again alone over the panel picture's pixels there.
 inline constexpr std::size_t panelPartCount = 8;
 inline constexpr std::size_t framePartCount = panelPartCount + screenPartCount;
+using PartRects = std::array<gfx::Rect, framePartCount>;
 using FramePartSet = std::bitset<framePartCount>;
 
 std::string_view framePartName(std::size_t part);
@@ -41,6 +42,7 @@ bool framePartCells(std::size_t part, const PanelScene& scene, MovingCells& cell
 std::optional<gfx::Rect> framePartMoved(const MovingCells& before, const MovingCells& now);
 // Draws `parts` over a panel frame exactly as a whole frame draws them: same
 // order, clip and drawing state; a layered screen part draws only the layer
-// `layers` names for it.
+// `layers` names for it, and only within its panel rectangle in `within`
+// where that is not empty.
 void drawFrameParts(gfx::Graphics& graphics, const PanelScene& scene, const FramePartSet& parts,
-                    const ScreenPartLayers& layers = {});
+                    const ScreenPartLayers& layers = {}, const PartRects& within = {});

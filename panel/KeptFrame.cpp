@@ -191,14 +191,19 @@ void KeptFrame::redraw(const PanelScene& scene, const PartRegions& regions, Fram
     // Over the panel picture's pixels of every part, as a later part drawn
     // over a layered one is drawn over its fixed layer.
     ScreenPartLayers layers{};
+    // A moving layer drawn again over only part of its area draws only there.
+    PartRects within{};
     for (std::size_t part = 0; part < framePartCount; ++part)
         if (layered.test(part)) {
+            const gfx::Rect area = framePartArea(part, scene.artwork);
             drawing.copyArea(fixedLayers, regions[part]);
             layers[part - panelPartCount] = PartLayers::moving;
+            if (!same(regions[part], area))
+                within[part] = regions[part];
         }
     {
         gfx::Graphics g(drawing);
-        drawFrameParts(g, scene, parts, layers);
+        drawFrameParts(g, scene, parts, layers, within);
     }
     // Only the pixels that came out different reach the frame.
     for (std::size_t part = 0; part < framePartCount; ++part)

@@ -14,16 +14,19 @@ struct PanelScene;
 // The panel frame a window shows, kept from one tick to the next with what
 // each part was drawn from. A refresh draws again only the parts whose inputs
 // changed, over the panel picture's pixels under them, together with every
-// part whose area overlaps theirs, in drawing order; so the kept frame is
-// always byte for byte the frame a complete rebuild would give. A new client
-// size, other artwork, the screen powered up or down, or redrawAll rebuild it
-// whole. A part drawn in layers keeps the pixels of its area as its fixed
-// layer left them, the first time it is drawn again, and from then on only
-// its moving layer is drawn over a copy of them. What changed is only what
-// came out different, pixel for pixel: a needle that moved by less than a
+// part overlapping what is drawn again, in drawing order; so the kept frame
+// is always byte for byte the frame a complete rebuild would give. A new
+// client size, other artwork, the screen powered up or down, or redrawAll
+// rebuild it whole. A part drawn in layers keeps the pixels of its area as
+// its fixed layer left them, the first time it is drawn again, and from then
+// on only its moving layer is drawn over a copy of them; where the part
+// names its moving layer's cells (a pointer, a bar, a readout), only the
+// pixels of the cells that changed are drawn again. Parts are drawn again
+// in a bitmap of their own, and only what came out different, pixel for
+// pixel, is copied into the frame: a needle that moved by less than a
 // pixel's worth of colour changes nothing.
 // Each part's panel pixels drawn again in a refresh; none where it is not.
-using PartRegions = std::array<gfx::Rect, framePartCount>;
+using PartRegions = PartRects;
 
 class KeptFrame {
 public:

@@ -36,11 +36,18 @@ struct ScreenPart {
     // what, cell by cell; absent where only the whole part is known.
     void (*cells)(const ScreenArt& art, const EngineState& engine, std::size_t gauge,
                   MovingCells& cells) = nullptr;
+    // Whether its moving layer drawn within a clip gives there the very
+    // pixels it gives unclipped, so that it may be drawn only where its cells
+    // changed: fills and text do; the dial's wide stroked shafts do not.
+    bool clippable = false;
 };
 
 inline constexpr std::size_t screenPartCount = 25;
 using ScreenPartSet = std::bitset<screenPartCount>;
 // How each part is drawn, by default whole.
 using ScreenPartLayers = std::array<PartLayers, screenPartCount>;
+// Where each part's drawing is kept (screen frame); an empty rectangle
+// keeps all of it.
+using ScreenPartClips = std::array<gfx::Rect, screenPartCount>;
 
 const ScreenPart& screenPart(std::size_t part);

@@ -27,7 +27,8 @@ void ScreenRenderer::draw(gfx::Graphics& graphics, const EngineState& engine) co
 }
 
 void ScreenRenderer::drawParts(gfx::Graphics& graphics, const EngineState& engine,
-                               const ScreenPartSet& parts, const ScreenPartLayers& layers) const {
+                               const ScreenPartSet& parts, const ScreenPartLayers& layers,
+                               const ScreenPartClips& clips) const {
     if (!powered || parts.none())
         return;
     // Made here, released when the frame is done, in reverse order.
@@ -40,10 +41,16 @@ void ScreenRenderer::drawParts(gfx::Graphics& graphics, const EngineState& engin
         if (!parts.test(part))
             continue;
         const ScreenPart& drawn = screenPart(part);
+        const gfx::Rect& clip = clips[part];
+        const bool clipped = drawn.clippable && clip.width > 0 && clip.height > 0;
+        if (clipped)
+            graphics.setClip(clip);
         if (drawn.drawLayer && layers[part] != PartLayers::whole)
             drawn.drawLayer(graphics, kit, art, engine, drawn.gauge, layers[part]);
         else
             drawn.draw(graphics, kit, art, engine, drawn.gauge);
+        if (clipped)
+            graphics.resetClip();
     }
 }
 

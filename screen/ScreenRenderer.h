@@ -36,9 +36,10 @@ struct ScreenRenderer {
     // One frame of the screen showing `engine`; nothing while unpowered.
     void draw(gfx::Graphics& graphics, const EngineState& engine) const;
     // Only `parts` of it, each drawn as the whole screen draws it; a part
-    // drawn in layers draws only the layer `layers` names for it.
+    // drawn in layers draws only the layer `layers` names for it, and a part
+    // with a clip only within it.
     void drawParts(gfx::Graphics& graphics, const EngineState& engine, const ScreenPartSet& parts,
-                   const ScreenPartLayers& layers = {}) const;
+                   const ScreenPartLayers& layers = {}, const ScreenPartClips& clips = {}) const;
 
     // The aircraft the scales and markings are drawn for, and its
     // fingerprint, worked out once when it is set rather than every frame.
