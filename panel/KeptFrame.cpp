@@ -47,15 +47,14 @@ bool same(const gfx::Rect& a, const gfx::Rect& b) {
 // The parts whose fixed layer can be kept: drawn in layers, with no part
 // drawn before them over their area, so that the pixels under their moving
 // layer are the panel picture's and their fixed layer's alone.
-FramePartSet keepableParts(const PanelArtwork& artwork) {
+FramePartSet keepableParts(const PartRects& areas) {
     FramePartSet keepable;
     for (std::size_t part = 0; part < framePartCount; ++part) {
         if (!framePartLayered(part))
             continue;
         bool drawnOver = false;
         for (std::size_t earlier = 0; earlier < part; ++earlier)
-            drawnOver = drawnOver ||
-                        overlaps(framePartArea(earlier, artwork), framePartArea(part, artwork));
+            drawnOver = drawnOver || overlaps(areas[earlier], areas[part]);
         keepable[part] = !drawnOver;
     }
     return keepable;
@@ -105,6 +104,12 @@ void KeptFrame::release() {
 
 void KeptFrame::rebuild(const PanelScene& scene) {
     frame_ = composePanelFrame(scene);
+    for (std::size_t part = 0; part < framePartCount; ++part)
+        areas[part] = framePartArea(part, scene.artwork);
+    keepable = keepableParts(areas);
+    for (std::size_t part = 0; part < framePartCount; ++part)
+        for (std::size_t other = 0; other < framePartCount; ++other)
+            neighbours[part][other] = other != part && overlaps(areas[part], areas[other]);
     fixedKept.reset();
     for (std::size_t part = 0; part < framePartCount; ++part)
         keepDrawnFrom(part, scene);
@@ -121,10 +126,7 @@ void KeptFrame::keepDrawnFrom(std::size_t part, const PanelScene& scene) {
 // there of every part overlapping it, which must be drawn again there too
 // (whole, unless its fixed layer is kept), and so on.
 PartRegions KeptFrame::regionsOf(const FramePartSet& changed, const PanelScene& scene) const {
-    std::array<gfx::Rect, framePartCount> areas;
-    for (std::size_t part = 0; part < framePartCount; ++part)
-        areas[part] = framePartArea(part, scene.artwork);
-    const FramePartSet narrow = keepableParts(scene.artwork) & fixedKept & withCells;
+    const FramePartSet narrow = keepable & fixedKept & withCells;
     PartRegions regions{};
     for (std::size_t part = 0; part < framePartCount; ++part) {
         if (!changed.test(part))
@@ -137,9 +139,9 @@ PartRegions KeptFrame::regionsOf(const FramePartSet& changed, const PanelScene& 
     }
     for (bool grew = true; grew;) {
         grew = false;
-        for (std::size_t part = 0; part < framePartCount; ++part)
-            for (std::size_t drawn = 0; drawn < framePartCount; ++drawn) {
-                if (drawn == part || empty(regions[drawn]) ||
+        for (std::size_t drawn = 0; drawn < framePartCount; ++drawn)
+            for (std::size_t part = 0; part < framePartCount; ++part) {
+                if (!neighbours[drawn].test(part) || empty(regions[drawn]) ||
                     !overlaps(areas[part], regions[drawn]))
                     continue;
                 const gfx::Rect needed =
@@ -175,7 +177,6 @@ void KeptFrame::redraw(const PanelScene& scene, const PartRegions& regions, Fram
     FramePartSet parts;
     for (std::size_t part = 0; part < framePartCount; ++part)
         parts[part] = !empty(regions[part]);
-    const FramePartSet keepable = keepableParts(scene.artwork);
     // A part whose fixed layer is kept starts from those pixels, not the panel's.
     const FramePartSet fromFixedLayer = parts & keepable & fixedKept;
     for (std::size_t part = 0; part < framePartCount; ++part)
@@ -195,7 +196,7 @@ void KeptFrame::redraw(const PanelScene& scene, const PartRegions& regions, Fram
     PartRects within{};
     for (std::size_t part = 0; part < framePartCount; ++part)
         if (layered.test(part)) {
-            const gfx::Rect area = framePartArea(part, scene.artwork);
+            const gfx::Rect& area = areas[part];
             drawing.copyArea(fixedLayers, regions[part]);
             layers[part - panelPartCount] = PartLayers::moving;
             if (!same(regions[part], area))
@@ -232,6 +233,6 @@ void KeptFrame::keepFixedLayers(const PanelScene& scene, const FramePartSet& par
         fixedLayers = gfx::Bitmap(frame_.width(), frame_.height());
     for (std::size_t part = 0; part < framePartCount; ++part)
         if (parts.test(part))
-            fixedLayers.copyArea(drawing, framePartArea(part, scene.artwork));
+            fixedLayers.copyArea(drawing, areas[part]);
     fixedKept |= parts;
 }

@@ -58,6 +58,11 @@ private:
     gfx::Bitmap frame_;
     DrawnFrom wholeDrawnFrom;
     std::array<DrawnFrom, framePartCount> drawnFrom;
+    // Each part's area and the parts whose fixed layer can be kept, for the
+    // artwork the frame was last rebuilt with (other artwork rebuilds it).
+    PartRects areas;
+    FramePartSet keepable;
+    std::array<FramePartSet, framePartCount> neighbours; // whose areas overlap
     // Where each part in withCells drew its moving layer, cell by cell.
     std::array<MovingCells, framePartCount> cellsDrawn;
     FramePartSet withCells;
