@@ -3,18 +3,6 @@
 #include <algorithm>
 #include <cstddef>
 
-namespace {
-
-gfx::Rect bounding(const gfx::Rect& a, const gfx::Rect& b) {
-    const int left = std::min(a.x, b.x);
-    const int top = std::min(a.y, b.y);
-    const int right = std::max(a.x + a.width, b.x + b.width);
-    const int bottom = std::max(a.y + a.height, b.y + b.height);
-    return {left, top, right - left, bottom - top};
-}
-
-} // namespace
-
 bool overlaps(const gfx::Rect& a, const gfx::Rect& b) {
     return a.width > 0 && a.height > 0 && b.width > 0 && b.height > 0 && a.x < b.x + b.width &&
            b.x < a.x + a.width && a.y < b.y + b.height && b.y < a.y + a.height;
@@ -26,7 +14,7 @@ void mergeOverlapping(std::vector<gfx::Rect>& areas) {
         for (std::size_t i = 0; i < areas.size() && !merged; ++i)
             for (std::size_t j = i + 1; j < areas.size() && !merged; ++j)
                 if (overlaps(areas[i], areas[j])) {
-                    areas[i] = bounding(areas[i], areas[j]);
+                    areas[i] = gfx::united(areas[i], areas[j]);
                     areas.erase(areas.begin() + std::ptrdiff_t(j));
                     merged = true;
                 }

@@ -14,36 +14,6 @@
 
 namespace {
 
-gfx::Rect intersection(const gfx::Rect& a, const gfx::Rect& b) {
-    const int left = std::max(a.x, b.x);
-    const int top = std::max(a.y, b.y);
-    const int right = std::min(a.x + a.width, b.x + b.width);
-    const int bottom = std::min(a.y + a.height, b.y + b.height);
-    if (right <= left || bottom <= top)
-        return {};
-    return {left, top, right - left, bottom - top};
-}
-
-bool empty(const gfx::Rect& r) {
-    return r.width <= 0 || r.height <= 0;
-}
-
-gfx::Rect bounding(const gfx::Rect& a, const gfx::Rect& b) {
-    if (empty(a))
-        return b;
-    if (empty(b))
-        return a;
-    const int left = std::min(a.x, b.x);
-    const int top = std::min(a.y, b.y);
-    const int right = std::max(a.x + a.width, b.x + b.width);
-    const int bottom = std::max(a.y + a.height, b.y + b.height);
-    return {left, top, right - left, bottom - top};
-}
-
-bool same(const gfx::Rect& a, const gfx::Rect& b) {
-    return a.x == b.x && a.y == b.y && a.width == b.width && a.height == b.height;
-}
-
 // The parts whose fixed layer can be kept: drawn in layers, with no part
 // drawn before them over their area, so that the pixels under their moving
 // layer are the panel picture's and their fixed layer's alone.
@@ -135,19 +105,19 @@ PartRegions KeptFrame::regionsOf(const FramePartSet& changed, const PanelScene& 
         MovingCells now;
         if (narrow.test(part) && framePartCells(part, scene, now))
             if (const std::optional<gfx::Rect> moved = framePartMoved(cellsDrawn[part], now))
-                regions[part] = intersection(*moved, areas[part]);
+                regions[part] = gfx::intersected(*moved, areas[part]);
     }
     for (bool grew = true; grew;) {
         grew = false;
         for (std::size_t drawn = 0; drawn < framePartCount; ++drawn)
             for (std::size_t part = 0; part < framePartCount; ++part) {
-                if (!neighbours[drawn].test(part) || empty(regions[drawn]) ||
+                if (!neighbours[drawn].test(part) || gfx::isEmpty(regions[drawn]) ||
                     !overlaps(areas[part], regions[drawn]))
                     continue;
                 const gfx::Rect needed =
-                    narrow.test(part) ? intersection(areas[part], regions[drawn]) : areas[part];
-                const gfx::Rect grown = bounding(regions[part], needed);
-                if (!same(grown, regions[part])) {
+                    narrow.test(part) ? gfx::intersected(areas[part], regions[drawn]) : areas[part];
+                const gfx::Rect grown = gfx::united(regions[part], needed);
+                if (grown != regions[part]) {
                     regions[part] = grown;
                     grew = true;
                 }
@@ -176,7 +146,7 @@ void KeptFrame::redraw(const PanelScene& scene, const PartRegions& regions, Fram
         drawing = gfx::Bitmap(frame_.width(), frame_.height());
     FramePartSet parts;
     for (std::size_t part = 0; part < framePartCount; ++part)
-        parts[part] = !empty(regions[part]);
+        parts[part] = !gfx::isEmpty(regions[part]);
     // A part whose fixed layer is kept starts from those pixels, not the panel's.
     const FramePartSet fromFixedLayer = parts & keepable & fixedKept;
     for (std::size_t part = 0; part < framePartCount; ++part)
@@ -199,7 +169,7 @@ void KeptFrame::redraw(const PanelScene& scene, const PartRegions& regions, Fram
             const gfx::Rect& area = areas[part];
             drawing.copyArea(fixedLayers, regions[part]);
             layers[part - panelPartCount] = PartLayers::moving;
-            if (!same(regions[part], area))
+            if (regions[part] != area)
                 within[part] = regions[part];
         }
     {
@@ -210,7 +180,7 @@ void KeptFrame::redraw(const PanelScene& scene, const PartRegions& regions, Fram
     for (std::size_t part = 0; part < framePartCount; ++part)
         if (parts.test(part)) {
             const gfx::Rect differs = drawing.differingArea(frame_, regions[part]);
-            if (!empty(differs)) {
+            if (!gfx::isEmpty(differs)) {
                 frame_.copyArea(drawing, differs);
                 change.areas.push_back(differs);
             }
