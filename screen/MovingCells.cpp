@@ -6,24 +6,13 @@
 
 namespace {
 
-bool empty(const gfx::RectF& r) {
-    return !(r.width > 0 && r.height > 0);
+bool finite(const gfx::RectF& r) {
+    return std::isfinite(r.x) && std::isfinite(r.y) && std::isfinite(r.width) &&
+           std::isfinite(r.height);
 }
 
 bool same(const gfx::RectF& a, const gfx::RectF& b) {
     return std::memcmp(&a, &b, sizeof a) == 0;
-}
-
-gfx::RectF bounding(const gfx::RectF& a, const gfx::RectF& b) {
-    if (empty(a))
-        return b;
-    if (empty(b))
-        return a;
-    const float left = std::min(a.x, b.x);
-    const float top = std::min(a.y, b.y);
-    const float right = std::max(a.x + a.width, b.x + b.width);
-    const float bottom = std::max(a.y + a.height, b.y + b.height);
-    return {left, top, right - left, bottom - top};
 }
 
 // The band between two edges at `a` and `b`, across [from, from + length).
@@ -37,8 +26,8 @@ gfx::RectF columns(float a, float b, float from, float length) {
 // A solid rectangle that moved one edge changes only the pixels the two
 // edges cross; a smoothed edge colours the row or column it lies in.
 gfx::RectF movedSolid(const gfx::RectF& a, const gfx::RectF& b) {
-    if (empty(a) || empty(b))
-        return bounding(a, b);
+    if (gfx::isEmpty(a) || gfx::isEmpty(b))
+        return gfx::united(a, b);
     const float aRight = a.x + a.width;
     const float bRight = b.x + b.width;
     const float aBottom = a.y + a.height;
@@ -55,7 +44,7 @@ gfx::RectF movedSolid(const gfx::RectF& a, const gfx::RectF& b) {
         if (a.x == b.x)
             return columns(aRight, bRight, a.y, a.height);
     }
-    return bounding(a, b);
+    return gfx::united(a, b);
 }
 
 // Whole pixels round a box, one more each way for the smoothing; far off
@@ -86,17 +75,16 @@ std::optional<gfx::Rect> movedBetween(const MovingCells& before, const MovingCel
     for (std::size_t cell = 0; cell < now.size(); ++cell) {
         const MovingCell& was = before[cell];
         const MovingCell& is = now[cell];
+        // A place that is not a number cannot be bounded.
+        if (!finite(was.area) || !finite(is.area))
+            return std::nullopt;
         if (!(was.from == is.from) || was.solid != is.solid)
-            moved = bounding(moved, bounding(was.area, is.area));
+            moved = gfx::united(moved, gfx::united(was.area, is.area));
         else if (!same(was.area, is.area))
-            moved = bounding(moved, is.solid ? movedSolid(was.area, is.area)
-                                             : bounding(was.area, is.area));
+            moved = gfx::united(moved, is.solid ? movedSolid(was.area, is.area)
+                                                : gfx::united(was.area, is.area));
     }
-    if (empty(moved))
+    if (gfx::isEmpty(moved))
         return gfx::Rect{};
-    // Non-finite places cannot be bounded.
-    if (!std::isfinite(moved.x) || !std::isfinite(moved.y) || !std::isfinite(moved.width) ||
-        !std::isfinite(moved.height))
-        return std::nullopt;
     return roundedOut(moved);
 }
