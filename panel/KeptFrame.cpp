@@ -8,7 +8,6 @@
 #include "screen/ProfileScale.h"
 #include "screen/ScreenRenderer.h"
 
-#include <algorithm>
 #include <functional>
 #include <string>
 
@@ -74,6 +73,7 @@ void KeptFrame::release() {
 
 void KeptFrame::rebuild(const PanelScene& scene) {
     frame_ = composePanelFrame(scene);
+    cellsNowKnown.reset();
     for (std::size_t part = 0; part < framePartCount; ++part)
         areas[part] = framePartArea(part, scene.artwork);
     keepable = keepableParts(areas);
@@ -87,6 +87,11 @@ void KeptFrame::rebuild(const PanelScene& scene) {
 
 void KeptFrame::keepDrawnFrom(std::size_t part, const PanelScene& scene) {
     drawnFrom[part] = framePartInputs(part, scene);
+    if (cellsNowKnown.test(part)) {
+        cellsDrawn[part] = cellsNow[part];
+        withCells.set(part);
+        return;
+    }
     cellsDrawn[part] = MovingCells();
     withCells[part] = framePartCells(part, scene, cellsDrawn[part]);
 }
@@ -95,17 +100,22 @@ void KeptFrame::keepDrawnFrom(std::size_t part, const PanelScene& scene) {
 // moving layer changed. Drawn again over a region, a part changes the pixels
 // there of every part overlapping it, which must be drawn again there too
 // (whole, unless its fixed layer is kept), and so on.
-PartRegions KeptFrame::regionsOf(const FramePartSet& changed, const PanelScene& scene) const {
+PartRegions KeptFrame::regionsOf(const FramePartSet& changed, const PanelScene& scene) {
     const FramePartSet narrow = keepable & fixedKept & withCells;
     PartRegions regions{};
+    cellsNowKnown.reset();
     for (std::size_t part = 0; part < framePartCount; ++part) {
         if (!changed.test(part))
             continue;
         regions[part] = areas[part];
-        MovingCells now;
-        if (narrow.test(part) && framePartCells(part, scene, now))
-            if (const std::optional<gfx::Rect> moved = framePartMoved(cellsDrawn[part], now))
-                regions[part] = gfx::intersected(*moved, areas[part]);
+        if (!narrow.test(part))
+            continue;
+        cellsNow[part] = MovingCells();
+        cellsNowKnown[part] = framePartCells(part, scene, cellsNow[part]);
+        if (!cellsNowKnown.test(part))
+            continue;
+        if (const std::optional<gfx::Rect> moved = framePartMoved(cellsDrawn[part], cellsNow[part]))
+            regions[part] = gfx::intersected(*moved, areas[part]);
     }
     for (bool grew = true; grew;) {
         grew = false;
@@ -185,6 +195,7 @@ void KeptFrame::redraw(const PanelScene& scene, const PartRegions& regions, Fram
                 change.areas.push_back(differs);
             }
         }
+    cellsNowKnown.reset();
 }
 
 // Draws the fixed layers of `parts` over the panel picture's pixels where

@@ -50,7 +50,7 @@ public:
 private:
     void rebuild(const PanelScene& scene);
     FramePartSet changedParts(const PanelScene& scene);
-    PartRegions regionsOf(const FramePartSet& changed, const PanelScene& scene) const;
+    PartRegions regionsOf(const FramePartSet& changed, const PanelScene& scene);
     void redraw(const PanelScene& scene, const PartRegions& regions, FrameChange& change);
     void keepDrawnFrom(std::size_t part, const PanelScene& scene);
     void keepFixedLayers(const PanelScene& scene, const FramePartSet& parts);
@@ -66,6 +66,10 @@ private:
     // Where each part in withCells drew its moving layer, cell by cell.
     std::array<MovingCells, framePartCount> cellsDrawn;
     FramePartSet withCells;
+    // The cells of this refresh's changed parts, worked out once for their
+    // regions and kept as drawn.
+    std::array<MovingCells, framePartCount> cellsNow;
+    FramePartSet cellsNowKnown;
     // Each layered part's area as its fixed layer left it, for the parts in
     // fixedKept; the rest of these pixels mean nothing.
     gfx::Bitmap fixedLayers;
